@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+
+// The eighteen scene choices, each under the name of its registry value. The nine kind flags are
+// one byte each and adjacent, so the settings dialog can copy them as a block.
+struct SaverSettings {
+  int32_t BoidModel = 0;
+  int32_t BoidCount = 10;
+  bool FishRed = true;
+  bool FishBlue = true;
+  bool FishStripe = true;
+  bool FishYellBlu = true;
+  bool FishDot = true;
+  bool FishBigGrey = true;
+  bool FishBigRed = true;
+  bool FishManta = true;
+  bool BirdGull = true;
+  int32_t FishCount = 10;
+  int32_t CameraPos = 0;
+  int32_t CameraSpeed = 4;
+  int32_t CameraFixTop = 30;
+  int32_t CameraFixBottom = 30;
+  int32_t SkyType = 0;
+  bool SoundOn = true;
+};
+
+// The display mode of the full-screen saver. MultiMonitor is found at start and never stored.
+struct ScreenSettings {
+  bool LeaveRes = true;
+  int32_t Width = -1;
+  int32_t Height = -1;
+  int32_t Bpp = 16;
+  bool MultiMonitor = false;
+  bool ShadeScecondary = true;
+};

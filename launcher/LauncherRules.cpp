@@ -1,0 +1,192 @@
+#include "launcher/LauncherRules.h"
+
+namespace launcher {
+namespace {
+
+std::string_view trim(std::string_view text, std::string_view junk) {
+  size_t first = text.find_first_not_of(junk);
+  if (first == std::string_view::npos) return {};
+  size_t last = text.find_last_not_of(junk);
+  return text.substr(first, last - first + 1);
+}
+
+// The leading decimal digits of a version part, as atoi reads them (saturating, never overflowing).
+long leadingNumber(std::string_view text) {
+  long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') break;
+    if (value < 100000000) value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
+std::vector<std::string> splitList(std::string_view list) {
+  std::vector<std::string> pieces;
+  while (!list.empty()) {
+    size_t end = list.find(';');
+    std::string_view piece = trim(list.substr(0, end), " ;");
+    if (!piece.empty()) pieces.emplace_back(piece);
+    if (end == std::string_view::npos) break;
+    list.remove_prefix(end + 1);
+  }
+  return pieces;
+}
+
+std::string withProductName(std::string_view format, std::string_view name) {
+  std::string text;
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
+      text += name;
+      ++i;
+    } else {
+      text += format[i];
+    }
+  }
+  return text;
+}
+
+std::string joinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (path.empty() || path.back() != '\\') path += '\\';
+  while (!name.empty() && name.front() == '\\') name.remove_prefix(1);
+  path += name;
+  return path;
+}
+
+std::string folderOfFile(std::string_view path) {
+  size_t cut = path.rfind('\\');
+  std::string folder(path.substr(0, cut == std::string_view::npos ? 0 : cut));
+  if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+  return folder;
+}
+
+std::string quoteArgument(std::string_view argument) {
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes only escape when a quote follows them.
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, '\\');
+  quoted += '"';
+  return quoted;
+}
+
+std::string commandLine(std::string_view program, std::string_view arguments) {
+  // The program name is read up to the closing quote without escapes, so it is quoted plainly.
+  std::string line = "\"" + std::string(program) + "\"";
+  if (!arguments.empty()) {
+    line += ' ';
+    line += arguments;
+  }
+  return line;
+}
+
+StartArguments parseStartArguments(std::string_view commandLine, std::string_view currentFolder) {
+  StartArguments result;
+  std::string_view rest = trim(commandLine, " \t");
+  if (rest.empty()) {
+    result.baseFolder = std::string(currentFolder);
+  } else {
+    // The first token by the C runtime's rules: an unquoted token ends at the first blank and keeps
+    // its backslashes; a quoted one may hold blanks.
+    std::string base;
+    bool inQuotes = false;
+    size_t backslashes = 0;
+    size_t i = 0;
+    for (; i < rest.size(); ++i) {
+      char c = rest[i];
+      if (c == '\\') {
+        ++backslashes;
+        continue;
+      }
+      if (c == '"') {
+        base.append(backslashes / 2, '\\');
+        if (backslashes % 2 == 1) {
+          base += '"';
+        } else {
+          inQuotes = !inQuotes;
+        }
+        backslashes = 0;
+        continue;
+      }
+      base.append(backslashes, '\\');
+      backslashes = 0;
+      if (!inQuotes && (c == ' ' || c == '\t')) break;
+      base += c;
+    }
+    base.append(backslashes, '\\');
+    result.baseFolder = base;
+    result.baseGiven = true;
+    result.stage = std::string(trim(rest.substr(i), " \t"));
+  }
+  if (result.baseFolder.empty() || result.baseFolder.back() != '\\') result.baseFolder += '\\';
+  return result;
+}
+
+std::string resumeCommand(std::string_view baseFolder, std::string_view stage) {
+  return commandLine(joinPath(baseFolder, "KvSetupX.exe"), quoteArgument(baseFolder) + " " +
+                                                                std::string(stage));
+}
+
+bool mdacVersionPresent(std::string_view version) {
+  size_t firstDot = version.find('.');
+  long major = leadingNumber(version.substr(0, firstDot));
+  long minor = 0;
+  if (firstDot != std::string_view::npos) {
+    std::string_view after = version.substr(firstDot + 1);
+    minor = leadingNumber(after.substr(0, after.find('.')));
+  }
+  return major > 2 || (major == 2 && minor > 59);
+}
+
+bool sourceReplacesDestination(std::optional<uint64_t> source, std::optional<uint64_t> destination) {
+  if (!source || !destination) return true;
+  return *source >= *destination;
+}
+
+std::string expandProgramFiles(std::string_view targetFolder, std::string_view programFiles) {
+  static constexpr std::string_view token = "<ProgramFiles>";
+  std::string result;
+  while (true) {
+    size_t at = targetFolder.find(token);
+    result += targetFolder.substr(0, at);
+    if (at == std::string_view::npos) break;
+    result += programFiles;
+    targetFolder.remove_prefix(at + token.size());
+  }
+  return result;
+}
+
+std::string browserProgram(std::string_view openCommand) {
+  static constexpr std::string_view noHome = "-nohome";
+  std::string command;
+  while (true) {
+    size_t at = openCommand.find(noHome);
+    command += openCommand.substr(0, at);
+    if (at == std::string_view::npos) break;
+    openCommand.remove_prefix(at + noHome.size());
+  }
+  std::string_view program = trim(command, "\" ");
+  // "C:\...\browser.exe" -arg "%1": keep only the program, which was the quoted part.
+  program = trim(program.substr(0, program.find('"')), " ");
+  return std::string(program);
+}
+
+FlowStage flowStageFor(std::string_view stage) {
+  if (stage == "1") return FlowStage::Mdac;
+  if (stage == "2") return FlowStage::DotNet;
+  if (stage == "3") return FlowStage::Files;
+  if (stage == "4") return FlowStage::Finish;
+  return FlowStage::Wmi;
+}
+
+}  // namespace launcher

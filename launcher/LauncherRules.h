@@ -1,0 +1,64 @@
+// Text rules of the launcher that need no Windows: list fields, hover texts, command lines, the
+// resume marker, version rules and the stage at which the installation flow starts.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace launcher {
+
+// Splits a list field at ";", trimming blanks and ";" from each piece and skipping empty pieces.
+std::vector<std::string> splitList(std::string_view list);
+
+// The hover text with every "%s" replaced by the product name; other "%" are shown as written.
+std::string withProductName(std::string_view format, std::string_view name);
+
+// "folder" + "\" + "name" without doubling the separator when the folder already ends in one.
+std::string joinPath(std::string_view folder, std::string_view name);
+
+// The folder part of a full file path; a bare drive ("X:") gets "\" appended.
+std::string folderOfFile(std::string_view path);
+
+// Quotes one argument so that the Microsoft C runtime reads it back unchanged.
+std::string quoteArgument(std::string_view argument);
+
+// A command line that starts exactly the given program: the path quoted, then the arguments as given.
+std::string commandLine(std::string_view program, std::string_view arguments);
+
+struct StartArguments {
+  std::string baseFolder;  // ends in "\"
+  std::string stage;
+  bool baseGiven = false;
+};
+
+// The launcher's command line: the first token is the base folder (quoted when it holds blanks),
+// the trimmed rest is the stage. An empty command line keeps the current folder.
+StartArguments parseStartArguments(std::string_view commandLine, std::string_view currentFolder);
+
+// The command that the Run key holds to resume at the given stage.
+std::string resumeCommand(std::string_view baseFolder, std::string_view stage);
+
+// "FullInstallVer" of MDAC names a version of at least 2.60.
+bool mdacVersionPresent(std::string_view fullInstallVersion);
+
+// File versions as (most significant << 32 | least significant); absent when a file has no version
+// resource. The source replaces the destination when either is unknown or the source is not older.
+bool sourceReplacesDestination(std::optional<uint64_t> source, std::optional<uint64_t> destination);
+
+// Replaces the token "<ProgramFiles>" in the target folder.
+std::string expandProgramFiles(std::string_view targetFolder, std::string_view programFiles);
+
+// The browser program named by a shell "open" command: "-nohome" removed, quotes and blanks trimmed,
+// and any arguments after a remaining quote dropped.
+std::string browserProgram(std::string_view openCommand);
+
+enum class FlowStage { Wmi, Mdac, DotNet, Files, Finish };
+
+// Where a (resumed) installation begins: "1" MDAC, "2" .NET, "3" files, "4" the final marker,
+// anything else from the start.
+FlowStage flowStageFor(std::string_view stage);
+
+}  // namespace launcher

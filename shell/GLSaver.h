@@ -1,0 +1,138 @@
+#pragma once
+// The screensaver framework: entry sequence and run modes, the saver windows on every monitor with
+// their OpenGL context, the window procedure with the quit rules, the frame pump and the shutdown.
+// The application class fills in the scene operations; the framework owns the process.
+//
+//   GLSaver.cpp          construction, init, run
+//   SaverWindows.cpp     monitors, window class and windows, covering windows, GL context
+//   SaverMessages.cpp    window procedure, quit attempt, shutdown, frame pump
+//   SaverRegistry.cpp    registry operations and the screen settings
+//   PasswordServices.cpp Windows 9x password verifier and password change
+
+#include <windows.h>
+
+#include "config/Settings.h"
+#include "shell/SaverMode.h"
+
+struct MonitorEntry {
+  bool primary;
+  int left, top, right, bottom;
+  HMONITOR monitor;
+  HWND window;  // black covering window, secondary displays only
+};
+
+class GLSaver {
+ public:
+  static constexpr int MaxMonitors = 9;
+  static constexpr int TextSize = 256;
+
+  explicit GLSaver(SaverBuild build);
+  GLSaver(const GLSaver&) = delete;
+  GLSaver& operator=(const GLSaver&) = delete;
+
+  // Virtual operations, in this order.
+  virtual ~GLSaver();
+  virtual bool buildScene() = 0;
+  virtual bool setupGL() = 0;
+  virtual void updateFrame() = 0;
+  virtual void renderFrame() = 0;
+  virtual bool releaseGL() = 0;
+  virtual void releaseScene() = 0;
+  virtual void afterFrame();
+  virtual bool openRegistryKey(const char* path);
+  virtual bool closeRegistryKey();
+  virtual bool writeString(const char* name, const char* value);
+  virtual bool writeDword(const char* name, DWORD value);
+  virtual bool writeBinary(const char* name, const void* data, DWORD size);
+  virtual bool readString(const char* name, char* buffer, DWORD size);
+  virtual int readDword(const char* name, int fallback);
+  virtual bool readBool(const char* name, bool fallback);
+  virtual LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  virtual bool loadSettings();
+  virtual bool saveSettings();
+  virtual bool filterMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual bool configure();
+
+  // Start-up: commandLine is the whole text of GetCommandLineA.
+  bool init(HINSTANCE instance, const char* commandLine);
+  bool run();
+
+  void tryQuit();
+  void shutdown();
+
+  void loadScreenSettings();
+  void saveScreenSettings();
+
+  SaverBuild build() const { return build_; }
+  SaverMode mode() const { return mode_; }
+  long windowNumber() const { return windowNumber_; }
+  HWND mainWindow() const { return mainWindow_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  int colourDepth() const { return colourDepth_; }
+  bool isShutDown() const { return shutdownDone_; }
+  int monitorCount() const { return monitorCount_; }
+  const MonitorEntry& monitor(int i) const { return monitors_[i]; }
+  const ScreenSettings& screenSettings() const { return screen_; }
+  ScreenSettings& screenSettings() { return screen_; }
+  bool passwordVerifierLoaded() const { return verifyPassword_ != nullptr; }
+
+  // The one framework object; the window procedure reaches it through this pointer.
+  static GLSaver* current() { return current_; }
+
+ protected:
+  bool basicBuild() const { return build_ == SaverBuild::Basic; }
+  void requestQuit() { quitRequested_ = true; }
+  HINSTANCE instance() const { return instance_; }
+
+  // Registry sub-key below HKEY_CURRENT_USER, filled by the application from its directory file.
+  char registryPath_[TextSize] = {};
+
+  void enumerateMonitors();
+  bool createMainWindow();
+  void runGL();
+  void createCoveringWindows();
+  void placeCoveringWindows();
+  void releaseContext();
+  void pumpFrames();
+
+ private:
+  using VerifyPasswordFn = BOOL(WINAPI*)(HWND);
+
+  static LRESULT CALLBACK staticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void settlePreview();
+  void handleMouseMove(LPARAM lParam);
+  void loadPasswordVerifier();
+  void releasePasswordVerifier();
+  void changePassword();
+
+  static GLSaver* current_;
+
+  const SaverBuild build_;
+  SaverMode mode_ = SaverModeUnset;
+  long windowNumber_ = 0;
+  HINSTANCE instance_ = nullptr;
+  char title_[TextSize] = "ScreenSaverWnd";
+  bool win9x_ = false;
+  bool previewSettling_ = false;
+  HMODULE passwordModule_ = nullptr;
+  VerifyPasswordFn verifyPassword_ = nullptr;
+
+  ScreenSettings screen_;
+  MonitorEntry monitors_[MaxMonitors] = {};
+  int monitorCount_ = 0;
+
+  HWND mainWindow_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  int colourDepth_ = 0;
+  HDC deviceContext_ = nullptr;
+  HGLRC glContext_ = nullptr;
+
+  bool quitRequested_ = false;
+  bool shutdownDone_ = false;
+  bool passwordDialogOpen_ = false;
+  int mouseMoves_ = 0;
+
+  HKEY registryKey_ = nullptr;
+};

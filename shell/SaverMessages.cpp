@@ -1,0 +1,149 @@
+#include <windows.h>
+#include <windowsx.h>
+
+#include <SDL.h>
+
+#include "shell/GLSaver.h"
+
+namespace {
+
+// Last pointer position seen by the basic build; the first message after start always counts.
+POINT lastMousePosition = {-1, -1};
+
+constexpr int ToleratedMouseMoves = 5;
+constexpr UINT_PTR PreviewTimer = 1;
+
+}  // namespace
+
+LRESULT CALLBACK GLSaver::staticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  GLSaver* saver = current_;
+  if (!saver) return DefWindowProcA(window, message, wParam, lParam);
+  return saver->windowProc(window, message, wParam, lParam);
+}
+
+LRESULT GLSaver::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!filterMessage(message, wParam, lParam)) {
+    switch (message) {
+      case WM_DESTROY:
+        shutdown();
+        break;
+      case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        if (mode_ == Preview) {
+          RECT client;
+          GetClientRect(window, &client);
+          FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+        EndPaint(window, &paint);
+        return 0;
+      }
+      case WM_ACTIVATEAPP:
+        if (wParam == FALSE && mode_ != Windowed) tryQuit();
+        break;
+      case WM_SETCURSOR:
+        if (mode_ == FullScreen && !passwordDialogOpen_) {
+          SetCursor(nullptr);
+          return TRUE;
+        }
+        break;
+      case WM_SYSCOMMAND:
+        if (mode_ == FullScreen) {
+          switch (wParam & 0xFFF0) {
+            case SC_NEXTWINDOW:
+            case SC_PREVWINDOW:
+            case SC_CLOSE:
+            case SC_SCREENSAVE:
+              return 0;
+            default:
+              break;
+          }
+        }
+        break;
+      case WM_TIMER:
+        previewSettling_ = false;
+        KillTimer(window, PreviewTimer);
+        break;
+      case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND && !verifyPassword_) tryQuit();
+        break;
+      case WM_USER:
+        SetTimer(window, PreviewTimer, 500, nullptr);
+        break;
+      case WM_KEYDOWN:
+        if (basicBuild()) tryQuit();
+        break;
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+        if (basicBuild() && mode_ != Windowed) tryQuit();
+        break;
+      case WM_MOUSEMOVE:
+        if (basicBuild()) handleMouseMove(lParam);
+        break;
+      default:
+        break;
+    }
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A screensaver must survive the small pointer jitter some mice send; only real movement ends it.
+void GLSaver::handleMouseMove(LPARAM lParam) {
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  if (x == lastMousePosition.x && y == lastMousePosition.y) return;
+  lastMousePosition.x = x;
+  lastMousePosition.y = y;
+  if (++mouseMoves_ > ToleratedMouseMoves) tryQuit();
+}
+
+void GLSaver::tryQuit() {
+  if (mode_ == Windowed) {
+    shutdown();
+    return;
+  }
+  if (mode_ != FullScreen || passwordDialogOpen_) return;
+  if (win9x_ && verifyPassword_) {
+    ShowWindow(mainWindow_, SW_RESTORE);
+    ShowWindow(mainWindow_, SW_SHOWMAXIMIZED);
+    passwordDialogOpen_ = true;
+    const BOOL verified = verifyPassword_(mainWindow_);
+    passwordDialogOpen_ = false;
+    if (!verified) {
+      SetCursor(nullptr);
+      mouseMoves_ = 0;
+      return;
+    }
+  }
+  shutdown();
+}
+
+void GLSaver::shutdown() {
+  if (shutdownDone_) return;
+  shutdownDone_ = true;
+  if (mode_ == FullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
+  releaseContext();
+  releaseScene();
+  releasePasswordVerifier();
+  SDL_Quit();
+  PostQuitMessage(0);
+}
+
+void GLSaver::pumpFrames() {
+  MSG msg = {};
+  UINT lastMessage = 0;
+  while (!quitRequested_) {
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      lastMessage = msg.message;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } else {
+      updateFrame();
+      renderFrame();
+      SwapBuffers(deviceContext_);
+      afterFrame();
+    }
+    if (lastMessage == WM_QUIT) break;
+  }
+}

@@ -1,0 +1,92 @@
+#include "tests/support/ChildProcess.h"
+
+ChildProcess::~ChildProcess() {
+  if (running()) kill();
+  if (info_.hProcess) CloseHandle(info_.hProcess);
+  if (info_.hThread) CloseHandle(info_.hThread);
+}
+
+bool ChildProcess::start(const std::string& commandLine, const std::string& workingFolder,
+                         const std::string& outputFile) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  HANDLE output = INVALID_HANDLE_VALUE;
+  if (!outputFile.empty()) {
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return false;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  }
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE, 0,
+                                 nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup,
+                                 &info_);
+  if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
+  return ok != FALSE;
+}
+
+bool ChildProcess::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
+  if (!info_.hProcess) return false;
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (exitCode) GetExitCodeProcess(info_.hProcess, exitCode);
+  return true;
+}
+
+bool ChildProcess::running() const {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void ChildProcess::kill() {
+  if (!info_.hProcess) return;
+  TerminateProcess(info_.hProcess, 99);
+  WaitForSingleObject(info_.hProcess, 5000);
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD process;
+  const char* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[128] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (owner == search->process && lstrcmpA(name, search->className) == 0) search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> ChildProcess::topWindows(const char* className, DWORD timeoutMs) const {
+  WindowSearch search{info_.dwProcessId, className, {}};
+  waitUntil(
+      [&] {
+        search.found.clear();
+        EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+        return !search.found.empty();
+      },
+      timeoutMs);
+  return search.found;
+}
+
+void pumpMessagesFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  MSG msg;
+  while (GetTickCount() - start < ms) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(10);
+  }
+}

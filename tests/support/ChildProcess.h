@@ -1,0 +1,48 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// One program started by a test and driven from outside: its windows are found by class and
+// process, messages are posted to them, and its end is awaited with a time limit.
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess();
+
+  // commandLine includes the (quoted) program path. Standard output and error go to outputFile
+  // when one is given.
+  bool start(const std::string& commandLine, const std::string& workingFolder = std::string(),
+             const std::string& outputFile = std::string());
+  // True when the process ended within timeoutMs; exitCode receives its code.
+  bool waitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+  bool running() const;
+  void kill();
+  DWORD id() const { return info_.dwProcessId; }
+
+  // Top-level windows of the process with the given class, waiting up to timeoutMs for one to appear.
+  std::vector<HWND> topWindows(const char* className, DWORD timeoutMs) const;
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+};
+
+// Polls until pred() holds or timeoutMs passed; returns the last value of pred().
+template <typename Pred>
+bool waitUntil(Pred pred, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!pred()) {
+    if (GetTickCount() - start > timeoutMs) return pred();
+    Sleep(20);
+  }
+  return true;
+}
+
+// Handles messages of the calling thread for about ms milliseconds (windows owned by the test).
+void pumpMessagesFor(DWORD ms);
+
+// The program's class name for its saver windows.
+constexpr const char* SaverWindowClass = "GLSaverWndClass";

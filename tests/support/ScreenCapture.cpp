@@ -1,0 +1,74 @@
+#include "tests/support/ScreenCapture.h"
+
+#include <algorithm>
+#include <fstream>
+
+double Capture::brightFraction(const RECT& area, int threshold) const {
+  long bright = 0, total = 0;
+  for (int y = std::max(0, static_cast<int>(area.top)); y < std::min(height, static_cast<int>(area.bottom)); ++y) {
+    for (int x = std::max(0, static_cast<int>(area.left)); x < std::min(width, static_cast<int>(area.right)); ++x) {
+      const uint32_t p = at(x, y);
+      if (std::max({red(p), green(p), blue(p)}) > threshold) ++bright;
+      ++total;
+    }
+  }
+  return total ? static_cast<double>(bright) / static_cast<double>(total) : 0.0;
+}
+
+bool Capture::saveBmp(const std::string& path) const {
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof(info);
+  info.biWidth = width;
+  info.biHeight = -height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  const DWORD bytes = static_cast<DWORD>(pixels.size() * 4);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + bytes;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+  out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+  out.write(reinterpret_cast<const char*>(pixels.data()), bytes);
+  return static_cast<bool>(out);
+}
+
+Capture captureScreen(const RECT& area) {
+  Capture capture;
+  capture.width = area.right - area.left;
+  capture.height = area.bottom - area.top;
+  if (capture.width <= 0 || capture.height <= 0) return capture;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, capture.width, capture.height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const auto* source = static_cast<const uint32_t*>(bits);
+  capture.pixels.assign(source, source + static_cast<size_t>(capture.width) * capture.height);
+  for (uint32_t& p : capture.pixels) p &= 0x00FFFFFF;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return capture;
+}
+
+Capture captureWindowClient(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  OffsetRect(&client, origin.x, origin.y);
+  return captureScreen(client);
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Pixels read back from the screen (what the X server shows, GL content included).
+struct Capture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // 0x00RRGGBB, top row first
+
+  uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  // Fraction of pixels in the rectangle whose brightest channel exceeds threshold.
+  double brightFraction(const RECT& area, int threshold) const;
+  bool saveBmp(const std::string& path) const;
+};
+
+Capture captureScreen(const RECT& area);
+Capture captureWindowClient(HWND window);
+
+inline int red(uint32_t p) { return static_cast<int>((p >> 16) & 0xFF); }
+inline int green(uint32_t p) { return static_cast<int>((p >> 8) & 0xFF); }
+inline int blue(uint32_t p) { return static_cast<int>(p & 0xFF); }

@@ -1,0 +1,84 @@
+#include "tests/support/TestEnvironment.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace testenv {
+namespace {
+
+std::string fromEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+void makeFolders(const std::string& path) {
+  for (size_t i = 3; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+  }
+}
+
+void removeTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    const std::string path = folder + "\\" + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      removeTree(path);
+      RemoveDirectoryA(path.c_str());
+    } else {
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(path.c_str());
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+}  // namespace
+
+std::string windowsPath(const std::string& unixPath) {
+  if (unixPath.size() > 1 && unixPath[1] == ':') return unixPath;
+  std::string result = "Z:" + unixPath;
+  for (char& c : result) {
+    if (c == '/') c = '\\';
+  }
+  return result;
+}
+
+std::string buildFolder() { return windowsPath(fromEnvironment("REEF_BUILD_DIR")) + "\\"; }
+
+std::string sourceFolder() { return windowsPath(fromEnvironment("REEF_SOURCE_DIR")) + "\\"; }
+
+std::string artifactFolder(const std::string& name) {
+  const std::string folder = buildFolder() + "artifacts\\" + name;
+  makeFolders(folder);
+  return folder + "\\";
+}
+
+std::string scratchFolder(const std::string& name) {
+  const std::string folder = buildFolder() + "scratch\\" + name;
+  makeFolders(folder);
+  removeTree(folder);
+  return folder + "\\";
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace testenv

@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Paths and programs of the build tree, seen from a test running under Wine.
+namespace testenv {
+
+// Windows form of a Unix path (Wine maps the Unix root to drive Z:).
+std::string windowsPath(const std::string& unixPath);
+
+// Build folder (where the deliverables and the data folder are), in Windows form, with "\" at the end.
+std::string buildFolder();
+std::string sourceFolder();
+
+// Folder for artefacts kept after the run (screenshots), created on demand.
+std::string artifactFolder(const std::string& name);
+
+// A fresh empty scratch folder for one test.
+std::string scratchFolder(const std::string& name);
+
+bool fileExists(const std::string& path);
+bool writeFile(const std::string& path, const std::string& bytes);
+std::string readFile(const std::string& path);
+
+}  // namespace testenv

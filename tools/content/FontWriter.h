@@ -1,0 +1,11 @@
+#pragma once
+// The overlay font file: DejaVu Sans rasterised with FreeType into one luminance-alpha atlas with
+// a glyph record (size in pixels, texture rectangle) per character code.
+
+#include "BmpWriter.h"
+
+#include <string>
+
+// Printable ASCII and the Latin-1 letters 160-255, at about 15 pixels per line. Returns false (with
+// a message) when FreeType cannot open the font file.
+bool encodeFont(const std::string& fontFile, Bytes& out);

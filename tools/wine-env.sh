@@ -1,0 +1,71 @@
+# Sourced by the run, test and benchmark scripts: a private Xvfb with GLX and a private Wine prefix
+# under one folder, created on first use and reused afterwards. Nothing here touches the user's
+# own display or ~/.wine.
+
+# reef_start_xvfb DIR [SCREENS...]: starts (or reuses) the Xvfb recorded in DIR and exports DISPLAY.
+reef_start_xvfb() {
+  local dir=$1; shift
+  local screens=("$@")
+  [ ${#screens[@]} -gt 0 ] || screens=(1280x1024x24)
+  if [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
+    export DISPLAY=$(cat "$dir/xvfb.display")
+    return 0
+  fi
+  local n args=() i=0
+  for s in "${screens[@]}"; do args+=(-screen "$i" "$s"); i=$((i + 1)); done
+  [ ${#screens[@]} -gt 1 ] && args+=(+xinerama -extension RANDR)
+  for n in $(seq 90 190); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    setsid Xvfb ":$n" "${args[@]}" +extension GLX -nolisten tcp -noreset >"$dir/xvfb.log" 2>&1 < /dev/null &
+    local pid=$!
+    local tries=0
+    while [ ! -e "/tmp/.X11-unix/X$n" ] && kill -0 "$pid" 2>/dev/null && [ $tries -lt 100 ]; do
+      sleep 0.1; tries=$((tries + 1))
+    done
+    if [ -e "/tmp/.X11-unix/X$n" ]; then
+      echo "$pid" > "$dir/xvfb.pid"
+      echo ":$n" > "$dir/xvfb.display"
+      export DISPLAY=":$n"
+      return 0
+    fi
+  done
+  echo "wine-env: could not start Xvfb (see $dir/xvfb.log)" >&2
+  return 1
+}
+
+# reef_wine_prefix DIR: exports a private WINEPREFIX in DIR/prefix, initialised once.
+reef_wine_prefix() {
+  local dir=$1
+  export WINEPREFIX="$dir/prefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export WINEARCH=win64
+  if [ ! -f "$WINEPREFIX/.reef-ready" ]; then
+    wineboot -i >"$dir/wineboot.log" 2>&1 || true
+    wineserver -w
+    # A crashing test must fail, not wait for somebody to close a crash dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.reef-ready"
+  fi
+}
+
+# reef_wine_env DIR [SCREENS...]: both of the above, serialised so that parallel callers share one setup.
+reef_wine_env() {
+  local dir=$1; shift
+  mkdir -p "$dir"
+  exec 9>"$dir/env.lock"
+  flock 9
+  reef_start_xvfb "$dir" "$@" && reef_wine_prefix "$dir"
+  local rc=$?
+  flock -u 9
+  exec 9>&-
+  return $rc
+}
+
+# reef_stop_env DIR: ends the Wine server and the Xvfb of DIR.
+reef_stop_env() {
+  local dir=$1
+  if [ -d "$dir/prefix" ]; then WINEPREFIX="$dir/prefix" wineserver -k 2>/dev/null || true; fi
+  if [ -f "$dir/xvfb.pid" ]; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true; rm -f "$dir/xvfb.pid"; fi
+}
