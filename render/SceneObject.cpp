@@ -1,0 +1,166 @@
+#include "render/SceneObject.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+
+#include "render/Texture.h"
+
+namespace {
+
+// Lists are reserved once for this many textures so a per-frame texture swap never allocates.
+constexpr size_t TextureListReserve = 4;
+
+}  // namespace
+
+void SceneObject::begin() {
+  if (flags_ & EulerTransform) {
+    glTranslatef(position_.x, position_.y, position_.z);
+    // Rz * Ry * Rx: a vertex turns about X first, then Y, then Z.
+    const bool anyAngle = angleX_ != 0.0f || angleY_ != 0.0f || angleZ_ != 0.0f;
+    if (anyAngle) {
+      Matrix4x4 rotation;
+      if (angleZ_ != 0.0f) rotation = rotationZ_;
+      if (angleY_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationY_);
+      if (angleX_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationX_);
+      glMultMatrixf(rotation.m);
+    }
+  } else {
+    glMultMatrixf(Matrix4x4::objectFrame(position_, target_, up_).m);
+  }
+
+  if (scaleX_ != 1.0f || scaleY_ != 1.0f || scaleZ_ != 1.0f) glScalef(scaleX_, scaleY_, scaleZ_);
+
+  // After releaseGeometry the list is empty while textured stays set: draw untextured then.
+  if (textured_ && !textures_.empty()) {
+    const size_t used = multitextured_ ? textures_.size() : 1;
+    for (size_t i = 0; i < used; ++i) {
+      if (!textures_[i]) continue;
+      // A scale of exactly 1 leaves whatever scale another user of the texture set last.
+      if (textureScales_[i] != 1.0f) textures_[i]->setScale(textureScales_[i]);
+      textures_[i]->bind(multitextured_, static_cast<int>(i));
+    }
+  } else {
+    glDisable(GL_TEXTURE_2D);
+  }
+
+  if (blended_) {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+  }
+  if (!(flags_ & DepthTest)) glDisable(GL_DEPTH_TEST);
+  glColor4f(colour_[0], colour_[1], colour_[2], colour_[3]);
+}
+
+void SceneObject::end() {
+  if (blended_) glDisable(GL_BLEND);
+  if (multitextured_) {
+    for (size_t i = 0; i < textures_.size(); ++i) {
+      if (textures_[i]) textures_[i]->unbind(static_cast<int>(i));
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  }
+  if (!(flags_ & DepthTest)) glEnable(GL_DEPTH_TEST);
+}
+
+void SceneObject::releaseGeometry() {
+  textures_.clear();
+  textureScales_.clear();
+}
+
+void SceneObject::setPosition(float x, float y, float z) {
+  const Vector3 moved{x, y, -z};
+  if (!(flags_ & EulerTransform)) target_ = target_ + (moved - position_);
+  position_ = moved;
+}
+
+void SceneObject::placeAt(float x, float y, float z) { position_ = {x, y, -z}; }
+
+void SceneObject::setTarget(float x, float y, float z) { target_ = {x, y, -z}; }
+
+void SceneObject::setUp(float x, float y, float z) { up_ = {x, y, -z}; }
+
+void SceneObject::setAngleX(float degrees) {
+  angleX_ = wrapDegrees(degrees, 360);
+  rotationX_ = Matrix4x4::rotationX(angleX_);
+}
+
+void SceneObject::setAngleY(float degrees) {
+  angleY_ = wrapDegrees(degrees, 360);
+  rotationY_ = Matrix4x4::rotationY(angleY_);
+}
+
+void SceneObject::setAngleZ(float degrees) {
+  angleZ_ = wrapDegrees(degrees, 360);
+  rotationZ_ = Matrix4x4::rotationZ(angleZ_);
+}
+
+void SceneObject::turnY(float deltaDegrees) { setAngleY(angleY_ + deltaDegrees); }
+
+void SceneObject::setScale(float x, float y, float z) {
+  scaleX_ = x;
+  scaleY_ = y;
+  scaleZ_ = z;
+}
+
+void SceneObject::setColour(const Vector3& rgb) {
+  colour_[0] = rgb.x;
+  colour_[1] = rgb.y;
+  colour_[2] = rgb.z;
+}
+
+void SceneObject::addTexture(Texture* texture) {
+  if (textures_.capacity() < TextureListReserve) {
+    textures_.reserve(TextureListReserve);
+    textureScales_.reserve(TextureListReserve);
+  }
+  textures_.push_back(texture);
+  textureScales_.push_back(1.0f);
+  textured_ = true;
+  updateMultitextured();
+}
+
+void SceneObject::setTexture(Texture* texture, int index) {
+  if (index < 0 || index >= textureCount()) return;
+  textures_[index] = texture;
+  textured_ = true;
+  updateMultitextured();
+}
+
+void SceneObject::setTextureScale(int index, float scale) {
+  if (index < 0 || index >= textureCount()) return;
+  textureScales_[index] = scale;
+}
+
+Texture* SceneObject::texture(int index) const {
+  return index >= 0 && index < textureCount() ? textures_[index] : nullptr;
+}
+
+float SceneObject::textureScale(int index) const {
+  return index >= 0 && index < textureCount() ? textureScales_[index] : 1.0f;
+}
+
+void SceneObject::updateMultitextured() {
+  if (textures_.size() >= 2) multitextured_ = initMultitexture();
+}
+
+void SceneObject::texCoord(float u, float v) const {
+  if (!textured_ || textures_.empty()) return;
+  const size_t used = multitextured_ ? textures_.size() : 1;
+  for (size_t i = 0; i < used; ++i) {
+    if (textures_[i]) textures_[i]->texCoord(u, v, multitextured_, static_cast<int>(i));
+  }
+}
+
+void SceneObject::moveForward(float distance) {
+  const Vector3 step = normalized(target_ - position_) * distance;
+  position_ = position_ + step;
+  target_ = target_ + step;
+}
+
+void SceneObject::turn(float degrees) {
+  target_ = position_ + rotateAbout(target_ - position_, up_, degrees);
+}
+
+void SceneObject::roll(float degrees) {
+  up_ = normalized(rotateAbout(up_, normalized(target_ - position_), degrees));
+}

@@ -1,0 +1,111 @@
+#pragma once
+#include <vector>
+
+#include "world/Matrix.h"
+#include "world/Vector.h"
+
+class Texture;
+
+// Bits of SceneObject::flags. The only flag operation clears bits.
+enum ObjectFlags : unsigned {
+  Interpolate = 1,     // models blend between animation frames
+  EulerTransform = 2,  // placed by translation and three angles; clear: by position, target and up
+  DepthTest = 4,       // the depth test stays on while the object draws
+};
+
+// Base of everything the scene draws: placement, orientation, scale, colour, blending, the
+// textures it wears and the begin/draw/end protocol. Position, target and up are held with z
+// negated, the form handed to OpenGL; the accessors negate z on the way in and out.
+class SceneObject {
+ public:
+  SceneObject() = default;
+  virtual ~SceneObject() = default;
+  SceneObject(const SceneObject&) = delete;
+  SceneObject& operator=(const SceneObject&) = delete;
+
+  void render() {
+    begin();
+    draw();
+    end();
+  }
+  virtual void begin();
+  virtual void draw() {}
+  virtual void end();
+  // Frees what the object built; the base empties the texture lists and keeps their storage.
+  virtual void releaseGeometry();
+
+  // Placement. setPosition carries the target along in look-at mode, so the facing is kept.
+  void setPosition(float x, float y, float z);
+  void setPosition(const Vector3& p) { setPosition(p.x, p.y, p.z); }
+  void placeAt(float x, float y, float z);  // the target stays where it is
+  void placeAt(const Vector3& p) { placeAt(p.x, p.y, p.z); }
+  void setTarget(float x, float y, float z);
+  void setTarget(const Vector3& t) { setTarget(t.x, t.y, t.z); }
+  void setUp(float x, float y, float z);
+  void setUp(const Vector3& u) { setUp(u.x, u.y, u.z); }
+  Vector3 position() const { return {position_.x, position_.y, -position_.z}; }
+  Vector3 target() const { return {target_.x, target_.y, -target_.z}; }
+  Vector3 up() const { return {up_.x, up_.y, -up_.z}; }
+
+  // Orientation in degrees, each angle kept within (-360, 360) with its sign and fraction.
+  void setAngleX(float degrees);
+  void setAngleY(float degrees);
+  void setAngleZ(float degrees);
+  void turnY(float deltaDegrees);
+  float angleX() const { return angleX_; }
+  float angleY() const { return angleY_; }
+  float angleZ() const { return angleZ_; }
+
+  void setScale(float s) { setScale(s, s, s); }
+  void setScale(float x, float y, float z);
+  Vector3 scale() const { return {scaleX_, scaleY_, scaleZ_}; }
+
+  void setColour(const Vector3& rgb);  // alpha unchanged
+  void setAlpha(float a) { colour_[3] = a; }
+  const float* colour() const { return colour_; }
+  void setBlended(bool blended) { blended_ = blended; }
+  bool blended() const { return blended_; }
+  void clearFlags(unsigned bits) { flags_ &= ~bits; }
+  unsigned flags() const { return flags_; }
+
+  // Texture i is used on texture unit i. The list storage is reserved once, so swapping a
+  // texture per frame with setTexture never allocates.
+  void addTexture(Texture* texture);
+  void setTexture(Texture* texture, int index);
+  void setTextureScale(int index, float scale);
+  int textureCount() const { return static_cast<int>(textures_.size()); }
+  Texture* texture(int index) const;
+  float textureScale(int index) const;
+  bool textured() const { return textured_; }
+  bool multitextured() const { return multitextured_; }
+
+  // Emits (u, v) once per texture in use: through every unit when multitextured, else through
+  // the first texture; nothing when untextured.
+  void texCoord(float u, float v) const;
+
+  // Movement of creatures, in the internal (z-negated) form, turning with rotateAbout.
+  void moveForward(float distance);
+  void turn(float degrees);  // the facing turns about the up vector
+  void roll(float degrees);  // the up vector turns about the facing
+
+ protected:
+  // The internal, z-negated position: what glTranslatef receives.
+  const Vector3& internalPosition() const { return position_; }
+
+ private:
+  void updateMultitextured();
+
+  Matrix4x4 rotationX_, rotationY_, rotationZ_;
+  float angleX_ = 0.0f, angleY_ = 0.0f, angleZ_ = 0.0f;
+  float scaleX_ = 1.0f, scaleY_ = 1.0f, scaleZ_ = 1.0f;
+  std::vector<Texture*> textures_;
+  std::vector<float> textureScales_;
+  bool textured_ = false;
+  bool blended_ = false;
+  bool multitextured_ = false;
+  float colour_[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+  Vector3 position_{0.0f, 0.0f, 0.0f};
+  Vector3 target_{0.0f, 0.0f, -1.0f};
+  Vector3 up_{0.0f, 1.0f, 0.0f};
+  unsigned flags_ = Interpolate | EulerTransform | DepthTest;
+};

@@ -1,0 +1,154 @@
+#include "render/Texture.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glu.h>
+#include <SDL.h>
+
+#include <cstdio>
+
+namespace {
+
+// The one-time multitexture query, shared by the whole program.
+struct MultitextureState {
+  bool tried = false;
+  bool available = false;
+  PFNGLACTIVETEXTUREARBPROC activeTexture = nullptr;
+  PFNGLMULTITEXCOORD2FARBPROC multiTexCoord2f = nullptr;
+  int maxUnits = 0;
+};
+
+MultitextureState& multitexture() {
+  static MultitextureState state;
+  return state;
+}
+
+GLenum textureUnit(int unit) {
+  return unit >= 0 && unit <= 31 ? GL_TEXTURE0_ARB + static_cast<GLenum>(unit) : GL_TEXTURE0_ARB;
+}
+
+bool unitUsable(int unit) { return unit >= 0 && unit < multitexture().maxUnits; }
+
+}  // namespace
+
+bool initMultitexture() {
+  MultitextureState& state = multitexture();
+  if (state.available) return true;
+  if (state.tried) return false;
+  state.tried = true;
+  state.activeTexture =
+      reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(reinterpret_cast<void*>(wglGetProcAddress("glActiveTextureARB")));
+  state.multiTexCoord2f = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
+      reinterpret_cast<void*>(wglGetProcAddress("glMultiTexCoord2fARB")));
+  if (!state.activeTexture || !state.multiTexCoord2f) return false;
+  GLint units = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &units);
+  state.maxUnits = units;
+  state.available = true;
+  return true;
+}
+
+bool multitextureAvailable() { return multitexture().available; }
+
+int maxTextureUnits() { return multitexture().maxUnits; }
+
+void overrideMultitexture(bool available, int maxUnits) {
+  MultitextureState& state = multitexture();
+  state.tried = true;
+  state.available = available && state.activeTexture && state.multiTexCoord2f;
+  state.maxUnits = maxUnits;
+}
+
+bool Texture::loadBMP(const char* path, unsigned flags) {
+  release();
+  SDL_RWops* stream = SDL_RWFromFile(path, "rb");
+  SDL_Surface* surface = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+  if (!surface) {
+    std::printf("Texture::loadBMP SDL_LoadBMP %s failed\n", path);
+    return false;
+  }
+
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  id_ = name;
+  glBindTexture(GL_TEXTURE_2D, id_);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, (flags & TexClampS) ? GL_CLAMP : GL_REPEAT);
+
+  GLint minFilter = GL_LINEAR;
+  GLint magFilter = GL_LINEAR;
+  if (flags & TexNearest) {
+    minFilter = magFilter = GL_NEAREST;
+  } else if (flags & TexNearestMin) {
+    minFilter = GL_NEAREST;
+  } else if (flags & TexLinear) {
+    minFilter = GL_LINEAR;
+  } else if (flags & TexMipmap) {
+    minFilter = GL_LINEAR_MIPMAP_NEAREST;
+  }
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+
+  // SDL pads decoded rows to 4 bytes, which is OpenGL's default unpack alignment. Rows come top
+  // first, so t = 0 is the top of the picture.
+  const int bytesPerPixel = surface->format->BytesPerPixel;
+  if (bytesPerPixel == 3 || bytesPerPixel == 4) {
+    const GLint components = bytesPerPixel == 3 ? GL_RGB : GL_RGBA;
+    const GLenum format = bytesPerPixel == 3 ? GL_BGR_EXT : GL_BGRA_EXT;
+    if (flags & TexMipmap) {
+      gluBuild2DMipmaps(GL_TEXTURE_2D, components, surface->w, surface->h, format, GL_UNSIGNED_BYTE,
+                        surface->pixels);
+    } else {
+      glTexImage2D(GL_TEXTURE_2D, 0, components, surface->w, surface->h, 0, format, GL_UNSIGNED_BYTE,
+                   surface->pixels);
+    }
+  }
+  SDL_FreeSurface(surface);
+  loaded_ = true;
+  return true;
+}
+
+void Texture::release() {
+  if (!loaded_) return;
+  GLuint name = id_;
+  glDeleteTextures(1, &name);
+  // Name 0 holds no image, so an object whose texture failed to load draws in its colour.
+  id_ = 0;
+  loaded_ = false;
+}
+
+void Texture::bind(bool multi, int unit) const {
+  const MultitextureState& state = multitexture();
+  const GLint mode = (envFlags_ & TexDecal) ? GL_DECAL : GL_MODULATE;
+  if (!multi || !state.available) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, id_);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, mode);
+    return;
+  }
+  if (!unitUsable(unit)) return;
+  state.activeTexture(textureUnit(unit));
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, id_);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, mode);
+}
+
+void Texture::unbind(int unit) const {
+  const MultitextureState& state = multitexture();
+  if (!state.available || !unitUsable(unit)) return;
+  state.activeTexture(textureUnit(unit));
+  glDisable(GL_TEXTURE_2D);
+  state.activeTexture(GL_TEXTURE0_ARB);
+}
+
+void Texture::texCoord(float u, float v, bool multi, int unit) const {
+  const float s = u * scaleS_ + offsetS_;
+  const float t = v * scaleT_ + offsetT_;
+  const MultitextureState& state = multitexture();
+  if (!multi || !state.available) {
+    glTexCoord2f(s, t);
+    return;
+  }
+  if (!unitUsable(unit)) return;
+  state.multiTexCoord2f(textureUnit(unit), s, t);
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+
+// Load flags of Texture::loadBMP; other bits are ignored.
+enum TextureLoadFlags : unsigned {
+  TexMipmap = 1,      // full mipmap chain instead of one level
+  TexLinear = 2,      // linear minification
+  TexNearestMin = 4,  // nearest minification
+  TexNearest = 8,     // nearest minification and magnification
+  TexClampS = 16,     // clamp the S coordinate instead of repeating it
+};
+
+// Environment flags of a texture: decal instead of modulate.
+enum TextureEnvFlags : unsigned {
+  TexDecal = 2,
+};
+
+// One OpenGL texture from an .nlt (BMP) file, with an offset and scale applied to every texture
+// coordinate emitted through it. Offset and scale are shared by every object that draws it.
+class Texture {
+ public:
+  Texture() = default;
+  ~Texture() { release(); }
+  Texture(const Texture&) = delete;
+  Texture& operator=(const Texture&) = delete;
+
+  // Needs a current GL context. A picture with other than 3 or 4 bytes per pixel creates the
+  // texture name and its parameters but uploads no image, and still counts as loaded.
+  bool loadBMP(const char* path, unsigned flags);
+  void release();
+
+  void setOffset(float s, float t) {
+    offsetS_ = s;
+    offsetT_ = t;
+  }
+  void setScale(float v) { scaleS_ = scaleT_ = v; }
+  void setEnvFlags(unsigned flags) { envFlags_ = flags; }
+
+  void bind(bool multi, int unit) const;
+  void unbind(int unit) const;
+  void texCoord(float u, float v, bool multi, int unit) const;
+
+  uint32_t id() const { return id_; }
+  bool loaded() const { return loaded_; }
+  float offsetS() const { return offsetS_; }
+  float offsetT() const { return offsetT_; }
+  float scaleS() const { return scaleS_; }
+  float scaleT() const { return scaleT_; }
+
+ private:
+  uint32_t id_ = 0;
+  float offsetS_ = 0.0f, offsetT_ = 0.0f;
+  float scaleS_ = 1.0f, scaleT_ = 1.0f;
+  bool loaded_ = false;
+  unsigned envFlags_ = 1;
+};
+
+// Looks the GL_ARB_multitexture entry points up once (a GL context must be current); later calls
+// return the first answer.
+bool initMultitexture();
+bool multitextureAvailable();
+int maxTextureUnits();
+
+// Replaces the answer of the one-time query, so tests can play a driver without the extension
+// (available false) or with few units.
+void overrideMultitexture(bool available, int maxUnits);
