@@ -1,0 +1,217 @@
+// End-to-end runs of the real deliverables under Wine, driven from outside with window messages.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ScreenCapture.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+const DWORD StartTimeout = 20000;
+const DWORD EndTimeout = 10000;
+
+std::string program(const char* name) { return "\"" + testenv::buildFolder() + name + "\""; }
+std::string basic(const std::string& switches) { return program("reefsaver-basic.scr") + " " + switches; }
+std::string interactive(const std::string& switches) { return program("reefsaver.exe") + " " + switches; }
+
+// Messages are sent (not posted) so the saver has handled each one when the call returns.
+void send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+}
+
+// A saver that keeps running is still there a while after it handled the message.
+bool keepsRunning(ChildProcess& saver) { return !saver.waitForExit(700); }
+
+bool endsWithCode(ChildProcess& saver, DWORD expected) {
+  DWORD code = 12345;
+  return saver.waitForExit(EndTimeout, &code) && code == expected;
+}
+
+HWND startSaver(ChildProcess& saver, const std::string& commandLine) {
+  if (!saver.start(commandLine, testenv::buildFolder())) return nullptr;
+  const auto windows = saver.topWindows(SaverWindowClass, StartTimeout);
+  return windows.empty() ? nullptr : windows.front();
+}
+
+bool isFullScreenPopup(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+  return (style & WS_POPUP) && (exStyle & WS_EX_TOPMOST) && rect.left == 0 && rect.top == 0 &&
+         rect.right == GetSystemMetrics(SM_CXSCREEN) && rect.bottom == GetSystemMetrics(SM_CYSCREEN);
+}
+
+// Wine, like Windows, reports the pointer's position again now and then (after cursor changes, for
+// instance). Moving the real pointer along with each message keeps those reports at the position
+// just sent, where they do not count as moves.
+void movePointer(HWND window, int x, int y) {
+  SetCursorPos(x, y);
+  send(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+}
+
+TEST(BasicSaverRun, NoArgumentsEndsAtOnceWithoutWindow) {
+  ChildProcess saver;
+  ASSERT_TRUE(saver.start(program("reefsaver-basic.scr"), testenv::buildFolder()));
+  DWORD code = 0;
+  ASSERT_TRUE(saver.waitForExit(StartTimeout, &code));
+  EXPECT_EQ(code, 1u);
+  EXPECT_TRUE(saver.topWindows(SaverWindowClass, 0).empty());
+}
+
+TEST(BasicSaverRun, FailedStartEndsWithCodeZero) {
+  // A preview for a window that does not exist cannot create its child window.
+  ChildProcess saver;
+  ASSERT_TRUE(saver.start(basic("/p 48879"), testenv::buildFolder()));
+  EXPECT_TRUE(endsWithCode(saver, 0));
+}
+
+TEST(BasicSaverRun, TestWindowIsBlack800x600NearTopLeft) {
+  // A white window behind the saver proves the captured black comes from the saver.
+  HWND backdrop = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_WHITERECT, 0, 0, 1000, 800,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(backdrop, nullptr);
+  pumpMessagesFor(300);
+
+  ChildProcess saver;
+  HWND window = startSaver(saver, basic("/t"));
+  ASSERT_NE(window, nullptr);
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 800);
+  EXPECT_EQ(client.bottom, 600);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  EXPECT_NEAR(origin.x, 20, 8);
+  EXPECT_NEAR(origin.y, 20, 40);
+
+  pumpMessagesFor(1500);
+  const Capture shot = captureScreen(RECT{0, 0, 1000, 800});
+  shot.saveBmp(testenv::artifactFolder("shell") + "test-window.bmp");
+  const RECT saverArea = {origin.x + 2, origin.y + 2, origin.x + 798, origin.y + 598};
+  EXPECT_EQ(shot.brightFraction(saverArea, 16), 0.0);
+  EXPECT_GT(shot.brightFraction(RECT{900, 700, 1000, 800}, 200), 0.99);
+
+  send(window, WM_KEYDOWN, VK_SPACE);
+  EXPECT_TRUE(endsWithCode(saver, 1));
+  DestroyWindow(backdrop);
+}
+
+TEST(BasicSaverRun, TestWindowIgnoresButtonsAndDeactivationButNotKeys) {
+  ChildProcess saver;
+  HWND window = startSaver(saver, basic("/t"));
+  ASSERT_NE(window, nullptr);
+  send(window, WM_LBUTTONDOWN);
+  send(window, WM_RBUTTONDOWN);
+  send(window, WM_MBUTTONDOWN);
+  send(window, WM_ACTIVATEAPP, FALSE);
+  EXPECT_TRUE(keepsRunning(saver));
+  send(window, WM_KEYDOWN, 'A');
+  EXPECT_TRUE(endsWithCode(saver, 1));
+}
+
+TEST(BasicSaverRun, FullScreenIsTopmostPopupOfScreenSize) {
+  ChildProcess saver;
+  HWND window = startSaver(saver, basic("/s"));
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(isFullScreenPopup(window));
+  send(window, WM_LBUTTONDOWN);
+  EXPECT_TRUE(endsWithCode(saver, 1));
+}
+
+TEST(BasicSaverRun, FullScreenToleratesFiveMovesAndEndsOnTheSixth) {
+  ChildProcess saver;
+  HWND window = startSaver(saver, basic("/s"));
+  ASSERT_NE(window, nullptr);
+  POINT pointer;
+  GetCursorPos(&pointer);
+  movePointer(window, pointer.x, pointer.y);  // move 1, whether or not Wine reported it already
+  for (int i = 0; i < 4; ++i) movePointer(window, 100 + 10 * i, 200);
+  movePointer(window, 130, 200);  // the same place again does not count
+  EXPECT_TRUE(keepsRunning(saver));
+  movePointer(window, 300, 200);
+  EXPECT_TRUE(endsWithCode(saver, 1));
+}
+
+TEST(BasicSaverRun, FullScreenEndsOnKeyButtonOrDeactivation) {
+  const struct {
+    UINT message;
+    WPARAM wParam;
+  } endings[] = {{WM_KEYDOWN, VK_SHIFT}, {WM_RBUTTONDOWN, 0}, {WM_MBUTTONDOWN, 0}, {WM_ACTIVATEAPP, FALSE}};
+  for (const auto& ending : endings) {
+    ChildProcess saver;
+    HWND window = startSaver(saver, basic("/s"));
+    ASSERT_NE(window, nullptr);
+    send(window, ending.message, ending.wParam);
+    EXPECT_TRUE(endsWithCode(saver, 1)) << "message " << ending.message;
+  }
+}
+
+TEST(BasicSaverRun, FullScreenSwallowsWindowSwitchingAndClose) {
+  ChildProcess saver;
+  HWND window = startSaver(saver, basic("/s"));
+  ASSERT_NE(window, nullptr);
+  for (WPARAM command : {SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE, SC_SCREENSAVE}) send(window, WM_SYSCOMMAND, command);
+  EXPECT_TRUE(keepsRunning(saver));
+  EXPECT_TRUE(IsWindow(window));
+  send(window, WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_TRUE(endsWithCode(saver, 1));
+}
+
+TEST(BasicSaverRun, PreviewFillsTheGivenWindow) {
+  HWND parent = CreateWindowExA(0, "STATIC", "preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 240,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(parent, nullptr);
+  ChildProcess saver;
+  ASSERT_TRUE(saver.start(basic("/p " + std::to_string(reinterpret_cast<LONG_PTR>(parent))), testenv::buildFolder()));
+  HWND child = nullptr;
+  waitUntil(
+      [&] {
+        pumpMessagesFor(20);
+        child = FindWindowExA(parent, nullptr, SaverWindowClass, nullptr);
+        return child != nullptr;
+      },
+      StartTimeout);
+  ASSERT_NE(child, nullptr);
+  RECT parentClient, childRect;
+  GetClientRect(parent, &parentClient);
+  GetClientRect(child, &childRect);
+  EXPECT_EQ(childRect.right, parentClient.right);
+  EXPECT_EQ(childRect.bottom, parentClient.bottom);
+  // No input ends a preview; it ends when its window goes.
+  send(child, WM_KEYDOWN, 'A');
+  send(child, WM_LBUTTONDOWN);
+  EXPECT_TRUE(keepsRunning(saver));
+  DestroyWindow(parent);
+  EXPECT_TRUE(endsWithCode(saver, 1));
+}
+
+TEST(InteractiveSaverRun, EveryCommandLineGoesFullScreen) {
+  for (const char* switches : {"", "/c", "/t", "/p 1234"}) {
+    ChildProcess saver;
+    HWND window = startSaver(saver, interactive(switches));
+    ASSERT_NE(window, nullptr) << switches;
+    EXPECT_TRUE(isFullScreenPopup(window)) << switches;
+    send(window, WM_ACTIVATEAPP, FALSE);
+    EXPECT_TRUE(endsWithCode(saver, 1)) << switches;
+  }
+}
+
+TEST(InteractiveSaverRun, IgnoresKeysButtonsAndMoves) {
+  ChildProcess saver;
+  HWND window = startSaver(saver, interactive("/s"));
+  ASSERT_NE(window, nullptr);
+  send(window, WM_KEYDOWN, 'A');
+  send(window, WM_LBUTTONDOWN);
+  send(window, WM_RBUTTONDOWN);
+  for (int i = 0; i < 10; ++i) send(window, WM_MOUSEMOVE, 0, MAKELPARAM(300 + i, 7));
+  EXPECT_TRUE(keepsRunning(saver));
+  send(window, WM_ACTIVATEAPP, FALSE);
+  EXPECT_TRUE(endsWithCode(saver, 1));
+}
+
+}  // namespace

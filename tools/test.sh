@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test under Wine on a private Xvfb. Screenshots and other
+# artefacts of the run are left in build/artifacts/ (BMP captures are also converted to PNG).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/tools/build.sh"
+. "$top/tools/wine-env.sh"
+status=0
+(cd "$top/build" && ctest --output-on-failure --timeout 600) || status=$?
+if [ -d "$top/build/artifacts" ]; then
+  find "$top/build/artifacts" -name '*.bmp' | while read -r f; do convert "$f" "${f%.bmp}.png" 2>/dev/null || true; done
+fi
+reef_stop_env "$top/build/test-env"
+exit $status
