@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tests/world/DrivenClock.h"
+#include "world/CameraTilt.h"
+#include "world/LookAtCamera.h"
+#include "world/MathConstants.h"
+
+namespace {
+
+Vector3 facing(const LookAtCamera& camera) { return normalized(camera.lookAt() - camera.eye()); }
+
+float degreesBetween(const Vector3& a, const Vector3& b) {
+  return std::acos(std::fmax(-1.0f, std::fmin(1.0f, dot(normalized(a), normalized(b))))) * RadToDeg;
+}
+
+LookAtCamera startPose() {
+  LookAtCamera camera;
+  camera.init(0, 2, -7, 0, 0, 1, 0, 1, 0);
+  return camera;
+}
+
+// Runs the automatic tilt for frames of frameTime ms each.
+void runFrames(DrivenClock& clock, CameraTilt& tilt, LookAtCamera& camera, int frames, int frameTime) {
+  for (int i = 0; i < frames; ++i) {
+    clock.advance(frameTime);
+    tilt.update(camera, frameTime);
+  }
+}
+
+}  // namespace
+
+TEST(LookAtCamera, InitKeepsPointsWithZNegated) {
+  LookAtCamera camera = startPose();
+  EXPECT_EQ(camera.eye(), (Vector3{0, 2, 7}));
+  EXPECT_EQ(camera.lookAt(), (Vector3{0, 0, -1}));
+  EXPECT_EQ(camera.up(), (Vector3{0, 1, 0}));
+  camera.tilt(10);
+  camera.init(0, 2, -7, 0, 0, 1, 0, 1, 0);
+  EXPECT_EQ(camera.pitch(), 0.0f);
+  EXPECT_EQ(camera.lookAt(), (Vector3{0, 0, -1}));
+}
+
+TEST(LookAtCamera, PositiveTiltLowersTheViewAboutItsSideAxis) {
+  LookAtCamera camera = startPose();
+  const Vector3 before = facing(camera);
+  camera.tilt(10);
+  const Vector3 after = facing(camera);
+  EXPECT_NEAR(degreesBetween(before, after), 10.0f, 1e-3f);
+  EXPECT_LT(after.y, before.y);
+  EXPECT_NEAR(after.x, 0.0f, 1e-6f);  // no sideways turn
+  EXPECT_EQ(camera.eye(), (Vector3{0, 2, 7}));
+  EXPECT_EQ(camera.up(), (Vector3{0, 1, 0}));
+  camera.tilt(-10);
+  EXPECT_NEAR(facing(camera).y, before.y, 1e-5f);
+  EXPECT_NEAR(camera.pitch(), 0.0f, 1e-6f);
+}
+
+TEST(LookAtCamera, TiltIsClampedAtEightyNineDegrees) {
+  LookAtCamera camera = startPose();
+  const Vector3 start = facing(camera);
+  camera.tilt(100);
+  EXPECT_EQ(camera.pitch(), 89.0f);
+  EXPECT_NEAR(degreesBetween(start, facing(camera)), 89.0f, 1e-2f);
+  const Vector3 atLimit = camera.lookAt();
+  camera.tilt(5);
+  EXPECT_EQ(camera.pitch(), 89.0f);
+  EXPECT_NEAR(distance(camera.lookAt(), atLimit), 0.0f, 1e-5f);
+
+  LookAtCamera up = startPose();
+  up.tilt(-30);
+  up.tilt(-70);
+  EXPECT_EQ(up.pitch(), -89.0f);
+  EXPECT_NEAR(degreesBetween(start, facing(up)), 89.0f, 1e-2f);
+}
+
+TEST(LookAtCamera, KeyStepsAreHalfADegreePerFrame) {
+  DrivenClock clock;
+  LookAtCamera camera = startPose();
+  camera.stepTilt(1);
+  camera.stepTilt(1);
+  EXPECT_FLOAT_EQ(camera.pitch(), 1.0f);
+  camera.stepTilt(-1);
+  EXPECT_FLOAT_EQ(camera.pitch(), 0.5f);
+  clock.advance(5000);  // not scaled by time
+  camera.stepTilt(-1);
+  EXPECT_FLOAT_EQ(camera.pitch(), 0.0f);
+}
+
+TEST(CameraTilt, RestsThenTiltsUpRestsAndComesBackDown) {
+  DrivenClock clock;
+  LookAtCamera camera = startPose();
+  CameraTilt tilt;
+  tilt.enable();
+  runFrames(clock, tilt, camera, 500, 20);  // exactly the first 10 s rest
+  EXPECT_EQ(tilt.direction(), 0);
+  EXPECT_EQ(camera.pitch(), 0.0f);
+  runFrames(clock, tilt, camera, 1, 20);
+  EXPECT_EQ(tilt.direction(), 1);
+  EXPECT_TRUE(tilt.moving());
+  runFrames(clock, tilt, camera, 50, 20);  // 1 s at 4 degrees per second
+  EXPECT_NEAR(camera.pitch(), -4.0f, 1e-3f);
+
+  int frames = 0;
+  while (tilt.direction() == 1 && frames < 10000) {
+    runFrames(clock, tilt, camera, 1, 20);
+    ++frames;
+  }
+  EXPECT_FALSE(tilt.moving());
+  EXPECT_LE(camera.pitch(), -25.0f);
+  EXPECT_GT(camera.pitch(), -25.0f - 0.08f - 1e-3f);  // at most one frame's step beyond
+  const float top = camera.pitch();
+  runFrames(clock, tilt, camera, 1500, 20);  // the 30 s rest at the top
+  EXPECT_EQ(tilt.direction(), 0);
+  EXPECT_EQ(camera.pitch(), top);
+  runFrames(clock, tilt, camera, 1, 20);
+  EXPECT_EQ(tilt.direction(), -1);
+  frames = 0;
+  while (tilt.direction() == -1 && frames < 10000) {
+    runFrames(clock, tilt, camera, 1, 20);
+    ++frames;
+  }
+  EXPECT_GE(camera.pitch(), 0.0f);
+  EXPECT_LT(camera.pitch(), 0.08f + 1e-3f);
+  EXPECT_NEAR(frames, 25.0f / 0.08f + 1.0f, 3.0f);
+}
+
+TEST(CameraTilt, SpeedZeroNeverLeavesItsFirstTilt) {
+  DrivenClock clock;
+  LookAtCamera camera = startPose();
+  CameraTilt tilt;
+  tilt.configure(0, 30, 30);
+  tilt.enable();
+  runFrames(clock, tilt, camera, 600, 20);
+  EXPECT_EQ(tilt.direction(), 1);
+  runFrames(clock, tilt, camera, 50000, 20);
+  EXPECT_EQ(tilt.direction(), 1);
+  EXPECT_TRUE(tilt.moving());
+  EXPECT_EQ(camera.pitch(), 0.0f);
+}
+
+TEST(CameraTilt, NoRestAtTheTopStartsBackDownOnTheNextFrame) {
+  DrivenClock clock;
+  LookAtCamera camera = startPose();
+  CameraTilt tilt;
+  tilt.configure(10, 0, 30);
+  tilt.enable();
+  runFrames(clock, tilt, camera, 501, 20);
+  ASSERT_EQ(tilt.direction(), 1);
+  while (tilt.direction() == 1) runFrames(clock, tilt, camera, 1, 20);
+  const float top = camera.pitch();
+  EXPECT_LE(top, -25.0f);
+  runFrames(clock, tilt, camera, 1, 20);
+  EXPECT_EQ(tilt.direction(), -1);
+  EXPECT_TRUE(tilt.moving());
+  runFrames(clock, tilt, camera, 1, 20);
+  EXPECT_NEAR(camera.pitch(), top + 0.2f, 1e-4f);
+}

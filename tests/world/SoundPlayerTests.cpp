@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+#include <io.h>
+#include <windows.h>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TestEnvironment.h"
+#include "world/SoundPlayer.h"
+
+namespace {
+
+// Captures what the process writes to standard output between construction and text().
+class StdoutCapture {
+ public:
+  explicit StdoutCapture(const std::string& path) : path_(path) {
+    std::fflush(stdout);
+    saved_ = _dup(1);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    _dup2(_fileno(file), 1);
+    std::fclose(file);
+  }
+  ~StdoutCapture() { restore(); }
+  std::string text() {
+    restore();
+    return testenv::readFile(path_);
+  }
+
+ private:
+  void restore() {
+    if (saved_ < 0) return;
+    std::fflush(stdout);
+    _dup2(saved_, 1);
+    _close(saved_);
+    saved_ = -1;
+  }
+  std::string path_;
+  int saved_ = -1;
+};
+
+// Interleaved signed 16-bit stereo frames, none of them silent, so the start of a sound can be
+// found in a capture that begins with silence.
+std::string patternSamples(int frames, int seed) {
+  std::string bytes;
+  for (int i = 0; i < frames; ++i) {
+    const int16_t left = static_cast<int16_t>(1000 + (i * 37 + seed) % 20000);
+    const int16_t right = static_cast<int16_t>(-(500 + (i * 53 + seed) % 15000));
+    for (int16_t v : {left, right}) {
+      bytes.push_back(static_cast<char>(v & 0xFF));
+      bytes.push_back(static_cast<char>((v >> 8) & 0xFF));
+    }
+  }
+  return bytes;
+}
+
+void putLittle(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A RIFF PCM file in the device's own format, so the mixer passes its samples through unchanged.
+std::string waveFile(const std::string& samples) {
+  std::string out = "RIFF";
+  putLittle(out, static_cast<uint32_t>(36 + samples.size()), 4);
+  out += "WAVEfmt ";
+  putLittle(out, 16, 4);
+  putLittle(out, 1, 2);  // PCM
+  putLittle(out, 2, 2);
+  putLittle(out, 22050, 4);
+  putLittle(out, 22050 * 4, 4);
+  putLittle(out, 4, 2);
+  putLittle(out, 16, 2);
+  out += "data";
+  putLittle(out, static_cast<uint32_t>(samples.size()), 4);
+  return out + samples;
+}
+
+long long fileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Offset of the first non-silent byte, or npos.
+size_t firstSound(const std::string& capture) { return capture.find_first_not_of('\0'); }
+
+void setEnvironment(const std::string& assignment) {
+  _putenv(assignment.c_str());
+  SDL_putenv(const_cast<char*>(assignment.c_str()));
+}
+
+// Each test gets SDL's audio subsystem freshly started with the driver it asks for.
+class SoundPlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { folder_ = testenv::scratchFolder("sound"); }
+  void TearDown() override {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    setEnvironment("SDL_AUDIODRIVER=");
+  }
+
+  // The disk driver writes the mixed output to capture as fast as it can.
+  void startDiskAudio(const std::string& capture) {
+    setEnvironment("SDL_AUDIODRIVER=disk");
+    setEnvironment("SDL_DISKAUDIODELAY=2");
+    setEnvironment("SDL_DISKAUDIOFILE=" + capture);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+  }
+
+  std::string writeWave(const std::string& name, const std::string& samples) {
+    const std::string path = folder_ + name;
+    EXPECT_TRUE(testenv::writeFile(path, waveFile(samples)));
+    return path;
+  }
+
+  // Lets the mixer run until the capture holds at least bytes, then closes the player.
+  std::string captureAfter(SoundPlayer& player, const std::string& capture, long long bytes) {
+    EXPECT_TRUE(waitUntil([&] { return fileSize(capture) >= bytes; }, 20000));
+    player.close();
+    return testenv::readFile(capture);
+  }
+
+  std::string folder_;
+};
+
+TEST_F(SoundPlayerTest, OpenReportsTheDeviceFormatAndTheLoopRepeatsInTheMix) {
+  const std::string capture = folder_ + "loop.raw";
+  startDiskAudio(capture);
+  const std::string samples = patternSamples(3000, 0);
+  const std::string water = writeWave("water.wav", samples);
+
+  SoundPlayer player;
+  ASSERT_TRUE(player.open());
+  EXPECT_EQ(player.frequency(), 22050);
+  EXPECT_EQ(player.format(), AUDIO_S16LSB);
+  EXPECT_EQ(player.channels(), 2);
+  player.loadLoop(water.c_str());
+  player.playLoop();
+  const std::string mix = captureAfter(player, capture, 400000);
+
+  const size_t start = firstSound(mix);
+  ASSERT_NE(start, std::string::npos);
+  ASSERT_EQ(start % 4, 0u);
+  ASSERT_GE(mix.size(), start + 3 * samples.size());
+  for (int pass = 0; pass < 3; ++pass) {
+    EXPECT_EQ(mix.compare(start + pass * samples.size(), samples.size(), samples), 0) << "pass " << pass;
+  }
+  EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "close() must close the device";
+}
+
+TEST_F(SoundPlayerTest, EffectsPlayOnceByIdAndUnknownIdsPlayNothing) {
+  const std::string capture = folder_ + "effects.raw";
+  startDiskAudio(capture);
+  const std::string call = patternSamples(2000, 7);
+  const std::string gull = writeWave("gull.wav", call);
+
+  SoundPlayer player;
+  ASSERT_TRUE(player.open());
+  player.loadEffect(gull.c_str(), 2);
+  EXPECT_EQ(player.effectCount(), 1);
+  player.playEffect(7, 0);
+  EXPECT_EQ(Mix_Playing(-1), 0);
+  player.playEffect(2, 0);
+  const std::string mix = captureAfter(player, capture, 400000);
+
+  const size_t start = firstSound(mix);
+  ASSERT_NE(start, std::string::npos);
+  ASSERT_GE(mix.size(), start + 2 * call.size());
+  EXPECT_EQ(mix.compare(start, call.size(), call), 0);
+  EXPECT_EQ(mix.find_first_not_of('\0', start + call.size()), std::string::npos) << "played once only";
+  EXPECT_EQ(player.effectCount(), 0);
+}
+
+TEST_F(SoundPlayerTest, MissingFilesPrintTheirMessagesAndTheRestStillPlays) {
+  const std::string capture = folder_ + "missing.raw";
+  startDiskAudio(capture);
+  const std::string call = patternSamples(2000, 3);
+  const std::string gull = writeWave("seagull2.wav", call);
+  const std::string absent = folder_ + "nothing.wav";
+
+  SoundPlayer player;
+  ASSERT_TRUE(player.open());
+  StdoutCapture output(folder_ + "stdout.txt");
+  player.loadLoop(absent.c_str());
+  player.playLoop();
+  player.loadEffect(absent.c_str(), 0);
+  player.loadEffect(gull.c_str(), 1);
+  player.playEffect(0, 0);
+  player.playEffect(1, 0);
+  EXPECT_EQ(output.text(), "musicchunk == 0\nmussicchunk == 0 (playMusic)\nsc.chunk == NULL\n");
+  EXPECT_EQ(player.effectCount(), 1);
+
+  const std::string mix = captureAfter(player, capture, 300000);
+  const size_t start = firstSound(mix);
+  ASSERT_NE(start, std::string::npos);
+  EXPECT_EQ(mix.compare(start, call.size(), call), 0);
+}
+
+TEST_F(SoundPlayerTest, ANewPlayerAfterCloseGetsAFreshDeviceAndTheLoopFromItsStart) {
+  const std::string first = folder_ + "first.raw";
+  const std::string second = folder_ + "second.raw";
+  startDiskAudio(first);
+  const std::string samples = patternSamples(3000, 11);
+  const std::string water = writeWave("water.wav", samples);
+
+  SoundPlayer* player = new SoundPlayer;
+  ASSERT_TRUE(player->open());
+  player->loadLoop(water.c_str());
+  player->playLoop();
+  EXPECT_TRUE(waitUntil([&] { return fileSize(first) >= 100000; }, 20000));
+  player->close();
+  delete player;
+  EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
+  const long long firstSize = fileSize(first);
+
+  setEnvironment("SDL_DISKAUDIOFILE=" + second);
+  player = new SoundPlayer;
+  ASSERT_TRUE(player->open());
+  EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 1) << "one opening, not two stacked";
+  player->loadLoop(water.c_str());
+  player->playLoop();
+  const std::string mix = captureAfter(*player, second, 100000);
+  delete player;
+  EXPECT_EQ(fileSize(first), firstSize) << "the old device no longer writes";
+  const size_t start = firstSound(mix);
+  ASSERT_NE(start, std::string::npos);
+  EXPECT_EQ(mix.compare(start, samples.size(), samples), 0);
+}
+
+TEST_F(SoundPlayerTest, WithoutAnAudioDeviceEveryLoadReportsAndNothingBreaks) {
+  const std::string water = writeWave("water.wav", patternSamples(100, 0));
+  setEnvironment("SDL_AUDIODRIVER=");
+  SDL_InitSubSystem(SDL_INIT_AUDIO);  // may fail: there is no sound hardware under Wine here
+
+  StdoutCapture output(folder_ + "stdout.txt");
+  SoundPlayer player;
+  EXPECT_FALSE(player.open());
+  player.loadLoop(water.c_str());
+  player.playLoop();
+  for (int id = 0; id < 4; ++id) player.loadEffect(water.c_str(), id);
+  player.playEffect(0, 0);
+  player.close();
+  player.close();
+  EXPECT_EQ(output.text(),
+            "musicchunk == 0\nmussicchunk == 0 (playMusic)\n"
+            "sc.chunk == NULL\nsc.chunk == NULL\nsc.chunk == NULL\nsc.chunk == NULL\n");
+}
+
+}  // namespace

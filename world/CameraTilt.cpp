@@ -1,0 +1,47 @@
+#include "world/CameraTilt.h"
+
+#include "world/Clock.h"
+#include "world/LookAtCamera.h"
+
+namespace {
+
+constexpr float TopPitch = -25.0f;
+
+}  // namespace
+
+CameraTilt::CameraTilt() : restStart_(static_cast<int>(clockNow())) {}
+
+void CameraTilt::configure(int cameraSpeed, int fixTopSeconds, int fixBottomSeconds) {
+  cameraSpeed_ = cameraSpeed;
+  fixTopSeconds_ = fixTopSeconds;
+  fixBottomSeconds_ = fixBottomSeconds;
+}
+
+void CameraTilt::update(LookAtCamera& camera, int frameTime) {
+  const int now = static_cast<int>(clockNow());
+  const float step = static_cast<float>(cameraSpeed_) * 0.001f * static_cast<float>(frameTime);
+  if (direction_ == 1) {
+    // The limit is checked before the step, so the tilt may pass it by one frame's step.
+    if (camera.pitch() > TopPitch) {
+      camera.tilt(-step);
+      return;
+    }
+    direction_ = 0;
+    restLength_ = fixTopSeconds_ * 1000;
+    restStart_ = now;
+    moving_ = false;
+  } else if (direction_ == -1) {
+    if (camera.pitch() < 0.0f) {
+      camera.tilt(step);
+      return;
+    }
+    direction_ = 0;
+    restLength_ = fixBottomSeconds_ * 1000;
+    restStart_ = now;
+    moving_ = false;
+  } else if (now > restStart_ + restLength_) {
+    restStart_ = now;
+    direction_ = camera.pitch() >= 0.0f ? 1 : -1;
+    moving_ = true;
+  }
+}

@@ -1,0 +1,75 @@
+#include "world/SoundPlayer.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+namespace {
+
+Mix_Chunk* loadChunk(const char* path) { return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1); }
+
+}  // namespace
+
+SoundPlayer::~SoundPlayer() {
+  if (opened_ || loopChunk_ || !effects_.empty()) close();
+}
+
+bool SoundPlayer::open() {
+  if (Mix_OpenAudio(frequency_, format_, channels_, chunkSize_) != 0) return false;
+  opened_ = true;
+  Mix_QuerySpec(&frequency_, &format_, &channels_);
+  return true;
+}
+
+void SoundPlayer::loadLoop(const char* path) {
+  if (loopChunk_) Mix_FreeChunk(loopChunk_);
+  loopChunk_ = loadChunk(path);
+  if (!loopChunk_) std::printf("musicchunk == 0\n");
+}
+
+void SoundPlayer::playLoop() {
+  if (!loopChunk_) {
+    std::printf("mussicchunk == 0 (playMusic)\n");
+    return;
+  }
+  Mix_PlayChannelTimed(-1, loopChunk_, -1, -1);
+}
+
+void SoundPlayer::loadEffect(const char* path, int id) {
+  Mix_Chunk* chunk = loadChunk(path);
+  if (!chunk) {
+    std::printf("sc.chunk == NULL\n");
+    return;
+  }
+  effects_.push_back(SoundEffect{id, chunk});
+}
+
+void SoundPlayer::playEffect(int id, int loops) {
+  for (const SoundEffect& effect : effects_) {
+    if (effect.id == id) {
+      Mix_PlayChannelTimed(-1, effect.chunk, loops, -1);
+      return;
+    }
+  }
+}
+
+void SoundPlayer::close() {
+  // After the mixer has once been closed, halting channels on a device that is not open walks
+  // the mixer's freed channel table, so the halts happen only while this player holds the device.
+  if (opened_) {
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+  }
+  if (loopChunk_) {
+    Mix_FreeChunk(loopChunk_);
+    loopChunk_ = nullptr;
+  }
+  for (const SoundEffect& effect : effects_) Mix_FreeChunk(effect.chunk);
+  std::vector<SoundEffect>().swap(effects_);
+  // The mixer counts its openings: only the one this player made is undone.
+  if (opened_) {
+    Mix_CloseAudio();
+    opened_ = false;
+  }
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+struct Mix_Chunk;
+
+// A thin wrapper over SDL_mixer: one endless background loop and numbered effects, each played on
+// the first free mixer channel at the mixer's default volume. Failures only print a line.
+class SoundPlayer {
+ public:
+  SoundPlayer() = default;
+  SoundPlayer(const SoundPlayer&) = delete;
+  SoundPlayer& operator=(const SoundPlayer&) = delete;
+  ~SoundPlayer();
+
+  // Opens the audio device; on success the obtained format replaces the requested one.
+  bool open();
+  void loadLoop(const char* path);
+  void playLoop();
+  void loadEffect(const char* path, int id);
+  void playEffect(int id, int loops);
+  // Stops everything, frees every chunk and closes the device.
+  void close();
+
+  int frequency() const { return frequency_; }
+  uint16_t format() const { return format_; }
+  int channels() const { return channels_; }
+  int effectCount() const { return static_cast<int>(effects_.size()); }
+
+ private:
+  struct SoundEffect {
+    int id;
+    Mix_Chunk* chunk;
+  };
+
+  int frequency_ = 22050;
+  uint16_t format_ = 0x8010;  // AUDIO_S16LSB
+  int channels_ = 2;
+  int chunkSize_ = 4096;
+  bool opened_ = false;
+  Mix_Chunk* loopChunk_ = nullptr;
+  std::vector<SoundEffect> effects_;
+};
