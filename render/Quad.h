@@ -1,0 +1,24 @@
+#pragma once
+#include "render/SceneObject.h"
+
+// One textured rectangle in the object's x-y plane, centred on the object; the top edge of the
+// picture (t = 0) is at +y.
+class Quad : public SceneObject {
+ public:
+  void setSize(float width, float height);
+  void setTextureExtent(float sMax, float tMax) {
+    sMax_ = sMax;
+    tMax_ = tMax;
+  }
+  float width() const { return width_; }
+  float height() const { return height_; }
+
+  void begin() override;
+  void draw() override;
+  void end() override;
+
+ private:
+  float width_ = 1.0f, height_ = 1.0f;
+  float halfWidth_ = 0.5f, halfHeight_ = 0.5f;
+  float sMax_ = 1.0f, tMax_ = 1.0f;
+};

@@ -1,0 +1,81 @@
+#include "render/SkyDome.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "world/Clock.h"
+
+SkyDome::SkyDome() : lastTick_(clockNow()) {}
+
+void SkyDome::setShape(int shape) {
+  if (shape == shape_) return;
+  shape_ = shape;
+  vertices_ = {};
+  indices_ = {};
+  if (shape == Paraboloid) buildParaboloid();
+}
+
+void SkyDome::buildParaboloid() {
+  // 16-bit indices reach every vertex only up to 255 divisions.
+  const int n = divisions_ < 1 ? 1 : (divisions_ > 255 ? 255 : divisions_);
+  lift_ = innerRadius_;
+  const float extent = 2.0f * std::sqrt(outerRadius_ * outerRadius_ - innerRadius_ * innerRadius_);
+  const float cell = extent / n;
+  vertices_.resize(static_cast<size_t>(n + 1) * (n + 1));
+  for (int i = 0; i <= n; ++i) {
+    for (int j = 0; j <= n; ++j) {
+      Vertex& v = vertices_[static_cast<size_t>(i) * (n + 1) + j];
+      v.x = -extent / 2.0f + cell * j;
+      v.z = -extent / 2.0f + cell * i;
+      v.y = -(v.x * v.x / outerRadius_ + v.z * v.z / outerRadius_);
+      v.s = (static_cast<float>(j) / n) * repeatS_;
+      v.t = repeatT_ * (1.0f - static_cast<float>(i) / n);
+    }
+  }
+  indices_.reserve(6 * static_cast<size_t>(n) * n);
+  for (int row = 0; row < n; ++row) {
+    for (int column = 0; column < n; ++column) {
+      const int b = row * (n + 1) + column;
+      const int corners[6] = {b, b + 1, b + n + 1, b + 1, b + n + 2, b + n + 1};
+      for (const int c : corners) indices_.push_back(static_cast<uint16_t>(c));
+    }
+  }
+}
+
+void SkyDome::begin() {
+  lightingWasOn_ = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+  glPushMatrix();
+  const uint32_t now = clockNow();
+  const uint32_t elapsed = now - lastTick_;
+  lastTick_ = now;
+  turnY(static_cast<float>(elapsed) * turnSpeed_ * 0.001f);
+  glDisable(GL_LIGHTING);
+  SceneObject::begin();
+  glTranslatef(0.0f, lift_, 0.0f);
+}
+
+void SkyDome::draw() {
+  if (indices_.empty()) return;
+  glBegin(GL_TRIANGLES);
+  for (const uint16_t k : indices_) {
+    const Vertex& v = vertices_[k];
+    texCoord(v.s, v.t);
+    glVertex3f(v.x, v.y, v.z);
+  }
+  glEnd();
+}
+
+void SkyDome::end() {
+  if (lightingWasOn_) glEnable(GL_LIGHTING);
+  glPopMatrix();
+  SceneObject::end();
+}
+
+void SkyDome::releaseGeometry() {
+  shape_ = -1;  // a later setShape builds afresh
+  vertices_ = {};
+  indices_ = {};
+  SceneObject::releaseGeometry();
+}

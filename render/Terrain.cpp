@@ -1,0 +1,187 @@
+#include "render/Terrain.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "world/Clock.h"
+#include "world/MathConstants.h"
+
+bool Terrain::loadHeightMap(const char* path) {
+  setHeightMap(nullptr, 0, 0);
+  SDL_RWops* stream = SDL_RWFromFile(path, "rb");
+  SDL_Surface* surface = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+  if (!surface) {
+    std::printf("Could not load height map: %s\n", path);
+    return false;
+  }
+  if (surface->format->BytesPerPixel != 1) {
+    std::printf("sdlsurf->format->BytesPerPixel != 1\n");
+    SDL_FreeSurface(surface);
+    return false;
+  }
+  // Copied row by row through the pitch, so a width that is not a multiple of 4 (whose decoded
+  // rows carry padding) still gives the right heights.
+  std::vector<uint8_t> heights(static_cast<size_t>(surface->w) * surface->h);
+  const uint8_t* pixels = static_cast<const uint8_t*>(surface->pixels);
+  for (int row = 0; row < surface->h; ++row) {
+    std::memcpy(heights.data() + static_cast<size_t>(row) * surface->w, pixels + static_cast<size_t>(row) * surface->pitch,
+                surface->w);
+  }
+  setHeightMap(heights.data(), surface->w, surface->h);
+  SDL_FreeSurface(surface);
+  return true;
+}
+
+void Terrain::setHeightMap(const uint8_t* heights, int width, int height) {
+  if (!heights || width <= 0 || height <= 0) {
+    width = height = 0;
+  }
+  mapWidth_ = width;
+  mapHeight_ = height;
+  heights_.assign(heights, heights + static_cast<size_t>(width) * height);
+  computeSteps();
+  reserveVertices();
+  built_ = false;
+}
+
+void Terrain::setGridResolution(int n) {
+  columns_ = rows_ = n > 0 ? n : 0;
+  computeSteps();
+  reserveVertices();
+  built_ = false;
+}
+
+void Terrain::setHeightScale(float scale) {
+  heightScale_ = scale;
+  built_ = false;
+}
+
+void Terrain::setSize(float x, float z) {
+  sizeX_ = x;
+  sizeZ_ = z;
+}
+
+void Terrain::computeSteps() {
+  stepX_ = columns_ > 0 ? static_cast<float>(mapWidth_ - 1) / columns_ : 0.0f;
+  stepZ_ = rows_ > 0 ? static_cast<float>(mapHeight_ - 1) / rows_ : 0.0f;
+}
+
+// The mesh is rebuilt inside begin; reserving here keeps that rebuild free of allocation.
+void Terrain::reserveVertices() {
+  if (mapWidth_ == 0 || mapHeight_ == 0) return;
+  vertices_.reserve(2 * static_cast<size_t>(columns_) * rows_);
+  gridReserved(columns_, rows_);
+}
+
+int Terrain::height(int x, int z) const { return heights_[(z % mapHeight_) * mapWidth_ + (x % mapWidth_)]; }
+
+Terrain::Vertex Terrain::makeVertex(float x, float z) const {
+  Vertex v{};
+  v.x = x * unitX_ - sizeX_ / 2.0f;
+  v.y = height(static_cast<int>(x), static_cast<int>(z)) * heightScale_;
+  v.z = z * unitZ_ - sizeZ_;
+  v.s = x / mapWidth_;
+  v.t = z / mapHeight_;
+  return v;
+}
+
+void Terrain::build() {
+  unitX_ = mapWidth_ > 0 ? sizeX_ / mapWidth_ : 0.0f;
+  unitZ_ = mapHeight_ > 0 ? sizeZ_ / mapHeight_ : 0.0f;
+  vertices_.clear();
+  built_ = true;
+  if (mapWidth_ == 0 || mapHeight_ == 0) return;
+  for (int i = 0; i < columns_; ++i) {
+    const float x0 = i * stepX_;
+    const float x1 = x0 + stepX_;
+    if (i % 2 == 0) {
+      for (int j = 0; j < rows_; ++j) {
+        vertices_.push_back(makeVertex(x1, j * stepZ_));
+        vertices_.push_back(makeVertex(x0, j * stepZ_));
+      }
+    } else {
+      for (int j = rows_ - 1; j >= 0; --j) {
+        vertices_.push_back(makeVertex(x0, j * stepZ_));
+        vertices_.push_back(makeVertex(x1, j * stepZ_));
+      }
+    }
+  }
+}
+
+void Terrain::begin() {
+  glPushMatrix();
+  if (!built_) build();
+  animate();
+  SceneObject::begin();
+}
+
+void Terrain::draw() {
+  if (vertices_.empty()) return;
+  glBegin(GL_TRIANGLE_STRIP);
+  for (const Vertex& v : vertices_) {
+    texCoord(v.s, v.t);
+    glVertex3f(v.x + v.dx, v.y + v.dy, v.z + v.dz);
+  }
+  glEnd();
+}
+
+void Terrain::end() {
+  glPopMatrix();
+  SceneObject::end();
+}
+
+void Terrain::releaseGeometry() {
+  heights_ = {};
+  vertices_ = {};
+  mapWidth_ = mapHeight_ = 0;
+  computeSteps();
+  built_ = false;
+  SceneObject::releaseGeometry();
+}
+
+RippleTerrain::RippleTerrain() : lastTick_(clockNow()) {}
+
+void RippleTerrain::gridReserved(int columns, int rows) {
+  columnWave_.reserve(static_cast<size_t>(columns) + 1);
+  rowWave_.reserve(static_cast<size_t>(rows));
+}
+
+void RippleTerrain::animate() {
+  const uint32_t now = clockNow();
+  const uint32_t elapsed = now - lastTick_;
+  lastTick_ = now;
+  std::vector<Vertex>& vertices = mutableVertices();
+  const int cols = columns();
+  const int rowCount = rows();
+  // Only a mesh built for the current grid can be rippled.
+  if (vertices.empty() || vertices.size() != 2 * static_cast<size_t>(cols) * rowCount) return;
+
+  constexpr float TwoPi = 2.0f * Pi;
+  phase1_ += elapsed * 0.0035f;
+  phase2_ += elapsed * 0.0025f;
+  if (phase1_ >= TwoPi) phase1_ -= TwoPi;
+  if (phase2_ >= TwoPi) phase2_ -= TwoPi;
+
+  columnWave_.resize(static_cast<size_t>(cols) + 1);
+  rowWave_.resize(static_cast<size_t>(rowCount));
+  for (int i = 0; i <= cols; ++i) columnWave_[i] = 0.01f * std::sin(phase1_ + unitX() * stepX() * i * 0.19f * Pi);
+  for (int j = 0; j < rowCount; ++j) rowWave_[j] = 0.02f * std::sin(j * unitZ() * stepZ() * 0.13f * Pi + phase2_);
+
+  // Vertices come in strips of 2 x rows: even strips run up the rows as pairs (x1, x0), odd
+  // strips run down as pairs (x0, x1).
+  size_t k = 0;
+  for (int i = 0; i < cols; ++i) {
+    const bool even = i % 2 == 0;
+    for (int p = 0; p < rowCount; ++p) {
+      const int j = even ? p : rowCount - 1 - p;
+      const float r = rowWave_[j];
+      vertices[k++].dy = columnWave_[even ? i + 1 : i] - r;
+      vertices[k++].dy = columnWave_[even ? i : i + 1] - r;
+    }
+  }
+}

@@ -1,0 +1,79 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "render/SceneObject.h"
+
+// A height field from an 8-bit bitmap (the palette index is the height), drawn as one triangle
+// strip whose columns snake up and down. Built lazily on the first begin after a change.
+class Terrain : public SceneObject {
+ public:
+  struct Vertex {
+    float x, y, z;
+    float s, t;
+    float dx, dy, dz;  // added to the position when drawn
+  };
+
+  bool loadHeightMap(const char* path);
+  // Takes width x height heights, row after row with the top row first.
+  void setHeightMap(const uint8_t* heights, int width, int height);
+  void setGridResolution(int n);
+  void setHeightScale(float scale);
+  void setSize(float x, float z);  // does not rebuild a mesh already built
+
+  void begin() override;
+  void draw() override;
+  void end() override;
+  void releaseGeometry() override;
+  virtual void animate() {}
+
+  int mapWidth() const { return mapWidth_; }
+  int mapHeight() const { return mapHeight_; }
+  int columns() const { return columns_; }
+  int rows() const { return rows_; }
+  float stepX() const { return stepX_; }
+  float stepZ() const { return stepZ_; }
+  float unitX() const { return unitX_; }
+  float unitZ() const { return unitZ_; }
+  int vertexCount() const { return static_cast<int>(vertices_.size()); }
+  const Vertex* vertices() const { return vertices_.data(); }
+  bool built() const { return built_; }
+  void build();
+
+ protected:
+  std::vector<Vertex>& mutableVertices() { return vertices_; }
+  // Called whenever the vertex storage is reserved for a new grid, so subclasses can reserve
+  // their own per-grid storage outside the frame path.
+  virtual void gridReserved(int /*columns*/, int /*rows*/) {}
+
+ private:
+  int height(int x, int z) const;
+  void computeSteps();
+  void reserveVertices();
+  Vertex makeVertex(float x, float z) const;
+
+  int mapWidth_ = 0, mapHeight_ = 0;
+  std::vector<uint8_t> heights_;
+  float sizeX_ = 5.0f, sizeZ_ = 5.0f;
+  float unitX_ = 1.0f, unitZ_ = 1.0f;
+  int columns_ = 50, rows_ = 50;
+  float stepX_ = 0.0f, stepZ_ = 0.0f;
+  float heightScale_ = 0.001f;
+  std::vector<Vertex> vertices_;
+  bool built_ = false;
+};
+
+// The sea floor: the terrain with a slow two-way sine ripple added to the vertex heights.
+class RippleTerrain : public Terrain {
+ public:
+  RippleTerrain();
+  void animate() override;
+
+ protected:
+  void gridReserved(int columns, int rows) override;
+
+ private:
+  float phase1_ = 0.0f, phase2_ = 0.0f;
+  uint32_t lastTick_;
+  std::vector<float> columnWave_, rowWave_;
+};

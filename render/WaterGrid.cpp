@@ -1,0 +1,88 @@
+#include "render/WaterGrid.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "world/Clock.h"
+#include "world/MathConstants.h"
+
+WaterGrid::WaterGrid() : lastTick_(clockNow()) {}
+
+void WaterGrid::build(float width, float depth, int columns, int rows) {
+  vertices_ = {};
+  columnWave_ = {};
+  rowWave_ = {};
+  columns_ = rows_ = 0;
+  if (columns < 1 || rows < 1) return;
+  columns_ = columns;
+  rows_ = rows;
+  vertices_.resize(static_cast<size_t>(columns + 1) * (rows + 1));
+  columnWave_.resize(static_cast<size_t>(columns) + 1);
+  rowWave_.resize(static_cast<size_t>(rows) + 1);
+  for (int i = 0; i <= columns; ++i) {
+    for (int j = 0; j <= rows; ++j) {
+      Vertex& v = vertices_[static_cast<size_t>(i) * (rows + 1) + j];
+      v.x = (width / columns) * i - width / 2.0f;
+      v.y = (depth / rows) * j - depth / 2.0f;
+      v.z = 0.0f;
+      v.s = (textureRepeat_ / columns) * i;
+      v.t = (textureRepeat_ / rows) * (rows - j);
+    }
+  }
+}
+
+void WaterGrid::animate() {
+  const uint32_t now = clockNow();
+  const uint32_t elapsed = now - lastTick_;
+  lastTick_ = now;
+  constexpr float TwoPi = 2.0f * Pi;
+  phase1_ += elapsed * 0.005f;
+  phase2_ += elapsed * 0.005f;
+  if (phase1_ >= TwoPi) phase1_ -= TwoPi;
+  if (phase2_ >= TwoPi) phase2_ -= TwoPi;
+  if (vertices_.empty()) return;
+
+  // z = 0.035 sin(i 0.18 pi + phase1) + 0.035 sin(j 0.15 pi + phase2): the first term depends
+  // only on the column and the second only on the row, so each is evaluated once per line.
+  for (int i = 0; i <= columns_; ++i) columnWave_[i] = 0.035f * std::sin(i * 0.18f * Pi + phase1_);
+  for (int j = 0; j <= rows_; ++j) rowWave_[j] = 0.035f * std::sin(j * 0.15f * Pi + phase2_);
+  Vertex* v = vertices_.data();
+  for (int i = 0; i <= columns_; ++i) {
+    for (int j = 0; j <= rows_; ++j) (v++)->z = columnWave_[i] + rowWave_[j];
+  }
+}
+
+void WaterGrid::begin() {
+  glPushMatrix();
+  SceneObject::begin();
+}
+
+void WaterGrid::draw() {
+  if (vertices_.empty()) return;
+  glBegin(GL_QUADS);
+  for (int i = 0; i < columns_; ++i) {
+    for (int j = 0; j < rows_; ++j) {
+      const Vertex* corners[4] = {&vertex(i, j + 1), &vertex(i, j), &vertex(i + 1, j), &vertex(i + 1, j + 1)};
+      for (const Vertex* c : corners) {
+        texCoord(c->s, c->t);
+        glVertex3f(c->x, c->y, c->z);
+      }
+    }
+  }
+  glEnd();
+}
+
+void WaterGrid::end() {
+  glPopMatrix();
+  SceneObject::end();
+}
+
+void WaterGrid::releaseGeometry() {
+  vertices_ = {};
+  columnWave_ = {};
+  rowWave_ = {};
+  columns_ = rows_ = 0;
+  SceneObject::releaseGeometry();
+}

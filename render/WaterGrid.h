@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "render/SceneObject.h"
+
+// The water surface: a flat grid in the object's x-y plane whose heights (z) follow two crossing
+// sine waves. The scene turns it to lie flat.
+class WaterGrid : public SceneObject {
+ public:
+  struct Vertex {
+    float x, y, z;
+    float s, t;
+  };
+
+  WaterGrid();
+  // Replaces any previous grid; the texture list is kept. Fewer than one cell per side gives an
+  // empty grid.
+  void build(float width, float depth, int columns, int rows);
+  void setTextureRepeat(float repeat) { textureRepeat_ = repeat; }
+  // Moves the waves on by the time since the last call; once per frame, before drawing.
+  void animate();
+
+  void begin() override;
+  void draw() override;
+  void end() override;
+  void releaseGeometry() override;
+
+  int columns() const { return columns_; }
+  int rows() const { return rows_; }
+  // Vertex (i, j), i along x (0..columns), j along y (0..rows).
+  const Vertex& vertex(int i, int j) const { return vertices_[static_cast<size_t>(i) * (rows_ + 1) + j]; }
+  float phase1() const { return phase1_; }
+  float phase2() const { return phase2_; }
+
+ private:
+  int columns_ = 0, rows_ = 0;
+  std::vector<Vertex> vertices_;
+  std::vector<float> columnWave_, rowWave_;  // the two sine terms, shared by a column or row
+  float textureRepeat_ = 1.0f;
+  float phase1_ = 0.0f, phase2_ = 0.0f;
+  uint32_t lastTick_;
+};
