@@ -46,7 +46,15 @@ float signedAngle2(const Vector2& a, const Vector2& b) {
 }
 
 Vector3 rotateToward(const Vector3& from, const Vector3& to, float maxDegrees) {
-  const Vector3 axis = normalized(cross(from, to));
+  Vector3 axis = normalized(cross(from, to));
+  // Opposite directions span no plane; turning about any axis across them is as good as another,
+  // and far better than a direction of NaNs that would lose the creature for good.
+  if (!std::isfinite(axis.x) || !std::isfinite(axis.y) || !std::isfinite(axis.z)) {
+    axis = normalized(cross(from, Vector3{0.0f, 1.0f, 0.0f}));
+    if (!std::isfinite(axis.x) || !std::isfinite(axis.y) || !std::isfinite(axis.z)) {
+      axis = normalized(cross(from, Vector3{1.0f, 0.0f, 0.0f}));
+    }
+  }
   const float angle = std::acos(std::min(dot(from, to), 1.0f));
   const float limit = maxDegrees * DegToRad;
   if (!(angle > limit)) return to;  // also when the angle is not a number
