@@ -54,8 +54,8 @@ bool multitextureAvailable() { return multitexture().available; }
 int maxTextureUnits() { return multitexture().maxUnits; }
 
 void overrideMultitexture(bool available, int maxUnits) {
+  initMultitexture();  // the entry points are still needed when the override allows them
   MultitextureState& state = multitexture();
-  state.tried = true;
   state.available = available && state.activeTexture && state.multiTexCoord2f;
   state.maxUnits = maxUnits;
 }

@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "render/Quad.h"
+#include "render/SkyDome.h"
+#include "render/Terrain.h"
+#include "render/Texture.h"
+#include "render/WaterGrid.h"
+#include "tests/render/RenderTestSupport.h"
+#include "world/Clock.h"
+#include "world/MathConstants.h"
+
+using namespace rendertest;
+
+namespace {
+
+uint32_t fakeNow = 0;
+uint32_t fakeClock() { return fakeNow; }
+
+struct FakeClock {
+  FakeClock() {
+    fakeNow = 5000;
+    setClockSource(fakeClock);
+  }
+  ~FakeClock() { setClockSource(nullptr); }
+  void advance(uint32_t ms) { fakeNow += ms; }
+};
+
+class Geometry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gl();
+    objectSpaceView();
+  }
+};
+
+// A width x height 8-bit map whose pixel (x, y) holds heightAt(x, y).
+std::string heightMap(int width, int height, uint32_t (*heightAt)(int, int)) {
+  std::vector<uint32_t> pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels.push_back(heightAt(x, y));
+  }
+  return bmpFile(width, height, 8, pixels);
+}
+
+}  // namespace
+
+TEST_F(Geometry, TerrainGridFromAHeightMap) {
+  const std::string path =
+      writeScratch("map256.nlt", heightMap(256, 256, [](int x, int y) -> uint32_t { return x == 0 && y == 0 ? 255 : (x + y) & 0xFF; }));
+  RippleTerrain terrain;
+  ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
+  terrain.setSize(60, 50);
+  terrain.setHeightScale(0.015f);
+  terrain.setGridResolution(50);
+  EXPECT_EQ(terrain.mapWidth(), 256);
+  EXPECT_FLOAT_EQ(terrain.stepX(), 5.1f);
+  EXPECT_FLOAT_EQ(terrain.stepZ(), 5.1f);
+  terrain.build();
+  ASSERT_EQ(terrain.vertexCount(), 5000);
+  // Strip 0 runs up the rows in pairs (x1, x0): vertex 1 is map (0, 0).
+  const Terrain::Vertex& corner = terrain.vertices()[1];
+  EXPECT_FLOAT_EQ(corner.x, -30.0f);
+  EXPECT_FLOAT_EQ(corner.y, 3.825f);
+  EXPECT_FLOAT_EQ(corner.z, -50.0f);
+  EXPECT_FLOAT_EQ(corner.s, 0.0f);
+  const Terrain::Vertex& first = terrain.vertices()[0];  // map (5.1, 0): height of pixel (5, 0)
+  EXPECT_FLOAT_EQ(first.y, 5 * 0.015f);
+  EXPECT_FLOAT_EQ(first.s, 5.1f / 256);
+  // Strip 1 runs down from the last sampled row with pairs (x0, x1).
+  const Terrain::Vertex& down = terrain.vertices()[100];
+  EXPECT_NEAR(down.x, 5.1f * 60 / 256 - 30, 1e-4);
+  EXPECT_NEAR(down.z, 49 * 5.1f * 50 / 256 - 50, 1e-4);
+}
+
+TEST_F(Geometry, TerrainRebuildsOnGridOrHeightChangesButNotOnSize) {
+  const std::string path = writeScratch("map16.nlt", heightMap(16, 16, [](int, int) -> uint32_t { return 100; }));
+  Terrain terrain;
+  ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
+  terrain.setGridResolution(4);
+  terrain.render();
+  EXPECT_TRUE(terrain.built());
+  EXPECT_EQ(terrain.vertexCount(), 32);
+  EXPECT_FLOAT_EQ(terrain.vertices()[0].y, 0.1f);
+
+  terrain.setSize(100, 100);
+  terrain.render();
+  EXPECT_FLOAT_EQ(terrain.vertices()[1].x, -2.5f);  // still the old size
+
+  terrain.setHeightScale(0.01f);
+  EXPECT_FALSE(terrain.built());
+  terrain.render();
+  EXPECT_FLOAT_EQ(terrain.vertices()[0].y, 1.0f);
+  EXPECT_FLOAT_EQ(terrain.vertices()[1].x, -50.0f);
+  terrain.setGridResolution(3);
+  terrain.render();
+  EXPECT_EQ(terrain.vertexCount(), 18);
+}
+
+TEST_F(Geometry, TerrainDrawSendsPositionPlusDisplacementAsOneStrip) {
+  FakeClock clock;
+  const std::string path = writeScratch("map8.nlt", heightMap(8, 8, [](int x, int) -> uint32_t { return x * 10; }));
+  RippleTerrain terrain;
+  ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
+  terrain.setGridResolution(2);
+  terrain.setPosition(0, -8, 0);
+  clock.advance(700);
+  const std::vector<FeedbackPrimitive> primitives = captureFeedback([&] { terrain.render(); });
+  ASSERT_EQ(terrain.vertexCount(), 8);
+  const std::vector<FeedbackVertex> drawn = feedbackVertices(primitives);
+  ASSERT_FALSE(drawn.empty());
+  // Every vertex drawn is a terrain vertex moved by its displacement and the object's position.
+  for (const FeedbackVertex& d : drawn) {
+    bool found = false;
+    for (int k = 0; k < terrain.vertexCount(); ++k) {
+      const Terrain::Vertex& v = terrain.vertices()[k];
+      found |= std::fabs(d.x - (v.x + v.dx)) < 1e-3f && std::fabs(d.y - (v.y + v.dy - 8)) < 1e-3f &&
+               std::fabs(d.z - (v.z + v.dz)) < 1e-3f;
+    }
+    EXPECT_TRUE(found) << d.x << " " << d.y << " " << d.z;
+  }
+  bool displaced = false;
+  for (int k = 0; k < terrain.vertexCount(); ++k) displaced |= terrain.vertices()[k].dy != 0.0f;
+  EXPECT_TRUE(displaced);
+}
+
+TEST_F(Geometry, RippleStaysSmallAndTouchesOnlyTheDisplacement) {
+  FakeClock clock;
+  const std::string path = writeScratch("map64.nlt", heightMap(64, 64, [](int x, int y) -> uint32_t { return (x * y) & 0xFF; }));
+  RippleTerrain terrain;
+  ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
+  terrain.setSize(60, 50);
+  terrain.setGridResolution(20);
+  terrain.build();
+  const std::vector<Terrain::Vertex> before(terrain.vertices(), terrain.vertices() + terrain.vertexCount());
+  for (int frame = 0; frame < 200; ++frame) {
+    clock.advance(37);
+    terrain.animate();
+    for (int k = 0; k < terrain.vertexCount(); ++k) {
+      const Terrain::Vertex& v = terrain.vertices()[k];
+      ASSERT_LE(std::fabs(v.dy), 0.03f + 1e-6f);
+      ASSERT_EQ(v.dx, 0.0f);
+      ASSERT_EQ(v.dz, 0.0f);
+      ASSERT_EQ(v.y, before[k].y);
+    }
+  }
+  // Shared corners of neighbouring strips move together (same column, same row).
+  // Vertex 0 (strip 0, x1) and vertex 78 (strip 1's last pair, x0) are both column 1, row 0.
+  EXPECT_EQ(terrain.vertices()[0].dy, terrain.vertices()[78].dy);
+  EXPECT_NE(terrain.vertices()[0].dy, terrain.vertices()[79].dy);
+}
+
+TEST_F(Geometry, HeightMapFailuresReportTheirMessages) {
+  Terrain terrain;
+  const std::string missing = scratch() + "no_map.nlt";
+  EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(terrain.loadHeightMap(missing.c_str())); }),
+            "Could not load height map: " + missing + "\n");
+  const std::string rgb = writeScratch("rgbmap.nlt", bmpFile(4, 4, 24, std::vector<uint32_t>(16, 0x808080)));
+  EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(terrain.loadHeightMap(rgb.c_str())); }),
+            "sdlsurf->format->BytesPerPixel != 1\n");
+  EXPECT_EQ(terrain.mapWidth(), 0);
+  EXPECT_TRUE(captureFeedback([&] { terrain.render(); }).empty());
+}
+
+TEST_F(Geometry, HeightMapWidthNeedNotBeAMultipleOfFour) {
+  // Decoded rows of a 6-pixel-wide map carry 2 padding bytes; heights must not slide.
+  const std::string path = writeScratch("map6.nlt", heightMap(6, 3, [](int x, int y) -> uint32_t { return y * 10 + x; }));
+  Terrain terrain;
+  ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
+  terrain.setHeightScale(1);
+  terrain.setGridResolution(1);  // samples x 0 and 5 on row 0 only
+  terrain.build();
+  ASSERT_EQ(terrain.vertexCount(), 2);
+  EXPECT_FLOAT_EQ(terrain.vertices()[0].y, 5.0f);
+  terrain.setGridResolution(2);  // z samples 0 and 1
+  terrain.build();
+  EXPECT_FLOAT_EQ(terrain.vertices()[2].y, 12.0f);  // map (2.5, 1)
+}
+
+TEST_F(Geometry, WaterGridLayoutAndWaves) {
+  FakeClock clock;
+  WaterGrid water;
+  water.build(50, 50, 50, 50);
+  EXPECT_FLOAT_EQ(water.vertex(0, 0).x, -25.0f);
+  EXPECT_FLOAT_EQ(water.vertex(0, 0).y, -25.0f);
+  EXPECT_FLOAT_EQ(water.vertex(0, 0).s, 0.0f);
+  EXPECT_FLOAT_EQ(water.vertex(0, 0).t, 1.0f);
+  EXPECT_FLOAT_EQ(water.vertex(50, 50).x, 25.0f);
+  EXPECT_FLOAT_EQ(water.vertex(50, 50).y, 25.0f);
+  EXPECT_FLOAT_EQ(water.vertex(50, 50).s, 1.0f);
+  EXPECT_FLOAT_EQ(water.vertex(50, 50).t, 0.0f);
+
+  water.animate();  // no time passed: phases stay 0
+  EXPECT_FLOAT_EQ(water.vertex(0, 0).z, 0.0f);
+  EXPECT_NEAR(water.vertex(1, 0).z, 0.035f * std::sin(0.18f * Pi), 1e-6);
+
+  clock.advance(100);
+  water.animate();
+  EXPECT_FLOAT_EQ(water.phase1(), 0.5f);
+  EXPECT_NEAR(water.vertex(3, 7).z, 0.035f * std::sin(3 * 0.18f * Pi + 0.5f) + 0.035f * std::sin(7 * 0.15f * Pi + 0.5f),
+              1e-6);
+  for (int step = 0; step < 300; ++step) {
+    clock.advance(53);
+    water.animate();
+    ASSERT_LT(water.phase1(), 2 * Pi);
+    for (int i = 0; i <= 50; i += 7) ASSERT_LE(std::fabs(water.vertex(i, (i * 3) % 51).z), 0.07f + 1e-6f);
+  }
+
+  water.build(4, 4, 0, 3);  // no cells: nothing to draw
+  EXPECT_TRUE(captureFeedback([&] { water.render(); }).empty());
+}
+
+TEST_F(Geometry, WaterGridDrawsCellCornersInOrder) {
+  WaterGrid water;
+  water.build(2, 2, 1, 1);
+  water.setPosition(0, 0, 20);
+  const std::vector<FeedbackVertex> v = feedbackVertices(captureFeedback([&] { water.render(); }));
+  ASSERT_GE(v.size(), 3u);
+  // The first corner is (i, j + 1) = (-1, 1), with t = 0.
+  EXPECT_NEAR(v[0].x, -1.0f, 1e-3);
+  EXPECT_NEAR(v[0].y, 1.0f, 1e-3);
+  EXPECT_NEAR(v[0].z, -20.0f, 1e-2);
+}
+
+TEST_F(Geometry, QuadSpansItsSizeWithThePictureTopAtPlusY) {
+  Quad quad;
+  quad.setSize(140, 100);
+  const std::vector<FeedbackVertex> v = feedbackVertices(captureFeedback([&] { quad.render(); }));
+  ASSERT_GE(v.size(), 4u);
+  float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+  for (const FeedbackVertex& p : v) {
+    minX = std::fmin(minX, p.x);
+    maxX = std::fmax(maxX, p.x);
+    minY = std::fmin(minY, p.y);
+    maxY = std::fmax(maxY, p.y);
+  }
+  EXPECT_NEAR(minX, -70.0f, 1e-3);
+  EXPECT_NEAR(maxX, 70.0f, 1e-3);
+  EXPECT_NEAR(minY, -50.0f, 1e-3);
+  EXPECT_NEAR(maxY, 50.0f, 1e-3);
+}
+
+TEST_F(Geometry, QuadTextureCoordinatesPutTZeroAtTheTop) {
+  Quad quad;
+  quad.setSize(2, 2);
+  // Texture coordinates reach feedback only through a texture in use.
+  const std::string path = writeScratch("white.nlt", bmpFile(1, 1, 24, {0xFFFFFF}));
+  Texture white;
+  ASSERT_TRUE(white.loadBMP(path.c_str(), 34));
+  quad.addTexture(&white);
+  const std::vector<FeedbackVertex> v = feedbackVertices(captureFeedback([&] { quad.render(); }));
+  ASSERT_GE(v.size(), 4u);
+  for (const FeedbackVertex& p : v) {
+    EXPECT_NEAR(p.t, p.y > 0 ? 0.0f : 1.0f, 1e-5);
+    EXPECT_NEAR(p.s, p.x > 0 ? 1.0f : 0.0f, 1e-5);
+  }
+}
+
+TEST_F(Geometry, SkyParaboloidAndItsTurn) {
+  FakeClock clock;
+  SkyDome sky;
+  EXPECT_TRUE(captureFeedback([&] { sky.render(); }).empty());
+  sky.setShape(SkyDome::Paraboloid);
+  EXPECT_EQ(sky.vertices().size(), 289u);
+  EXPECT_EQ(sky.indices().size(), 1536u);
+  EXPECT_FLOAT_EQ(sky.vertices()[8 * 17 + 8].y, 0.0f);
+  EXPECT_NEAR(sky.vertices()[0].x, -748.33f, 0.01);
+  EXPECT_FLOAT_EQ(sky.vertices()[0].t, 1.0f);
+  EXPECT_FLOAT_EQ(sky.lift(), 500.0f);
+  EXPECT_EQ(sky.indices()[0], 0);
+  EXPECT_EQ(sky.indices()[2], 17);
+  EXPECT_EQ(sky.indices()[4], 18);
+  const SkyDome::Vertex* data = sky.vertices().data();
+  sky.setShape(SkyDome::Paraboloid);
+  EXPECT_EQ(sky.vertices().data(), data);  // not rebuilt
+
+  sky.setTurnSpeed(-0.75f);
+  glEnable(GL_LIGHTING);
+  clock.advance(2000);
+  sky.begin();
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+  sky.end();
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+  glDisable(GL_LIGHTING);
+  EXPECT_FLOAT_EQ(sky.angleY(), -1.5f);
+
+  // The centre vertex is drawn lifted by the inner radius above the object.
+  sky.setPosition(0, -300, 0);
+  sky.setAngleY(0);
+  const std::vector<FeedbackVertex> v = feedbackVertices(captureFeedback([&] { sky.render(); }));
+  EXPECT_GE(v.size(), 3u);
+  float top = -1e9f;
+  for (const FeedbackVertex& p : v) top = std::fmax(top, p.y);
+  EXPECT_NEAR(top, 200.0f, 1e-2);
+
+  sky.setShape(0);
+  EXPECT_TRUE(sky.indices().empty());
+}

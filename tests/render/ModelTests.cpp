@@ -1,0 +1,339 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include "render/Md3Reader.h"
+#include "render/QModel.h"
+#include "tests/render/RenderTestSupport.h"
+#include "world/Clock.h"
+
+using namespace rendertest;
+
+namespace {
+
+uint32_t fakeNow = 0;
+uint32_t fakeClock() { return fakeNow; }
+
+// Drives the model clock by hand for one test.
+struct FakeClock {
+  FakeClock() {
+    fakeNow = 1000;
+    setClockSource(fakeClock);
+  }
+  ~FakeClock() { setClockSource(nullptr); }
+  void advance(uint32_t ms) { fakeNow += ms; }
+};
+
+// Two triangles over four vertices in two frames; frame 1 is frame 0 moved by 64 file units
+// (one scene unit) along file x.
+Md3Builder squareModel(int frames = 2, int tags = 0) {
+  Md3Builder model;
+  model.frames = frames;
+  model.tags = tags;
+  model.texCoords = {0, 0, 1, 0, 1, 1, 0, 1};
+  model.indices = {0, 1, 2, 0, 2, 3};
+  for (int f = 0; f < frames; ++f) {
+    const int16_t dx = static_cast<int16_t>(64 * f);
+    const int16_t corners[] = {0, 0, 0, 64, 0, 0, 64, 0, 64, 0, 0, 64};
+    for (int i = 0; i < 12; ++i) model.vertices.push_back(static_cast<int16_t>(corners[i] + (i % 3 == 0 ? dx : 0)));
+  }
+  return model;
+}
+
+bool parse(const std::string& bytes, Md3Mesh& mesh) {
+  GuardedBytes guarded(bytes);
+  return parseMd3(guarded.data(), guarded.size(), mesh);
+}
+
+// A model whose file holds only the given vertex (for the axis conversion).
+Md3Builder oneVertexModel(int16_t x, int16_t y, int16_t z) {
+  Md3Builder model;
+  model.texCoords = {0.25f, 0.75f};
+  model.indices = {0, 0, 0};
+  model.vertices = {x, y, z};
+  return model;
+}
+
+class ModelDraw : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gl();
+    objectSpaceView();
+    while (glGetError() != GL_NO_ERROR) {
+    }
+  }
+};
+
+}  // namespace
+
+TEST(Md3Reader, ConvertsAxesAndKeepsIndicesInFileOrder) {
+  Md3Mesh mesh;
+  ASSERT_TRUE(parse(oneVertexModel(64, 128, -192).bytes(), mesh));
+  EXPECT_EQ(mesh.frameCount, 1);
+  EXPECT_EQ(mesh.vertexCount, 1);
+  const Vector3 p = mesh.positions[0];
+  EXPECT_FLOAT_EQ(p.x, 1.0f);
+  EXPECT_FLOAT_EQ(p.y, -3.0f);
+  EXPECT_FLOAT_EQ(p.z, -2.0f);
+  EXPECT_FLOAT_EQ(mesh.texCoords[0], 0.25f);
+  EXPECT_FLOAT_EQ(mesh.texCoords[1], 0.75f);
+
+  ASSERT_TRUE(parse(squareModel().bytes(), mesh));
+  EXPECT_EQ(mesh.triangleCount, 2);
+  EXPECT_EQ(mesh.indices, (std::vector<uint16_t>{0, 1, 2, 0, 2, 3}));
+  EXPECT_FLOAT_EQ(mesh.positions[4].x, 1.0f);  // frame 1, vertex 0
+}
+
+TEST(Md3Reader, FindsTheSurfaceBehindFramesAndTagsNotThroughTheHeaderOffset) {
+  Md3Builder model = squareModel(3, 2);
+  model.headerSurfaceOffset = 12345678;
+  Md3Mesh mesh;
+  ASSERT_TRUE(parse(model.bytes(), mesh));
+  EXPECT_EQ(mesh.frameCount, 3);
+  EXPECT_FLOAT_EQ(mesh.positions[2 * 4].x, 2.0f);
+}
+
+TEST(Md3Reader, RejectsEveryTruncationWithoutReadingPastTheEnd) {
+  const std::string bytes = squareModel(2, 1).bytes();
+  Md3Mesh mesh;
+  for (size_t length = 0; length < bytes.size(); ++length) {
+    EXPECT_FALSE(parse(bytes.substr(0, length), mesh)) << "length " << length;
+    EXPECT_EQ(mesh.frameCount, 0);
+  }
+  EXPECT_TRUE(parse(bytes, mesh));
+}
+
+TEST(Md3Reader, RejectsCountsAndOffsetsOutsideTheFile) {
+  const Md3Builder model = squareModel(2, 1);
+  const std::string good = model.bytes();
+  const size_t surface = model.surfaceStart();
+  struct Corruption {
+    size_t offset;
+    int32_t value;
+  };
+  const Corruption cases[] = {
+      {76, -1},                                      // header frames negative
+      {76, 0x7FFFFFFF},                              // header frames huge
+      {80, 0x7FFFFFFF},                              // tags huge
+      {80, -5},                                      // tags negative
+      {surface + SurfaceFrames, 0},                  // no frames
+      {surface + SurfaceFrames, 3},                  // more frames than stored
+      {surface + SurfaceFrames, 0x7FFFFFFF},
+      {surface + SurfaceFrames, -2},
+      {surface + SurfaceVertices, 0x7FFFFFFF},
+      {surface + SurfaceVertices, -1},
+      {surface + SurfaceVertices, 0},                // indices then name no vertex
+      {surface + SurfaceVertices, 3},                // index 3 beyond the vertices
+      {surface + SurfaceTriangles, 0x7FFFFFFF},
+      {surface + SurfaceTriangles, -1},
+      {surface + SurfaceTriangleOffset, -12},
+      {surface + SurfaceTriangleOffset, 0x7FFFFFF0},
+      {surface + SurfaceTexCoordOffset, -8},
+      {surface + SurfaceTexCoordOffset, static_cast<int32_t>(good.size())},
+      {surface + SurfaceVertexOffset, -100},
+      {surface + SurfaceVertexOffset, static_cast<int32_t>(good.size() - surface - 8)},
+  };
+  for (const Corruption& c : cases) {
+    std::string bytes = good;
+    putInt32(bytes, c.offset, c.value);
+    Md3Mesh mesh;
+    EXPECT_FALSE(parse(bytes, mesh)) << "offset " << c.offset << " value " << c.value;
+  }
+
+  for (const int32_t index : {-1, 4, 65536, 0x7FFFFFFF}) {
+    Md3Builder bad = squareModel();
+    bad.indices[4] = index;
+    Md3Mesh mesh;
+    EXPECT_FALSE(parse(bad.bytes(), mesh)) << "index " << index;
+  }
+}
+
+TEST(Md3Reader, AcceptsAModelWithoutTriangles) {
+  Md3Builder model = squareModel();
+  model.indices.clear();
+  Md3Mesh mesh;
+  EXPECT_TRUE(parse(model.bytes(), mesh));
+  EXPECT_EQ(mesh.triangleCount, 0);
+}
+
+TEST(QModelFile, MissingFileReportsAndStaysEmpty) {
+  QModel model;
+  const std::string path = scratch() + "missing.nlm";
+  const std::string out = captureStdout([&] { EXPECT_FALSE(model.loadMD3(path.c_str())); });
+  EXPECT_EQ(out, "QModel::loadMD3 fopen " + path + " failed\n");
+  EXPECT_EQ(model.frameCount(), 0);
+}
+
+TEST(QModelFile, LoadsFromDiskAndAReloadStartsAfresh) {
+  const std::string path = writeScratch("square.nlm", squareModel(5).bytes());
+  QModel model;
+  ASSERT_TRUE(model.loadMD3(path.c_str()));
+  EXPECT_EQ(model.frameCount(), 5);
+  EXPECT_EQ(model.vertexCount(), 4);
+  EXPECT_EQ(model.triangleCount(), 2);
+  model.addAnimation(0, 4, "swim");
+
+  const std::string broken = writeScratch("broken.nlm", squareModel().bytes().substr(0, 200));
+  EXPECT_FALSE(model.loadMD3(broken.c_str()));
+  EXPECT_EQ(model.frameCount(), 0);
+  EXPECT_EQ(model.currentLastFrame(), 0);
+}
+
+TEST(QModelAnimation, ClampsRangesAndPlaysByExactName) {
+  QModel model;
+  const std::string bytes = squareModel(40).bytes();
+  ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  model.addAnimation(23, 42, "fly");
+  EXPECT_EQ(model.currentFrame(), 23);
+  EXPECT_EQ(model.currentLastFrame(), 39);
+  model.addAnimation(-5, 9, "glide");
+  model.playAnimation("glide");
+  EXPECT_EQ(model.currentFrame(), 0);
+  EXPECT_EQ(model.currentLastFrame(), 9);
+  model.playAnimation("Fly");  // case matters: nothing changes
+  EXPECT_EQ(model.currentLastFrame(), 9);
+  model.playAnimation("fly");
+  EXPECT_EQ(model.currentLastFrame(), 39);
+}
+
+TEST(QModelAnimation, AdvancesByWallClockAndLoops) {
+  FakeClock clock;
+  const std::string bytes = squareModel(40).bytes();
+  QModel model;
+  ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  model.addAnimation(0, 19, "swim");
+  model.addAnimation(20, 39, "turn");
+  model.advance();  // from construction to now
+  model.playAnimation("swim");
+
+  clock.advance(200);  // 15 frames per second: 3 frames
+  model.advance();
+  EXPECT_FLOAT_EQ(model.animationPosition(), 3.0f);
+
+  // 500 frames per second: 0.5 frame per millisecond.
+  model.setFrameRate(500);
+  clock.advance(33);  // to 19.5
+  model.advance();
+  EXPECT_FLOAT_EQ(model.animationPosition(), 19.5f);
+  EXPECT_EQ(model.currentFrame(), 19);
+  EXPECT_EQ(model.nextFrame(), 0);
+  clock.advance(2);  // one frame on: loops to 0.5
+  model.advance();
+  EXPECT_FLOAT_EQ(model.animationPosition(), 0.5f);
+  EXPECT_EQ(model.currentFrame(), 0);
+  EXPECT_EQ(model.nextFrame(), 1);
+  EXPECT_FLOAT_EQ(model.fraction(), 0.5f);
+
+  model.playAnimation("turn");
+  model.setFrameRate(1000);
+  clock.advance(19);
+  model.advance();
+  model.setFrameRate(200);  // 0.2 frame per millisecond
+  clock.advance(1);
+  model.advance();
+  EXPECT_NEAR(model.animationPosition(), 39.2f, 1e-4);
+  EXPECT_EQ(model.currentFrame(), 39);
+  EXPECT_EQ(model.nextFrame(), 20);
+
+  model.playAnimation("nothing");
+  EXPECT_NEAR(model.animationPosition(), 39.2f, 1e-4);
+}
+
+TEST(QModelAnimation, HugeStepsAndOddRangesNeverHang) {
+  FakeClock clock;
+  const std::string bytes = squareModel(40).bytes();
+  QModel model;
+  ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  model.addAnimation(30, 10, "backwards");
+  EXPECT_EQ(model.currentLastFrame(), 30);
+  model.setFrameRate(1000);
+  clock.advance(4000000000u);  // 4 million frames in one step
+  model.advance();
+  EXPECT_EQ(model.currentFrame(), 30);
+
+  model.addAnimation(5, 9, "swim");
+  model.playAnimation("swim");
+  clock.advance(3999999999u);
+  model.advance();
+  EXPECT_GE(model.animationPosition(), 5.0f);
+  EXPECT_LT(model.animationPosition(), 10.0f);
+
+  model.setFrameRate(-30);  // running backwards still stays in the range
+  clock.advance(1234);
+  model.advance();
+  EXPECT_GE(model.currentFrame(), 5);
+  EXPECT_LE(model.currentFrame(), 9);
+
+  QModel empty;
+  empty.addAnimation(3, 7, "swim");
+  EXPECT_EQ(empty.currentFrame(), 0);
+  EXPECT_EQ(empty.currentLastFrame(), 0);
+  clock.advance(100000);
+  empty.advance();
+  EXPECT_EQ(empty.currentFrame(), 0);
+}
+
+TEST_F(ModelDraw, BlendsTowardTheNextFrameOnlyWithInterpolate) {
+  FakeClock clock;
+  const std::string bytes = squareModel(2).bytes();
+  QModel model;
+  ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  model.addAnimation(0, 1, "swim");
+  model.setFrameRate(1000);
+  ModelObject object;
+  object.setModel(&model);
+  object.setPosition(0, 0, 0);
+  clock.advance(0);
+  model.advance();
+
+  // Half a frame on: positions halfway between frame 0 and frame 1 (x + 0.5).
+  model.setFrameRate(500);
+  clock.advance(1);
+  std::vector<FeedbackVertex> vertices = feedbackVertices(captureFeedback([&] { object.render(); }));
+  ASSERT_EQ(vertices.size(), 6u);
+  EXPECT_NEAR(vertices[0].x, 0.5f, 1e-3);
+  EXPECT_NEAR(vertices[1].x, 1.5f, 1e-3);
+  EXPECT_NEAR(vertices[2].y, 1.0f, 1e-3);  // file z is scene y
+
+  object.clearFlags(Interpolate);
+  vertices = feedbackVertices(captureFeedback([&] { object.render(); }));
+  ASSERT_EQ(vertices.size(), 6u);
+  EXPECT_NEAR(vertices[0].x, 0.0f, 1e-3);
+  EXPECT_NEAR(vertices[1].x, 1.0f, 1e-3);
+}
+
+TEST_F(ModelDraw, WithoutRangesDrawsFrameZeroAndAnEmptyModelDrawsNothing) {
+  const std::string bytes = squareModel(2).bytes();
+  QModel model;
+  ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  ModelObject object;
+  object.setModel(&model);
+  std::vector<FeedbackVertex> vertices = feedbackVertices(captureFeedback([&] { object.render(); }));
+  ASSERT_EQ(vertices.size(), 6u);
+  EXPECT_NEAR(vertices[1].x, 1.0f, 1e-3);
+
+  QModel empty;
+  object.setModel(&empty);
+  std::string out = captureStdout([&] { EXPECT_TRUE(captureFeedback([&] { object.render(); }).empty()); });
+  EXPECT_EQ(out, "frame >= NumFrames\n");
+
+  empty.addAnimation(0, 10, "swim");
+  out = captureStdout([&] { EXPECT_TRUE(captureFeedback([&] { object.render(); }).empty()); });
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ModelDraw, ReleaseGeometryEmptiesTheSharedModel) {
+  const std::string bytes = squareModel(2).bytes();
+  QModel model;
+  ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  model.addAnimation(0, 1, "swim");
+  ModelObject first, second;
+  first.setModel(&model);
+  second.setModel(&model);
+  first.releaseGeometry();
+  first.releaseGeometry();
+  EXPECT_EQ(model.frameCount(), 0);
+  EXPECT_EQ(captureStdout([&] { EXPECT_TRUE(captureFeedback([&] { second.render(); }).empty()); }),
+            "frame >= NumFrames\n");
+}

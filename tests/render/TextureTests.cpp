@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include "render/Texture.h"
+#include "tests/render/RenderTestSupport.h"
+
+using namespace rendertest;
+
+namespace {
+
+GLint textureParameter(GLenum name) {
+  GLint value = 0;
+  glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+  return value;
+}
+
+GLint levelParameter(GLint level, GLenum name) {
+  GLint value = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, level, name, &value);
+  return value;
+}
+
+GLint envMode() {
+  GLint mode = 0;
+  glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+  return mode;
+}
+
+GLint integer(GLenum name) {
+  GLint value = 0;
+  glGetIntegerv(name, &value);
+  return value;
+}
+
+class TextureGl : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gl();
+    overrideMultitexture(true, 8);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+  }
+  void TearDown() override { overrideMultitexture(true, 8); }
+
+  // 4 x 2 picture: top row red, green, blue, white; bottom row black, grey, yellow, cyan.
+  std::string picture(int bits) {
+    return writeScratch(bits == 24 ? "picture24.nlt" : "picture32.nlt",
+                        bmpFile(4, 2, bits,
+                                {0x10FF0000, 0x2000FF00, 0x300000FF, 0x40FFFFFF, 0x50000000, 0x60808080,
+                                 0x70FFFF00, 0x8000FFFF}));
+  }
+};
+
+}  // namespace
+
+TEST_F(TextureGl, UploadsTopRowFirstKeepingAlpha) {
+  Texture rgb;
+  ASSERT_TRUE(rgb.loadBMP(picture(24).c_str(), 34));
+  EXPECT_TRUE(rgb.loaded());
+  glBindTexture(GL_TEXTURE_2D, rgb.id());
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 4);
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), 2);
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGB);
+  unsigned char texels[4 * 2 * 4];
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+  const unsigned char firstRow[] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+  EXPECT_EQ(0, memcmp(texels, firstRow, sizeof firstRow));
+  EXPECT_EQ(texels[16 + 8], 255);  // yellow: red
+  EXPECT_EQ(texels[16 + 10], 0);   // yellow: blue
+
+  Texture rgba;
+  ASSERT_TRUE(rgba.loadBMP(picture(32).c_str(), 34));
+  glBindTexture(GL_TEXTURE_2D, rgba.id());
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+  EXPECT_EQ(texels[3], 0x10);
+  EXPECT_EQ(texels[4 + 1], 255);
+  EXPECT_EQ(texels[7], 0x20);
+  EXPECT_EQ(texels[16 + 3], 0x50);
+  EXPECT_EQ(texels[28 + 3], 0x80);
+}
+
+TEST_F(TextureGl, FlagsChooseFiltersWrapAndMipmaps) {
+  const std::string path = picture(24);
+  struct Case {
+    unsigned flags;
+    GLint min, mag, wrapS;
+    bool mipmaps;
+  };
+  const Case cases[] = {
+      {8, GL_NEAREST, GL_NEAREST, GL_REPEAT, false},
+      {34, GL_LINEAR, GL_LINEAR, GL_REPEAT, false},
+      {1, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, GL_REPEAT, true},
+      {4 | 2, GL_NEAREST, GL_LINEAR, GL_REPEAT, false},
+      {1 | 2, GL_LINEAR, GL_LINEAR, GL_REPEAT, true},
+      {16, GL_LINEAR, GL_LINEAR, GL_CLAMP, false},
+      {0, GL_LINEAR, GL_LINEAR, GL_REPEAT, false},
+  };
+  for (const Case& c : cases) {
+    Texture texture;
+    ASSERT_TRUE(texture.loadBMP(path.c_str(), c.flags));
+    glBindTexture(GL_TEXTURE_2D, texture.id());
+    EXPECT_EQ(textureParameter(GL_TEXTURE_MIN_FILTER), c.min) << "flags " << c.flags;
+    EXPECT_EQ(textureParameter(GL_TEXTURE_MAG_FILTER), c.mag) << "flags " << c.flags;
+    EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_S), c.wrapS) << "flags " << c.flags;
+    EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_T), GL_REPEAT) << "flags " << c.flags;
+    EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), c.mipmaps ? 2 : 0) << "flags " << c.flags;
+  }
+}
+
+TEST_F(TextureGl, ReloadDeletesTheFirstNameAndFailureLeavesItEmpty) {
+  Texture texture;
+  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), 34));
+  const GLuint first = texture.id();
+  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), 34));
+  EXPECT_FALSE(glIsTexture(first) && first != texture.id());
+  const GLuint second = texture.id();
+  texture.release();
+  EXPECT_FALSE(glIsTexture(second));
+
+  const std::string missing = scratch() + "nothing.nlt";
+  const std::string out = captureStdout([&] { EXPECT_FALSE(texture.loadBMP(missing.c_str(), 34)); });
+  EXPECT_EQ(out, "Texture::loadBMP SDL_LoadBMP " + missing + " failed\n");
+  EXPECT_FALSE(texture.loaded());
+  EXPECT_EQ(texture.id(), 0u);
+
+  const std::string garbage = writeScratch("garbage.nlt", "BM this is no bitmap");
+  EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(texture.loadBMP(garbage.c_str(), 34)); }),
+            "Texture::loadBMP SDL_LoadBMP " + garbage + " failed\n");
+}
+
+TEST_F(TextureGl, PaletteBitmapCreatesTheNameButUploadsNothing) {
+  const std::string path = writeScratch("palette.nlt", bmpFile(4, 4, 8, std::vector<uint32_t>(16, 7)));
+  Texture texture;
+  EXPECT_TRUE(texture.loadBMP(path.c_str(), 8));
+  EXPECT_TRUE(texture.loaded());
+  glBindTexture(GL_TEXTURE_2D, texture.id());
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 0);
+  EXPECT_EQ(textureParameter(GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+}
+
+TEST_F(TextureGl, TexCoordPassesThroughScaleAndOffset) {
+  Texture texture;
+  texture.setScale(12);
+  texture.setOffset(0.25f, 0);
+  texture.texCoord(0.5f, 0.5f, false, 0);
+  GLfloat st[4];
+  glGetFloatv(GL_CURRENT_TEXTURE_COORDS, st);
+  EXPECT_FLOAT_EQ(st[0], 6.25f);
+  EXPECT_FLOAT_EQ(st[1], 6.0f);
+}
+
+TEST_F(TextureGl, UnitsAtOrAboveTheLimitAreIgnored) {
+  ASSERT_TRUE(initMultitexture());
+  EXPECT_GE(maxTextureUnits(), 2);
+  PFNGLACTIVETEXTUREARBPROC activeTexture =
+      reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(reinterpret_cast<void*>(wglGetProcAddress("glActiveTextureARB")));
+  PFNGLMULTITEXCOORD2FARBPROC multiTexCoord = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
+      reinterpret_cast<void*>(wglGetProcAddress("glMultiTexCoord2fARB")));
+  multiTexCoord(GL_TEXTURE2_ARB, 0, 0);
+  activeTexture(GL_TEXTURE2_ARB);
+  glDisable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  activeTexture(GL_TEXTURE0_ARB);
+
+  overrideMultitexture(true, 2);
+  Texture texture;
+  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), 34));
+  texture.bind(true, 2);
+  texture.texCoord(0.5f, 0.5f, true, 2);
+  EXPECT_EQ(integer(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
+  activeTexture(GL_TEXTURE2_ARB);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
+  GLfloat st[4];
+  glGetFloatv(GL_CURRENT_TEXTURE_COORDS, st);
+  EXPECT_FLOAT_EQ(st[0], 0.0f);
+  activeTexture(GL_TEXTURE0_ARB);
+
+  // Unit 1 works and unbind switches it off again, back on unit 0.
+  texture.bind(true, 1);
+  EXPECT_EQ(integer(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE1_ARB);
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  texture.unbind(1);
+  EXPECT_EQ(integer(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
+  activeTexture(GL_TEXTURE1_ARB);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  activeTexture(GL_TEXTURE0_ARB);
+}
+
+TEST_F(TextureGl, SingleTextureBindChoosesModulateOrDecal) {
+  Texture texture;
+  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), 34));
+  glDisable(GL_TEXTURE_2D);
+  texture.bind(false, 0);
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_EQ(static_cast<GLuint>(integer(GL_TEXTURE_BINDING_2D)), texture.id());
+  EXPECT_EQ(envMode(), GL_MODULATE);
+  texture.setEnvFlags(TexDecal);
+  texture.bind(false, 0);
+  EXPECT_EQ(envMode(), GL_DECAL);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
