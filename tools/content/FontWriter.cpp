@@ -20,6 +20,13 @@ struct GlyphCell {
     std::vector<uint8_t> coverage; // width x cell height
 };
 
+// Appends fixed tag bytes (the counted length allows a NUL inside).
+void putTag(Bytes& out, const char* tag, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        out.push_back(static_cast<uint8_t>(tag[i]));
+}
+
 void put32(Bytes& out, uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
@@ -107,7 +114,7 @@ bool encodeFont(const std::string& fontFile, Bytes& out)
                     cell.coverage[static_cast<size_t>(y) * cell.width + x];
 
     out.clear();
-    out.insert(out.end(), {'N', 'L', 'F', 0});
+    putTag(out, "NLF\0", 4);
     put32(out, 1);
     char description[HeaderSize - 8] = {};
     std::snprintf(description, sizeof description, "DejaVu Sans %d px, rasterised with FreeType", PixelSize);

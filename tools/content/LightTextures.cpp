@@ -102,7 +102,8 @@ Image causticFrame(const WaveField& field, int size, double time, double focus, 
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             float d = density[static_cast<size_t>(y) * size + x];
-            float light = clamp01(base + gain * (1.0f - std::exp(-0.55f * d)) - gain * 0.25f);
+            // Density 1 is undisturbed light; the focused lines reach several times that.
+            float light = clamp01(base + gain * (d - 1.0f));
             // Slightly warm-green light, as sunlight through lagoon water.
             image.at(x, y) = rgb(light * 0.97f, light, light * 0.93f);
         }
@@ -118,7 +119,7 @@ std::vector<Image> floorCaustics()
     WaveField field(101, 9, 2, 5, 1.0);
     std::vector<Image> frames;
     for (int f = 0; f < LightFrames; ++f)
-        frames.push_back(causticFrame(field, 128, static_cast<double>(f) / LightFrames, 1.6, 0.42f, 0.9f, 1));
+        frames.push_back(causticFrame(field, 128, static_cast<double>(f) / LightFrames, 2.1, 0.5f, 0.22f, 0));
     return frames;
 }
 
@@ -127,14 +128,14 @@ std::vector<Image> fishCaustics()
     WaveField field(202, 6, 1, 3, 1.0);
     std::vector<Image> frames;
     for (int f = 0; f < LightFrames; ++f)
-        frames.push_back(causticFrame(field, 32, static_cast<double>(f) / LightFrames, 1.1, 0.62f, 0.55f, 1));
+        frames.push_back(causticFrame(field, 32, static_cast<double>(f) / LightFrames, 1.3, 0.72f, 0.2f, 1));
     return frames;
 }
 
 Image causticStill(int size, float phase)
 {
     WaveField field(101, 9, 2, 5, 1.0);
-    return causticFrame(field, size, phase, 1.6, 0.42f, 0.9f, 1);
+    return causticFrame(field, size, phase, 2.1, 0.5f, 0.22f, 0);
 }
 
 std::vector<Image> surfaceHighlights()
@@ -151,8 +152,8 @@ std::vector<Image> surfaceHighlights()
                 field.gradient((x + 0.5) / size, (y + 0.5) / size, time, gu, gv);
                 // A glint where the facet's slope mirrors the sun towards the viewer.
                 double du = gu - 0.35, dv = gv + 0.2;
-                float glint = static_cast<float>(std::exp(-(du * du + dv * dv) / 0.018));
-                float alpha = clamp01((glint - 0.15f) * 1.5f);
+                float glint = static_cast<float>(std::exp(-(du * du + dv * dv) / 0.05));
+                float alpha = clamp01((glint - 0.2f) * 2.0f);
                 image.at(x, y) = rgb(1.0f, 0.98f, 0.9f, alpha);
             }
         }

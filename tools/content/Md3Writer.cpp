@@ -13,6 +13,13 @@ constexpr int ShaderSize = 68;
 constexpr float StepsPerUnit = 64.0f;
 constexpr float Pi = 3.14159265358979f;
 
+// Appends fixed tag bytes (the counted length allows a NUL inside).
+void putTag(Bytes& out, const char* tag, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        out.push_back(static_cast<uint8_t>(tag[i]));
+}
+
 void put32(Bytes& out, uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
@@ -80,7 +87,7 @@ bool encodeMd3(const AnimatedModel& model, const std::string& name, Bytes& out)
 
     out.clear();
     out.reserve(surfaceStart + surfaceEnd);
-    out.insert(out.end(), {'I', 'D', 'P', '3'});
+    putTag(out, "IDP3", 4);
     put32(out, 15);
     putName(out, name, 64);
     put32(out, 0);                         // flags
@@ -106,7 +113,7 @@ bool encodeMd3(const AnimatedModel& model, const std::string& name, Bytes& out)
         putName(out, "frame" + std::to_string(f), 16);
     }
 
-    out.insert(out.end(), {'I', 'D', 'P', '3'});
+    putTag(out, "IDP3", 4);
     putName(out, "body", 64);
     put32(out, 0);
     put32(out, frames);

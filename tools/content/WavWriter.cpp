@@ -4,6 +4,13 @@
 
 namespace {
 
+// Appends fixed tag bytes (the counted length allows a NUL inside).
+void putTag(Bytes& out, const char* tag, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        out.push_back(static_cast<uint8_t>(tag[i]));
+}
+
 void put16(Bytes& out, uint32_t value)
 {
     out.push_back(static_cast<uint8_t>(value));
@@ -23,9 +30,9 @@ Bytes encodeWav(const std::vector<float>& samples, int channels)
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     Bytes out;
     out.reserve(44 + dataBytes);
-    out.insert(out.end(), {'R', 'I', 'F', 'F'});
+    putTag(out, "RIFF", 4);
     put32(out, 36 + dataBytes);
-    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    putTag(out, "WAVEfmt ", 8);
     put32(out, 16);
     put16(out, 1); // PCM
     put16(out, static_cast<uint32_t>(channels));
@@ -33,7 +40,7 @@ Bytes encodeWav(const std::vector<float>& samples, int channels)
     put32(out, SampleRate * channels * 2);
     put16(out, static_cast<uint32_t>(channels * 2));
     put16(out, 16);
-    out.insert(out.end(), {'d', 'a', 't', 'a'});
+    putTag(out, "data", 4);
     put32(out, dataBytes);
     for (float sample : samples) {
         float scaled = std::round(sample * 32767.0f);
