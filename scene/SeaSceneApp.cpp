@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "config/DisplayModeDialog.h"
 #include "world/Clock.h"
 
 SeaSceneApp::SeaSceneApp(SaverBuild build) : GLSaver(build) {
@@ -77,8 +78,18 @@ bool SeaSceneApp::saveSettings() {
   return true;
 }
 
-// The settings dialog is not there yet: nothing is edited, so nothing is saved.
-bool SeaSceneApp::configure() { return true; }
+bool SeaSceneApp::configure() {
+  SettingsDialog dialog(settings_, *this, languageTable_, directoryTable_, dataFolder_);
+  if (dialog.run(instance(), nullptr) == IDOK) saveSettings();
+  return true;
+}
+
+void SeaSceneApp::editScreenSettings(HWND owner) {
+  char textFile[PathSize];
+  joinDataPath(textFile, dataFolder_, "ScreenLanguage.dat");
+  DisplayModeDialog dialog(screenSettings(), textFile);
+  if (dialog.run(instance(), owner) == IDOK) saveScreenSettings();
+}
 
 bool SeaSceneApp::setupGL() {
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

@@ -5,11 +5,12 @@
 
 #include "config/DataFolder.h"
 #include "config/Settings.h"
+#include "config/SettingsDialog.h"
 #include "config/TextTable.h"
 #include "shell/GLSaver.h"
 #include "world/Random.h"
 
-class SeaSceneApp : public GLSaver {
+class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
  public:
   explicit SeaSceneApp(SaverBuild build);
   ~SeaSceneApp() override;
@@ -23,6 +24,8 @@ class SeaSceneApp : public GLSaver {
   bool loadSettings() override;
   bool saveSettings() override;
   bool configure() override;
+  // Runs the display-mode dialog over owner and saves the screen settings on OK.
+  void editScreenSettings(HWND owner) override;
 
   SaverSettings& settings() { return settings_; }
   const char* dataFolder() const { return dataFolder_; }

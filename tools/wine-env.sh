@@ -2,6 +2,16 @@
 # under one folder, created on first use and reused afterwards. Nothing here touches the user's
 # own display or ~/.wine.
 
+# Closes every descriptor above 2 in the calling (sub)shell, so a long-lived server started from a
+# command run under flock does not keep holding the caller's lock.
+reef_close_inherited_fds() {
+  local fd
+  for fd in $(ls /proc/$BASHPID/fd 2>/dev/null); do
+    [ "$fd" -gt 2 ] && eval "exec $fd>&-" 2>/dev/null
+  done
+  return 0
+}
+
 # reef_start_xvfb DIR [SCREENS...]: starts (or reuses) the Xvfb recorded in DIR and exports DISPLAY.
 reef_start_xvfb() {
   local dir=$1; shift
@@ -16,7 +26,8 @@ reef_start_xvfb() {
   [ ${#screens[@]} -gt 1 ] && args+=(+xinerama -extension RANDR)
   for n in $(seq 90 190); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    setsid Xvfb ":$n" "${args[@]}" +extension GLX -nolisten tcp -noreset >"$dir/xvfb.log" 2>&1 < /dev/null &
+    (reef_close_inherited_fds; exec setsid Xvfb ":$n" "${args[@]}" +extension GLX -nolisten tcp -noreset \
+      >"$dir/xvfb.log" 2>&1 </dev/null) &
     local pid=$!
     local tries=0
     while [ ! -e "/tmp/.X11-unix/X$n" ] && kill -0 "$pid" 2>/dev/null && [ $tries -lt 100 ]; do

@@ -54,13 +54,16 @@ void movePointer(HWND window, int x, int y) {
   send(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
 }
 
-TEST(BasicSaverRun, NoArgumentsEndsAtOnceWithoutWindow) {
-  ChildProcess saver;
-  ASSERT_TRUE(saver.start(program("reefsaver-basic.scr"), testenv::buildFolder()));
-  DWORD code = 0;
-  ASSERT_TRUE(saver.waitForExit(StartTimeout, &code));
-  EXPECT_EQ(code, 1u);
-  EXPECT_TRUE(saver.topWindows(SaverWindowClass, 0).empty());
+TEST(BasicSaverRun, NoArgumentsOpensTheSettingsDialogWithoutSaverWindow) {
+  for (const char* switches : {"", "/c", "/c:1234"}) {
+    ChildProcess saver;
+    ASSERT_TRUE(saver.start(basic(switches), testenv::buildFolder()));
+    const auto dialogs = saver.topWindows("#32770", StartTimeout);
+    ASSERT_FALSE(dialogs.empty()) << switches;
+    EXPECT_TRUE(saver.topWindows(SaverWindowClass, 0).empty()) << switches;
+    PostMessageA(dialogs.front(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(endsWithCode(saver, 1)) << switches;
+  }
 }
 
 TEST(BasicSaverRun, FailedStartEndsWithCodeZero) {

@@ -1,0 +1,143 @@
+#include "config/DisplayModeDialog.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "config/DialogIds.h"
+
+namespace {
+
+// The video layer answers with a list, with nothing, or with "any size" (-1).
+bool isModeList(SDL_Rect** modes) { return modes && modes != reinterpret_cast<SDL_Rect**>(-1); }
+
+}  // namespace
+
+DisplayModeDialog* DisplayModeDialog::active_ = nullptr;
+
+DisplayModeDialog::DisplayModeDialog(ScreenSettings& settings, const char* textFile)
+    : working_(settings), caller_(settings) {
+  copyText(textFile_, textFile);
+}
+
+DisplayModeDialog::~DisplayModeDialog() {
+  if (active_ == this) active_ = previous_;
+}
+
+INT_PTR DisplayModeDialog::run(HINSTANCE module, HWND owner) {
+  texts_.setSection("NL");
+  texts_.openFile(textFile_);
+  previous_ = active_;
+  active_ = this;
+  const INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_DISPLAYMODE), owner, dialogProc, 0);
+  active_ = previous_;
+  return result;
+}
+
+INT_PTR CALLBACK DisplayModeDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  DisplayModeDialog* self = active_;
+  if (!self) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG:
+      self->openDialog(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      self->command(dialog, LOWORD(wParam));
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void DisplayModeDialog::openDialog(HWND dialog) {
+  SetWindowTextA(dialog, texts_.lookup("caption"));
+  SetDlgItemTextA(dialog, IDC_MODE_GROUP, texts_.lookup("displaymodetext"));
+  SetDlgItemTextA(dialog, IDC_MODE_LEAVERES, texts_.lookup("leaveresolution"));
+  SetDlgItemTextA(dialog, IDC_MODE_BPPTEXT, texts_.lookup("bitsperpixel"));
+  SetDlgItemTextA(dialog, IDC_MODE_RESTEXT, texts_.lookup("resolution"));
+  SetDlgItemTextA(dialog, IDC_MODE_SHADE, texts_.lookup("shadesecondary"));
+  SetDlgItemTextA(dialog, IDCANCEL, texts_.lookup("cancel"));
+
+  EnableWindow(GetDlgItem(dialog, IDC_MODE_SHADE), working_.MultiMonitor);
+  CheckDlgButton(dialog, IDC_MODE_SHADE, working_.ShadeScecondary ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_MODE_LEAVERES, working_.LeaveRes ? BST_CHECKED : BST_UNCHECKED);
+  enableLists(dialog);
+
+  SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("16 bit"));
+  SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("32 bit"));
+  SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_SETCURSEL, working_.Bpp == 32 ? 1 : 0, 0);
+  fillResolutions(dialog);
+}
+
+void DisplayModeDialog::enableLists(HWND dialog) {
+  EnableWindow(GetDlgItem(dialog, IDC_MODE_RES), !working_.LeaveRes);
+  EnableWindow(GetDlgItem(dialog, IDC_MODE_BPP), !working_.LeaveRes);
+}
+
+void DisplayModeDialog::fillResolutions(HWND dialog) {
+  SDL_PixelFormat format = {};
+  format.BitsPerPixel = static_cast<Uint8>(working_.Bpp);
+  modes_ = SDL_ListModes(&format, SDL_FULLSCREEN);
+
+  HWND list = GetDlgItem(dialog, IDC_MODE_RES);
+  SendMessageA(list, CB_RESETCONTENT, 0, 0);
+  int stored = -1;
+  if (isModeList(modes_)) {
+    for (int i = 0; modes_[i]; ++i) {
+      char text[32];
+      std::snprintf(text, sizeof(text), "%d x %d", modes_[i]->w, modes_[i]->h);
+      SendMessageA(list, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text));
+      SendMessageA(list, CB_SETITEMDATA, 0, i);
+      if (stored < 0 && modes_[i]->w == working_.Width && modes_[i]->h == working_.Height) stored = i;
+    }
+  }
+  int selection = 0;
+  if (stored >= 0 && !working_.LeaveRes) {
+    const int count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+      if (SendMessageA(list, CB_GETITEMDATA, item, 0) == stored) selection = item;
+    }
+  }
+  SendMessageA(list, CB_SETCURSEL, selection, 0);
+}
+
+void DisplayModeDialog::command(HWND dialog, int id) {
+  switch (id) {
+    case IDOK:
+      caller_ = working_;
+      EndDialog(dialog, IDOK);
+      break;
+    case IDCANCEL:
+      EndDialog(dialog, IDCANCEL);
+      break;
+    case IDC_MODE_LEAVERES:
+      working_.LeaveRes = IsDlgButtonChecked(dialog, IDC_MODE_LEAVERES) == BST_CHECKED;
+      enableLists(dialog);
+      break;
+    case IDC_MODE_SHADE:
+      working_.ShadeScecondary = IsDlgButtonChecked(dialog, IDC_MODE_SHADE) == BST_CHECKED;
+      break;
+    case IDC_MODE_RES: {
+      const LRESULT item = SendDlgItemMessageA(dialog, IDC_MODE_RES, CB_GETCURSEL, 0, 0);
+      if (item == CB_ERR || !isModeList(modes_)) break;
+      const LRESULT mode = SendDlgItemMessageA(dialog, IDC_MODE_RES, CB_GETITEMDATA, item, 0);
+      // The item data indexes the layer's list as it was when the list was filled.
+      int count = 0;
+      while (modes_[count]) ++count;
+      if (mode >= 0 && mode < count) {
+        working_.Width = modes_[mode]->w;
+        working_.Height = modes_[mode]->h;
+      }
+      break;
+    }
+    case IDC_MODE_BPP: {
+      const LRESULT selection = SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_GETCURSEL, 0, 0);
+      if (selection == 0) working_.Bpp = 16;
+      if (selection == 1) working_.Bpp = 32;
+      fillResolutions(dialog);
+      break;
+    }
+    default:
+      break;
+  }
+}

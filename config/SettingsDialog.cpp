@@ -1,0 +1,304 @@
+#include "config/SettingsDialog.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/DialogIds.h"
+
+namespace {
+
+struct PageEntry {
+  const char* labelKey;
+  int templateId;
+};
+
+const PageEntry PageOrder[] = {
+    {"intro", IDD_PAGE_INTRO}, {"boid", IDD_PAGE_BOID},     {"fish", IDD_PAGE_FISH},   {"birds", IDD_PAGE_BIRDS},
+    {"sky", IDD_PAGE_SKY},     {"camera", IDD_PAGE_CAMERA}, {"sound", IDD_PAGE_SOUND},
+};
+
+const int CameraMotionControls[] = {
+    IDC_CAMERA_SPEED,    IDC_CAMERA_TOP,     IDC_CAMERA_BOTTOM,     IDC_CAMERA_SPEEDTEXT,
+    IDC_CAMERA_TOPTEXT,  IDC_CAMERA_BOTTOMTEXT, IDC_CAMERA_SPEEDLOW, IDC_CAMERA_TOPLOW,
+    IDC_CAMERA_BOTTOMLOW, IDC_CAMERA_SPEEDHIGH, IDC_CAMERA_TOPHIGH, IDC_CAMERA_BOTTOMHIGH,
+};
+
+void setNumber(HWND window, int id, int value) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "%d", value);
+  SetDlgItemTextA(window, id, text);
+}
+
+void setTrackbar(HWND window, int id, int low, int high, bool ticks, int position) {
+  SendDlgItemMessageA(window, id, TBM_SETRANGE, TRUE, MAKELPARAM(low, high));
+  if (ticks) SendDlgItemMessageA(window, id, TBM_SETTICFREQ, 1, 0);
+  SendDlgItemMessageA(window, id, TBM_SETPOS, TRUE, position);
+}
+
+void check(HWND window, int id, bool on) { CheckDlgButton(window, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+bool isChecked(HWND window, int id) { return IsDlgButtonChecked(window, id) == BST_CHECKED; }
+
+// The birds page's group box carries no control number; it is the page's one id-less group box.
+HWND unnumberedGroupBox(HWND page) {
+  for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof(className));
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    if ((GetDlgCtrlID(child) & 0xFFFF) == 0xFFFF && lstrcmpiA(className, "Button") == 0 && (style & 0x0F) == BS_GROUPBOX) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+SettingsDialog* SettingsDialog::active_ = nullptr;
+
+SettingsDialog::SettingsDialog(SaverSettings& settings, ScreenSettingsEditor& editor, TextTable& language,
+                               TextTable& directory, const char* dataFolder)
+    : working_(settings), caller_(settings), editor_(editor), language_(language), directory_(directory) {
+  copyText(dataFolder_, dataFolder);
+}
+
+SettingsDialog::~SettingsDialog() {
+  if (introPicture_) DeleteObject(introPicture_);
+  if (active_ == this) active_ = nullptr;
+}
+
+INT_PTR SettingsDialog::run(HINSTANCE module, HWND owner) {
+  module_ = module;
+  pages_.clear();
+  for (const PageEntry& entry : PageOrder) {
+    Page page = {};
+    std::snprintf(page.label, sizeof(page.label), "%s", language_.lookup(entry.labelKey));
+    page.templateId = entry.templateId;
+    pages_.push_back(page);
+  }
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  active_ = this;
+  const INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_SETTINGS), owner, dialogProc, 0);
+  active_ = nullptr;
+  return result;
+}
+
+INT_PTR CALLBACK SettingsDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  SettingsDialog* self = active_;
+  if (!self) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG:
+      self->openDialog(dialog);
+      return TRUE;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->idFrom == IDC_PAGELIST && header->code == LVN_ITEMCHANGED) self->listNotified(header);
+      return FALSE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        self->caller_ = self->working_;
+        EndDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+void SettingsDialog::setText(HWND window, int id, const char* key) { SetDlgItemTextA(window, id, language_.lookup(key)); }
+
+void SettingsDialog::openDialog(HWND dialog) {
+  dialog_ = dialog;
+  SetWindowTextA(dialog, language_.lookup("caption"));
+  setText(dialog, IDCANCEL, "cancel");
+  setText(dialog, IDC_SCREENSETTINGS, "screensettings");
+
+  for (Page& page : pages_) {
+    page.window = CreateDialogParamA(module_, MAKEINTRESOURCEA(page.templateId), dialog, pageProc, 0);
+    SetWindowPos(page.window, nullptr, PageX, PageY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    ShowWindow(page.window, SW_HIDE);
+  }
+
+  HWND list = GetDlgItem(dialog, IDC_PAGELIST);
+  for (size_t i = 0; i <= pages_.size(); ++i) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(i);
+    item.pszText = const_cast<char*>(i < pages_.size() ? pages_[i].label : language_.lookup("screensettings"));
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  LVITEMA selection = {};
+  selection.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  selection.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selection));
+
+  chosen_ = 0;
+  for (size_t i = 0; i < pages_.size(); ++i) ShowWindow(pages_[i].window, i == 0 ? SW_SHOW : SW_HIDE);
+}
+
+void SettingsDialog::listNotified(const NMHDR* header) {
+  HWND list = header->hwndFrom;
+  if (SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return;
+  const int index = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  choosePage(index);
+}
+
+void SettingsDialog::choosePage(int index) {
+  if (pages_.empty() || index == chosen_ || index < 0) return;
+  chosen_ = index;
+  if (index == static_cast<int>(pages_.size())) {
+    // The page shown so far stays; choosing this entry again does nothing until another page was chosen.
+    editor_.editScreenSettings(dialog_);
+    return;
+  }
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    ShowWindow(pages_[i].window, static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+  }
+}
+
+INT_PTR CALLBACK SettingsDialog::pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  SettingsDialog* self = active_;
+  if (!self) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG:
+      self->openPage(page);
+      return FALSE;
+    case WM_COMMAND:
+      self->pageCommand(page, LOWORD(wParam));
+      return TRUE;
+    case WM_HSCROLL:
+      if (lParam) self->trackbarMoved(page, reinterpret_cast<HWND>(lParam));
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void SettingsDialog::openPage(HWND page) {
+  const SaverSettings& s = working_;
+  setText(page, IDC_INTRO_TEXT, "infotxt");
+  setText(page, IDC_BOID_TYPE, "boidtype");
+  setText(page, IDC_BOID_COUNTGROUP, "boidcount");
+  setText(page, IDC_FISH_TYPE, "fishtype");
+  setText(page, IDC_FISH_COUNTGROUP, "fishcount");
+  if (HWND birdGroup = unnumberedGroupBox(page)) SetWindowTextA(birdGroup, language_.lookup("birdtype"));
+  setText(page, IDC_SKY_GROUP, "skytext");
+  setText(page, IDC_SKY_CLOUDY, "cloudy");
+  setText(page, IDC_SKY_CLEAR, "cloudless");
+  setText(page, IDC_CAMERA_GROUP, "cameratext");
+  setText(page, IDC_CAMERA_SPEEDTEXT, "scrollspeed");
+  setText(page, IDC_CAMERA_TOPTEXT, "resttime_top");
+  setText(page, IDC_CAMERA_BOTTOMTEXT, "resttime_bottom");
+  setText(page, IDC_SOUND_GROUP, "soundtext");
+  setText(page, IDC_SOUND_ON, "on_off");
+  setText(page, IDC_HYPERLINK, "hyperlink_txt");
+
+  if (GetDlgItem(page, IDC_INTRO_PICTURE)) {
+    char path[PathSize];
+    if (joinDataPath(path, dataFolder_, directory_.lookup("mainbitmap"))) {
+      HANDLE picture = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+      if (picture) {
+        if (introPicture_) DeleteObject(introPicture_);
+        introPicture_ = static_cast<HBITMAP>(picture);
+        SendDlgItemMessageA(page, IDC_INTRO_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+      }
+    }
+  }
+
+  setTrackbar(page, IDC_BOID_COUNT, 0, 4, true, s.BoidCount / 5);
+  setNumber(page, IDC_BOID_COUNTTEXT, s.BoidCount);
+  check(page, IDC_BOID_SILVER, s.BoidModel == 0);
+  check(page, IDC_BOID_ANGLE, s.BoidModel == 1);
+
+  check(page, IDC_FISH_BIGGREY, s.FishBigGrey);
+  check(page, IDC_FISH_BIGRED, s.FishBigRed);
+  check(page, IDC_FISH_BLUE, s.FishBlue);
+  check(page, IDC_FISH_DOT, s.FishDot);
+  check(page, IDC_FISH_RED, s.FishRed);
+  check(page, IDC_FISH_STRIPE, s.FishStripe);
+  check(page, IDC_FISH_YELLBLU, s.FishYellBlu);
+  check(page, IDC_FISH_MANTA, s.FishManta);
+  check(page, IDC_BIRD_GULL, s.BirdGull);
+
+  setTrackbar(page, IDC_FISH_COUNT, 0, 10, true, s.FishCount);
+  setNumber(page, IDC_FISH_COUNTTEXT, s.FishCount);
+
+  if (HWND positions = GetDlgItem(page, IDC_CAMERA_POS)) {
+    for (const char* key : {"automatic", "top", "middle", "bottom"}) {
+      SendMessageA(positions, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(language_.lookup(key)));
+    }
+    SendMessageA(positions, CB_SETCURSEL, static_cast<WPARAM>(s.CameraPos), 0);
+  }
+  setTrackbar(page, IDC_CAMERA_SPEED, 1, 9, false, s.CameraSpeed);
+  setTrackbar(page, IDC_CAMERA_TOP, 5, 60, false, s.CameraFixTop);
+  setTrackbar(page, IDC_CAMERA_BOTTOM, 5, 60, false, s.CameraFixBottom);
+  showCameraMotion(page, s.CameraPos == 0);
+
+  check(page, IDC_SKY_CLOUDY, s.SkyType == 0);
+  check(page, IDC_SKY_CLEAR, s.SkyType == 1);
+  check(page, IDC_SOUND_ON, s.SoundOn);
+}
+
+void SettingsDialog::showCameraMotion(HWND page, bool show) {
+  for (int id : CameraMotionControls) {
+    if (HWND control = GetDlgItem(page, id)) ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void SettingsDialog::pageCommand(HWND page, int id) {
+  SaverSettings& s = working_;
+  switch (id) {
+    case IDC_FISH_RED: s.FishRed = isChecked(page, id); break;
+    case IDC_FISH_DOT: s.FishDot = isChecked(page, id); break;
+    case IDC_FISH_BLUE: s.FishBlue = isChecked(page, id); break;
+    case IDC_FISH_STRIPE: s.FishStripe = isChecked(page, id); break;
+    case IDC_FISH_YELLBLU: s.FishYellBlu = isChecked(page, id); break;
+    case IDC_FISH_BIGRED: s.FishBigRed = isChecked(page, id); break;
+    case IDC_FISH_BIGGREY: s.FishBigGrey = isChecked(page, id); break;
+    case IDC_FISH_MANTA: s.FishManta = isChecked(page, id); break;
+    case IDC_BIRD_GULL: s.BirdGull = isChecked(page, id); break;
+    case IDC_SOUND_ON: s.SoundOn = isChecked(page, id); break;
+    case IDC_BOID_SILVER: if (isChecked(page, id)) s.BoidModel = 0; break;
+    case IDC_BOID_ANGLE: if (isChecked(page, id)) s.BoidModel = 1; break;
+    case IDC_SKY_CLOUDY: if (isChecked(page, id)) s.SkyType = 0; break;
+    case IDC_SKY_CLEAR: if (isChecked(page, id)) s.SkyType = 1; break;
+    case IDC_CAMERA_POS:
+      s.CameraPos = static_cast<int>(SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0));
+      showCameraMotion(page, s.CameraPos == 0);
+      break;
+    case IDC_HYPERLINK:
+      ShellExecuteA(nullptr, "open", language_.lookup("hyperlink"), nullptr, nullptr, SW_SHOWNORMAL);
+      break;
+    default:
+      break;
+  }
+}
+
+void SettingsDialog::trackbarMoved(HWND page, HWND trackbar) {
+  SaverSettings& s = working_;
+  const int position = static_cast<int>(SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+  switch (GetDlgCtrlID(trackbar)) {
+    case IDC_BOID_COUNT:
+      s.BoidCount = position * 5;
+      setNumber(page, IDC_BOID_COUNTTEXT, s.BoidCount);
+      break;
+    case IDC_FISH_COUNT:
+      s.FishCount = position;
+      setNumber(page, IDC_FISH_COUNTTEXT, s.FishCount);
+      break;
+    case IDC_CAMERA_SPEED: s.CameraSpeed = position; break;
+    case IDC_CAMERA_TOP: s.CameraFixTop = position; break;
+    case IDC_CAMERA_BOTTOM: s.CameraFixBottom = position; break;
+    default: break;
+  }
+}
