@@ -1,0 +1,53 @@
+#pragma once
+#include <cstddef>
+#include <vector>
+
+#include "world/Vector.h"
+
+class ModelObject;
+
+// Many identical small fish steered toward one target point (the invisible guide). Each member
+// follows, wanders off now and then, keeps within a height band below the surface, and flees
+// from the guide's position when a predator strikes.
+class FishSchool {
+ public:
+  enum State { Follow = 0, Wander = 1, Flee = 2, Calm = 3 };
+
+  struct SchoolFish {
+    ModelObject* object = nullptr;  // not owned
+    Vector3 position;
+    float speed = 0.0f;
+    float targetSpeed = 0.0f;
+    Vector3 desired;
+    Vector3 heading;  // need not be unit length
+    int wanderLimit = 0;
+    int wanderElapsed = 0;
+    int fleeElapsed = 0;
+    int state = Follow;
+    int index = 0;
+  };
+
+  // Sizes the member array once at build, so adding members never reallocates later.
+  void reserve(int count) { members_.reserve(static_cast<size_t>(count)); }
+  void add(ModelObject* object);
+  // Spreads the members around the target and starts the clock.
+  void place();
+  void setTarget(const Vector3& point) { target_ = point; }
+  void setFleeFrom(const Vector3& point) { fleeFrom_ = point; }
+  void update();
+  void scatter();
+
+  int size() const { return static_cast<int>(members_.size()); }
+  const SchoolFish& member(int i) const { return members_[static_cast<size_t>(i)]; }
+  int frameTime() const { return frameTime_; }
+
+ private:
+  void steer(SchoolFish& fish);
+  void keepInHeightBand(SchoolFish& fish);
+
+  Vector3 target_;
+  Vector3 fleeFrom_;
+  std::vector<SchoolFish> members_;
+  int lastTicks_ = 0;
+  int frameTime_ = 0;
+};

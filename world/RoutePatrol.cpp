@@ -1,0 +1,47 @@
+#include "world/RoutePatrol.h"
+
+#include "render/SceneObject.h"
+#include "world/Clock.h"
+#include "world/Random.h"
+
+RoutePatrol::RoutePatrol() {
+  path_.clearFlags(Bank | SmoothBank);
+  path_.setSpeed(0.0006f);
+}
+
+void RoutePatrol::pick() {
+  if (candidates_.empty()) return;
+  reverse_ = randomDraw() % 2 == 1;
+  current_ = candidates_[static_cast<size_t>(randomDraw()) % candidates_.size()];
+  path_.setObject(current_);
+  path_.pause();
+  path_.clearPoints();
+  if (reverse_) {
+    for (auto point = route_.rbegin(); point != route_.rend(); ++point) path_.addPoint(*point);
+  } else {
+    for (const Vector3& point : route_) path_.addPoint(point);
+  }
+  path_.setIndex(0);
+  path_.start();
+  path_.resume();
+  state_ = Travelling;
+}
+
+void RoutePatrol::update() {
+  if (candidates_.empty()) return;
+  const int now = static_cast<int>(clockNow());
+  if (state_ == Travelling) {
+    path_.advance();
+    if (path_.index() == static_cast<int>(route_.size()) - 1) {
+      state_ = Pausing;
+      pauseLength_ = 10000 + randomDraw() % 20000;
+      pauseStart_ = now;
+    }
+  } else if (state_ == Pausing && now > pauseStart_ + pauseLength_) {
+    pick();
+  }
+}
+
+void RoutePatrol::render() {
+  if (current_ && state_ == Travelling) current_->render();
+}
