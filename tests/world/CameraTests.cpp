@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <GL/gl.h>
 
 #include <cmath>
 
+#include "tests/support/GLTestContext.h"
 #include "tests/world/DrivenClock.h"
 #include "world/CameraTilt.h"
 #include "world/LookAtCamera.h"
@@ -73,6 +76,28 @@ TEST(LookAtCamera, TiltIsClampedAtEightyNineDegrees) {
   up.tilt(-70);
   EXPECT_EQ(up.pitch(), -89.0f);
   EXPECT_NEAR(degreesBetween(start, facing(up)), 89.0f, 1e-2f);
+}
+
+TEST(LookAtCamera, ApplyPutsTheEyeAtTheOriginLookingDownMinusZ) {
+  GLTestContext gl(64, 64);
+  ASSERT_TRUE(gl.ok());
+  gl.resetFrame();
+  LookAtCamera camera = startPose();
+  camera.tilt(-8);
+  camera.apply();
+  float m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  auto apply = [&m](const Vector3& v, float w) {
+    return Vector3{m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12] * w, m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13] * w,
+                   m[2] * v.x + m[6] * v.y + m[10] * v.z + m[14] * w};
+  };
+  const Vector3 eye = apply(camera.eye(), 1.0f);
+  EXPECT_NEAR(length3(eye), 0.0f, 1e-4f);
+  const Vector3 forward = apply(facing(camera), 0.0f);
+  EXPECT_NEAR(forward.z, -1.0f, 1e-5f);
+  const Vector3 up = apply(Vector3{0, 1, 0}, 0.0f);
+  EXPECT_NEAR(up.x, 0.0f, 1e-5f);
+  EXPECT_GT(up.y, 0.9f);
 }
 
 TEST(LookAtCamera, KeyStepsAreHalfADegreePerFrame) {
