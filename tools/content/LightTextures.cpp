@@ -119,7 +119,7 @@ std::vector<Image> floorCaustics()
     WaveField field(101, 9, 2, 5, 1.0);
     std::vector<Image> frames;
     for (int f = 0; f < LightFrames; ++f)
-        frames.push_back(causticFrame(field, 128, static_cast<double>(f) / LightFrames, 2.1, 0.5f, 0.22f, 0));
+        frames.push_back(causticFrame(field, 128, static_cast<double>(f) / LightFrames, 2.1, 0.6f, 0.2f, 0));
     return frames;
 }
 
@@ -135,7 +135,7 @@ std::vector<Image> fishCaustics()
 Image causticStill(int size, float phase)
 {
     WaveField field(101, 9, 2, 5, 1.0);
-    return causticFrame(field, size, phase, 2.1, 0.5f, 0.22f, 0);
+    return causticFrame(field, size, phase, 2.1, 0.6f, 0.2f, 0);
 }
 
 std::vector<Image> surfaceHighlights()
