@@ -96,45 +96,32 @@ StartArguments parseStartArguments(std::string_view commandLine, std::string_vie
   if (rest.empty()) {
     result.baseFolder = std::string(currentFolder);
   } else {
-    // The first token by the C runtime's rules: an unquoted token ends at the first blank and keeps
-    // its backslashes; a quoted one may hold blanks.
+    // A quoted first token may hold blanks and runs to the closing quote; backslashes are path
+    // separators only, so "X:\" works as typed. An unquoted one ends at the first blank.
+    size_t end;
     std::string base;
-    bool inQuotes = false;
-    size_t backslashes = 0;
-    size_t i = 0;
-    for (; i < rest.size(); ++i) {
-      char c = rest[i];
-      if (c == '\\') {
-        ++backslashes;
-        continue;
-      }
-      if (c == '"') {
-        base.append(backslashes / 2, '\\');
-        if (backslashes % 2 == 1) {
-          base += '"';
-        } else {
-          inQuotes = !inQuotes;
-        }
-        backslashes = 0;
-        continue;
-      }
-      base.append(backslashes, '\\');
-      backslashes = 0;
-      if (!inQuotes && (c == ' ' || c == '\t')) break;
-      base += c;
+    if (rest[0] == '"') {
+      end = rest.find('"', 1);
+      base = std::string(rest.substr(1, end == std::string_view::npos ? end : end - 1));
+      end = end == std::string_view::npos ? rest.size() : end + 1;
+    } else {
+      end = rest.find_first_of(" \t");
+      if (end == std::string_view::npos) end = rest.size();
+      base = std::string(rest.substr(0, end));
     }
-    base.append(backslashes, '\\');
+    // "C:\cd\\" from a runtime-style quoted argument means the same folder.
+    while (base.size() > 1 && base.back() == '\\' && base[base.size() - 2] == '\\') base.pop_back();
     result.baseFolder = base;
     result.baseGiven = true;
-    result.stage = std::string(trim(rest.substr(i), " \t"));
+    result.stage = std::string(trim(rest.substr(end), " \t"));
   }
   if (result.baseFolder.empty() || result.baseFolder.back() != '\\') result.baseFolder += '\\';
   return result;
 }
 
 std::string resumeCommand(std::string_view baseFolder, std::string_view stage) {
-  return commandLine(joinPath(baseFolder, "KvSetupX.exe"), quoteArgument(baseFolder) + " " +
-                                                                std::string(stage));
+  return commandLine(joinPath(baseFolder, "KvSetupX.exe"),
+                     "\"" + std::string(baseFolder) + "\" " + std::string(stage));
 }
 
 bool mdacVersionPresent(std::string_view version) {

@@ -34,8 +34,9 @@ struct StartArguments {
   bool baseGiven = false;
 };
 
-// The launcher's command line: the first token is the base folder (quoted when it holds blanks),
-// the trimmed rest is the stage. An empty command line keeps the current folder.
+// The launcher's command line: the first token is the base folder (quoted when it holds blanks,
+// the quotes taken literally), the trimmed rest is the stage. An empty command line keeps the
+// current folder.
 StartArguments parseStartArguments(std::string_view commandLine, std::string_view currentFolder);
 
 // The command that the Run key holds to resume at the given stage.

@@ -1,0 +1,527 @@
+// Menu window: initialisation, painting and colours, pointer handling, the intro video and the
+// button actions. The installation itself lives in InstallFlow.
+#include "launcher/MenuWindow.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "launcher/InstallFlow.h"
+#include "launcher/LauncherRules.h"
+#include "launcher/ProgramRunner.h"
+#include "launcher/SetupRegistry.h"
+#include "launcher/resource.h"
+
+namespace launcher {
+namespace {
+
+const COLORREF kBackground = RGB(0, 90, 171);
+const COLORREF kProgressBackground = RGB(191, 215, 234);
+const UINT_PTR kIntroTimer = 1;
+const UINT_PTR kVideoTimer = 2;
+// Work that must run on the window's own thread when another thread asks for it.
+const UINT kResumeMessage = WM_APP + 1;
+const UINT kStackButtonsMessage = WM_APP + 2;
+
+const char kHomePage[] = "http://www.orvane.nl/";
+const char kSupportPage[] = "http://www.orvane.nl/support/?ref=";
+const char kLogoText[] = "Ga naar de Orvane website ...";
+
+const int kButtonIds[] = {IDC_INSTALL, IDC_MANUAL, IDC_SUPPORT, IDC_BROWSE, IDC_EXIT};
+
+bool inLogoArea(POINT p) { return p.x >= 518 && p.x <= 630 && p.y >= 428 && p.y <= 470; }
+
+// The configuration file, whole; a missing or unreadable file gives no text.
+std::string readFileText(const std::string& path) {
+  std::string text;
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return text;
+  char chunk[4096];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
+  std::fclose(file);
+  return text;
+}
+
+BOOL CALLBACK minimiseWindow(HWND window, LPARAM) {
+  if (!IsWindowVisible(window) || GetParent(window) != nullptr) return TRUE;
+  char title[256];
+  if (GetWindowTextA(window, title, sizeof title) == 0) return TRUE;
+  if (lstrcmpiA(title, "Program Manager") == 0) return TRUE;
+  // Asynchronously, so that a hung program cannot stop the launcher.
+  ShowWindowAsync(window, SW_MINIMIZE);
+  return TRUE;
+}
+
+int readOsMajorVersion() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  return GetVersionExA(&version) ? static_cast<int>(version.dwMajorVersion) : 0;
+}
+
+bool onWindowThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
+
+}  // namespace
+
+MenuWindow::MenuWindow(HINSTANCE instance, std::string commandLine)
+    : DialogWindow(instance, IDD_KVSETUPX), commandLine_(std::move(commandLine)) {
+  backgroundBrush_ = CreateSolidBrush(kBackground);
+  // The progress bar's window class must exist before the dialog is created.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+}
+
+MenuWindow::~MenuWindow() {
+  destroy();
+  if (installThread_.joinable()) installThread_.join();
+  if (productMenu_ != nullptr) DestroyMenu(productMenu_);
+  if (pictureBrush_ != nullptr) DeleteObject(pictureBrush_);
+  if (background_ != nullptr) DeleteObject(background_);
+  if (palette_ != nullptr) DeleteObject(palette_);
+  DeleteObject(backgroundBrush_);
+}
+
+bool MenuWindow::onInitDialog() {
+  config_.clearProducts();
+  EnumWindows(minimiseWindow, 0);
+
+  const StartArguments start = parseStartArguments(commandLine_, currentFolder());
+  config_.baseFolder = start.baseFolder;
+  config_.stage = start.stage;
+  if (start.baseGiven) setCurrentFolder(config_.baseFolder);
+
+  SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadIconA(instance(), MAKEINTRESOURCEA(IDI_KVSETUPX))));
+  SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(LoadImageA(instance(), MAKEINTRESOURCEA(IDI_KVSETUPX),
+                                                   IMAGE_ICON, 16, 16, 0)));
+
+  SetWindowPos(hwnd(), nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - 320,
+               GetSystemMetrics(SM_CYSCREEN) / 2 - 240, 640, 480, SWP_NOZORDER);
+  ShowWindow(hwnd(), SW_SHOW);
+
+  HWND progress = item(IDC_PROGRESS);
+  SendMessageA(progress, PBM_SETPOS, 0, 0);
+  SendMessageA(progress, PBM_SETRANGE32, 0, 1000);
+  SendMessageA(progress, PBM_SETSTEP, 1, 0);
+  SendMessageA(progress, PBM_SETBKCOLOR, 0, kProgressBackground);
+  MoveWindow(progress, 61, 444, 445, 10, TRUE);
+  // The exit button's dialog-unit place assumes Tahoma 8 at 96 dpi; where the font is wider it would
+  // leave the fixed 640-pixel window, so it goes where that layout puts it, in pixels.
+  MoveWindow(item(IDC_EXIT), 574, 6, 56, 24, TRUE);
+
+  osMajorVersion_ = readOsMajorVersion();
+  config_.readText(readFileText(joinPath(config_.baseFolder, "KvSetupX.ini")));
+
+  HWND status = item(IDC_STATUS);
+  for (int i = 0; i < kButtonCount; ++i) buttons_[i].attach(item(kButtonIds[i]), status);
+  const ButtonTexts& texts = config_.buttons;
+  buttons_[kInstall].setHoverText(texts.installHover);
+  buttons_[kInstall].setActionText(texts.installAction);
+  buttons_[kManual].setHoverText(texts.manualHover);
+  buttons_[kManual].setActionText(texts.manualAction);
+  buttons_[kSupport].setHoverText(texts.registerHover);
+  buttons_[kSupport].setActionText(texts.registerAction);
+  buttons_[kBrowse].setHoverText(texts.browseHover);
+  buttons_[kBrowse].setActionText(texts.browseAction);
+  buttons_[kExit].setHoverText(texts.exitHover);
+  if (!texts.manualCaption.empty()) SetWindowTextA(item(IDC_MANUAL), texts.manualCaption.c_str());
+
+  bool anyManual = false;
+  for (const Product& product : config_.products()) {
+    for (const std::string& document : splitList(product.UserGuide)) {
+      if (fileExists(joinPath(config_.baseFolder, document))) anyManual = true;
+    }
+  }
+  if (!anyManual) {
+    buttons_[kManual].setHidden(true);
+    ShowWindow(buttons_[kManual].hwnd(), SW_HIDE);
+  }
+
+  SetWindowTextA(hwnd(), kTitle);
+
+  for (CMyButton& button : buttons_) {
+    button.setSound(joinPath(config_.baseFolder, config_.hoverSound));
+    button.setProductName([this] { return selectedProductName(); });
+  }
+  stackButtons();
+
+  if (!config_.stage.empty()) {
+    // Runs the resumed installation once the window is complete.
+    busy_ = true;
+    PostMessageA(hwnd(), kResumeMessage, 0, 0);
+  } else {
+    SetTimer(hwnd(), kIntroTimer, 200, nullptr);
+  }
+
+  setUpProductMenu();
+  loadBackground();
+  return true;
+}
+
+void MenuWindow::setUpProductMenu() {
+  productMenu_ = LoadMenuA(instance(), MAKEINTRESOURCEA(IDR_PRODUCTMENU));
+  HMENU popup = GetSubMenu(productMenu_, 0);
+  const int count = static_cast<int>(config_.productCount());
+  for (int position = ID_PRODUCT_LAST - ID_PRODUCT_FIRST; position >= count; --position) {
+    DeleteMenu(popup, static_cast<UINT>(position), MF_BYPOSITION);
+  }
+  for (int i = 0; i < count; ++i) {
+    ModifyMenuA(popup, static_cast<UINT>(i), MF_BYPOSITION | MF_STRING,
+                static_cast<UINT_PTR>(ID_PRODUCT_FIRST + i), config_.product(i)->Name.c_str());
+  }
+}
+
+void MenuWindow::loadBackground() {
+  const std::string path = joinPath(config_.baseFolder, config_.background);
+  background_ = static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  if (background_ == nullptr) return;
+  SendMessageA(item(IDC_BACKGROUND), STM_SETIMAGE, IMAGE_BITMAP,
+               reinterpret_cast<LPARAM>(background_));
+  // Beneath every other control, whatever order the dialog manager gave it.
+  SetWindowPos(item(IDC_BACKGROUND), HWND_BOTTOM, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The status text paints with the picture beneath it, so it looks transparent.
+  pictureBrush_ = CreatePatternBrush(background_);
+
+  DIBSECTION section{};
+  GetObjectA(background_, sizeof section, &section);
+  if (section.dsBm.bmBitsPixel > 8) {
+    HDC screen = GetDC(nullptr);
+    palette_ = CreateHalftonePalette(screen);
+    ReleaseDC(nullptr, screen);
+    return;
+  }
+  RGBQUAD colours[256] = {};
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(memory, background_);
+  const UINT used = GetDIBColorTable(memory, 0, 256, colours);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  std::vector<char> storage(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
+  LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(storage.data());
+  logical->palVersion = 0x300;
+  logical->palNumEntries = 256;
+  for (UINT i = 0; i < 256; ++i) {
+    const RGBQUAD& c = colours[i < used ? i : 0];
+    logical->palPalEntry[i] = PALETTEENTRY{c.rgbRed, c.rgbGreen, c.rgbBlue, 0};
+  }
+  palette_ = CreatePalette(logical);
+}
+
+void MenuWindow::enableButtons(bool enable) {
+  for (CMyButton& button : buttons_) EnableWindow(button.hwnd(), enable ? TRUE : FALSE);
+}
+
+void MenuWindow::showButtons() {
+  for (CMyButton& button : buttons_) {
+    ShowWindow(button.hwnd(), button.hidden() ? SW_HIDE : SW_SHOW);
+  }
+}
+
+void MenuWindow::stackButtons() {
+  if (!onWindowThread(hwnd())) {
+    SendMessageA(hwnd(), kStackButtonsMessage, 0, 0);
+    return;
+  }
+  int k = 0;
+  for (int i : {kInstall, kManual, kSupport, kBrowse}) {
+    CMyButton& button = buttons_[i];
+    if (button.hidden()) continue;
+    SetWindowPos(button.hwnd(), nullptr, 10, 270 + 35 * k, 150, 25, SWP_NOZORDER);
+    button.setSound(joinPath(config_.baseFolder, config_.buttonSounds[k]));
+    ++k;
+  }
+}
+
+void MenuWindow::setStatusText(const std::string& text) {
+  char current[1024];
+  GetWindowTextA(item(IDC_STATUS), current, sizeof current);
+  if (text != current) SetWindowTextA(item(IDC_STATUS), text.c_str());
+}
+
+int MenuWindow::progressPosition() const {
+  return static_cast<int>(SendMessageA(item(IDC_PROGRESS), PBM_GETPOS, 0, 0));
+}
+
+void MenuWindow::setProgress(int position) {
+  SendMessageA(item(IDC_PROGRESS), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+void MenuWindow::stepProgress() { SendMessageA(item(IDC_PROGRESS), PBM_STEPIT, 0, 0); }
+
+void MenuWindow::repaint() {
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+std::string MenuWindow::selectedProductName() const {
+  const Product* product = config_.product(selected_ >= 0 ? selected_ : 0);
+  return product != nullptr ? product->Name : std::string();
+}
+
+const CMyButton* MenuWindow::buttonWithId(int id) const {
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (kButtonIds[i] == id) return &buttons_[i];
+  }
+  return nullptr;
+}
+
+CMyButton& MenuWindow::buttonFor(Action action) {
+  switch (action) {
+    case kActionManual: return buttons_[kManual];
+    case kActionSupport: return buttons_[kSupport];
+    case kActionInstall: break;
+  }
+  return buttons_[kInstall];
+}
+
+INT_PTR MenuWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      onCommand(LOWORD(wParam));
+      return TRUE;
+    case WM_MOUSEMOVE:
+      onMouseMove(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return TRUE;
+    case WM_LBUTTONDOWN:
+      onLeftButtonDown(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return TRUE;
+    case WM_MENUSELECT:
+      onMenuSelect(LOWORD(wParam));
+      return TRUE;
+    case WM_TIMER:
+      onTimer(wParam);
+      return TRUE;
+    case WM_SETCURSOR:
+      if (!busy_) return FALSE;
+      SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_DRAWITEM:
+      for (CMyButton& button : buttons_) {
+        if (GetDlgCtrlID(button.hwnd()) == static_cast<int>(wParam)) {
+          button.drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+          return TRUE;
+        }
+      }
+      return FALSE;
+    case WM_CTLCOLORDLG:
+      return reinterpret_cast<INT_PTR>(backgroundBrush_);
+    case WM_CTLCOLORSTATIC:
+      return onControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_PAINT:
+    case WM_SIZE:
+      video_.place();
+      return FALSE;
+    case WM_QUERYNEWPALETTE:
+      if (palette_ == nullptr) return FALSE;
+      {
+        HDC dc = GetDC(hwnd());
+        HPALETTE old = SelectPalette(dc, palette_, FALSE);
+        RealizePalette(dc);
+        SelectPalette(dc, old, FALSE);
+        ReleaseDC(hwnd(), dc);
+      }
+      InvalidateRect(hwnd(), nullptr, TRUE);
+      return TRUE;
+    case kResumeMessage:
+      InstallFlow(*this).run();
+      return TRUE;
+    case kStackButtonsMessage:
+      stackButtons();
+      return TRUE;
+    case WM_DESTROY:
+      KillTimer(hwnd(), kIntroTimer);
+      KillTimer(hwnd(), kVideoTimer);
+      video_.stop();
+      PostQuitMessage(0);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR MenuWindow::onControlColor(HDC dc, HWND control) {
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  if (control == item(IDC_STATUS) && pictureBrush_ != nullptr) {
+    RECT rc;
+    GetWindowRect(control, &rc);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+    SetBrushOrgEx(dc, -rc.left, -rc.top, nullptr);
+    return reinterpret_cast<INT_PTR>(pictureBrush_);
+  }
+  return reinterpret_cast<INT_PTR>(backgroundBrush_);
+}
+
+void MenuWindow::onCommand(int id) {
+  switch (id) {
+    case IDC_INSTALL:
+      onActionButton(kActionInstall);
+      return;
+    case IDC_MANUAL:
+      onActionButton(kActionManual);
+      return;
+    case IDC_SUPPORT:
+      onActionButton(kActionSupport);
+      return;
+    case IDC_BROWSE:
+      if (!busy_) browseCd();
+      return;
+    case IDC_EXIT:
+    case IDCANCEL:
+      // The installation uses this window until it ends.
+      if (!busy_) DestroyWindow(hwnd());
+      return;
+    default:
+      break;
+  }
+  const int index = id - ID_PRODUCT_FIRST;
+  if (index >= 0 && index < static_cast<int>(config_.productCount()) && !busy_) {
+    selected_ = index;
+    perform(pendingAction_, true);
+  }
+}
+
+void MenuWindow::onActionButton(Action action) {
+  if (busy_) return;
+  pendingAction_ = action;
+  if (config_.productCount() < 2) {
+    selected_ = 0;
+    perform(action, false);
+    return;
+  }
+  selected_ = -1;
+  RECT rc;
+  GetWindowRect(buttonFor(action).hwnd(), &rc);
+  SetForegroundWindow(hwnd());
+  TrackPopupMenu(GetSubMenu(productMenu_, 0), TPM_CENTERALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
+                 (rc.left + rc.right) / 2, rc.bottom, 0, hwnd(), nullptr);
+  // Lets the menu close properly when the user clicks elsewhere.
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
+}
+
+void MenuWindow::perform(Action action, bool fromMenu) {
+  setStatusText(buttonFor(action).actionText());
+  switch (action) {
+    case kActionInstall:
+      if (fromMenu) {
+        InstallFlow(*this).run();
+      } else {
+        startInstallThread();
+      }
+      break;
+    case kActionManual:
+      openManuals();
+      break;
+    case kActionSupport:
+      openSupportPage();
+      break;
+  }
+}
+
+void MenuWindow::startInstallThread() {
+  // Set here, not in the thread, so that no second click slips in before the thread starts.
+  busy_ = true;
+  if (installThread_.joinable()) installThread_.join();
+  installThread_ = std::thread([this] { InstallFlow(*this).run(); });
+}
+
+void MenuWindow::openManuals() {
+  const Product* product = config_.product(selected_);
+  if (product == nullptr) return;
+  const std::string reader = findPdfReader();
+  for (const std::string& document : splitList(product->UserGuide)) {
+    const std::string argument = quoteArgument(joinPath(config_.baseFolder, document));
+    if (!runProgram(reader, argument)) {
+      runProgram(joinPath(config_.baseFolder, config_.acrobat), argument);
+    }
+  }
+}
+
+void MenuWindow::openSupportPage() {
+  const Product* product = config_.product(selected_);
+  const std::string saved = currentFolder();
+  setCurrentFolder(expandProgramFiles(config_.targetFolder, programFilesFolder()));
+  std::string reference = config_.commonReference;
+  if (reference.empty() && product != nullptr) reference = product->Reference;
+  runProgram(browserProgram(browserCommand()), quoteArgument(kSupportPage + reference));
+  setCurrentFolder(saved);
+  repaint();
+  showButtons();
+}
+
+void MenuWindow::browseCd() {
+  runProgram("explorer.exe", quoteArgument(currentFolder()));
+  repaint();
+  showButtons();
+}
+
+void MenuWindow::openHomePage() {
+  runProgram(browserProgram(browserCommand()), quoteArgument(kHomePage));
+}
+
+void MenuWindow::onMouseMove(POINT point) {
+  for (CMyButton& button : buttons_) {
+    if (!button.armed()) InvalidateRect(button.hwnd(), nullptr, FALSE);
+    button.rearm();
+  }
+  setStatusText(std::string());
+  if (!inLogoArea(point)) {
+    inLogo_ = false;
+    return;
+  }
+  setStatusText(kLogoText);
+  if (!videoPlaying_) SetCursor(LoadCursor(nullptr, IDC_HAND));
+  if (!inLogo_) {
+    sndPlaySoundA(joinPath(config_.baseFolder, config_.hoverSound).c_str(), SND_ASYNC | SND_NODEFAULT);
+  }
+  inLogo_ = true;
+}
+
+void MenuWindow::onLeftButtonDown(POINT point) {
+  if (busy_) return;
+  setProgress(0);
+  stopIntroVideo();
+  KillTimer(hwnd(), kIntroTimer);
+  repaint();
+  if (inLogoArea(point)) openHomePage();
+}
+
+void MenuWindow::onMenuSelect(int id) {
+  const int index = id - ID_PRODUCT_FIRST;
+  if (index < 0 || index >= static_cast<int>(config_.productCount())) return;
+  SetCursor(LoadCursor(nullptr, IDC_HAND));
+  setStatusText(withProductName(buttonFor(pendingAction_).hoverText(), config_.product(index)->Name));
+}
+
+void MenuWindow::onTimer(UINT_PTR id) {
+  KillTimer(hwnd(), id);
+  if (id == kIntroTimer) {
+    playIntroVideo();
+  } else if (id == kVideoTimer) {
+    stopIntroVideo();
+    showButtons();
+    repaint();
+  }
+}
+
+void MenuWindow::playIntroVideo() {
+  videoPlaying_ = true;
+  if (!video_.play(hwnd(), joinPath(config_.baseFolder, config_.video))) {
+    videoPlaying_ = false;
+    return;
+  }
+  SetTimer(hwnd(), kVideoTimer, 4000, nullptr);
+}
+
+void MenuWindow::stopIntroVideo() {
+  video_.stop();
+  videoPlaying_ = false;
+}
+
+}  // namespace launcher

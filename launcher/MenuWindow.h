@@ -1,0 +1,91 @@
+// The launcher's menu window: background picture, five flat buttons, status text, progress bar,
+// the logo area, the intro video and the product menu, plus the operations the installation uses.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "launcher/CMyButton.h"
+#include "launcher/DialogWindow.h"
+#include "launcher/IntroVideo.h"
+#include "launcher/LauncherConfig.h"
+
+namespace launcher {
+
+class MenuWindow : public DialogWindow {
+ public:
+  // The command line is the launcher's own: base folder and optional stage.
+  MenuWindow(HINSTANCE instance, std::string commandLine);
+  ~MenuWindow() override;
+
+  static constexpr const char* kTitle = "Orvane Setup";
+
+  LauncherConfig& config() { return config_; }
+  int selectedProduct() const { return selected_; }
+  int osMajorVersion() const { return osMajorVersion_; }
+  bool isBusy() const { return busy_.load(); }
+  void setBusy(bool busy) { busy_.store(busy); }
+
+  // Operations for the installation flow; callable from any thread.
+  void enableButtons(bool enable);
+  void showButtons();
+  void stackButtons();
+  void setStatusText(const std::string& text);
+  const std::string& installActionText() const { return buttons_[kInstall].actionText(); }
+  // The flat button with the given control id, or none.
+  const CMyButton* buttonWithId(int id) const;
+  int progressPosition() const;
+  void setProgress(int position);
+  void stepProgress();
+  void repaint();
+
+ private:
+  enum ButtonIndex { kInstall, kManual, kSupport, kBrowse, kExit, kButtonCount };
+  enum Action { kActionInstall = 0, kActionManual = 1, kActionSupport = 2 };
+
+  bool onInitDialog() override;
+  INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  void loadBackground();
+  void setUpProductMenu();
+  void onCommand(int id);
+  void onMouseMove(POINT point);
+  void onLeftButtonDown(POINT point);
+  void onMenuSelect(int id);
+  void onTimer(UINT_PTR id);
+  INT_PTR onControlColor(HDC dc, HWND control);
+
+  void onActionButton(Action action);
+  void perform(Action action, bool fromMenu);
+  void startInstallThread();
+  void openManuals();
+  void openSupportPage();
+  void browseCd();
+  void openHomePage();
+  void playIntroVideo();
+  void stopIntroVideo();
+  std::string selectedProductName() const;
+  CMyButton& buttonFor(Action action);
+
+  std::string commandLine_;
+  LauncherConfig config_;
+  int selected_ = 0;
+  Action pendingAction_ = kActionInstall;
+  std::atomic<bool> busy_{false};
+  bool videoPlaying_ = false;
+  bool inLogo_ = false;
+  int osMajorVersion_ = 0;
+  CMyButton buttons_[kButtonCount];
+  HBRUSH backgroundBrush_ = nullptr;
+  HBRUSH pictureBrush_ = nullptr;
+  HBITMAP background_ = nullptr;
+  HPALETTE palette_ = nullptr;
+  HMENU productMenu_ = nullptr;
+  IntroVideo video_;
+  std::thread installThread_;
+};
+
+}  // namespace launcher

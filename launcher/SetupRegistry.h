@@ -1,0 +1,28 @@
+// Registry values that the launcher reads and writes: Program Files, the resume marker in the Run
+// key, the MDAC and .NET checks, the browser and PDF reader, and App Paths.
+#pragma once
+
+#include <string>
+
+namespace launcher {
+
+// "ProgramFilesDir" of the machine, or "C:\Program Files" when it cannot be read.
+std::string programFilesFolder();
+
+// Makes Windows start the launcher at the given stage after the next logon.
+void writeResumeMarker(const std::string& baseFolder, const std::string& stage);
+void clearResumeMarker();
+
+bool mdacPresent();
+bool dotNetPresent();
+
+// The default value of the "open" command of HTML files; empty when absent.
+std::string browserCommand();
+
+// The installed PDF reader: a fixed Acrobat 6.0 path unless the registry names a later one.
+std::string findPdfReader();
+
+// App Paths entry for a program: its full path and the folder to put on the search path.
+void registerAppPath(const std::string& name, const std::string& path, const std::string& folder);
+
+}  // namespace launcher

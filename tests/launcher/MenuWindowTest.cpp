@@ -1,0 +1,365 @@
+// The menu window driven with window messages: layout, hover texts, the product menu, the manual
+// and support actions; and the real KvSetupX program for a fresh installation and a second start.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "LauncherTestSupport.h"
+#include "launcher/CMyButton.h"
+#include "launcher/LauncherRules.h"
+#include "launcher/resource.h"
+
+using kvtest::FakeCd;
+using kvtest::LauncherUnderTest;
+using kvtest::SavedRegistryKey;
+using kvtest::StandInRun;
+
+namespace {
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kBrowserKey[] = "Software\\Classes\\htmlfile\\shell\\open\\command";
+
+// The visible popup menu of this process, if one is open.
+HWND openPopupMenu() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        char className[32] = {};
+        GetClassNameA(window, className, sizeof className);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (std::string(className) == "#32768" && IsWindowVisible(window) &&
+            process == GetCurrentProcessId()) {
+          *reinterpret_cast<HWND*>(data) = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::vector<std::string> menuItems(HMENU menu) {
+  std::vector<std::string> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    items.push_back(text);
+  }
+  return items;
+}
+
+void repaintNow(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  SendMessageA(window, WM_NULL, 0, 0);
+}
+
+class MenuWindowTest : public ::testing::Test {
+ protected:
+  void putCdContent() const {
+    kvtest::writeBackground(cd.path("setup\\bg.bmp"));
+    cd.put("setup\\Ballon.wav", "RIFF");
+    cd.put("docs\\manual one.pdf", "%PDF-1.4 manual");
+    cd.putStandIn("Acrobat\\AcroRd32.exe");
+    cd.putStandIn("browser dir\\iexplore.exe");
+  }
+
+  FakeCd cd;
+  SavedRegistryKey runKey{HKEY_CURRENT_USER, kRunKey};
+  SavedRegistryKey browser{HKEY_LOCAL_MACHINE, kBrowserKey};
+  SavedRegistryKey acrobatReader{HKEY_LOCAL_MACHINE, "Software\\Adobe\\Acrobat Reader"};
+  SavedRegistryKey adobeAcrobat{HKEY_LOCAL_MACHINE, "Software\\Adobe\\Adobe Acrobat"};
+};
+
+TEST_F(MenuWindowTest, LayoutStacksVisibleButtonsAndHidesManualWithoutDocuments) {
+  putCdContent();
+  cd.writeIni(
+      "wav1=setup\\one.wav\nwav2=setup\\two.wav\nwav3=setup\\three.wav\nwav4=setup\\four.wav\n"
+      "ref=REEF\nname=Reef\nmanual=docs\\not there.pdf\n");
+  LauncherUnderTest ui("\"" + cd.base() + "\"");
+  ASSERT_NE(ui.window(), nullptr);
+
+  char title[64] = {};
+  GetWindowTextA(ui.window(), title, sizeof title);
+  EXPECT_STREQ(title, "Orvane Setup");
+  RECT frame;
+  GetWindowRect(ui.window(), &frame);
+  EXPECT_EQ(frame.right - frame.left, 640);
+  EXPECT_EQ(frame.bottom - frame.top, 480);
+  EXPECT_EQ(frame.left, GetSystemMetrics(SM_CXSCREEN) / 2 - 320);
+  EXPECT_EQ(frame.top, GetSystemMetrics(SM_CYSCREEN) / 2 - 240);
+
+  const RECT bar = ui.childRect(IDC_PROGRESS);
+  EXPECT_EQ(bar.left, 61);
+  EXPECT_EQ(bar.top, 444);
+  EXPECT_EQ(bar.right - bar.left, 445);
+  EXPECT_EQ(bar.bottom - bar.top, 10);
+  EXPECT_EQ(SendMessageA(ui.item(IDC_PROGRESS), PBM_GETRANGE, FALSE, 0), 1000);
+
+  // The only manual is missing, so the button is hidden and the others move up.
+  EXPECT_FALSE(IsWindowVisible(ui.item(IDC_MANUAL)));
+  const int stacked[] = {IDC_INSTALL, IDC_SUPPORT, IDC_BROWSE};
+  const char* sounds[] = {"setup\\one.wav", "setup\\two.wav", "setup\\three.wav"};
+  for (int k = 0; k < 3; ++k) {
+    const RECT rc = ui.childRect(stacked[k]);
+    EXPECT_EQ(rc.left, 10);
+    EXPECT_EQ(rc.top, 270 + 35 * k);
+    EXPECT_EQ(rc.right - rc.left, 150);
+    EXPECT_EQ(rc.bottom - rc.top, 25);
+    EXPECT_TRUE(IsWindowVisible(ui.item(stacked[k])));
+    EXPECT_EQ(ui.menu().buttonWithId(stacked[k])->sound(), cd.path(sounds[k]));
+  }
+  // The exit button keeps its place at the top right and the common sound.
+  const RECT exit = ui.childRect(IDC_EXIT);
+  EXPECT_TRUE(IsWindowVisible(ui.item(IDC_EXIT)));
+  RECT client;
+  GetClientRect(ui.window(), &client);
+  EXPECT_EQ(exit.left, 574);
+  EXPECT_EQ(exit.top, 6);
+  EXPECT_LE(exit.right, client.right);
+  EXPECT_EQ(ui.menu().buttonWithId(IDC_EXIT)->sound(), cd.path("setup\\Ballon.wav"));
+}
+
+TEST_F(MenuWindowTest, ManualButtonWithDocumentsAndManualCaption) {
+  putCdContent();
+  cd.writeIni("dlgbuttonmanualcaption=&Manual\nref=A\nname=First\n[B]\nref=B\nname=Second\n"
+              "manual=docs\\manual one.pdf\n");
+  LauncherUnderTest ui("\"" + cd.base() + "\"");
+  EXPECT_TRUE(IsWindowVisible(ui.item(IDC_MANUAL)));
+  EXPECT_EQ(ui.childRect(IDC_MANUAL).top, 305);
+  EXPECT_EQ(ui.childRect(IDC_BROWSE).top, 375);
+  char caption[64] = {};
+  GetWindowTextA(ui.item(IDC_MANUAL), caption, sizeof caption);
+  EXPECT_STREQ(caption, "&Manual");
+}
+
+TEST_F(MenuWindowTest, HoverTextsNameTheProductAndReArmOverTheWindow) {
+  putCdContent();
+  cd.writeIni("dlgbuttoninstall=Installeer %s nu\ndlgbuttonexit=Stoppen 100% %d\n"
+              "ref=REEF\nname=Reef Saver\n");
+  LauncherUnderTest ui("\"" + cd.base() + "\"");
+  const launcher::CMyButton* install = ui.menu().buttonWithId(IDC_INSTALL);
+
+  SendMessageA(ui.item(IDC_INSTALL), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(ui.status(), "Installeer Reef Saver nu");
+  EXPECT_FALSE(install->armed());
+  // Still over the button: no new sound, the text stays.
+  SendMessageA(ui.item(IDC_INSTALL), WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+  EXPECT_EQ(ui.status(), "Installeer Reef Saver nu");
+
+  SendMessageA(ui.item(IDC_EXIT), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(ui.status(), "Stoppen 100% %d");
+
+  SendMessageA(ui.window(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 100));
+  EXPECT_EQ(ui.status(), "");
+  EXPECT_TRUE(install->armed());
+  SendMessageA(ui.window(), WM_MOUSEMOVE, 0, MAKELPARAM(518, 428));
+  EXPECT_EQ(ui.status(), "Ga naar de Orvane website ...");
+  SendMessageA(ui.window(), WM_MOUSEMOVE, 0, MAKELPARAM(631, 428));
+  EXPECT_EQ(ui.status(), "");
+}
+
+TEST_F(MenuWindowTest, OneProductOpensNoMenuAndReadsTheManualWithTheCdReader) {
+  putCdContent();
+  cd.writeIni("dlgbuttonmanualaction=Handleiding openen\nref=REEF\nname=Reef\n"
+              "manual=docs\\manual one.pdf\n");
+  acrobatReader.remove();
+  adobeAcrobat.remove();
+  LauncherUnderTest ui("\"" + cd.base() + "\"");
+  ui.click(IDC_MANUAL);
+  ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); }));
+  EXPECT_EQ(openPopupMenu(), nullptr);
+  const StandInRun run = cd.runs()[0];
+  EXPECT_EQ(run.program, cd.path("Acrobat\\AcroRd32.exe"));
+  EXPECT_EQ(run.commandLine, "\"" + cd.path("Acrobat\\AcroRd32.exe") + "\" \"" +
+                                 cd.path("docs\\manual one.pdf") + "\"");
+  SendMessageA(ui.window(), WM_NULL, 0, 0);
+  EXPECT_EQ(ui.status(), "Handleiding openen");
+}
+
+TEST_F(MenuWindowTest, InstalledReaderUnderProgramFilesIsStarted) {
+  putCdContent();
+  cd.writeIni("ref=REEF\nname=Reef\nmanual=docs\\manual one.pdf\n");
+  const std::string readerFolder = "C:\\Program Files\\ReefTest Reader " + std::to_string(GetCurrentProcessId());
+  kvtest::copyFileTo(kvtest::standInProgram(), readerFolder + "\\AcroRd32.exe");
+  adobeAcrobat.remove();
+  acrobatReader.remove();
+  SavedRegistryKey installPath{HKEY_LOCAL_MACHINE, "Software\\Adobe\\Acrobat Reader\\9.0\\InstallPath"};
+  installPath.setString(nullptr, readerFolder);
+
+  LauncherUnderTest ui("\"" + cd.base() + "\"");
+  ui.click(IDC_MANUAL);
+  ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); }));
+  const StandInRun run = cd.runs()[0];
+  EXPECT_EQ(run.program, readerFolder + "\\AcroRd32.exe");
+  EXPECT_EQ(run.commandLine, "\"" + readerFolder + "\\AcroRd32.exe\" \"" +
+                                 cd.path("docs\\manual one.pdf") + "\"");
+  SendMessageA(ui.window(), WM_NULL, 0, 0);
+  kvtest::removeTree(readerFolder);
+}
+
+TEST_F(MenuWindowTest, TwoProductsShowTheMenuWithTheirNames) {
+  putCdContent();
+  const std::string target = cd.path("installed here");
+  kvtest::makeFolders(target);
+  cd.writeIni("dlgbuttoninstall=Installeer %s\ndlgbuttonregister=Registreer %s\n"
+              "targetdir=" + target + "\n"
+              "[Eerste]\nref=ONE\nname=Reef Saver\n[Tweede]\nref=TWO\nname=Reef Saver Plus\n");
+  browser.setString(nullptr, "\"" + cd.path("browser dir\\iexplore.exe") + "\" -nohome");
+  LauncherUnderTest ui("\"" + cd.base() + "\"");
+  repaintNow(ui.window());
+  kvtest::saveScreenshot(ui.window(), "menu-window.bmp");
+
+  SendMessageA(ui.item(IDC_INSTALL), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  repaintNow(ui.window());
+  SendMessageA(ui.item(IDC_INSTALL), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  SendMessageA(ui.window(), WM_NULL, 0, 0);
+  kvtest::saveScreenshot(ui.window(), "menu-window-hover.bmp");
+
+  ui.click(IDC_SUPPORT);
+  ASSERT_TRUE(kvtest::waitFor([] { return openPopupMenu() != nullptr; }));
+  HWND popup = openPopupMenu();
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+  EXPECT_EQ(menuItems(menu), (std::vector<std::string>{"Reef Saver", "Reef Saver Plus"}));
+  EXPECT_EQ(GetMenuItemID(menu, 1), 262u);
+  EXPECT_EQ(ui.menu().selectedProduct(), -1);
+  // Highlighting an item describes it with the text of the button that opened the menu.
+  SendMessageA(ui.window(), WM_MENUSELECT, MAKEWPARAM(262, MF_HILITE), reinterpret_cast<LPARAM>(menu));
+  EXPECT_EQ(ui.status(), "Registreer Reef Saver Plus");
+  kvtest::saveScreenshot(ui.window(), "menu-window-products.bmp");
+  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(kvtest::waitFor([] { return openPopupMenu() == nullptr; }));
+
+  // Choosing the second product opens its support page from the target folder.
+  PostMessageA(ui.window(), WM_COMMAND, 262, 0);
+  ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); }));
+  const StandInRun run = cd.runs()[0];
+  EXPECT_EQ(run.commandLine, "\"" + cd.path("browser dir\\iexplore.exe") +
+                                 "\" \"http://www.orvane.nl/support/?ref=TWO\"");
+  EXPECT_EQ(run.folder, target);
+  SendMessageA(ui.window(), WM_NULL, 0, 0);
+  EXPECT_EQ(ui.menu().selectedProduct(), 1);
+}
+
+TEST_F(MenuWindowTest, CommonReferenceAndLogoOpenTheBrowser) {
+  putCdContent();
+  cd.writeIni("common_reference=ALL\nref=ONE\nname=Reef\n");
+  browser.setString(nullptr, "\"" + cd.path("browser dir\\iexplore.exe") + "\" -nohome");
+  LauncherUnderTest ui("\"" + cd.base() + "\"");
+  ui.click(IDC_SUPPORT);
+  ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1; }));
+  EXPECT_NE(cd.runs()[0].commandLine.find("\"http://www.orvane.nl/support/?ref=ALL\""),
+            std::string::npos);
+
+  PostMessageA(ui.window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(600, 440));
+  ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 2; }));
+  EXPECT_EQ(cd.runs()[1].commandLine,
+            "\"" + cd.path("browser dir\\iexplore.exe") + "\" \"http://www.orvane.nl/\"");
+}
+
+// The real program, started the way Windows starts it.
+class RunningLauncher {
+ public:
+  explicit RunningLauncher(const std::string& arguments) {
+    std::string line = "\"" + kvtest::launcherProgram() + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process_) != FALSE;
+  }
+  ~RunningLauncher() {
+    if (!started_) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      if (HWND window = this->window()) PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0);
+      if (WaitForSingleObject(process_.hProcess, 30000) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  bool started() const { return started_; }
+  bool endsWithin(DWORD ms) const { return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
+  // The program's "Orvane Setup" window.
+  HWND window() const {
+    HWND found = nullptr;
+    while ((found = FindWindowExA(nullptr, found, nullptr, "Orvane Setup")) != nullptr) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(found, &owner);
+      if (owner == process_.dwProcessId) return found;
+    }
+    return nullptr;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+int countLauncherWindows() {
+  int count = 0;
+  HWND found = nullptr;
+  while ((found = FindWindowExA(nullptr, found, nullptr, "Orvane Setup")) != nullptr) ++count;
+  return count;
+}
+
+TEST_F(MenuWindowTest, SecondStartBringsTheFirstWindowForwardAndEnds) {
+  putCdContent();
+  cd.writeIni("ref=REEF\nname=Reef\n");
+  RunningLauncher first(launcher::quoteArgument(cd.base()));
+  ASSERT_TRUE(first.started());
+  ASSERT_TRUE(kvtest::waitFor([&] { return first.window() != nullptr; }));
+  HWND window = first.window();
+  ShowWindow(window, SW_MINIMIZE);
+  ASSERT_TRUE(kvtest::waitFor([&] { return IsIconic(window) != FALSE; }));
+
+  RunningLauncher second(launcher::quoteArgument(cd.base()));
+  ASSERT_TRUE(second.started());
+  EXPECT_TRUE(second.endsWithin(60000));
+  EXPECT_TRUE(kvtest::waitFor([&] { return IsIconic(window) == FALSE; }));
+  EXPECT_EQ(countLauncherWindows(), 1);
+}
+
+TEST_F(MenuWindowTest, FreshInstallWritesEachStageMarkerBeforeTheStage) {
+  putCdContent();
+  cd.writeIni("ref=REEF\nname=Reef\npath=setup\\setup.exe\n");
+  cd.putStandIn("wmi\\wmicore.exe");
+  cd.putStandIn("mdac\\mdac_typ.exe");
+  cd.putStandIn("dotnet\\dotnetfx.exe");
+  cd.putStandIn("setup\\setup.exe");
+  SavedRegistryKey dotNet{HKEY_LOCAL_MACHINE, "Software\\Microsoft\\.NETFramework"};
+  SavedRegistryKey mdac{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DataAccess"};
+  dotNet.remove();
+  mdac.remove();
+  // WMI is installed only on Windows versions before 5: let Wine report NT 4.0 to the launcher.
+  SavedRegistryKey appDefaults{HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\KvSetupX.exe"};
+  appDefaults.setString("Version", "nt40");
+
+  RunningLauncher running(launcher::quoteArgument(cd.base()));
+  ASSERT_TRUE(running.started());
+  ASSERT_TRUE(kvtest::waitFor([&] { return running.window() != nullptr; }));
+  HWND window = running.window();
+  HWND install = GetDlgItem(window, IDC_INSTALL);
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED), reinterpret_cast<LPARAM>(install));
+  ASSERT_TRUE(kvtest::waitFor([&] {
+    return cd.runs().size() == 4 && kvtest::resumeValue() == "(none)" && IsWindowEnabled(install);
+  })) << kvtest::readFile(cd.logPath());
+
+  const std::vector<StandInRun> runs = cd.runs();
+  const char* programs[] = {"wmi\\wmicore.exe", "mdac\\mdac_typ.exe", "dotnet\\dotnetfx.exe",
+                            "setup\\setup.exe"};
+  const char* folders[] = {"wmi", "mdac", "dotnet", "setup"};
+  const char* stages[] = {"0", "1", "2", "3"};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(runs[i].program, cd.path(programs[i]));
+    EXPECT_EQ(runs[i].folder, cd.path(folders[i]));
+    EXPECT_EQ(runs[i].resumeValue, launcher::resumeCommand(cd.base(), stages[i]));
+  }
+  EXPECT_EQ(runs[0].commandLine, "\"" + cd.path("wmi\\wmicore.exe") + "\"");
+  EXPECT_EQ(runs[2].commandLine,
+            "\"" + cd.path("dotnet\\dotnetfx.exe") + "\" /q:a /c:\"install /l /q\"");
+}
+
+}  // namespace
