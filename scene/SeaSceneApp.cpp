@@ -1,7 +1,5 @@
 #include "scene/SeaSceneApp.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <ctime>
 
@@ -91,35 +89,41 @@ void SeaSceneApp::editScreenSettings(HWND owner) {
   if (dialog.run(instance(), owner) == IDOK) saveScreenSettings();
 }
 
-bool SeaSceneApp::setupGL() {
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClearDepth(1.0);
-  glViewport(0, 0, width(), height());
-  return true;
-}
-
-bool SeaSceneApp::buildScene() {
-  lastTick_ = clockNow();
-  return true;
-}
-
-void SeaSceneApp::updateFrame() {
-  const uint32_t now = clockNow();
-  frameTime_ = static_cast<int>(now - lastTick_);
-  lastTick_ = now;
-  ++framesSinceReport_;
-  msSinceReport_ += frameTime_;
-  if (msSinceReport_ >= 1000) {
-    std::snprintf(frameRateText_, sizeof(frameRateText_), "%d x %d   %.2f fps", width(), height(),
-                  static_cast<double>(framesSinceReport_) * 1000.0 / static_cast<double>(msSinceReport_));
-    framesSinceReport_ = 0;
-    msSinceReport_ = 0;
-  }
-}
-
-void SeaSceneApp::renderFrame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
-
 bool SeaSceneApp::releaseGL() { return true; }
 
-// Nothing has been built yet in configuration mode, so everything here must be safe to skip.
-void SeaSceneApp::releaseScene() {}
+// Also runs after a configuration run, where nothing was built: every step must be harmless then.
+void SeaSceneApp::releaseScene() {
+  gull_.releaseGeometry();
+  manta_.releaseGeometry();
+  guide_.releaseGeometry();
+  predator_.releaseGeometry();
+  bigGrey_.releaseGeometry();
+  bigRed_.releaseGeometry();
+  for (int i = 0; i < reefFishCount_; ++i) reefFish_[i].releaseGeometry();
+  reefFish_.reset();
+  reefSwimmers_.reset();
+  reefFishCount_ = 0;
+  for (int i = 0; i < schoolFishCount_; ++i) schoolFish_[i].releaseGeometry();
+  schoolFish_.reset();
+  schoolFishCount_ = 0;
+  skyDome_.releaseGeometry();
+  skyPlane_.releaseGeometry();
+  floor_.releaseGeometry();
+  coralA_.releaseGeometry();
+  for (ModelObject& coral : coralB_) coral.releaseGeometry();
+  coralC_.releaseGeometry();
+  for (ModelObject& coral : coralD_) coral.releaseGeometry();
+  coralF_.releaseGeometry();
+  coralG_.releaseGeometry();
+  coralH_.releaseGeometry();
+  coralI_.releaseGeometry();
+  rockPlane_.releaseGeometry();
+  islandPlane_.releaseGeometry();
+  water_.releaseGeometry();
+  highlightPlane_.releaseGeometry();
+  faderPlane_.releaseGeometry();
+  if (sound_) {
+    sound_->close();
+    sound_.reset();
+  }
+}

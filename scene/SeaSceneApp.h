@@ -1,17 +1,47 @@
 #pragma once
-// The application: owns the whole sea scene and fills in the framework's operations.
+// The application: owns the whole sea scene for the run and fills in the framework's operations.
+//
+//   SeaSceneApp.cpp        construction, settings store, dialogs, release
+//   SceneBuild.cpp         buildScene: assets, creatures and fixed scenery
+//   FramePass.cpp          setupGL, updateFrame, renderFrame
+//   InteractiveControls.cpp key commands and the help line of the interactive build
 
 #include <cstdint>
+#include <memory>
 
 #include "config/DataFolder.h"
 #include "config/Settings.h"
 #include "config/SettingsDialog.h"
 #include "config/TextTable.h"
+#include "render/QModel.h"
+#include "render/Quad.h"
+#include "render/SkyDome.h"
+#include "render/Terrain.h"
+#include "render/TextObject.h"
+#include "render/Texture.h"
+#include "render/WaterGrid.h"
+#include "scene/InputState.h"
 #include "shell/GLSaver.h"
+#include "world/CameraTilt.h"
+#include "world/FishSchool.h"
+#include "world/GullFlight.h"
+#include "world/LookAtCamera.h"
+#include "world/MantaSweep.h"
 #include "world/Random.h"
+#include "world/RoutePatrol.h"
+#include "world/SoundPlayer.h"
+#include "world/Swimmer.h"
 
 class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
  public:
+  static constexpr int AnimationFrames = 32;
+  static constexpr int CoralKinds = 8;  // a, b, c, d, f, g, h, i
+  static constexpr int ReefSpeciesCount = 4;
+  // Settings come from a registry anyone can edit; creature counts beyond these would only
+  // exhaust memory, never show more fish.
+  static constexpr int MaxSchoolFish = 1000;
+  static constexpr int MaxReefFish = 1000;
+
   explicit SeaSceneApp(SaverBuild build);
   ~SeaSceneApp() override;
 
@@ -21,8 +51,10 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   void renderFrame() override;
   bool releaseGL() override;
   void releaseScene() override;
+  void afterFrame() override;
   bool loadSettings() override;
   bool saveSettings() override;
+  bool filterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool configure() override;
   // Runs the display-mode dialog over owner and saves the screen settings on OK.
   void editScreenSettings(HWND owner) override;
@@ -33,16 +65,104 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   const char* applicationName() const { return applicationName_; }
   TextTable& languageTable() { return languageTable_; }
   TextTable& directoryTable() { return directoryTable_; }
+
+  // Read-only views for the tests and the benchmark.
   const char* frameRateText() const { return frameRateText_; }
   int frameTime() const { return frameTime_; }
+  float aspectRatio() const { return aspect_; }
+  const LookAtCamera& camera() const { return camera_; }
+  const CameraTilt& cameraTilt() const { return cameraTilt_; }
+  const FishSchool& school() const { return school_; }
+  const RoutePatrol& routePatrol() const { return routePatrol_; }
+  int reefFishCount() const { return reefFishCount_; }
+  const ModelObject& reefFish(int i) const { return reefFish_[i]; }
+  const QModel* reefFishModel(int i) const { return reefFish_[i].model(); }
+  const QModel& reefSpeciesModel(int species) const { return reefModels_[species]; }
+  int schoolFishCount() const { return schoolFishCount_; }
+  const ModelObject& schoolFish(int i) const { return schoolFish_[i]; }
+  const ModelObject& guide() const { return guide_; }
+  bool mantaPresent() const { return manta_.model() != nullptr; }
+  bool predatorPresent() const { return predator_.model() != nullptr; }
+  bool bigGreyPresent() const { return bigGrey_.model() != nullptr; }
+  bool bigRedPresent() const { return bigRed_.model() != nullptr; }
+  bool gullsPresent() const { return gullsPresent_; }
+  const SoundPlayer* soundPlayer() const { return sound_.get(); }
+  const Texture& skyTexture() const { return skyTexture_; }
+  const Texture& schoolTexture() const { return schoolTexture_; }
+  const QModel& schoolModel() const { return schoolModel_; }
+  const Quad& highlightPlane() const { return highlightPlane_; }
+  const Texture& highlightFrame(int i) const { return highlight_[i]; }
+  const TextObject& helpLine() const { return helpLine_; }
+  const TextObject& rateLine() const { return rateLine_; }
+  bool wireframe() const { return wireframe_; }
+  bool rateShown() const { return rateShown_; }
+  bool helpExpanded() const { return helpExpanded_; }
+  int gullCallsPlayed() const { return gullCallsPlayed_; }
 
  private:
+  void buildGull();
+  void buildGuide();
+  void buildCountedCreatures();
+  void buildReefFish(int count);
+  void buildSchool();
+  void buildScenery();
+  void dressFish(ModelObject& fish, Texture& skin, float scale, float causticScale);
+  void runKeyCommands();
+  void toggleHelp();
+  int causticFrame() const;
+
   SaverSettings settings_;
   char dataFolder_[PathSize] = {};
   char applicationName_[PathSize] = {};
   TextTable directoryTable_;
   TextTable languageTable_;
 
+  // Textures.
+  Texture skyTexture_, gullTexture_, mantaTexture_, terrainTexture_;
+  Texture coralTextures_[CoralKinds];
+  Texture waterTexture_, faderTexture_, rockTexture_, islandTexture_, blendMap_;
+  Texture schoolTexture_, redFishTexture_, stripedFishTexture_, bigGreyTexture_, bigRedTexture_,
+      yellowBlueTexture_, predatorTexture_, blueFishTexture_;
+  Texture caustics_[AnimationFrames];
+  Texture fishCaustics_[AnimationFrames];
+  Texture highlight_[AnimationFrames];
+
+  // Models, shared by every object of one kind.
+  QModel gullModel_, mantaModel_;
+  QModel coralModels_[CoralKinds];
+  QModel bigGreyModel_, bigRedModel_, predatorModel_, schoolModel_;
+  QModel reefModels_[ReefSpeciesCount];  // striped, red, blue, yellow-blue
+
+  // Scene objects.
+  ModelObject gull_, manta_;
+  ModelObject coralA_, coralB_[3], coralC_, coralD_[2], coralF_, coralG_, coralH_, coralI_;
+  ModelObject guide_;
+  SkyDome skyDome_;
+  Quad skyPlane_;
+  WaterGrid water_;
+  Quad faderPlane_, highlightPlane_, islandPlane_, rockPlane_;
+  RippleTerrain floor_;
+  ModelObject bigGrey_, bigRed_, predator_;
+
+  // Creature control.
+  FishSchool school_;
+  Swimmer guideSwimmer_, predatorSwimmer_;
+  GullFlight gullFlight_;
+  MantaSweep mantaSweep_;
+  RoutePatrol routePatrol_;
+
+  // Made by buildScene to the counts the settings ask for.
+  std::unique_ptr<ModelObject[]> reefFish_;
+  std::unique_ptr<Swimmer[]> reefSwimmers_;
+  int reefFishCount_ = 0;
+  std::unique_ptr<ModelObject[]> schoolFish_;
+  int schoolFishCount_ = 0;
+
+  LookAtCamera camera_;
+  CameraTilt cameraTilt_;
+  TextObject helpLine_, rateLine_;
+  InputState input_;
+  std::unique_ptr<SoundPlayer> sound_;
   RandomTimer gullCallTimer_;
   RandomTimer helpTimer_;
 
@@ -52,4 +172,14 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   int framesSinceReport_ = 0;
   int msSinceReport_ = 0;
   char frameRateText_[1024] = {};
+  bool wireframe_ = false;
+  bool rateShown_ = false;
+  bool helpExpanded_ = false;
+  bool shortHelp_ = true;
+  float waterPhase_ = 0.0f;
+  bool gullsPresent_ = true;
+  bool cameraMoving_ = false;
+  int skyType_ = 0;
+  float aspect_ = 0.0f;
+  int gullCallsPlayed_ = 0;
 };

@@ -59,6 +59,9 @@ class GLSaver {
 
   void tryQuit();
   void shutdown();
+  // The drawing run up to its first frame: context, GL state, covering windows, the scene.
+  // False when the run ends before any frame (the frame pump then does not start).
+  bool startGL();
 
   void loadScreenSettings();
   void saveScreenSettings();

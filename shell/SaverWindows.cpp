@@ -150,6 +150,12 @@ void GLSaver::placeCoveringWindows() {
 }
 
 void GLSaver::runGL() {
+  if (!startGL()) return;
+  pumpFrames();
+  shutdown();
+}
+
+bool GLSaver::startGL() {
   deviceContext_ = GetDC(mainWindow_);
 
   PIXELFORMATDESCRIPTOR format = {};
@@ -161,17 +167,17 @@ void GLSaver::runGL() {
   const int chosen = ChoosePixelFormat(deviceContext_, &format);
   if (chosen == 0) {
     showError("ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
-    return;
+    return false;
   }
   if (!SetPixelFormat(deviceContext_, chosen, &format)) {
     showError("SetPixelFormat() failed:  Cannot set format specified.");
-    return;
+    return false;
   }
   DescribePixelFormat(deviceContext_, chosen, sizeof(format), &format);
   glContext_ = wglCreateContext(deviceContext_);
   wglMakeCurrent(deviceContext_, glContext_);
 
-  if (!setupGL()) return;
+  if (!setupGL()) return false;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   SwapBuffers(deviceContext_);
 
@@ -179,11 +185,9 @@ void GLSaver::runGL() {
     createCoveringWindows();
     placeCoveringWindows();
   }
-  if (!buildScene()) return;
+  if (!buildScene()) return false;
   if (mode_ == FullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
-
-  pumpFrames();
-  shutdown();
+  return true;
 }
 
 void GLSaver::releaseContext() {

@@ -1,0 +1,171 @@
+// The fixed GL state, the per-frame advance of the scene and its draw order.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "scene/SeaSceneApp.h"
+#include "world/Clock.h"
+
+namespace {
+
+// Wider screens stretch the picture instead of showing more of the scene's edges.
+constexpr float MaxAspect = 1.35f;
+constexpr float WaterPhasePerMs = -0.000015f;
+constexpr int MsPerCausticFrame = 50;
+
+}  // namespace
+
+bool SeaSceneApp::setupGL() {
+  glEnable(GL_TEXTURE_2D);
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+  glViewport(0, 0, width(), height());
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  aspect_ = height() > 0 ? static_cast<float>(width()) / static_cast<float>(height()) : 1.0f;
+  if (aspect_ > MaxAspect) aspect_ = MaxAspect;
+  gluPerspective(45.0, aspect_, 0.1, 1000.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+
+  const GLfloat fogColour[4] = {0.12109375f, 0.58984375f, 0.70703125f, 1.0f};
+  glFogfv(GL_FOG_COLOR, fogColour);
+  glFogi(GL_FOG_MODE, GL_LINEAR);
+  glFogf(GL_FOG_START, 25.0f);
+  glFogf(GL_FOG_END, 50.0f);
+
+  // The interactive build never covers the other monitors.
+  if (!basicBuild()) screenSettings().ShadeScecondary = false;
+  return true;
+}
+
+int SeaSceneApp::causticFrame() const {
+  return static_cast<int>((clockNow() / MsPerCausticFrame) % AnimationFrames);
+}
+
+void SeaSceneApp::updateFrame() {
+  cameraMoving_ = false;
+  if (!basicBuild()) runKeyCommands();
+
+  const uint32_t now = clockNow();
+  frameTime_ = static_cast<int>(now - lastTick_);
+  lastTick_ = now;
+  ++framesSinceReport_;
+  msSinceReport_ += frameTime_;
+  if (msSinceReport_ >= 1000) {
+    std::snprintf(frameRateText_, sizeof(frameRateText_), "%d x %d   %.2f fps", width(), height(),
+                  static_cast<double>(framesSinceReport_) * 1000.0 / static_cast<double>(msSinceReport_));
+    framesSinceReport_ = 0;
+    msSinceReport_ = 0;
+  }
+  if (rateShown_) rateLine_.setLine(frameRateText_);
+
+  waterPhase_ += static_cast<float>(frameTime_) * WaterPhasePerMs;
+  waterPhase_ -= std::trunc(waterPhase_);
+  water_.animate();
+  waterTexture_.setOffset(waterPhase_, 0.0f);
+  const Vector3 eye = camera_.eye();
+  skyDome_.setPosition(eye.x, eye.y - 300.0f, -eye.z);
+  for (int i = 0; i < AnimationFrames; ++i) {
+    caustics_[i].setOffset(waterPhase_, 0.0f);
+    fishCaustics_[i].setOffset(waterPhase_, 0.0f);
+  }
+
+  if (gullCallTimer_.tick(frameTime_) && settings_.SoundOn && gullsPresent_ && sound_) {
+    sound_->playEffect(randomDraw() % 4, 0);
+    ++gullCallsPlayed_;
+  }
+  if (!basicBuild() && helpTimer_.tick(frameTime_)) {
+    shortHelp_ = false;
+    if (!helpExpanded_) helpLine_.setText("");
+    helpTimer_.disable();
+  }
+
+  if (gullsPresent_) gullFlight_.update();
+  if (manta_.model()) mantaSweep_.update();
+  const Vector3 guidePosition = guide_.position();
+  school_.setTarget(guidePosition);
+  school_.setFleeFrom(guidePosition);
+  school_.update();
+  predatorSwimmer_.setFollowPoint(guidePosition);
+  guideSwimmer_.update();
+  predatorSwimmer_.update();
+  routePatrol_.update();
+  for (int i = 0; i < reefFishCount_; ++i) reefSwimmers_[i].update();
+  if (cameraTilt_.enabled()) {
+    cameraTilt_.update(camera_, frameTime_);
+    cameraMoving_ = cameraTilt_.moving();
+  }
+}
+
+void SeaSceneApp::renderFrame() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  camera_.apply();
+
+  if (gullsPresent_) gull_.render();
+  if (skyType_ == 0) {
+    skyDome_.render();
+  } else {
+    skyPlane_.render();
+  }
+
+  glEnable(GL_FOG);
+  floor_.setTexture(&caustics_[causticFrame()], 1);
+  floor_.render();
+  glDisable(GL_FOG);
+  rockPlane_.render();
+  faderPlane_.render();
+
+  glEnable(GL_FOG);
+  for (int i = 0; i < schoolFishCount_; ++i) {
+    schoolFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
+    schoolFish_[i].render();
+  }
+  if (predator_.model()) {
+    predator_.setTexture(&fishCaustics_[causticFrame()], 1);
+    predator_.render();
+  }
+  coralH_.render();
+  coralI_.render();
+  coralG_.render();
+  coralF_.render();
+  coralA_.render();
+  for (int i = 0; i < reefFishCount_; ++i) {
+    reefFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
+    reefFish_[i].render();
+  }
+  if (bigGrey_.model()) bigGrey_.setTexture(&fishCaustics_[causticFrame()], 1);
+  if (bigRed_.model()) bigRed_.setTexture(&fishCaustics_[causticFrame()], 1);
+  routePatrol_.render();
+  coralC_.render();
+  for (ModelObject& coral : coralD_) coral.render();
+  for (ModelObject& coral : coralB_) coral.render();
+  glDisable(GL_FOG);
+
+  islandPlane_.render();
+  if (manta_.model()) manta_.render();
+  water_.render();
+  if (!cameraMoving_) highlightPlane_.setTexture(&highlight_[causticFrame()], 1);
+  highlightPlane_.render();
+
+  if (!basicBuild()) {
+    helpLine_.render();
+    if (rateShown_) rateLine_.render();
+  }
+}
+
+void SeaSceneApp::afterFrame() {
+  if (!basicBuild()) input_.endFrame();
+}
+
+bool SeaSceneApp::filterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return !basicBuild() && input_.handleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,35 @@
+// The keys of the interactive build and its help line.
+#include <GL/gl.h>
+
+#include "scene/SeaSceneApp.h"
+
+void SeaSceneApp::runKeyCommands() {
+  if (input_.isKeyDown(keys::Escape, false)) requestQuit();
+  if (input_.isKeyDown(keys::Home, false)) camera_.init(0.0f, 2.0f, -7.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+  int direction = 0;
+  if (input_.isKeyDown(keys::Up, true) && camera_.pitch() > -25.0f) {
+    direction = -1;
+    cameraMoving_ = true;
+  }
+  if (input_.isKeyDown(keys::Down, true) && camera_.pitch() < 4.5f) {
+    direction = direction == -1 ? 0 : 1;
+    cameraMoving_ = true;
+  }
+  if (input_.isKeyDown(keys::Space, false)) {
+    wireframe_ = !wireframe_;
+    glPolygonMode(GL_FRONT_AND_BACK, wireframe_ ? GL_LINE : GL_FILL);
+  }
+  if (input_.isKeyDown(keys::F1, false)) toggleHelp();
+  if (input_.isKeyDown(keys::F, false)) rateShown_ = !rateShown_;
+  if (direction != 0) camera_.stepTilt(direction);
+}
+
+void SeaSceneApp::toggleHelp() {
+  if (helpExpanded_) {
+    helpExpanded_ = false;
+    helpLine_.setText(shortHelp_ ? languageTable_.lookup("help") : "");
+  } else {
+    helpExpanded_ = true;
+    helpLine_.setText(languageTable_.lookup("helpexpanded"));
+  }
+}

@@ -1,0 +1,114 @@
+// The frame pass: projection, frame clock, highlight, gull calls, with a driven clock.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <string>
+
+#include "tests/scene/SceneTestSupport.h"
+
+using scenetest::DrivenScene;
+
+namespace {
+
+TEST(FramePass, WideScreensUseTheAspectCapWithAFullViewport) {
+  HWND host = scenetest::previewHost(1920, 1080);
+  ASSERT_NE(host, nullptr);
+  {
+    DrivenScene scene(SaverBuild::Basic, "reef.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host)));
+    ASSERT_TRUE(scene.ready());
+    EXPECT_EQ(scene.app().width(), 1920);
+    EXPECT_EQ(scene.app().height(), 1080);
+    EXPECT_FLOAT_EQ(scene.app().aspectRatio(), 1.35f);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 1920);
+    EXPECT_EQ(viewport[3], 1080);
+  }
+  DestroyWindow(host);
+
+  DrivenScene window(SaverBuild::Basic, "reef.scr /t");
+  ASSERT_TRUE(window.ready());
+  EXPECT_NEAR(window.app().aspectRatio(), 800.0f / 600.0f, 1e-6f);
+}
+
+TEST(FramePass, RateTextAfterFiftyFramesInOneSecond) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t");
+  ASSERT_TRUE(scene.ready());
+  scene.frames(49, 20);
+  EXPECT_STREQ(scene.app().frameRateText(), "");
+  scene.frame(20);
+  EXPECT_STREQ(scene.app().frameRateText(), "800 x 600   50.00 fps");
+  scene.frames(8, 125);
+  EXPECT_STREQ(scene.app().frameRateText(), "800 x 600   8.00 fps");
+}
+
+TEST(FramePass, HighlightKeepsItsFrameWhileTheCameraTilts) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+    app.settings().CameraPos = 0;
+    app.settings().CameraSpeed = 4;
+  });
+  ASSERT_TRUE(scene.ready());
+  const Quad& highlight = scene.app().highlightPlane();
+  scene.frame(50);
+  const Texture* resting = highlight.texture(1);
+  scene.frame(50);
+  EXPECT_NE(highlight.texture(1), resting);  // 50 ms later the next of the 32 frames is shown
+
+  scene.frames(100, 100);  // the first rest of 10 s ends; the view starts tilting up
+  ASSERT_TRUE(scene.app().cameraTilt().moving());
+  const Texture* held = highlight.texture(1);
+  for (int i = 0; i < 20; ++i) {
+    scene.frame(50);
+    ASSERT_TRUE(scene.app().cameraTilt().moving());
+    EXPECT_EQ(highlight.texture(1), held);
+  }
+  scene.frames(100, 100);  // 25 degrees at 4 degrees per second: the tilt has ended
+  EXPECT_FALSE(scene.app().cameraTilt().moving());
+  EXPECT_LE(scene.app().camera().pitch(), -25.0f);
+  scene.frame(50);
+  const Texture* again = highlight.texture(1);
+  scene.frame(50);
+  EXPECT_NE(highlight.texture(1), again);
+}
+
+TEST(FramePass, GullCallsOnlyWithGulls) {
+  {
+    DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+      app.settings().BirdGull = false;
+      app.settings().SoundOn = true;
+    });
+    ASSERT_TRUE(scene.ready());
+    ASSERT_NE(scene.app().soundPlayer(), nullptr);
+    scene.frames(120, 1000);
+    EXPECT_EQ(scene.app().gullCallsPlayed(), 0);
+  }
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+    app.settings().BirdGull = true;
+    app.settings().SoundOn = true;
+  });
+  ASSERT_TRUE(scene.ready());
+  scene.frames(120, 1000);
+  EXPECT_GE(scene.app().gullCallsPlayed(), 4);  // one every 20 to 30 s
+  EXPECT_LE(scene.app().gullCallsPlayed(), 6);
+}
+
+TEST(FramePass, FixedCameraPositionsOfTheBasicBuild) {
+  const float expected[] = {0.0f, -25.0f, -8.0f, 4.5f, 0.0f};
+  for (int position = 0; position <= 4; ++position) {
+    DrivenScene scene(SaverBuild::Basic, "reef.scr /t",
+                      [&](SeaSceneApp& app) { app.settings().CameraPos = position; });
+    ASSERT_TRUE(scene.ready());
+    EXPECT_FLOAT_EQ(scene.app().camera().pitch(), expected[position]) << position;
+    EXPECT_EQ(scene.app().cameraTilt().enabled(), position == 0) << position;
+  }
+  // The interactive build ignores the stored position.
+  DrivenScene interactive(SaverBuild::Interactive, "reef.exe",
+                          [](SeaSceneApp& app) { app.settings().CameraPos = 1; });
+  ASSERT_TRUE(interactive.ready());
+  EXPECT_FLOAT_EQ(interactive.app().camera().pitch(), 0.0f);
+  EXPECT_FALSE(interactive.app().cameraTilt().enabled());
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+// Keys of the interactive build, posted to its real window and handled frame by frame.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <string>
+
+#include "tests/scene/SceneTestSupport.h"
+
+using scenetest::DrivenScene;
+
+namespace {
+
+std::string helpText(SeaSceneApp& app) {
+  std::string text;
+  for (int i = 0; i < app.helpLine().lineCount(); ++i) text += (i ? "\n" : "") + app.helpLine().line(i);
+  return text;
+}
+
+GLint polygonMode() {
+  GLint modes[2] = {};
+  glGetIntegerv(GL_POLYGON_MODE, modes);
+  return modes[0];
+}
+
+class Interactive : public ::testing::Test {
+ protected:
+  Interactive() : scene(SaverBuild::Interactive, "reef.exe") {}
+  void press(WPARAM key) {
+    scene.key(WM_KEYDOWN, key);
+    scene.frame(20);
+    scene.key(WM_KEYUP, key);
+    scene.frame(20);
+  }
+  DrivenScene scene;
+};
+
+TEST_F(Interactive, HoldingSpaceTogglesWireframeOnce) {
+  ASSERT_TRUE(scene.ready());
+  EXPECT_EQ(polygonMode(), GL_FILL);
+  for (int repeat = 0; repeat < 10; ++repeat) {
+    scene.key(WM_KEYDOWN, VK_SPACE);  // auto-repeat while held
+    scene.frame(20);
+  }
+  EXPECT_TRUE(scene.app().wireframe());
+  EXPECT_EQ(polygonMode(), GL_LINE);
+  scene.key(WM_KEYUP, VK_SPACE);
+  scene.frame(20);
+  press(VK_SPACE);
+  EXPECT_FALSE(scene.app().wireframe());
+  EXPECT_EQ(polygonMode(), GL_FILL);
+}
+
+TEST_F(Interactive, ArrowKeysTiltWithinTheirLimitsAndHomeResets) {
+  ASSERT_TRUE(scene.ready());
+  scene.key(WM_KEYDOWN, VK_UP);
+  scene.frames(40, 20);
+  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), -20.0f);  // half a degree per frame
+  scene.frames(40, 20);
+  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), -25.0f);
+  scene.key(WM_KEYUP, VK_UP);
+  scene.key(WM_KEYDOWN, VK_DOWN);
+  scene.frames(30, 20);
+  const float midTilt = scene.app().camera().pitch();
+  EXPECT_FLOAT_EQ(midTilt, -10.0f);
+  scene.key(WM_KEYDOWN, VK_HOME);
+  scene.frame(20);
+  scene.key(WM_KEYUP, VK_HOME);
+  // Home put the view back; Down, still held, has already lowered it one step again.
+  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), 0.5f);
+  scene.frames(40, 20);
+  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), 4.5f);
+  scene.key(WM_KEYUP, VK_DOWN);
+  scene.key(WM_KEYDOWN, VK_HOME);
+  scene.frame(20);
+  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), 0.0f);
+  EXPECT_FLOAT_EQ(scene.app().camera().lookAt().y, 0.0f);
+  EXPECT_FLOAT_EQ(scene.app().camera().eye().y, 2.0f);
+}
+
+TEST_F(Interactive, HelpLineShortThenExpandedThenGone) {
+  ASSERT_TRUE(scene.ready());
+  const std::string shortHelp = scene.app().languageTable().lookup("help");
+  const std::string expanded = scene.app().languageTable().lookup("helpexpanded");
+  ASSERT_FALSE(shortHelp.empty());
+  ASSERT_NE(expanded.find('\n'), std::string::npos);
+  EXPECT_EQ(helpText(scene.app()), shortHelp);
+  press(VK_F1);
+  EXPECT_EQ(helpText(scene.app()), expanded);
+  EXPECT_GT(scene.app().helpLine().lineCount(), 1);
+  press(VK_F1);
+  EXPECT_EQ(helpText(scene.app()), shortHelp);
+
+  scene.frames(100, 100);  // the short help goes after 10 s
+  EXPECT_EQ(helpText(scene.app()), "");
+  press(VK_F1);
+  EXPECT_EQ(helpText(scene.app()), expanded);
+  scene.frames(20, 1000);  // the timer fired once only: the expanded help stays
+  EXPECT_EQ(helpText(scene.app()), expanded);
+  press(VK_F1);
+  EXPECT_EQ(helpText(scene.app()), "");
+}
+
+TEST_F(Interactive, FTogglesTheRateLineWithOrWithoutShift) {
+  ASSERT_TRUE(scene.ready());
+  EXPECT_FALSE(scene.app().rateShown());
+  press('F');
+  EXPECT_TRUE(scene.app().rateShown());
+  scene.frames(60, 20);
+  EXPECT_EQ(scene.app().rateLine().line(0), scene.app().frameRateText());
+  scene.key(WM_KEYDOWN, VK_SHIFT);
+  press('F');
+  scene.key(WM_KEYUP, VK_SHIFT);
+  EXPECT_FALSE(scene.app().rateShown());
+}
+
+TEST(InputState, KeysCountOnlyForTheFrameTheyWentDown) {
+  InputState input;
+  EXPECT_FALSE(input.handleMessage(WM_KEYDOWN, 'A', 0));  // inactive until the scene is built
+  input.setDrawingSize(800, 600);
+  EXPECT_TRUE(input.handleMessage(WM_KEYDOWN, 'A', 0));
+  EXPECT_TRUE(input.isKeyDown(keyCodeFromVirtualKey('A'), false));
+  input.endFrame();
+  EXPECT_FALSE(input.isKeyDown(keyCodeFromVirtualKey('A'), false));
+  EXPECT_TRUE(input.isKeyDown(keyCodeFromVirtualKey('A'), true));
+  input.handleMessage(WM_KEYDOWN, 'A', 0);
+  EXPECT_EQ(input.heldCount(), 1);
+  input.handleMessage(WM_KEYUP, 'A', 0);
+  EXPECT_FALSE(input.isKeyDown(keyCodeFromVirtualKey('A'), true));
+  EXPECT_TRUE(input.handleMessage(WM_RBUTTONUP, 0, 0));
+  EXPECT_FALSE(input.handleMessage(WM_PAINT, 0, 0));
+  EXPECT_TRUE(input.handleMessage(WM_MOUSEMOVE, 0, MAKELPARAM(-5, 7)));
+  EXPECT_EQ(input.mouseX(), -5);
+}
+
+TEST(KeyCodes, NumberingOfTheCommandKeys) {
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_ESCAPE), 5);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_SPACE), 6);
+  EXPECT_EQ(keyCodeFromVirtualKey('F'), 49);
+  EXPECT_EQ(keyCodeFromVirtualKey('0'), 21);
+  EXPECT_EQ(keyCodeFromVirtualKey('Z'), 69);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_NUMPAD9), 80);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_UP), 88);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_DOWN), 89);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_HOME), 93);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_F1), 97);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_F15), 111);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_SNAPSHOT), 127);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_SHIFT), -1);
+  EXPECT_EQ(keyCodeFromVirtualKey(VK_F16), -1);
+}
+
+}  // namespace

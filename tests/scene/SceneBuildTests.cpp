@@ -1,0 +1,145 @@
+// Which creatures the settings make, with the real data folder and a real GL context.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <vector>
+
+#include "render/Texture.h"
+#include "tests/scene/SceneTestSupport.h"
+
+using scenetest::DrivenScene;
+
+namespace {
+
+void setAll(SaverSettings& s, bool on) {
+  s.FishRed = s.FishBlue = s.FishStripe = s.FishYellBlu = s.FishDot = on;
+  s.FishBigGrey = s.FishBigRed = s.FishManta = s.BirdGull = on;
+}
+
+std::vector<unsigned char> texels(GLuint id) {
+  glBindTexture(GL_TEXTURE_2D, id);
+  GLint w = 0, h = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+  std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
+  if (!pixels.empty()) glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+// The texture holds exactly the picture of the named data file.
+bool holdsFile(SeaSceneApp& app, const Texture& texture, const char* relative) {
+  Texture reference;
+  const std::string path = std::string(app.dataFolder()) + relative;
+  if (!reference.loadBMP(path.c_str(), 34)) return false;
+  const auto expected = texels(reference.id());
+  return !expected.empty() && texels(texture.id()) == expected;
+}
+
+int countedCreatures(SeaSceneApp& app) {
+  return (app.mantaPresent() ? 1 : 0) + (app.predatorPresent() ? 1 : 0) + (app.bigGreyPresent() ? 1 : 0) +
+         (app.bigRedPresent() ? 1 : 0) + app.reefFishCount();
+}
+
+TEST(SceneBuild, FishCountZeroLeavesOnlyGuideAndSchool) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+    setAll(app.settings(), true);
+    app.settings().FishCount = 0;
+  });
+  ASSERT_TRUE(scene.ready());
+  SeaSceneApp& app = scene.app();
+  EXPECT_EQ(countedCreatures(app), 0);
+  EXPECT_EQ(app.schoolFishCount(), 10);
+  EXPECT_EQ(app.routePatrol().current(), nullptr);
+
+  // Nothing counted advances, while the guide swims and the school follows it.
+  const Vector3 guideStart = app.guide().position();
+  const Vector3 fishStart = app.schoolFish(0).position();
+  scene.frames(200, 20);
+  EXPECT_GT(distance(app.guide().position(), guideStart), 0.5f);
+  EXPECT_GT(distance(app.schoolFish(0).position(), fishStart), 0.5f);
+  EXPECT_LT(distance(app.schoolFish(0).position(), app.guide().position()), 6.0f);
+  EXPECT_FALSE(app.mantaPresent());
+}
+
+TEST(SceneBuild, OneCountedCreatureGoesToTheManta) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+    setAll(app.settings(), true);
+    app.settings().FishCount = 1;
+  });
+  ASSERT_TRUE(scene.ready());
+  EXPECT_TRUE(scene.app().mantaPresent());
+  EXPECT_EQ(countedCreatures(scene.app()), 1);
+}
+
+TEST(SceneBuild, TenWithEverythingOnMakesSixReefFishInSpeciesOrder) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+    setAll(app.settings(), true);
+    app.settings().FishCount = 10;
+  });
+  ASSERT_TRUE(scene.ready());
+  SeaSceneApp& app = scene.app();
+  EXPECT_TRUE(app.mantaPresent() && app.predatorPresent() && app.bigGreyPresent() && app.bigRedPresent());
+  ASSERT_EQ(app.reefFishCount(), 6);
+  const int species[6] = {0, 1, 2, 3, 0, 1};  // striped, red, blue, yellow-blue, striped, red
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(app.reefFishModel(i), &app.reefSpeciesModel(species[i])) << i;
+  // Facing alternates: +x, -x, +x, ...
+  for (int i = 0; i < 6; ++i) {
+    const float facing = app.reefFish(i).target().x - app.reefFish(i).position().x;
+    EXPECT_FLOAT_EQ(facing, i % 2 == 0 ? 1.0f : -1.0f) << i;
+    EXPECT_FLOAT_EQ(app.reefFish(i).position().y, static_cast<float>(i % 3) * 0.6f - 3.0f) << i;
+  }
+  EXPECT_NE(app.routePatrol().current(), nullptr);
+}
+
+TEST(SceneBuild, NoSpeciesMeansNoReefFishWhateverTheCount) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+    SaverSettings& s = app.settings();
+    s.FishCount = 10;
+    s.FishRed = s.FishBlue = s.FishStripe = s.FishYellBlu = false;
+  });
+  ASSERT_TRUE(scene.ready());
+  EXPECT_EQ(scene.app().reefFishCount(), 0);
+  EXPECT_TRUE(scene.app().predatorPresent());
+}
+
+TEST(SceneBuild, SchoolModelAndTextureFollowBoidModel) {
+  {
+    DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) { app.settings().BoidModel = 1; });
+    ASSERT_TRUE(scene.ready());
+    QModel rfish;
+    ASSERT_TRUE(rfish.loadMD3((std::string(scene.app().dataFolder()) + "models/reeffishes/rfish.nlm").c_str()));
+    EXPECT_EQ(scene.app().schoolModel().vertexCount(), rfish.vertexCount());
+    EXPECT_TRUE(holdsFile(scene.app(), scene.app().schoolTexture(), "models/reeffishes/anglefish.nlt"));
+  }
+  {
+    DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) { app.settings().BoidModel = 0; });
+    ASSERT_TRUE(scene.ready());
+    QModel silver;
+    ASSERT_TRUE(
+        silver.loadMD3((std::string(scene.app().dataFolder()) + "models/reeffishes/silverfish.nlm").c_str()));
+    EXPECT_EQ(scene.app().schoolModel().vertexCount(), silver.vertexCount());
+    EXPECT_TRUE(holdsFile(scene.app(), scene.app().schoolTexture(), "models/reeffishes/silverfish.nlt"));
+  }
+}
+
+TEST(SceneBuild, SkyPictureFollowsSkyTypeAndColourDepth) {
+  const struct {
+    int skyType;
+    int depth;
+    const char* file;
+  } cases[] = {{0, 16, "sky_cloudy.nlt"}, {0, 32, "sky_cloudy.nlt"}, {1, 16, "sky_clear_16.nlt"},
+               {1, 32, "sky_clear_32.nlt"}, {5, 24, "sky_clear_16.nlt"}};
+  for (const auto& c : cases) {
+    DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [&](SeaSceneApp& app) {
+      app.settings().SkyType = c.skyType;
+      app.screenSettings().Bpp = c.depth;
+    });
+    ASSERT_TRUE(scene.ready());
+    ASSERT_EQ(scene.app().colourDepth(), c.depth);
+    EXPECT_TRUE(holdsFile(scene.app(), scene.app().skyTexture(), c.file)) << c.file;
+  }
+}
+
+}  // namespace

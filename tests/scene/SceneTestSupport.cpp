@@ -1,0 +1,62 @@
+#include "tests/scene/SceneTestSupport.h"
+
+#include "world/Clock.h"
+
+namespace scenetest {
+
+uint32_t ticks = 0;
+
+namespace {
+uint32_t drivenClock() { return ticks; }
+}  // namespace
+
+DrivenScene::DrivenScene(SaverBuild build, const std::string& commandLine,
+                         const std::function<void(SeaSceneApp&)>& adjust) {
+  ticks = 1000000;
+  setClockSource(drivenClock);
+  app_ = std::make_unique<SeaSceneApp>(build);
+  seedRandom(4711);
+  // Before init: the registry of the test prefix holds no values under the product's key, so
+  // loading keeps what adjust set, screen settings included.
+  if (adjust) adjust(*app_);
+  if (!app_->init(GetModuleHandleA(nullptr), commandLine.c_str())) return;
+  ready_ = app_->startGL();
+}
+
+DrivenScene::~DrivenScene() {
+  HWND window = app_->mainWindow();
+  app_->shutdown();
+  if (window) DestroyWindow(window);
+  app_.reset();
+  // The shutdown posted a quit message to this thread; later tests must not see it.
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  setClockSource(nullptr);
+}
+
+void DrivenScene::frame(int advanceMs) {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  ticks += static_cast<uint32_t>(advanceMs);
+  app_->updateFrame();
+  app_->renderFrame();
+  SwapBuffers(GetDC(app_->mainWindow()));
+  app_->afterFrame();
+}
+
+void DrivenScene::key(UINT message, WPARAM virtualKey) {
+  PostMessageA(app_->mainWindow(), message, virtualKey, 0);
+}
+
+HWND previewHost(int clientWidth, int clientHeight) {
+  RECT rect = {0, 0, clientWidth, clientHeight};
+  AdjustWindowRect(&rect, WS_POPUP, FALSE);
+  return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, rect.right - rect.left,
+                         rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+}  // namespace scenetest

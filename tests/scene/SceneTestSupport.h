@@ -1,0 +1,42 @@
+#pragma once
+// A SeaSceneApp with the generated data folder, a real GL context and a driven clock, advanced
+// frame by frame the way the frame pump does.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "scene/SeaSceneApp.h"
+
+namespace scenetest {
+
+// Milliseconds of the driven clock.
+extern uint32_t ticks;
+
+class DrivenScene {
+ public:
+  // Builds the scene for commandLine; adjust may change the settings (and screen settings) first.
+  DrivenScene(SaverBuild build, const std::string& commandLine,
+              const std::function<void(SeaSceneApp&)>& adjust = nullptr);
+  ~DrivenScene();
+
+  SeaSceneApp& app() { return *app_; }
+  bool ready() const { return ready_; }
+  // One pass of the frame pump: waiting messages, then update, render, swap, afterFrame.
+  void frame(int advanceMs);
+  void frames(int count, int advanceMs) {
+    for (int i = 0; i < count; ++i) frame(advanceMs);
+  }
+  void key(UINT message, WPARAM virtualKey);
+
+ private:
+  std::unique_ptr<SeaSceneApp> app_;
+  bool ready_ = false;
+};
+
+// A top-level window of the given client size to host a preview (it may exceed the screen).
+HWND previewHost(int clientWidth, int clientHeight);
+
+}  // namespace scenetest
