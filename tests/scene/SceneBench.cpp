@@ -1,0 +1,84 @@
+// Frame rate of the full scene with the default settings, at two drawing sizes, with the real
+// clock. Prints one line per size and where the frame time goes.
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "scene/SeaSceneApp.h"
+#include "tests/scene/SceneTestSupport.h"
+
+namespace {
+
+double seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
+  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double cpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto value = [](FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return static_cast<double>(value(kernel) + value(user)) / 1e7;
+}
+
+void run(int width, int height, int frames) {
+  HWND host = scenetest::previewHost(width, height);
+  SeaSceneApp app(SaverBuild::Basic);
+  const std::string line = "reef.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host));
+  if (!app.init(GetModuleHandleA(nullptr), line.c_str()) || !app.startGL()) {
+    std::printf("%dx%d could not start\n", width, height);
+    return;
+  }
+  HDC dc = GetDC(app.mainWindow());
+  for (int i = 0; i < 30; ++i) {  // warm-up
+    app.updateFrame();
+    app.renderFrame();
+    SwapBuffers(dc);
+  }
+  glFinish();
+  LARGE_INTEGER frequency, start, mark, end;
+  QueryPerformanceFrequency(&frequency);
+  double update = 0, render = 0, swap = 0;
+  const double cpuStart = cpuSeconds();
+  QueryPerformanceCounter(&start);
+  for (int i = 0; i < frames; ++i) {
+    QueryPerformanceCounter(&mark);
+    app.updateFrame();
+    LARGE_INTEGER afterUpdate;
+    QueryPerformanceCounter(&afterUpdate);
+    app.renderFrame();
+    glFinish();
+    LARGE_INTEGER afterRender;
+    QueryPerformanceCounter(&afterRender);
+    SwapBuffers(dc);
+    LARGE_INTEGER afterSwap;
+    QueryPerformanceCounter(&afterSwap);
+    update += seconds(mark, afterUpdate, frequency);
+    render += seconds(afterUpdate, afterRender, frequency);
+    swap += seconds(afterRender, afterSwap, frequency);
+  }
+  QueryPerformanceCounter(&end);
+  const double wall = seconds(start, end, frequency);
+  const double cpu = cpuSeconds() - cpuStart;
+  std::printf("%dx%d fps=%.1f cpu_ms_per_frame=%.2f\n", width, height, frames / wall, 1000.0 * cpu / frames);
+  std::printf("  per frame: update %.3f ms, render %.2f ms, swap %.2f ms\n", 1000.0 * update / frames,
+              1000.0 * render / frames, 1000.0 * swap / frames);
+  std::fflush(stdout);
+  ReleaseDC(app.mainWindow(), dc);
+  app.shutdown();
+  DestroyWindow(host);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
+  run(800, 600, frames);
+  run(1920, 1080, frames);
+  return 0;
+}
