@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "config/DisplayModeDialog.h"
+#include "config/SettingFields.h"
 #include "world/Clock.h"
 
 SeaSceneApp::SeaSceneApp(SaverBuild build) : GLSaver(build) {
@@ -27,51 +28,24 @@ SeaSceneApp::~SeaSceneApp() = default;
 
 bool SeaSceneApp::loadSettings() {
   if (!openRegistryKey(registryPath_)) return true;
-  SaverSettings& s = settings_;
-  s.BoidModel = readDword("BoidModel", s.BoidModel);
-  s.BoidCount = readDword("BoidCount", s.BoidCount);
-  s.FishRed = readBool("FishRed", s.FishRed);
-  s.FishBlue = readBool("FishBlue", s.FishBlue);
-  s.FishStripe = readBool("FishStripe", s.FishStripe);
-  s.FishYellBlu = readBool("FishYellBlu", s.FishYellBlu);
-  s.FishDot = readBool("FishDot", s.FishDot);
-  s.FishBigGrey = readBool("FishBigGrey", s.FishBigGrey);
-  s.FishBigRed = readBool("FishBigRed", s.FishBigRed);
-  s.FishManta = readBool("FishManta", s.FishManta);
-  s.BirdGull = readBool("BirdGull", s.BirdGull);
-  s.FishCount = readDword("FishCount", s.FishCount);
-  s.CameraPos = readDword("CameraPos", s.CameraPos);
-  s.CameraSpeed = readDword("CameraSpeed", s.CameraSpeed);
-  s.CameraFixTop = readDword("CameraFixTop", s.CameraFixTop);
-  s.CameraFixBottom = readDword("CameraFixBottom", s.CameraFixBottom);
-  s.SkyType = readDword("SkyType", s.SkyType);
-  s.SoundOn = readBool("SoundOn", s.SoundOn);
+  for (const SettingField& field : SaverSettingFields) {
+    if (field.number) {
+      settings_.*field.number = readDword(field.name, settings_.*field.number);
+    } else {
+      settings_.*field.flag = readBool(field.name, settings_.*field.flag);
+    }
+  }
   closeRegistryKey();
   return true;
 }
 
+// All eighteen values every time, flags as 0 or 1, whatever changed.
 bool SeaSceneApp::saveSettings() {
   if (!openRegistryKey(registryPath_)) return true;
-  const SaverSettings& s = settings_;
-  auto flag = [](bool value) -> DWORD { return value ? 1 : 0; };
-  writeDword("BoidModel", static_cast<DWORD>(s.BoidModel));
-  writeDword("BoidCount", static_cast<DWORD>(s.BoidCount));
-  writeDword("FishRed", flag(s.FishRed));
-  writeDword("FishBlue", flag(s.FishBlue));
-  writeDword("FishStripe", flag(s.FishStripe));
-  writeDword("FishYellBlu", flag(s.FishYellBlu));
-  writeDword("FishDot", flag(s.FishDot));
-  writeDword("FishBigGrey", flag(s.FishBigGrey));
-  writeDword("FishBigRed", flag(s.FishBigRed));
-  writeDword("FishManta", flag(s.FishManta));
-  writeDword("BirdGull", flag(s.BirdGull));
-  writeDword("FishCount", static_cast<DWORD>(s.FishCount));
-  writeDword("CameraPos", static_cast<DWORD>(s.CameraPos));
-  writeDword("CameraSpeed", static_cast<DWORD>(s.CameraSpeed));
-  writeDword("CameraFixTop", static_cast<DWORD>(s.CameraFixTop));
-  writeDword("CameraFixBottom", static_cast<DWORD>(s.CameraFixBottom));
-  writeDword("SkyType", static_cast<DWORD>(s.SkyType));
-  writeDword("SoundOn", flag(s.SoundOn));
+  for (const SettingField& field : SaverSettingFields) {
+    const DWORD value = field.number ? static_cast<DWORD>(settings_.*field.number) : (settings_.*field.flag ? 1 : 0);
+    writeDword(field.name, value);
+  }
   closeRegistryKey();
   return true;
 }

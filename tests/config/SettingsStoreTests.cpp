@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/DataFolder.h"
+#include "config/SettingFields.h"
 #include "scene/SeaSceneApp.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestEnvironment.h"
@@ -96,10 +97,8 @@ TEST_F(SettingsStore, SavingWritesAllEighteenValuesAsNumbers) {
   const std::string listing = runReg(std::string("query \"HKCU\\") + TestKey + "\"");
   EXPECT_EQ(countOccurrences(listing, "REG_DWORD"), 18) << listing;
   EXPECT_EQ(countOccurrences(listing, "REG_SZ") + countOccurrences(listing, "REG_BINARY"), 0) << listing;
-  for (const char* name : {"BoidModel", "BoidCount", "FishRed", "FishBlue", "FishStripe", "FishYellBlu", "FishDot",
-                           "FishBigGrey", "FishBigRed", "FishManta", "BirdGull", "FishCount", "CameraPos",
-                           "CameraSpeed", "CameraFixTop", "CameraFixBottom", "SkyType", "SoundOn"}) {
-    EXPECT_NE(listing.find(std::string(name) + "    REG_DWORD"), std::string::npos) << name;
+  for (const SettingField& field : SaverSettingFields) {
+    EXPECT_NE(listing.find(std::string(field.name) + "    REG_DWORD"), std::string::npos) << field.name;
   }
   EXPECT_NE(listing.find("FishCount    REG_DWORD    0x3"), std::string::npos) << listing;
   EXPECT_NE(listing.find("FishManta    REG_DWORD    0x0"), std::string::npos) << listing;
@@ -161,11 +160,7 @@ TEST_F(SettingsStore, EmptyPathOpensTheCurrentUserKeyItself) {
   EXPECT_EQ(RegQueryValueExA(root, "CameraFixBottom", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
             ERROR_SUCCESS);
   EXPECT_EQ(value, 41u);
-  for (const char* name : {"BoidModel", "BoidCount", "FishRed", "FishBlue", "FishStripe", "FishYellBlu", "FishDot",
-                           "FishBigGrey", "FishBigRed", "FishManta", "BirdGull", "FishCount", "CameraPos",
-                           "CameraSpeed", "CameraFixTop", "CameraFixBottom", "SkyType", "SoundOn"}) {
-    RegDeleteValueA(root, name);
-  }
+  for (const SettingField& field : SaverSettingFields) RegDeleteValueA(root, field.name);
   RegCloseKey(root);
 }
 
