@@ -133,7 +133,7 @@ AnimatedModel staghorn(int frames)
         Vec3 dir = normalized(Vec3{0.45f * std::cos(angle), 0.45f * std::sin(angle), 1.0f});
         growBranch(builder, random, Vec3{0.08f * std::cos(angle), 0.08f * std::sin(angle), -0.05f}, dir, 0.42f, 0.065f, 3, 6, 0.7f, 0.0f);
     }
-    builder.sway(frames, 0.012f, 0.008f, 0.8f);
+    builder.sway(frames, 0.038f, 0.025f, 0.8f);
     return builder.take("models/coral_a.nlt");
 }
 
@@ -223,7 +223,7 @@ AnimatedModel tableCoral(int frames)
             }
         }
     }
-    builder.sway(frames, 0.12f, 0.08f, 40.0f);
+    builder.sway(frames, 0.3f, 0.2f, 40.0f);
     return builder.take("models/coral_d.nlt");
 }
 
@@ -252,17 +252,27 @@ AnimatedModel softCoral(int frames)
             builder.ball(crown + offset, static_cast<float>(random.range(0.045, 0.075)), 6);
         }
     }
-    builder.sway(frames, 0.05f, 0.035f, 0.7f);
+    builder.sway(frames, 0.06f, 0.04f, 0.7f);
     return builder.take("models/coral_f.nlt");
 }
 
-// A dome with lumps, textured by a planar map (brain and boulder corals).
-AnimatedModel dome(int frames, float radius, float height, float lumpiness, uint64_t seed, const std::string& skin)
+// The shape of a massive coral: a dome, its rim bulged into lobes, with lumps over the surface.
+struct DomeShape {
+    float radius, height;
+    float lumpiness;
+    int lobes;
+    float lobeDepth;
+    uint64_t seed;
+};
+
+// A dome textured by a planar map from above (brain corals). Hard corals sway only a little: the
+// crown leans with the swell while the rim stays on the floor.
+AnimatedModel dome(int frames, const DomeShape& shape, float lean, const std::string& skin)
 {
-    CoralBuilder builder(height);
+    CoralBuilder builder(shape.height);
     Mesh& mesh = builder.mesh();
-    TileNoise lumps(4, 3, seed);
-    const int rings = 10, sectors = 24;
+    TileNoise lumps(4, 3, shape.seed);
+    const int rings = 10, sectors = 30;
     std::vector<std::vector<int>> grid;
     for (int i = 0; i <= rings; ++i) {
         float lat = 1.5708f * (1.0f - static_cast<float>(i) / rings); // from the top down to the rim
@@ -270,27 +280,19 @@ AnimatedModel dome(int frames, float radius, float height, float lumpiness, uint
         for (int j = 0; j <= sectors; ++j) {
             float lon = TwoPi * j / sectors;
             float n = lumps.fractal(static_cast<float>(j) / sectors, static_cast<float>(i) / rings * 0.5f);
-            float bump = 1.0f + lumpiness * (n - 0.5f) * (i == 0 ? 0.0f : 1.0f);
-            float r = radius * std::cos(lat) * bump;
-            float z = height * std::sin(lat) * bump - 0.04f * height;
+            float bump = 1.0f + shape.lumpiness * (n - 0.5f) * (i == 0 ? 0.0f : 1.0f);
+            float lobe = 1.0f + shape.lobeDepth * std::cos(shape.lobes * lon) * std::cos(lat);
+            float r = shape.radius * std::cos(lat) * bump * lobe;
+            float z = shape.height * std::sin(lat) * bump - 0.04f * shape.height;
             float x = r * std::cos(lon), y = r * std::sin(lon);
-            row.push_back(mesh.addVertex(Vec3{x, y, z}, Vec2{0.5f + 0.4f * x / radius, 0.5f + 0.4f * y / radius}));
+            row.push_back(mesh.addVertex(Vec3{x, y, z}, Vec2{0.5f + 0.4f * x / shape.radius, 0.5f + 0.4f * y / shape.radius}));
         }
         grid.push_back(row);
     }
     for (int i = 0; i < rings; ++i)
         mesh.addStrip(grid[i], grid[i + 1]);
-    // A very slow swell of the tissue; hard corals barely move.
-    const std::vector<Vec3> base = mesh.positions();
-    AnimatedModel model = builder.take(skin);
-    for (int f = 0; f < frames; ++f) {
-        float swell = 1.0f + 0.012f * std::sin(TwoPi * f / frames);
-        std::vector<Vec3> frame = base;
-        for (Vec3& p : frame)
-            p = Vec3{p.x * swell, p.y * swell, p.z * swell};
-        model.frames.push_back(frame);
-    }
-    return model;
+    builder.sway(frames, lean, 0.7f * lean, 1.5f * shape.radius);
+    return builder.take(skin);
 }
 
 AnimatedModel seaWhips(int frames)
@@ -333,9 +335,10 @@ AnimatedModel buildCoralModel(char letter, int frames)
     case 'f':
         return softCoral(frames);
     case 'g':
-        return dome(frames, 0.55f, 0.5f, 0.18f, 66, "models/coral_g.nlt");
+        return dome(frames, DomeShape{0.55f, 0.5f, 0.18f, 0, 0.0f, 66}, 0.02f, "models/coral_g.nlt");
     case 'h':
-        return dome(frames, 1.15f, 1.1f, 0.35f, 88, "models/coral_h.nlt");
+        // A broad boulder brain of a few merged lobes; the scene halves its height.
+        return dome(frames, DomeShape{1.15f, 1.1f, 0.12f, 5, 0.1f, 88}, 0.03f, "models/coral_h.nlt");
     default:
         return seaWhips(frames);
     }

@@ -1,6 +1,7 @@
 #include "CoralSkins.h"
 
 #include "Noise.h"
+#include "Random.h"
 
 #include <cmath>
 #include <cstdint>
@@ -97,17 +98,50 @@ Image brainSkin()
     return image;
 }
 
-Image boulderSkin()
+// A labyrinth of ridges and valleys grown like a Turing pattern on a wrapping grid (so it tiles):
+// a short blur activates, a wider one inhibits, clipping keeps the field in [-1, 1].
+Image labyrinth(int size, int inner, int outer, int steps, uint64_t seed)
 {
-    TileNoise mottle(4, 4, 151);
-    Image image(128, 128);
-    image.paint([&](float u, float v) {
-        Rgba c = mixColor(hexColor(0x2E6A5E), hexColor(0x58907A), mottle.fractal(u, v));
-        float cup = polyps(u, v, 16, 16, 0.42f, 153);
-        c = mixColor(c, hexColor(0x9A6CB0), 0.8f * cup);
-        float centre = polyps(u, v, 16, 16, 0.15f, 153);
-        return mixColor(c, hexColor(0x3A2444), 0.6f * centre);
-    });
+    Random random(seed);
+    Image field(size, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            float v = static_cast<float>(random.range(-1.0, 1.0));
+            field.at(x, y) = rgb(v, v, v);
+        }
+    for (int step = 0; step < steps; ++step) {
+        Image near = field, far = field;
+        near.blur(inner, true);
+        near.blur(inner, true);
+        far.blur(outer, true);
+        far.blur(outer, true);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                float v = std::fmax(-1.0f, std::fmin(1.0f, 8.0f * (near.at(x, y).r - far.at(x, y).r)));
+                field.at(x, y) = rgb(v, v, v);
+            }
+    }
+    field.blur(1, true);
+    return field;
+}
+
+// Boulder brain coral: bright winding ridges over dark valleys, lit from one side so the relief
+// reads from afar; the scene repeats it three times across the boulder.
+Image mazeBrainSkin()
+{
+    const int size = 128;
+    const Image field = labyrinth(size, 3, 6, 20, 171);
+    TileNoise mottle(4, 4, 172);
+    Image image(size, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            float h = field.at(x, y).r;
+            float slope = field.at((x + 1) % size, y).r - field.at((x + size - 1) % size, y).r +
+                field.at(x, (y + 1) % size).r - field.at(x, (y + size - 1) % size).r;
+            Rgba c = mixColor(hexColor(0x3C4E14), hexColor(0xD8EA6C), smoothStep(-0.6f, 0.6f, h));
+            float u = (x + 0.5f) / size, v = (y + 0.5f) / size;
+            image.at(x, y) = scaleColor(c, (0.9f + 0.2f * mottle.fractal(u, v)) * (1.0f - 0.25f * slope));
+        }
     return image;
 }
 
@@ -129,7 +163,7 @@ Image coralSkin(char letter)
     case 'g':
         return brainSkin();
     case 'h':
-        return boulderSkin();
+        return mazeBrainSkin();
     default:
         return tubeSkin(hexColor(0xC03414), hexColor(0xFFB040), hexColor(0xFFF4E0), 0.45f, 109);
     }

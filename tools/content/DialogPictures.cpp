@@ -48,7 +48,9 @@ Image introPicture(const IntroCast& cast)
         }
         Rgba sand = mixColor(hexColor(0xC8BC94), hexColor(0xE8DAB4), (v - floorLine) / (1.0f - floorLine));
         Rgba light = cast.caustic->sampleWrap(u * 2.0f, v * 3.0f);
-        return rgb(sand.r * (0.55f + 0.6f * light.r), sand.g * (0.55f + 0.6f * light.g), sand.b * (0.55f + 0.6f * light.b));
+        // The caustic sits near white with white lines; stretch it so the net shows on the small picture.
+        auto lit = [](float l) { return 0.92f + 2.2f * (l - 0.9f); };
+        return rgb(sand.r * lit(light.r), sand.g * lit(light.g), sand.b * lit(light.b));
     });
     // The surface line.
     for (int x = 0; x < width; ++x)

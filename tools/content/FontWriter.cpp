@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -66,12 +67,26 @@ bool encodeFont(const std::string& fontFile, Bytes& out)
         return false;
     }
     FT_Set_Pixel_Sizes(face, 0, PixelSize);
-    const int ascender = static_cast<int>(face->size->metrics.ascender >> 6);
-    const int cellHeight = static_cast<int>(face->size->metrics.height >> 6);
+
+    // The cell spans the ink of every glyph: the font's rounded ascender and descender leave the
+    // umlaut dots, descenders and the underscore a row or two outside, where they would be cut off.
+    std::vector<int> codes;
+    int ascent = 0, descent = 0;
+    for (int code : characterCodes()) {
+        if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0)
+            continue;
+        codes.push_back(code);
+        const FT_GlyphSlot slot = face->glyph;
+        if (slot->bitmap.rows == 0)
+            continue;
+        ascent = std::max(ascent, static_cast<int>(slot->bitmap_top));
+        descent = std::max(descent, static_cast<int>(slot->bitmap.rows) - static_cast<int>(slot->bitmap_top));
+    }
+    const int cellHeight = ascent + descent;
 
     std::vector<GlyphCell> cells;
     int penX = 0, penY = 0;
-    for (int code : characterCodes()) {
+    for (int code : codes) {
         if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0)
             continue;
         FT_GlyphSlot slot = face->glyph;
@@ -87,10 +102,12 @@ bool encodeFont(const std::string& fontFile, Bytes& out)
         penX += cell.width + 1;
         cell.coverage.assign(static_cast<size_t>(cell.width) * cellHeight, 0);
         const FT_Bitmap& bitmap = slot->bitmap;
+        // Ink that overhangs the advance (the hook of a J) moves inside when the glyph fits.
+        const int left = std::clamp(static_cast<int>(slot->bitmap_left), 0, std::max(0, cell.width - static_cast<int>(bitmap.width)));
         for (unsigned row = 0; row < bitmap.rows; ++row) {
-            int y = ascender - slot->bitmap_top + static_cast<int>(row);
+            int y = ascent - slot->bitmap_top + static_cast<int>(row);
             for (unsigned column = 0; column < bitmap.width; ++column) {
-                int x = slot->bitmap_left + static_cast<int>(column);
+                int x = left + static_cast<int>(column);
                 if (x < 0 || x >= cell.width || y < 0 || y >= cellHeight)
                     continue;
                 cell.coverage[static_cast<size_t>(y) * cell.width + x] = bitmap.buffer[row * bitmap.pitch + column];

@@ -6,6 +6,6 @@
 
 #include <string>
 
-// Printable ASCII and the Latin-1 letters 160-255, at about 15 pixels per line. Returns false (with
+// Printable ASCII and the Latin-1 letters 160-255, 16 pixels per line. Returns false (with
 // a message) when FreeType cannot open the font file.
 bool encodeFont(const std::string& fontFile, Bytes& out);

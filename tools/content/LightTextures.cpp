@@ -9,6 +9,12 @@ namespace {
 
 constexpr double TwoPi = 6.283185307179586;
 
+// The scene multiplies the caustics onto the sand, so undisturbed light sits near white (the floor
+// darkens only slightly) and the focused net burns out to full white.
+constexpr double FloorFocus = 2.1;
+constexpr float FloorBase = 0.9f;
+constexpr float FloorGain = 0.1f;
+
 struct Wave {
     int kx, ky;  // whole cycles across the tile
     int cycles;  // whole cycles per loop (sign gives the direction of travel)
@@ -104,8 +110,10 @@ Image causticFrame(const WaveField& field, int size, double time, double focus, 
             float d = density[static_cast<size_t>(y) * size + x];
             // Density 1 is undisturbed light; the focused lines reach several times that.
             float light = clamp01(base + gain * (d - 1.0f));
-            // Slightly warm-green light, as sunlight through lagoon water.
-            image.at(x, y) = rgb(light * 0.97f, light, light * 0.93f);
+            // Slightly warm-green light, as sunlight through lagoon water; the focused lines
+            // burn out to white.
+            float line = clamp01((light - base) / (1.0f - base));
+            image.at(x, y) = rgb(light * (0.97f + 0.03f * line), light, light * (0.93f + 0.07f * line));
         }
     }
     image.blur(blur, true);
@@ -119,7 +127,7 @@ std::vector<Image> floorCaustics()
     WaveField field(101, 9, 2, 5, 1.0);
     std::vector<Image> frames;
     for (int f = 0; f < LightFrames; ++f)
-        frames.push_back(causticFrame(field, 128, static_cast<double>(f) / LightFrames, 2.1, 0.6f, 0.2f, 0));
+        frames.push_back(causticFrame(field, 128, static_cast<double>(f) / LightFrames, FloorFocus, FloorBase, FloorGain, 0));
     return frames;
 }
 
@@ -128,14 +136,14 @@ std::vector<Image> fishCaustics()
     WaveField field(202, 6, 1, 3, 1.0);
     std::vector<Image> frames;
     for (int f = 0; f < LightFrames; ++f)
-        frames.push_back(causticFrame(field, 32, static_cast<double>(f) / LightFrames, 1.3, 0.72f, 0.2f, 1));
+        frames.push_back(causticFrame(field, 32, static_cast<double>(f) / LightFrames, 1.3, 0.92f, 0.12f, 1));
     return frames;
 }
 
 Image causticStill(int size, float phase)
 {
     WaveField field(101, 9, 2, 5, 1.0);
-    return causticFrame(field, size, phase, 2.1, 0.6f, 0.2f, 0);
+    return causticFrame(field, size, phase, FloorFocus, FloorBase, FloorGain, 0);
 }
 
 std::vector<Image> surfaceHighlights()

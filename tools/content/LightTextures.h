@@ -9,7 +9,7 @@
 
 constexpr int LightFrames = 32;
 
-// Modulating light net for the sand: mid grey with bright lines.
+// Modulating light net for the sand: near white, so the sand stays pale, with white lines.
 std::vector<Image> floorCaustics();
 // Softer, smaller light for the fish skins.
 std::vector<Image> fishCaustics();

@@ -159,3 +159,36 @@ TEST(Models, FishFaceAlongPlusYAndBeatTheirTails)
         EXPECT_GT(tailSwing, 3.0f * headSwing) << file;
     }
 }
+
+TEST(Models, CoralsSwayVisiblyAndGently)
+{
+    // Largest movement of any vertex over the "wabbel" loop, relative to the coral's height: hard
+    // corals lean a little, fans and soft corals more. Whatever the scale, the movement spans
+    // several of the file's 1/64 steps, or it shows as jitter.
+    struct Sway {
+        const char* file;
+        int frames;
+        float low, high;
+    };
+    for (const Sway& c : {Sway{"models/coral_a.nlm", 10, 0.04f, 0.1f}, Sway{"models/coral_b.nlm", 20, 0.05f, 0.14f},
+             Sway{"models/coral_c.nlm", 20, 0.05f, 0.14f}, Sway{"models/coral_d.nlm", 20, 0.03f, 0.1f},
+             Sway{"models/coral_f.nlm", 10, 0.08f, 0.2f}, Sway{"models/coral_g.nlm", 10, 0.04f, 0.12f},
+             Sway{"models/coral_h.nlm", 10, 0.03f, 0.1f}, Sway{"models/coral_i.nlm", 10, 0.08f, 0.2f}}) {
+        Md3Model model = readMd3(dataFile(c.file));
+        ASSERT_TRUE(model.valid) << c.file;
+        ASSERT_GE(model.frames, c.frames) << c.file;
+        float movement = 0.0f;
+        for (int f = 0; f < c.frames; ++f)
+            for (int g = f + 1; g < c.frames; ++g)
+                movement = std::max(movement, largestMove(model.positions[f], model.positions[g]));
+        float height = extent(model.positions[0], 2);
+        EXPECT_GE(movement, c.low * height) << c.file << " sways " << movement << " of " << height;
+        EXPECT_LE(movement, c.high * height) << c.file << " sways " << movement << " of " << height;
+        EXPECT_GE(movement, 3.0f / 64) << c.file;
+        // Seamless: the step from the last frame back to the first is an ordinary step.
+        float step = 0.0f;
+        for (int f = 0; f + 1 < c.frames; ++f)
+            step = std::max(step, largestMove(model.positions[f], model.positions[f + 1]));
+        EXPECT_LE(largestMove(model.positions[c.frames - 1], model.positions[0]), 1.2f * step + 1.0f / 64) << c.file;
+    }
+}

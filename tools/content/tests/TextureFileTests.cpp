@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -241,4 +244,150 @@ TEST(Font, HoldsAsciiAndLatin1InAnUprightAtlas)
         EXPECT_TRUE(present[code]) << code;
     for (unsigned char code : {0xE4, 0xF6, 0xFC, 0xC4, 0xD6, 0xDC, 0xDF, 0xE9, 0xEB, 0xEF, 0xE8, 0xE1})
         EXPECT_TRUE(present[code]) << static_cast<int>(code);
+}
+
+namespace {
+
+// The glyph boxes of font.nlf with their ink, counted in cell rows from the top.
+class FontInk {
+public:
+    FontInk()
+    {
+        data_ = readFile(dataFile("font.nlf"));
+        if (data_.size() < 564)
+            return;
+        width_ = le32(data_, 548);
+        height_ = le32(data_, 552);
+        uint64_t glyphsAt = 560 + 2 * static_cast<uint64_t>(le32(data_, 556));
+        if (glyphsAt + 4 > data_.size())
+            return;
+        uint64_t glyphs = le32(data_, glyphsAt);
+        texelsAt_ = glyphsAt + 4 + 28 * glyphs;
+        if (texelsAt_ + width_ * height_ * 2 != data_.size())
+            return;
+        for (uint64_t g = 0; g < glyphs; ++g) {
+            uint64_t at = glyphsAt + 4 + 28 * g;
+            Box box;
+            box.x0 = static_cast<int>(std::lround(leFloat(data_, at + 12) * width_));
+            box.x1 = static_cast<int>(std::lround(leFloat(data_, at + 16) * width_));
+            box.y0 = static_cast<int>(std::lround(leFloat(data_, at + 20) * height_));
+            box.y1 = static_cast<int>(std::lround(leFloat(data_, at + 24) * height_));
+            boxes_[le16(data_, at)] = box;
+        }
+        valid_ = true;
+    }
+
+    bool valid() const { return valid_; }
+    bool has(int code) const { return boxes_.count(code) != 0; }
+
+    // Strongest alpha in the glyph's box.
+    int peak(int code) const
+    {
+        int peak = 0;
+        const Box& b = boxes_.at(code);
+        for (int y = b.y0; y < b.y1; ++y)
+            for (int x = b.x0; x < b.x1; ++x)
+                peak = std::max(peak, alpha(x, y));
+        return peak;
+    }
+
+    // Topmost and lowest cell row with solid ink (alpha > 128); the atlas stores t upward, so
+    // cell row 0 is the box's top texel row y1 - 1.
+    std::pair<int, int> inkRows(int code) const
+    {
+        const Box& b = boxes_.at(code);
+        int top = -1, bottom = -1;
+        for (int row = 0; row < b.y1 - b.y0; ++row)
+            for (int x = b.x0; x < b.x1; ++x)
+                if (alpha(x, b.y1 - 1 - row) > 128) {
+                    if (top < 0)
+                        top = row;
+                    bottom = row;
+                    break;
+                }
+        return {top, bottom};
+    }
+
+private:
+    struct Box {
+        int x0, x1, y0, y1;
+    };
+
+    int alpha(int x, int y) const { return data_[texelsAt_ + (static_cast<uint64_t>(y) * width_ + x) * 2 + 1]; }
+
+    std::vector<uint8_t> data_;
+    uint64_t width_ = 0, height_ = 0, texelsAt_ = 0;
+    std::map<int, Box> boxes_;
+    bool valid_ = false;
+};
+
+} // namespace
+
+TEST(Font, EveryPrintableGlyphHasSolidInk)
+{
+    FontInk font;
+    ASSERT_TRUE(font.valid());
+    std::vector<int> codes;
+    for (int code = 33; code <= 126; ++code)
+        codes.push_back(code);
+    for (int code = 0xC0; code <= 0xFF; ++code)
+        codes.push_back(code);
+    for (int code : codes) {
+        ASSERT_TRUE(font.has(code)) << code;
+        EXPECT_GT(font.peak(code), 128) << "glyph " << code << " is blank";
+    }
+}
+
+TEST(Font, DescendersAndAccentsStayInsideTheirBoxes)
+{
+    FontInk font;
+    ASSERT_TRUE(font.valid());
+    // The baseline is the lowest ink row of an x; the cap height the top of an H.
+    const int baseline = font.inkRows('x').second, capTop = font.inkRows('H').first;
+    ASSERT_GT(baseline, capTop);
+    for (int code : std::vector<int>{'g', 'j', 'p', 'q', 'y', '_', '|', 0xE7})
+        EXPECT_GE(font.inkRows(code).second, baseline + 2) << "descender of " << code;
+    // Marks above capitals rise over the cap height; those over small letters over the x-height.
+    const int xTop = font.inkRows('x').first;
+    for (int code : {0xC4, 0xD6, 0xDC, 0xC9, 0xC5, 0xD1})
+        EXPECT_LT(font.inkRows(code).first, capTop) << "mark of " << code;
+    for (int code : {0xE4, 0xF6, 0xFC, 0xE9, 0xE8, 0xE1, 0xEB, 0xEF})
+        EXPECT_LE(font.inkRows(code).first, xTop - 2) << "mark of " << code;
+    // The underscore is a line at the very bottom, not a blank box.
+    auto [top, bottom] = font.inkRows('_');
+    EXPECT_GE(top, baseline + 1);
+    EXPECT_LE(bottom - top, 1);
+}
+
+TEST(Textures, CausticsAreBrightLightWithWhiteLines)
+{
+    // The scene multiplies the caustics onto the sand and the fish: a mid-grey net would darken
+    // them; near-white light with white lines brightens the look instead.
+    struct Light {
+        const char* pattern;
+        double lowMean, highMean;
+    };
+    for (const Light& light : {Light{"caustics64/caust%.2d.nlt", 0.84, 0.92}, Light{"causticsfish32/caust%.2d.nlt", 0.85, 0.93}}) {
+        double sum = 0.0;
+        long texels = 0, white = 0, dark = 0;
+        for (int f = 0; f < 32; ++f) {
+            BmpPicture p = readBmp(dataFile(numbered(light.pattern, f)));
+            ASSERT_TRUE(p.valid);
+            for (int y = 0; y < p.height; ++y)
+                for (int x = 0; x < p.width; ++x) {
+                    int b = p.channel(x, y, 0), g = p.channel(x, y, 1), r = p.channel(x, y, 2);
+                    sum += (r + g + b) / (3.0 * 255.0);
+                    white += r >= 250 && g >= 250 && b >= 250;
+                    dark += g < 180;
+                    ++texels;
+                }
+        }
+        double mean = sum / texels, whiteShare = static_cast<double>(white) / texels;
+        EXPECT_GE(mean, light.lowMean) << light.pattern;
+        EXPECT_LE(mean, light.highMean) << light.pattern;
+        // Lines, not patches, reach full white.
+        EXPECT_GE(whiteShare, 0.01) << light.pattern;
+        EXPECT_LE(whiteShare, 0.15) << light.pattern;
+        EXPECT_EQ(dark, 0) << light.pattern;
+    }
 }
