@@ -138,7 +138,7 @@ Image mazeBrainSkin()
             float h = field.at(x, y).r;
             float slope = field.at((x + 1) % size, y).r - field.at((x + size - 1) % size, y).r +
                 field.at(x, (y + 1) % size).r - field.at(x, (y + size - 1) % size).r;
-            Rgba c = mixColor(hexColor(0x3C4E14), hexColor(0xD8EA6C), smoothStep(-0.6f, 0.6f, h));
+            Rgba c = mixColor(hexColor(0x46501A), hexColor(0xEEEA5A), smoothStep(-0.6f, 0.6f, h));
             float u = (x + 0.5f) / size, v = (y + 0.5f) / size;
             image.at(x, y) = scaleColor(c, (0.9f + 0.2f * mottle.fractal(u, v)) * (1.0f - 0.25f * slope));
         }
