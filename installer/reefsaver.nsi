@@ -1,0 +1,106 @@
+; Setup program of Reefsaver. Built by makensis with these defines (absolute paths):
+;   OUTFILE  the setup program to write
+;   SCR      reefsaver-basic.scr      EXE  reefsaver.exe      DATA  the Reefglass data folder
+; Installs the screensaver into the system folder with its data folder beside it, the interactive
+; program into Program Files with its own data folder and a Start-menu entry, and offers to make
+; Reefsaver the current user's screensaver. /S installs silently and answers that offer with yes.
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+
+!define PRODUCT "Reefsaver"
+!define VERSION "1.0.0.0"
+!define PUBLISHER "Orvane"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Reefsaver"
+!define DESKTOP_KEY "Control Panel\Desktop"
+!define SAVER_FILE "reefsaver-basic.scr"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Section "Reefsaver"
+  SetShellVarContext all
+
+  SetOutPath "$SYSDIR"
+  File "/oname=${SAVER_FILE}" "${SCR}"
+  SetOutPath "$SYSDIR\Reefglass"
+  File /r "${DATA}/*"
+
+  SetOutPath "$INSTDIR"
+  File "/oname=reefsaver.exe" "${EXE}"
+  SetOutPath "$INSTDIR\Reefglass"
+  File /r "${DATA}/*"
+  SetOutPath "$INSTDIR"
+
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\reefsaver.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uninstall.exe"
+
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$SYSDIR\${SAVER_FILE},0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+
+  MessageBox MB_YESNO|MB_ICONQUESTION "Make ${PRODUCT} your screensaver now?" /SD IDYES IDNO done
+    ; The saver that was chosen before is kept, so that removing Reefsaver gives it back.
+    ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    StrCmp $0 "$SYSDIR\${SAVER_FILE}" active
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "PreviousScreenSaver" "$0"
+    WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SYSDIR\${SAVER_FILE}"
+  active:
+  done:
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+
+  ; Give back the screensaver chosen before, but only while ours is still the chosen one.
+  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  StrCmp $0 "$SYSDIR\${SAVER_FILE}" 0 kept
+    ClearErrors
+    ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "PreviousScreenSaver"
+    IfErrors 0 +3
+      DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+      Goto kept
+    StrCmp $1 "" 0 +3
+      DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+      Goto kept
+    WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$1"
+  kept:
+
+  Delete "$SYSDIR\${SAVER_FILE}"
+  RMDir /r "$SYSDIR\Reefglass"
+  Delete "$INSTDIR\reefsaver.exe"
+  RMDir /r "$INSTDIR\Reefglass"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+SectionEnd

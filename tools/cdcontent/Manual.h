@@ -1,0 +1,11 @@
+#pragma once
+// The user's manual of the screensaver, written as a PDF.
+
+#include <cstdint>
+#include <vector>
+
+namespace cdcontent {
+
+std::vector<uint8_t> writeManual();
+
+}  // namespace cdcontent
