@@ -108,6 +108,7 @@ class GLSaver {
   void loadPasswordVerifier();
   void releasePasswordVerifier();
   void changePassword();
+  bool prepareFirstFrame();
 
   static GLSaver* current_;
 
@@ -133,6 +134,7 @@ class GLSaver {
   HGLRC glContext_ = nullptr;
 
   bool quitRequested_ = false;
+  bool startingGL_ = false;  // a shutdown asked for meanwhile waits for the first frame pass
   bool shutdownDone_ = false;
   bool passwordDialogOpen_ = false;
   int mouseMoves_ = 0;

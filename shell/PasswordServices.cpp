@@ -9,14 +9,15 @@ namespace {
 using ChangePasswordFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, LPVOID);
 
 // System modules are loaded from the system folder by full path, never by bare name, so that a
-// file of the same name beside the program or in the current folder is never run in their place.
+// file of the same name beside the program or in the current folder is never run in their place;
+// the modules they import in turn are looked for in the system folder first, for the same reason.
 HMODULE loadSystemModule(const char* name) {
   char path[MAX_PATH];
   const UINT length = GetSystemDirectoryA(path, sizeof(path));
   if (length == 0 || length >= sizeof(path)) return nullptr;
   const int written = std::snprintf(path + length, sizeof(path) - length, "\\%s", name);
   if (written < 0 || static_cast<size_t>(written) >= sizeof(path) - length) return nullptr;
-  return LoadLibraryA(path);
+  return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 }  // namespace

@@ -121,6 +121,13 @@ void GLSaver::tryQuit() {
 
 void GLSaver::shutdown() {
   if (shutdownDone_) return;
+  // Sound and GL drivers may handle sent messages while they start, so a quit attempt can arrive in
+  // the middle of building the scene; releasing it then would pull it away under the builder. The
+  // frame pump then ends before its first frame and the shutdown runs after it.
+  if (startingGL_) {
+    quitRequested_ = true;
+    return;
+  }
   shutdownDone_ = true;
   if (mode_ == FullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
   releaseContext();

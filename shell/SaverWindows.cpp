@@ -136,7 +136,9 @@ void GLSaver::placeCoveringWindows() {
     MonitorEntry& entry = monitors_[i];
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
-    if (multimon::monitorInfo(entry.monitor, &info)) {
+    // A secondary display whose mode could not be read has an empty rectangle, for which the system
+    // names the primary monitor; its covering window must never hide the scene itself.
+    if (multimon::monitorInfo(entry.monitor, &info) && (entry.primary || !(info.dwFlags & MONITORINFOF_PRIMARY))) {
       entry.left = info.rcMonitor.left;
       entry.top = info.rcMonitor.top;
       entry.right = info.rcMonitor.right;
@@ -156,6 +158,13 @@ void GLSaver::runGL() {
 }
 
 bool GLSaver::startGL() {
+  startingGL_ = true;
+  const bool started = prepareFirstFrame();
+  startingGL_ = false;
+  return started;
+}
+
+bool GLSaver::prepareFirstFrame() {
   deviceContext_ = GetDC(mainWindow_);
 
   PIXELFORMATDESCRIPTOR format = {};
