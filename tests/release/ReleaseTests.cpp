@@ -183,6 +183,16 @@ std::vector<std::vector<std::string>> standInRuns(const std::string& log) {
   return runs;
 }
 
+// Runs the installed uninstaller silently and waits until its work is done: it runs from a copy of
+// itself, so the first process ends before the files are gone.
+bool uninstallSilently(const std::string& installed) {
+  ChildProcess uninstall;
+  if (!uninstall.start("\"" + installed + "\\uninstall.exe\" /S", installed)) return false;
+  uninstall.waitForExit(kLongWait);
+  return waitUntil([&] { return !exists(installed) && !keyExists(HKEY_LOCAL_MACHINE, kUninstallKey); },
+                   kLongWait);
+}
+
 class ReleaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -284,7 +294,9 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_ALL_ACCESS, &desktop), ERROR_SUCCESS);
   RegDeleteValueA(desktop, "SCRNSAVE.EXE");
   RegCloseKey(desktop);
-  ASSERT_FALSE(exists(saver)) << "left over from an earlier run";
+  // An earlier run that stopped half-way left an installation behind.
+  if (exists(installed + "\\uninstall.exe")) uninstallSilently(installed);
+  ASSERT_FALSE(exists(saver));
 
   {
     CdLauncher launcher;
@@ -372,14 +384,7 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
   }
 
   // The silent uninstall removes every file and value the setup added.
-  {
-    ChildProcess uninstall;
-    ASSERT_TRUE(uninstall.start("\"" + installed + "\\uninstall.exe\" /S", installed));
-    uninstall.waitForExit(kLongWait);
-    // The uninstaller runs from a copy of itself, so the first process ends before the work.
-    EXPECT_TRUE(waitUntil([&] { return !exists(installed) && !keyExists(HKEY_LOCAL_MACHINE, kUninstallKey); },
-                          kLongWait));
-  }
+  EXPECT_TRUE(uninstallSilently(installed));
   EXPECT_FALSE(exists(saver));
   EXPECT_FALSE(exists(system + "\\Reefglass"));
   EXPECT_FALSE(exists(installed));
