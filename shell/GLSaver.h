@@ -92,6 +92,8 @@ class GLSaver {
   char registryPath_[TextSize] = {};
 
   void enumerateMonitors();
+  // Replaces the enumerated table (tests give monitors the machine does not have).
+  void setMonitors(const MonitorEntry* entries, int count);
   bool createMainWindow();
   void runGL();
   void createCoveringWindows();

@@ -57,6 +57,12 @@ void GLSaver::enumerateMonitors() {
   screen_.MultiMonitor = monitorCount_ > 1;
 }
 
+void GLSaver::setMonitors(const MonitorEntry* entries, int count) {
+  monitorCount_ = count < 0 ? 0 : count > MaxMonitors ? MaxMonitors : count;
+  for (int i = 0; i < monitorCount_; ++i) monitors_[i] = entries[i];
+  screen_.MultiMonitor = monitorCount_ > 1;
+}
+
 bool GLSaver::createMainWindow() {
   WNDCLASSA windowClass = {};
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
