@@ -393,3 +393,33 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ReleaseTest, SilentSetupWithoutTheMenuGivesTheEarlierSaverBackOnRemoval) {
+  const std::string saver = systemFolder() + "\\reefsaver-basic.scr";
+  const std::string installed = shellFolder(CSIDL_PROGRAM_FILES) + "\\Reefsaver";
+  const std::string earlier = systemFolder() + "\\earlier.scr";
+  if (exists(installed + "\\uninstall.exe")) uninstallSilently(installed);
+  setRegistryString(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", earlier);
+
+  {
+    ChildProcess setup;
+    ASSERT_TRUE(setup.start("\"" + cdFolder() + "setup\\ReefsaverSetup.exe\" /S", cdFolder() + "setup"));
+    ASSERT_TRUE(setup.waitForExit(kLongWait));
+  }
+  EXPECT_TRUE(exists(saver));
+  EXPECT_TRUE(exists(installed + "\\reefsaver.exe"));
+  // Silent mode answers the offer with yes.
+  EXPECT_EQ(registryString(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE"), saver);
+
+  EXPECT_TRUE(uninstallSilently(installed));
+  EXPECT_FALSE(exists(saver));
+  EXPECT_EQ(registryString(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE"), earlier);
+  HKEY desktop;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_ALL_ACCESS, &desktop), ERROR_SUCCESS);
+  RegDeleteValueA(desktop, "SCRNSAVE.EXE");
+  RegCloseKey(desktop);
+}
+
+}  // namespace
