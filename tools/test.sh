@@ -10,5 +10,5 @@ status=0
 if [ -d "$top/build/artifacts" ]; then
   find "$top/build/artifacts" -name '*.bmp' | while read -r f; do convert "$f" "${f%.bmp}.png" 2>/dev/null || true; done
 fi
-reef_stop_env "$top/build/test-env"
+for env in "$top"/build/test-env*; do [ -d "$env" ] && reef_stop_env "$env"; done
 exit $status
