@@ -50,6 +50,7 @@ bool QModel::loadMD3(const uint8_t* data, size_t size) {
   positions_ = std::move(mesh.positions);
   texCoords_ = std::move(mesh.texCoords);
   indices_ = std::move(mesh.indices);
+  blended_.resize(static_cast<size_t>(vertexCount_));
   return true;
 }
 
@@ -58,6 +59,7 @@ void QModel::release() {
   positions_ = {};
   texCoords_ = {};
   indices_ = {};
+  blended_ = {};
   animations_ = {};
   current_ = 0;
   currentFrame_ = nextFrame_ = 0;
@@ -140,6 +142,7 @@ void QModel::draw(const SceneObject& object) const {
     if (animations_.empty()) std::printf("frame >= NumFrames\n");
     return;
   }
+  if (indices_.empty()) return;
   const bool ranges = !animations_.empty();
   const int current = ranges ? currentFrame_ : 0;
   const int next = ranges ? nextFrame_ : 0;
@@ -147,14 +150,12 @@ void QModel::draw(const SceneObject& object) const {
   const Vector3* from = positions_.data() + static_cast<size_t>(current) * vertexCount_;
   const Vector3* to = positions_.data() + static_cast<size_t>(next) * vertexCount_;
 
-  glBegin(GL_TRIANGLES);
-  for (const uint16_t k : indices_) {
-    glNormal3f(0.0f, 0.0f, 0.0f);
-    object.texCoord(texCoords_[2 * k], texCoords_[2 * k + 1]);
-    const Vector3 p = blend ? from[k] + (to[k] - from[k]) * fraction_ : from[k];
-    glVertex3f(p.x, p.y, p.z);
+  if (blend) {
+    for (int k = 0; k < vertexCount_; ++k) blended_[k] = from[k] + (to[k] - from[k]) * fraction_;
   }
-  glEnd();
+  glNormal3f(0.0f, 0.0f, 0.0f);
+  object.drawElements(GL_TRIANGLES, &(blend ? blended_.data() : from)->x, sizeof(Vector3), texCoords_.data(),
+                      2 * sizeof(float), static_cast<int>(indices_.size()), indices_.data());
 }
 
 void ModelObject::begin() {

@@ -61,6 +61,7 @@ class QModel {
   std::vector<Vector3> positions_;  // frameCount x vertexCount
   std::vector<float> texCoords_;    // vertexCount pairs
   std::vector<uint16_t> indices_;
+  mutable std::vector<Vector3> blended_;  // the frame being drawn, between two stored frames
   std::vector<Animation> animations_;
   size_t current_ = 0;
   float framesPerSecond_ = 15.0f;

@@ -151,6 +151,41 @@ void SceneObject::texCoord(float u, float v) const {
   }
 }
 
+void SceneObject::drawArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
+                             int coordStride, int count) const {
+  drawClientArrays(mode, positions, positionStride, coords, coordStride, count, 0, nullptr);
+}
+
+void SceneObject::drawElements(unsigned mode, const float* positions, int positionStride, const float* coords,
+                               int coordStride, int count, const uint16_t* indices) const {
+  drawClientArrays(mode, positions, positionStride, coords, coordStride, count, GL_UNSIGNED_SHORT, indices);
+}
+
+void SceneObject::drawElements(unsigned mode, const float* positions, int positionStride, const float* coords,
+                               int coordStride, int count, const uint32_t* indices) const {
+  drawClientArrays(mode, positions, positionStride, coords, coordStride, count, GL_UNSIGNED_INT, indices);
+}
+
+void SceneObject::drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
+                                   int coordStride, int count, unsigned indexType, const void* indices) const {
+  if (count <= 0) return;
+  const size_t used = textured_ && !textures_.empty() ? (multitextured_ ? textures_.size() : 1) : 0;
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, positionStride, positions);
+  for (size_t i = 0; i < used; ++i) {
+    if (textures_[i]) textures_[i]->beginCoordArray(coords, coordStride, multitextured_, static_cast<int>(i));
+  }
+  if (indexType == 0) {
+    glDrawArrays(mode, 0, count);
+  } else {
+    glDrawElements(mode, count, indexType, indices);
+  }
+  for (size_t i = 0; i < used; ++i) {
+    if (textures_[i]) textures_[i]->endCoordArray(multitextured_, static_cast<int>(i));
+  }
+  glDisableClientState(GL_VERTEX_ARRAY);
+}
+
 void SceneObject::moveForward(float distance) {
   const Vector3 step = normalized(target_ - position_) * distance;
   position_ = position_ + step;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "world/Matrix.h"
@@ -83,6 +84,16 @@ class SceneObject {
   // the first texture; nothing when untextured.
   void texCoord(float u, float v) const;
 
+  // Draws from client arrays: positions of three floats and (u, v) pairs, each at its stride in
+  // bytes, as count vertices in order or through count indices. The picture is the one that
+  // texCoord and glVertex3f per vertex would give, for a handful of GL calls in all.
+  void drawArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
+                  int coordStride, int count) const;
+  void drawElements(unsigned mode, const float* positions, int positionStride, const float* coords,
+                    int coordStride, int count, const uint16_t* indices) const;
+  void drawElements(unsigned mode, const float* positions, int positionStride, const float* coords,
+                    int coordStride, int count, const uint32_t* indices) const;
+
   // Movement of creatures, in the internal (z-negated) form, turning with rotateAbout.
   void moveForward(float distance);
   void turn(float degrees);  // the facing turns about the up vector
@@ -94,6 +105,9 @@ class SceneObject {
 
  private:
   void updateMultitextured();
+  // indexType 0 draws the arrays in order.
+  void drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
+                        int coordStride, int count, unsigned indexType, const void* indices) const;
 
   Matrix4x4 rotationX_, rotationY_, rotationZ_;
   float angleX_ = 0.0f, angleY_ = 0.0f, angleZ_ = 0.0f;

@@ -58,13 +58,8 @@ void SkyDome::begin() {
 
 void SkyDome::draw() {
   if (indices_.empty()) return;
-  glBegin(GL_TRIANGLES);
-  for (const uint16_t k : indices_) {
-    const Vertex& v = vertices_[k];
-    texCoord(v.s, v.t);
-    glVertex3f(v.x, v.y, v.z);
-  }
-  glEnd();
+  drawElements(GL_TRIANGLES, &vertices_[0].x, sizeof(Vertex), &vertices_[0].s, sizeof(Vertex),
+               static_cast<int>(indices_.size()), indices_.data());
 }
 
 void SkyDome::end() {

@@ -75,6 +75,7 @@ void Terrain::computeSteps() {
 void Terrain::reserveVertices() {
   if (mapWidth_ == 0 || mapHeight_ == 0) return;
   vertices_.reserve(2 * static_cast<size_t>(columns_) * rows_);
+  positions_.reserve(6 * static_cast<size_t>(columns_) * rows_);
   gridReserved(columns_, rows_);
 }
 
@@ -122,12 +123,15 @@ void Terrain::begin() {
 
 void Terrain::draw() {
   if (vertices_.empty()) return;
-  glBegin(GL_TRIANGLE_STRIP);
+  positions_.resize(3 * vertices_.size());
+  float* p = positions_.data();
   for (const Vertex& v : vertices_) {
-    texCoord(v.s, v.t);
-    glVertex3f(v.x + v.dx, v.y + v.dy, v.z + v.dz);
+    *p++ = v.x + v.dx;
+    *p++ = v.y + v.dy;
+    *p++ = v.z + v.dz;
   }
-  glEnd();
+  drawArrays(GL_TRIANGLE_STRIP, positions_.data(), 3 * sizeof(float), &vertices_[0].s, sizeof(Vertex),
+             static_cast<int>(vertices_.size()));
 }
 
 void Terrain::end() {
@@ -138,6 +142,7 @@ void Terrain::end() {
 void Terrain::releaseGeometry() {
   heights_ = {};
   vertices_ = {};
+  positions_ = {};
   mapWidth_ = mapHeight_ = 0;
   computeSteps();
   built_ = false;

@@ -60,6 +60,7 @@ class Terrain : public SceneObject {
   float stepX_ = 0.0f, stepZ_ = 0.0f;
   float heightScale_ = 0.001f;
   std::vector<Vertex> vertices_;
+  std::vector<float> positions_;  // x, y, z of each vertex with its offsets added, for drawing
   bool built_ = false;
 };
 

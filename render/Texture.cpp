@@ -16,6 +16,7 @@ struct MultitextureState {
   bool available = false;
   PFNGLACTIVETEXTUREARBPROC activeTexture = nullptr;
   PFNGLMULTITEXCOORD2FARBPROC multiTexCoord2f = nullptr;
+  PFNGLCLIENTACTIVETEXTUREARBPROC clientActiveTexture = nullptr;
   int maxUnits = 0;
 };
 
@@ -41,7 +42,9 @@ bool initMultitexture() {
       reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(reinterpret_cast<void*>(wglGetProcAddress("glActiveTextureARB")));
   state.multiTexCoord2f = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
       reinterpret_cast<void*>(wglGetProcAddress("glMultiTexCoord2fARB")));
-  if (!state.activeTexture || !state.multiTexCoord2f) return false;
+  state.clientActiveTexture = reinterpret_cast<PFNGLCLIENTACTIVETEXTUREARBPROC>(
+      reinterpret_cast<void*>(wglGetProcAddress("glClientActiveTextureARB")));
+  if (!state.activeTexture || !state.multiTexCoord2f || !state.clientActiveTexture) return false;
   GLint units = 0;
   glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &units);
   state.maxUnits = units;
@@ -56,7 +59,7 @@ int maxTextureUnits() { return multitexture().maxUnits; }
 void overrideMultitexture(bool available, int maxUnits) {
   initMultitexture();  // the entry points are still needed when the override allows them
   MultitextureState& state = multitexture();
-  state.available = available && state.activeTexture && state.multiTexCoord2f;
+  state.available = available && state.activeTexture && state.multiTexCoord2f && state.clientActiveTexture;
   state.maxUnits = maxUnits;
 }
 
@@ -151,4 +154,42 @@ void Texture::texCoord(float u, float v, bool multi, int unit) const {
   }
   if (!unitUsable(unit)) return;
   state.multiTexCoord2f(textureUnit(unit), s, t);
+}
+
+bool Texture::selectCoordUnit(bool multi, int unit) const {
+  const MultitextureState& state = multitexture();
+  if (!multi || !state.available) return true;
+  if (!unitUsable(unit)) return false;
+  state.activeTexture(textureUnit(unit));
+  state.clientActiveTexture(textureUnit(unit));
+  return true;
+}
+
+bool Texture::transformsCoords() const {
+  return offsetS_ != 0.0f || offsetT_ != 0.0f || scaleS_ != 1.0f || scaleT_ != 1.0f;
+}
+
+void Texture::beginCoordArray(const float* coords, int stride, bool multi, int unit) const {
+  if (!selectCoordUnit(multi, unit)) return;
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glTexCoordPointer(2, GL_FLOAT, stride, coords);
+  if (transformsCoords()) {
+    // s = u * scale + offset, as texCoord computes it for single coordinates.
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glTranslatef(offsetS_, offsetT_, 0.0f);
+    glScalef(scaleS_, scaleT_, 1.0f);
+    glMatrixMode(GL_MODELVIEW);
+  }
+}
+
+void Texture::endCoordArray(bool multi, int unit) const {
+  if (!selectCoordUnit(multi, unit)) return;
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  if (transformsCoords()) {
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+  }
+  if (multi && multitexture().available) multitexture().clientActiveTexture(GL_TEXTURE0_ARB);
 }

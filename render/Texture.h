@@ -39,6 +39,11 @@ class Texture {
   void bind(bool multi, int unit) const;
   void unbind(int unit) const;
   void texCoord(float u, float v, bool multi, int unit) const;
+  // Feeds (u, v) pairs from a client array to the texture's unit, with the offset and scale
+  // applied through that unit's texture matrix; the end call puts the matrix back to identity.
+  // The model-view matrix mode is assumed current.
+  void beginCoordArray(const float* coords, int stride, bool multi, int unit) const;
+  void endCoordArray(bool multi, int unit) const;
 
   uint32_t id() const { return id_; }
   bool loaded() const { return loaded_; }
@@ -48,6 +53,9 @@ class Texture {
   float scaleT() const { return scaleT_; }
 
  private:
+  bool selectCoordUnit(bool multi, int unit) const;
+  bool transformsCoords() const;
+
   uint32_t id_ = 0;
   float offsetS_ = 0.0f, offsetT_ = 0.0f;
   float scaleS_ = 1.0f, scaleT_ = 1.0f;

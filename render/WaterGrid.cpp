@@ -12,6 +12,7 @@ WaterGrid::WaterGrid() : lastTick_(clockNow()) {}
 
 void WaterGrid::build(float width, float depth, int columns, int rows) {
   vertices_ = {};
+  quadCorners_ = {};
   columnWave_ = {};
   rowWave_ = {};
   columns_ = rows_ = 0;
@@ -29,6 +30,15 @@ void WaterGrid::build(float width, float depth, int columns, int rows) {
       v.z = 0.0f;
       v.s = (textureRepeat_ / columns) * i;
       v.t = (textureRepeat_ / rows) * (rows - j);
+    }
+  }
+  const auto index = [rows](int i, int j) { return static_cast<uint32_t>(i * (rows + 1) + j); };
+  quadCorners_.reserve(4 * static_cast<size_t>(columns) * rows);
+  for (int i = 0; i < columns; ++i) {
+    for (int j = 0; j < rows; ++j) {
+      for (const uint32_t corner : {index(i, j + 1), index(i, j), index(i + 1, j), index(i + 1, j + 1)}) {
+        quadCorners_.push_back(corner);
+      }
     }
   }
 }
@@ -61,17 +71,8 @@ void WaterGrid::begin() {
 
 void WaterGrid::draw() {
   if (vertices_.empty()) return;
-  glBegin(GL_QUADS);
-  for (int i = 0; i < columns_; ++i) {
-    for (int j = 0; j < rows_; ++j) {
-      const Vertex* corners[4] = {&vertex(i, j + 1), &vertex(i, j), &vertex(i + 1, j), &vertex(i + 1, j + 1)};
-      for (const Vertex* c : corners) {
-        texCoord(c->s, c->t);
-        glVertex3f(c->x, c->y, c->z);
-      }
-    }
-  }
-  glEnd();
+  drawElements(GL_QUADS, &vertices_[0].x, sizeof(Vertex), &vertices_[0].s, sizeof(Vertex),
+               static_cast<int>(quadCorners_.size()), quadCorners_.data());
 }
 
 void WaterGrid::end() {
@@ -81,6 +82,7 @@ void WaterGrid::end() {
 
 void WaterGrid::releaseGeometry() {
   vertices_ = {};
+  quadCorners_ = {};
   columnWave_ = {};
   rowWave_ = {};
   columns_ = rows_ = 0;

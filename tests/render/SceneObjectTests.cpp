@@ -232,6 +232,61 @@ TEST_F(SceneObjectDraw, TwoTexturesUseTwoUnitsAndEndSwitchesThemOff) {
   EXPECT_EQ(floor.textureCount(), 2);
 }
 
+TEST_F(SceneObjectDraw, ArraysGiveTheCoordinatesOfSingleVerticesAndLeaveNoStateBehind) {
+  ASSERT_TRUE(initMultitexture());
+  Texture sand, light;
+  loadPlain(sand, "sand.nlt", 0xC0A060);
+  loadPlain(light, "light.nlt", 0x2040FF);
+  sand.setOffset(0.25f, -0.5f);
+  PointObject floor;
+  floor.addTexture(&sand);
+  floor.addTexture(&light);
+  floor.setTextureScale(0, 3);
+  floor.setTextureScale(1, 5);
+
+  const float positions[] = {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0};
+  const float coords[] = {0.5f, 0.25f, 1, 0, 0, 1, 1, 1};
+  const uint16_t order[] = {3, 1, 0};
+  std::vector<FeedbackVertex> drawn;
+  std::vector<FeedbackVertex> listed;
+  floor.begin();
+  drawn = feedbackVertices(captureFeedback(
+      [&] { floor.drawArrays(GL_TRIANGLE_STRIP, positions, 3 * sizeof(float), coords, 2 * sizeof(float), 4); }));
+  listed = feedbackVertices(captureFeedback([&] {
+    floor.drawElements(GL_TRIANGLES, positions, 3 * sizeof(float), coords, 2 * sizeof(float), 3, order);
+  }));
+  floor.end();
+
+  // Feedback reports unit 0: u * 3 + 0.25, v * 3 - 0.5, as texCoord computes them.
+  ASSERT_EQ(drawn.size(), 6u);  // the strip's two triangles
+  EXPECT_FLOAT_EQ(drawn[0].s, 1.75f);
+  EXPECT_FLOAT_EQ(drawn[0].t, 0.25f);
+  ASSERT_EQ(listed.size(), 3u);
+  EXPECT_FLOAT_EQ(listed[0].x, 1.0f);
+  EXPECT_FLOAT_EQ(listed[0].y, 1.0f);
+  EXPECT_FLOAT_EQ(listed[0].s, 3.25f);
+  EXPECT_FLOAT_EQ(listed[0].t, 2.5f);
+
+  PFNGLACTIVETEXTUREARBPROC activeTexture =
+      reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(reinterpret_cast<void*>(wglGetProcAddress("glActiveTextureARB")));
+  PFNGLCLIENTACTIVETEXTUREARBPROC clientActiveTexture = reinterpret_cast<PFNGLCLIENTACTIVETEXTUREARBPROC>(
+      reinterpret_cast<void*>(wglGetProcAddress("glClientActiveTextureARB")));
+  EXPECT_EQ(integer(GL_MATRIX_MODE), GL_MODELVIEW);
+  EXPECT_EQ(integer(GL_CLIENT_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
+  EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+  for (const GLenum unit : {GL_TEXTURE0_ARB, GL_TEXTURE1_ARB}) {
+    activeTexture(unit);
+    clientActiveTexture(unit);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY)) << unit;
+    GLfloat matrix[16];
+    glGetFloatv(GL_TEXTURE_MATRIX, matrix);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(matrix[i], i % 5 == 0 ? 1.0f : 0.0f) << unit;
+  }
+  activeTexture(GL_TEXTURE0_ARB);
+  clientActiveTexture(GL_TEXTURE0_ARB);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(SceneObjectDraw, WithoutTheExtensionOnlyTheFirstTextureIsBound) {
   overrideMultitexture(false, 0);
   Texture sand, light;
