@@ -12,6 +12,7 @@
 #include "MediaFiles.h"
 #include "SeaPictures.h"
 #include "Sounds.h"
+#include "WavWriter.h"
 
 namespace {
 
@@ -48,9 +49,9 @@ int main(int argc, char** argv)
 
     bool ok = writeFile(cd / "setup" / "bg.bmp", encodeBmp(menuBackground()));
     ok = writeFile(cd / "setup" / "intro.avi", encodeAvi(frames, kFramesPerSecond)) && ok;
-    ok = writeFile(cd / "setup" / "bubble.wav", encodeWav(bubbleSound(1.0))) && ok;
+    ok = writeFile(cd / "setup" / "bubble.wav", encodeWav(bubbleSound(1.0), 1)) && ok;
     for (int i = 1; i <= 4; ++i)
-        ok = writeFile(cd / "setup" / ("button" + std::to_string(i) + ".wav"), encodeWav(bubbleSound(1.0 + 0.2 * i))) && ok;
+        ok = writeFile(cd / "setup" / ("button" + std::to_string(i) + ".wav"), encodeWav(bubbleSound(1.0 + 0.2 * i), 1)) && ok;
     ok = writeFile(cd / "docs" / "Reefsaver.pdf", writeManual()) && ok;
     return ok ? 0 : 1;
 }

@@ -1,6 +1,5 @@
 #include "MediaFiles.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -155,31 +154,6 @@ Bytes encodeAvi(const std::vector<Picture>& frames, int framesPerSecond)
     }
     closeChunk(out, index);
     closeChunk(out, riff);
-    return out;
-}
-
-Bytes encodeWav(const std::vector<float>& samples)
-{
-    const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
-    Bytes out;
-    out.reserve(44 + dataBytes);
-    putTag(out, "RIFF");
-    put32(out, 36 + dataBytes);
-    putTag(out, "WAVE");
-    putTag(out, "fmt ");
-    put32(out, 16);
-    put16(out, 1);  // PCM
-    put16(out, 1);  // mono
-    put32(out, kSoundRate);
-    put32(out, kSoundRate * 2);
-    put16(out, 2);
-    put16(out, 16);
-    putTag(out, "data");
-    put32(out, dataBytes);
-    for (float sample : samples) {
-        const float scaled = std::clamp(std::round(sample * 32767.0f), -32768.0f, 32767.0f);
-        put16(out, static_cast<uint16_t>(static_cast<int16_t>(scaled)));
-    }
     return out;
 }
 
