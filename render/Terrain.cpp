@@ -8,13 +8,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "render/BmpLoader.h"
 #include "world/Clock.h"
 #include "world/MathConstants.h"
 
 bool Terrain::loadHeightMap(const char* path) {
   setHeightMap(nullptr, 0, 0);
-  SDL_RWops* stream = SDL_RWFromFile(path, "rb");
-  SDL_Surface* surface = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+  SDL_Surface* surface = loadCheckedBmp(path);
   if (!surface) {
     std::printf("Could not load height map: %s\n", path);
     return false;

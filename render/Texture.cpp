@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+#include "render/BmpLoader.h"
+
 namespace {
 
 // The one-time multitexture query, shared by the whole program.
@@ -65,8 +67,7 @@ void overrideMultitexture(bool available, int maxUnits) {
 
 bool Texture::loadBMP(const char* path, unsigned flags) {
   release();
-  SDL_RWops* stream = SDL_RWFromFile(path, "rb");
-  SDL_Surface* surface = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+  SDL_Surface* surface = loadCheckedBmp(path);
   if (!surface) {
     std::printf("Texture::loadBMP SDL_LoadBMP %s failed\n", path);
     return false;

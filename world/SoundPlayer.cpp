@@ -3,11 +3,25 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
+
+#include "world/FileBytes.h"
+#include "world/MediaChecks.h"
 
 namespace {
 
-Mix_Chunk* loadChunk(const char* path) { return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1); }
+Mix_Chunk* loadChunk(const char* path) {
+  std::vector<uint8_t> bytes;
+  if (!readFileBytes(path, bytes) || bytes.size() > INT_MAX || !wavLooksSound(bytes.data(), bytes.size())) {
+    return nullptr;
+  }
+  // The mixer converts the samples into a buffer of its own, so the bytes may go afterwards.
+  SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  return stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+}
 
 }  // namespace
 

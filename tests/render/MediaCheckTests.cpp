@@ -1,0 +1,174 @@
+// The header checks in front of SDL's BMP and WAV loaders: sound files pass, every way of
+// stating more than a file holds is refused, and no check reads beyond the bytes it is given.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "render/BmpLoader.h"
+#include "render/Terrain.h"
+#include "render/Texture.h"
+#include "tests/render/RenderTestSupport.h"
+#include "world/MediaChecks.h"
+
+using namespace rendertest;
+
+namespace {
+
+bool bmpPasses(const std::string& bytes) {
+  GuardedBytes guarded(bytes);
+  return bmpLooksSound(guarded.data(), guarded.size());
+}
+
+bool wavPasses(const std::string& bytes) {
+  GuardedBytes guarded(bytes);
+  return wavLooksSound(guarded.data(), guarded.size());
+}
+
+// Offsets inside a BMP with the 40-byte header.
+enum BmpField : size_t {
+  PixelOffset = 10,
+  InfoSize = 14,
+  Width = 18,
+  Height = 22,
+  Bits = 28,
+  Compression = 30,
+  ColoursUsed = 46,
+};
+
+std::string chunk(const std::string& tag, const std::string& body) {
+  std::string out = tag;
+  appendInt32(out, static_cast<int32_t>(body.size()));
+  return out + body;
+}
+
+std::string formatChunk(int tag, int channels, int rate, int bits) {
+  std::string body(16, '\0');
+  putInt16(body, 0, static_cast<int16_t>(tag));
+  putInt16(body, 2, static_cast<int16_t>(channels));
+  putInt32(body, 4, rate);
+  putInt32(body, 8, rate * channels * bits / 8);
+  putInt16(body, 12, static_cast<int16_t>(channels * bits / 8));
+  putInt16(body, 14, static_cast<int16_t>(bits));
+  return chunk("fmt ", body);
+}
+
+std::string wavFile(const std::string& chunks) {
+  std::string out = "RIFF";
+  appendInt32(out, static_cast<int32_t>(4 + chunks.size()));
+  return out + "WAVE" + chunks;
+}
+
+std::string monoWav() { return wavFile(formatChunk(1, 1, 22050, 16) + chunk("data", std::string(64, '\x10'))); }
+
+}  // namespace
+
+TEST(BmpCheck, AcceptsTheLayoutsWeWriteAndTheirVariants) {
+  for (const int bits : {8, 24, 32}) {
+    EXPECT_TRUE(bmpPasses(bmpFile(5, 3, bits, std::vector<uint32_t>(15, 0xFF406080)))) << bits;
+  }
+  std::string topDown = bmpFile(4, 4, 24, std::vector<uint32_t>(16, 0));
+  putInt32(topDown, Height, -4);
+  EXPECT_TRUE(bmpPasses(topDown));
+  // A palette smaller than 256 entries.
+  std::string small = bmpFile(4, 2, 8, std::vector<uint32_t>(8, 1));
+  putInt32(small, ColoursUsed, 16);
+  EXPECT_TRUE(bmpPasses(small));
+}
+
+TEST(BmpCheck, RefusesHeadersThatStateMoreThanTheFileHolds) {
+  const std::string good = bmpFile(6, 6, 24, std::vector<uint32_t>(36, 0x123456));
+  for (size_t cut = 0; cut < good.size(); ++cut) EXPECT_FALSE(bmpPasses(good.substr(0, cut))) << cut;
+
+  const auto with = [&](size_t field, int32_t value, const std::string& base) {
+    std::string bytes = base;
+    putInt32(bytes, field, value);
+    return bytes;
+  };
+  EXPECT_FALSE(bmpPasses("BX" + good.substr(2)));
+  EXPECT_FALSE(bmpPasses(with(Width, 0, good)));
+  EXPECT_FALSE(bmpPasses(with(Width, -6, good)));
+  EXPECT_FALSE(bmpPasses(with(Width, 0x7FFFFFFF, good)));
+  EXPECT_FALSE(bmpPasses(with(Height, 0, good)));
+  EXPECT_FALSE(bmpPasses(with(Height, static_cast<int32_t>(0x80000000u), good)));
+  EXPECT_FALSE(bmpPasses(with(Width, 7, good)));  // one more column than the rows hold
+  EXPECT_FALSE(bmpPasses(with(PixelOffset, 0x7FFFFFF0, good)));
+  EXPECT_FALSE(bmpPasses(with(PixelOffset, -1, good)));
+  EXPECT_FALSE(bmpPasses(with(PixelOffset, 20, good)));  // inside the headers
+  EXPECT_FALSE(bmpPasses(with(InfoSize, 0x10000, good)));
+  EXPECT_FALSE(bmpPasses(with(InfoSize, 20, good)));
+  EXPECT_FALSE(bmpPasses(with(Compression, 1, good)));  // run-length data
+  EXPECT_FALSE(bmpPasses(with(Compression, 3, good)));  // bit fields only at 16 and 32 bits
+
+  std::string bits = good;
+  putInt16(bits, Bits, 7);
+  EXPECT_FALSE(bmpPasses(bits));
+  putInt16(bits, Bits, 48);
+  EXPECT_FALSE(bmpPasses(bits));
+
+  // More palette entries than the bits can index, or than the file holds.
+  const std::string palette = bmpFile(4, 4, 8, std::vector<uint32_t>(16, 2));
+  EXPECT_FALSE(bmpPasses(with(ColoursUsed, 257, palette)));
+  EXPECT_FALSE(bmpPasses(with(ColoursUsed, -1, palette)));
+  std::string oneBit = palette;
+  putInt16(oneBit, Bits, 1);
+  EXPECT_FALSE(bmpPasses(with(ColoursUsed, 3, oneBit)));
+}
+
+TEST(BmpCheck, RefusedFilesAreReportedByTheirLoaders) {
+  std::string bytes = bmpFile(8, 8, 8, std::vector<uint32_t>(64, 9));
+  putInt32(bytes, ColoursUsed, 100000);
+  const std::string path = writeScratch("palette-too-long.nlt", bytes);
+  EXPECT_EQ(loadCheckedBmp(path.c_str()), nullptr);
+
+  gl();
+  Texture texture;
+  EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(texture.loadBMP(path.c_str(), 34)); }),
+            "Texture::loadBMP SDL_LoadBMP " + path + " failed\n");
+  Terrain terrain;
+  EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(terrain.loadHeightMap(path.c_str())); }),
+            "Could not load height map: " + path + "\n");
+
+  // The same picture with a sound header loads.
+  const std::string sound = writeScratch("palette.nlt", bmpFile(8, 8, 8, std::vector<uint32_t>(64, 9)));
+  SDL_Surface* surface = loadCheckedBmp(sound.c_str());
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(surface->w, 8);
+  EXPECT_EQ(surface->format->BytesPerPixel, 1);
+  SDL_FreeSurface(surface);
+}
+
+TEST(WavCheck, AcceptsPcmWithOtherChunksAroundIt) {
+  EXPECT_TRUE(wavPasses(monoWav()));
+  EXPECT_TRUE(wavPasses(wavFile(chunk("LIST", "abc") + std::string(1, '\0') + formatChunk(1, 2, 44100, 8) +
+                                chunk("data", std::string(10, '\x80')) + chunk("cue ", "1234"))));
+}
+
+TEST(WavCheck, RefusesHeadersThatStateMoreThanTheFileHolds) {
+  const std::string good = monoWav();
+  // Every cut before the last sample leaves a data chunk longer than the file.
+  for (size_t cut = 0; cut < good.size(); ++cut) EXPECT_FALSE(wavPasses(good.substr(0, cut))) << cut;
+
+  EXPECT_FALSE(wavPasses("RIFX" + good.substr(4)));
+  EXPECT_FALSE(wavPasses(wavFile(chunk("data", "abcd") + formatChunk(1, 1, 22050, 16))));  // no format yet
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 16))));                          // no data
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(2, 1, 22050, 16) + chunk("data", "ab"))));     // MS ADPCM
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(0x11, 1, 22050, 16) + chunk("data", "ab"))));  // IMA ADPCM
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 0, 22050, 16) + chunk("data", "ab"))));
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 9, 22050, 16) + chunk("data", "ab"))));
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 0, 16) + chunk("data", "ab"))));
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 12) + chunk("data", "ab"))));
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 16) + formatChunk(1, 1, 22050, 16) + chunk("data", "ab"))));
+
+  std::string misaligned = good;
+  putInt16(misaligned, 32, 3);  // block align of 16-bit mono is 2
+  EXPECT_FALSE(wavPasses(misaligned));
+  std::string shortFormat = wavFile(chunk("fmt ", std::string(14, '\1')) + chunk("data", "ab"));
+  EXPECT_FALSE(wavPasses(shortFormat));
+  // A chunk length that would wrap a 32-bit sum back inside the file.
+  std::string wrapping = wavFile(chunk("LIST", "") + formatChunk(1, 1, 22050, 16) + chunk("data", "ab"));
+  putInt32(wrapping, 16, -4);
+  EXPECT_FALSE(wavPasses(wrapping));
+}

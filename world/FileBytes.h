@@ -1,0 +1,6 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// Reads a whole file into bytes. False when it cannot be opened or read to its end.
+bool readFileBytes(const char* path, std::vector<uint8_t>& bytes);
