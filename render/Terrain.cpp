@@ -2,38 +2,19 @@
 
 #include <windows.h>
 #include <GL/gl.h>
-#include <SDL.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
-#include "render/BmpLoader.h"
+#include "render/HeightMapReader.h"
 #include "world/Clock.h"
 #include "world/MathConstants.h"
 
 bool Terrain::loadHeightMap(const char* path) {
   setHeightMap(nullptr, 0, 0);
-  SDL_Surface* surface = loadCheckedBmp(path);
-  if (!surface) {
-    std::printf("Could not load height map: %s\n", path);
-    return false;
-  }
-  if (surface->format->BytesPerPixel != 1) {
-    std::printf("sdlsurf->format->BytesPerPixel != 1\n");
-    SDL_FreeSurface(surface);
-    return false;
-  }
-  // Copied row by row through the pitch, so a width that is not a multiple of 4 (whose decoded
-  // rows carry padding) still gives the right heights.
-  std::vector<uint8_t> heights(static_cast<size_t>(surface->w) * surface->h);
-  const uint8_t* pixels = static_cast<const uint8_t*>(surface->pixels);
-  for (int row = 0; row < surface->h; ++row) {
-    std::memcpy(heights.data() + static_cast<size_t>(row) * surface->w, pixels + static_cast<size_t>(row) * surface->pitch,
-                surface->w);
-  }
-  setHeightMap(heights.data(), surface->w, surface->h);
-  SDL_FreeSurface(surface);
+  HeightMap map;
+  if (!readHeightMap(path, map)) return false;
+  setHeightMap(map.heights.data(), map.width, map.height);
   return true;
 }
 

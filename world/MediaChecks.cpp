@@ -10,6 +10,8 @@ uint64_t read32(const uint8_t* p) { return read16(p) | (read16(p + 2) << 16); }
 int64_t readSigned32(const uint8_t* p) { return static_cast<int32_t>(static_cast<uint32_t>(read32(p))); }
 
 constexpr int64_t MaxBitmapSide = 8192;
+constexpr uint64_t MinSampleRate = 8000;
+constexpr uint64_t MaxSampleRate = 48000;
 
 }  // namespace
 
@@ -72,7 +74,7 @@ bool wavLooksSound(const uint8_t* data, size_t size) {
       const uint8_t* f = data + body;
       const uint64_t tag = read16(f), channels = read16(f + 2), rate = read32(f + 4);
       const uint64_t blockAlign = read16(f + 12), bits = read16(f + 14);
-      if (tag != 1 || channels < 1 || channels > 8 || rate < 1 || rate > 384000) return false;
+      if (tag != 1 || channels < 1 || channels > 2 || rate < MinSampleRate || rate > MaxSampleRate) return false;
       if ((bits != 8 && bits != 16) || blockAlign != channels * bits / 8) return false;
       format = true;
     }

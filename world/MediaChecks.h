@@ -10,6 +10,8 @@
 // most 8192 pixels a side, with palette and pixel rows inside the file.
 bool bmpLooksSound(const uint8_t* data, size_t size);
 
-// RIFF WAVE: 8- or 16-bit PCM, 1 to 8 channels, a format chunk before a data chunk, and every
-// chunk up to the data inside the file.
+// RIFF WAVE: 8- or 16-bit PCM, mono or stereo, 8000 to 48000 samples a second, a format chunk
+// before a data chunk, and every chunk up to the data inside the file. SDL 1.2 converts rates in
+// steps of two, each taking a slot of a fixed filter list: a rate far from the device's overruns
+// that list.
 bool wavLooksSound(const uint8_t* data, size_t size);

@@ -11,16 +11,18 @@
 #include "world/FileBytes.h"
 #include "world/MediaChecks.h"
 
+Mix_Chunk* loadCheckedWav(const uint8_t* data, size_t size) {
+  if (size > INT_MAX || !wavLooksSound(data, size)) return nullptr;
+  // The mixer converts the samples into a buffer of its own, so the bytes may go afterwards.
+  SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
+  return stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+}
+
 namespace {
 
 Mix_Chunk* loadChunk(const char* path) {
   std::vector<uint8_t> bytes;
-  if (!readFileBytes(path, bytes) || bytes.size() > INT_MAX || !wavLooksSound(bytes.data(), bytes.size())) {
-    return nullptr;
-  }
-  // The mixer converts the samples into a buffer of its own, so the bytes may go afterwards.
-  SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  return stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+  return readFileBytes(path, bytes) ? loadCheckedWav(bytes.data(), bytes.size()) : nullptr;
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 struct Mix_Chunk;
+
+// Mix_LoadWAV for bytes that passed wavLooksSound; nullptr otherwise. Needs the mixer open.
+Mix_Chunk* loadCheckedWav(const uint8_t* data, size_t size);
 
 // A thin wrapper over SDL_mixer: one endless background loop and numbered effects, each played on
 // the first free mixer channel at the mixer's default volume. Failures only print a line.

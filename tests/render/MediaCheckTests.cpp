@@ -157,8 +157,13 @@ TEST(WavCheck, RefusesHeadersThatStateMoreThanTheFileHolds) {
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(2, 1, 22050, 16) + chunk("data", "ab"))));     // MS ADPCM
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(0x11, 1, 22050, 16) + chunk("data", "ab"))));  // IMA ADPCM
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 0, 22050, 16) + chunk("data", "ab"))));
-  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 9, 22050, 16) + chunk("data", "ab"))));
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 3, 22050, 16) + chunk("data", "ab"))));
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 0, 16) + chunk("data", "ab"))));
+  // Rates whose conversion to the device's would overrun SDL's filter list.
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 1, 8) + chunk("data", "ab"))));
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 2, 384000, 16) + chunk("data", "abcd"))));
+  EXPECT_TRUE(wavPasses(wavFile(formatChunk(1, 1, 8000, 8) + chunk("data", "ab"))));
+  EXPECT_TRUE(wavPasses(wavFile(formatChunk(1, 2, 48000, 16) + chunk("data", "abcd"))));
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 12) + chunk("data", "ab"))));
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 16) + formatChunk(1, 1, 22050, 16) + chunk("data", "ab"))));
 

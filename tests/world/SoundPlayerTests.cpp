@@ -250,3 +250,31 @@ TEST_F(SoundPlayerTest, WithoutAnAudioDeviceEveryLoadReportsAndNothingBreaks) {
 }
 
 }  // namespace
+
+// Inputs that once crashed SDL's WAV path while fuzzing are refused before they reach it.
+TEST_F(SoundPlayerTest, FuzzingRegressionsAreRefusedAndTheRestStillPlays) {
+  const std::string capture = folder_ + "regressions.raw";
+  startDiskAudio(capture);
+  const std::string folder = testenv::sourceFolder() + "tests\\fuzz\\regressions\\fuzz_wav\\";
+  const std::string call = patternSamples(2000, 5);
+  const std::string gull = writeWave("gull.wav", call);
+
+  SoundPlayer player;
+  ASSERT_TRUE(player.open());
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*.wav").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  int files = 0;
+  do {
+    player.loadEffect((folder + found.cFileName).c_str(), files++);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  EXPECT_EQ(player.effectCount(), 0);
+
+  player.loadEffect(gull.c_str(), files);
+  player.playEffect(files, 0);
+  const std::string mix = captureAfter(player, capture, 300000);
+  const size_t start = firstSound(mix);
+  ASSERT_NE(start, std::string::npos);
+  EXPECT_EQ(mix.compare(start, call.size(), call), 0);
+}
