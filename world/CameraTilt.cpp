@@ -9,7 +9,7 @@ constexpr float TopPitch = -25.0f;
 
 }  // namespace
 
-CameraTilt::CameraTilt() : restStart_(static_cast<int>(clockNow())) {}
+CameraTilt::CameraTilt() : restStart_(clockNow()) {}
 
 void CameraTilt::configure(int cameraSpeed, int fixTopSeconds, int fixBottomSeconds) {
   cameraSpeed_ = cameraSpeed;
@@ -18,7 +18,7 @@ void CameraTilt::configure(int cameraSpeed, int fixTopSeconds, int fixBottomSeco
 }
 
 void CameraTilt::update(LookAtCamera& camera, int frameTime) {
-  const int now = static_cast<int>(clockNow());
+  const uint32_t now = clockNow();
   const float step = static_cast<float>(cameraSpeed_) * 0.001f * static_cast<float>(frameTime);
   if (direction_ == 1) {
     // The limit is checked before the step, so the tilt may pass it by one frame's step.
@@ -27,7 +27,7 @@ void CameraTilt::update(LookAtCamera& camera, int frameTime) {
       return;
     }
     direction_ = 0;
-    restLength_ = fixTopSeconds_ * 1000;
+    restLength_ = int64_t{fixTopSeconds_} * 1000;
     restStart_ = now;
     moving_ = false;
   } else if (direction_ == -1) {
@@ -36,10 +36,10 @@ void CameraTilt::update(LookAtCamera& camera, int frameTime) {
       return;
     }
     direction_ = 0;
-    restLength_ = fixBottomSeconds_ * 1000;
+    restLength_ = int64_t{fixBottomSeconds_} * 1000;
     restStart_ = now;
     moving_ = false;
-  } else if (now > restStart_ + restLength_) {
+  } else if (int64_t{now - restStart_} > restLength_) {
     restStart_ = now;
     direction_ = camera.pitch() >= 0.0f ? 1 : -1;
     moving_ = true;

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 class LookAtCamera;
 
 // The automatic view: rests, tilts up toward the sky at a steady rate, rests, tilts back down to
@@ -25,7 +27,7 @@ class CameraTilt {
   int fixBottomSeconds_ = 30;
   bool enabled_ = false;
   int direction_ = 0;
-  int restStart_;
-  int restLength_ = 10000;
+  uint32_t restStart_;  // a rest is measured as time since, so the clock's wrap cuts none short
+  int64_t restLength_ = 10000;  // milliseconds; a rest time from the registry may be anything
   bool moving_ = false;
 };

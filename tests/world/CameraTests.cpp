@@ -182,3 +182,38 @@ TEST(CameraTilt, NoRestAtTheTopStartsBackDownOnTheNextFrame) {
   runFrames(clock, tilt, camera, 1, 20);
   EXPECT_NEAR(camera.pitch(), top + 0.2f, 1e-4f);
 }
+
+TEST(CameraTilt, RestsHoldAcrossTheClockWrapAndWithAnyStoredRestTime) {
+  // 24.8 days in, the tick count no longer fits an int; 49.7 days in, it wraps to 0.
+  for (const uint32_t start : {0x7FFFF000u, 0xFFFFF000u}) {
+    DrivenClock clock(start);
+    LookAtCamera camera = startPose();
+    CameraTilt tilt;
+    tilt.enable();
+    runFrames(clock, tilt, camera, 500, 20);
+    EXPECT_EQ(tilt.direction(), 0) << start;
+    runFrames(clock, tilt, camera, 1, 20);
+    EXPECT_EQ(tilt.direction(), 1) << start;
+  }
+
+  // Rest times far beyond a day keep the view at the top; negative ones do not rest at all.
+  DrivenClock clock;
+  LookAtCamera camera = startPose();
+  CameraTilt tilt;
+  tilt.configure(1000, 0x7FFFFFFF, -0x7FFFFFFF - 1);
+  tilt.enable();
+  runFrames(clock, tilt, camera, 501, 20);
+  while (tilt.direction() == 1) runFrames(clock, tilt, camera, 1, 20);
+  runFrames(clock, tilt, camera, 100000, 20);
+  EXPECT_EQ(tilt.direction(), 0);
+  EXPECT_LE(camera.pitch(), -25.0f);
+
+  CameraTilt eager;
+  eager.configure(1000, -0x7FFFFFFF - 1, 0x7FFFFFFF);
+  eager.enable();
+  LookAtCamera other = startPose();
+  runFrames(clock, eager, other, 501, 20);
+  while (eager.direction() == 1) runFrames(clock, eager, other, 1, 20);
+  runFrames(clock, eager, other, 1, 20);
+  EXPECT_EQ(eager.direction(), -1);
+}
