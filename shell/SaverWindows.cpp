@@ -100,6 +100,10 @@ bool GLSaver::createMainWindow() {
         mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
         if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
           showError("Changing screen resolution failed!");
+          // The screen keeps its mode, so the window keeps covering exactly that screen: a stored
+          // size it cannot show would leave the desktop visible or ask for an enormous drawing area.
+          w = GetSystemMetrics(SM_CXSCREEN);
+          h = GetSystemMetrics(SM_CYSCREEN);
         }
       }
       window = CreateWindowExA(WS_EX_TOPMOST, WindowClassName, title_, WS_POPUP | WS_VISIBLE, 0, 0, w, h,

@@ -82,4 +82,96 @@ TEST(SceneRun, InteractiveBuildShowsTheSeaFullScreenAndEndsOnEscape) {
   expectNoLoaderDiagnostic(testenv::readFile(output));
 }
 
+// Anyone can write the settings key. Every field stored in a way the settings dialog never writes.
+const char SettingsKey[] = "Software\\Reefsaver\\Reefglass";
+const char* const SettingNames[] = {"BoidModel",   "BoidCount", "FishRed",     "FishBlue",     "FishStripe",
+                                    "FishYellBlu", "FishDot",   "FishBigGrey", "FishBigRed",   "FishManta",
+                                    "BirdGull",    "FishCount", "CameraPos",   "CameraSpeed",  "CameraFixTop",
+                                    "CameraFixBottom", "SkyType", "SoundOn", "Width", "Height", "Bpp", "LeaveRes",
+                                    "ShadeScecondary"};
+
+struct HostileValue {
+  const char* label;
+  DWORD type;
+  std::string bytes;
+};
+
+std::string dword(uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
+
+void storeEverywhere(const HostileValue& value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  for (const char* name : SettingNames) {
+    RegSetValueExA(key, name, 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
+                   static_cast<DWORD>(value.bytes.size()));
+  }
+  RegCloseKey(key);
+}
+
+// Each run sees the stored values, starts, draws the sea and ends on a key. A display-mode
+// change that fails is reported in a message box first; the window then covers the screen as it is.
+void expectRunsWith(const std::string& switches, const std::string& label, bool modeChangeFails = false) {
+  const std::string output = testenv::scratchFolder("scene-run-hostile") + label + ".txt";
+  ChildProcess saver;
+  ASSERT_TRUE(saver.start("\"" + testenv::buildFolder() + "reefsaver-basic.scr\" " + switches, testenv::buildFolder(),
+                          output));
+  if (modeChangeFails) {
+    const auto boxes = saver.topWindows("#32770", 30000);
+    ASSERT_FALSE(boxes.empty()) << label;
+    // The box may be found while it is still being set up.
+    char caption[32] = {};
+    for (int i = 0; i < 50 && !caption[0]; ++i) {
+      pumpMessagesFor(100);
+      GetWindowTextA(boxes.front(), caption, sizeof caption);
+    }
+    EXPECT_STREQ(caption, "Error");
+    PostMessageA(boxes.front(), WM_COMMAND, IDOK, 0);
+  }
+  const auto windows = saver.topWindows("GLSaverWndClass", 30000);
+  ASSERT_FALSE(windows.empty()) << label;
+  if (modeChangeFails) {
+    RECT rect;
+    GetWindowRect(windows.front(), &rect);
+    EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
+  }
+  pumpMessagesFor(4000);
+  const Capture shot = captureWindowClient(windows.front());
+  shot.saveBmp(testenv::artifactFolder("scene") + "hostile-" + label + ".bmp");
+  EXPECT_GT(meanColour(shot, 0, shot.height).brightness(), 40.0) << label;
+  PostMessageA(windows.front(), WM_KEYDOWN, VK_SPACE, 0);
+  DWORD code = 0;
+  EXPECT_TRUE(saver.waitForExit(30000, &code)) << label;
+  EXPECT_EQ(code, 1u) << label;
+  expectNoLoaderDiagnostic(testenv::readFile(output));
+}
+
+TEST(SceneRun, HostileStoredSettingsStillShowTheSea) {
+  const HostileValue values[] = {
+      {"long-string", REG_SZ, std::string("123456789", 10)},
+      {"short-string", REG_SZ, std::string("ab", 3)},
+      {"binary-8-bytes", REG_BINARY, std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 8)},
+      {"minus-one", REG_DWORD, dword(0xFFFFFFFFu)},
+      {"most-negative", REG_DWORD, dword(0x80000000u)},
+      {"largest", REG_DWORD, dword(0x7FFFFFFFu)},
+  };
+  for (const HostileValue& value : values) {
+    storeEverywhere(value);
+    expectRunsWith("/t", value.label);
+    // Full screen also tries the stored display mode.
+    if (value.type == REG_DWORD) expectRunsWith("/s", std::string(value.label) + "-full-screen");
+  }
+  // A display mode no screen has, asked for in earnest.
+  storeEverywhere({"largest", REG_DWORD, dword(0x7FFFFFFFu)});
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  const DWORD no = 0;
+  RegSetValueExA(key, "LeaveRes", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&no), sizeof no);
+  RegCloseKey(key);
+  expectRunsWith("/s", "impossible-display-mode", true);
+  RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
+}
+
 }  // namespace
+
