@@ -268,8 +268,9 @@ TEST_F(MenuWindowTest, CommonReferenceAndLogoOpenTheBrowser) {
 // The real program, started the way Windows starts it.
 class RunningLauncher {
  public:
-  explicit RunningLauncher(const std::string& arguments) {
-    std::string line = "\"" + kvtest::launcherProgram() + "\" " + arguments;
+  // Runs the launcher of the build with arguments, or the given command line whole.
+  explicit RunningLauncher(const std::string& arguments, bool wholeCommandLine = false) {
+    std::string line = wholeCommandLine ? arguments : "\"" + kvtest::launcherProgram() + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -285,6 +286,11 @@ class RunningLauncher {
     CloseHandle(process_.hProcess);
   }
   bool started() const { return started_; }
+  // Ends the program at once, as a power cut or the task manager would.
+  void kill() const {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 10000);
+  }
   bool endsWithin(DWORD ms) const { return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
   // The program's "Orvane Setup" window.
   HWND window() const {
@@ -366,4 +372,51 @@ TEST_F(MenuWindowTest, FreshInstallWritesEachStageMarkerBeforeTheStage) {
             "\"" + cd.path("dotnet\\dotnetfx.exe") + "\" /q:a /c:\"install /l /q\"");
 }
 
+// Killed in the middle of each stage, the launcher leaves its marker in the Run key; started again
+// from that entry, as Windows does at the next logon, it goes on at the marked stage, runs each
+// remaining program once and removes the entry. The CD's path has blanks.
+TEST_F(MenuWindowTest, InterruptedInstallResumesFromTheRunEntryAtTheMarkedStage) {
+  const char* programs[] = {"wmi\\wmicore.exe", "mdac\\mdac_typ.exe", "dotnet\\dotnetfx.exe", "setup\\setup.exe"};
+  SavedRegistryKey dotNet{HKEY_LOCAL_MACHINE, "Software\\Microsoft\\.NETFramework"};
+  SavedRegistryKey mdac{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DataAccess"};
+  SavedRegistryKey appDefaults{HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\KvSetupX.exe"};
+  dotNet.remove();
+  mdac.remove();
+  appDefaults.setString("Version", "nt40");
+
+  for (size_t stage = 0; stage < 4; ++stage) {
+    FakeCd disc;
+    disc.writeIni("ref=REEF\nname=Reef\npath=setup\\setup.exe\n");
+    for (const char* program : programs) disc.putStandIn(program);
+    kvtest::copyFileTo(kvtest::launcherProgram(), disc.path("KvSetupX.exe"));
+    const std::string hold = disc.logPath() + ".hold";
+    disc.put("standin.log.hold", "");
+    SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", disc.path(programs[stage]).c_str());
+    {
+      RunningLauncher first(launcher::quoteArgument(disc.base()));
+      ASSERT_TRUE(kvtest::waitFor([&] { return first.window() != nullptr; }));
+      HWND install = GetDlgItem(first.window(), IDC_INSTALL);
+      SendMessageA(first.window(), WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED), reinterpret_cast<LPARAM>(install));
+      ASSERT_TRUE(kvtest::waitFor([&] { return disc.runs().size() == stage + 1; })) << stage;
+      first.kill();
+    }
+    EXPECT_EQ(kvtest::resumeValue(), launcher::resumeCommand(disc.base(), std::to_string(stage)));
+    SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", nullptr);
+    DeleteFileA(hold.c_str());
+    ASSERT_TRUE(kvtest::waitFor(
+        [&] { return GetFileAttributesA((disc.logPath() + ".busy").c_str()) == INVALID_FILE_ATTRIBUTES; }));
+
+    RunningLauncher resumed(kvtest::resumeValue(), true);
+    ASSERT_TRUE(resumed.started()) << stage;
+    ASSERT_TRUE(kvtest::waitFor([&] {
+      HWND window = resumed.window();
+      return window && disc.runs().size() == 5 && kvtest::resumeValue() == "(none)" &&
+             IsWindowEnabled(GetDlgItem(window, IDC_INSTALL));
+    })) << stage << "\n" << kvtest::readFile(disc.logPath());
+    const std::vector<StandInRun> runs = disc.runs();
+    for (size_t i = stage; i < 4; ++i) EXPECT_EQ(runs[i + 1].program, disc.path(programs[i])) << stage;
+  }
+}
+
 }  // namespace
+

@@ -2,6 +2,8 @@
 // browser): appends what it was started with to the log named by KVSETUPX_STANDIN_LOG and ends.
 // One line per run, fields separated by tabs: program, command line, current folder, the resume
 // value in the Run key, and "alone" or "overlap" (whether another stand-in was running).
+// The stand-in whose path KVSETUPX_STANDIN_HOLD names keeps running while "<log>.hold" exists,
+// so a test can interrupt the launcher in the middle of that program.
 #include <windows.h>
 
 #include <cstdlib>
@@ -67,6 +69,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // A setup program takes a while; long enough for an overlapping start to find the busy file.
   const std::string linger = environment("KVSETUPX_STANDIN_MS");
   if (!linger.empty()) Sleep(static_cast<DWORD>(std::atoi(linger.c_str())));
+  if (lstrcmpiA(environment("KVSETUPX_STANDIN_HOLD").c_str(), program) == 0) {
+    while (GetFileAttributesA((log + ".hold").c_str()) != INVALID_FILE_ATTRIBUTES) Sleep(20);
+  }
 
   if (running != INVALID_HANDLE_VALUE) CloseHandle(running);
   return 0;
