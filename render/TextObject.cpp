@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <cstring>
+#include <vector>
+
+#include "world/FileBytes.h"
 
 TextObject::~TextObject() { releaseFont(); }
 
@@ -20,18 +22,8 @@ void TextObject::releaseFont() {
 }
 
 bool TextObject::loadFont(const char* path) {
-  FILE* file = std::fopen(path, "rb");
-  if (!file) return false;
   std::vector<uint8_t> bytes;
-  bool read = std::fseek(file, 0, SEEK_END) == 0;
-  const long size = read ? std::ftell(file) : -1;
-  read = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-  if (read) {
-    bytes.resize(static_cast<size_t>(size));
-    read = bytes.empty() || std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  }
-  std::fclose(file);
-  if (!read) {
+  if (!readFileBytes(path, bytes)) {
     releaseFont();
     return false;
   }
