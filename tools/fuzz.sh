@@ -16,7 +16,7 @@ harnesses=("$@")
   harnesses=(fuzz_model fuzz_font fuzz_heightmap fuzz_bmp fuzz_wav fuzz_texttable fuzz_launcher_ini)
 
 bash "$top/tools/bootstrap.sh" >/dev/null
-command -v clang++ >/dev/null && [ -n "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null | grep /)" ] ||
+command -v clang++ >/dev/null && [ -f "$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a" ] ||
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq clang libclang-rt-14-dev >/dev/null
 bash "$top/tools/build.sh" >/dev/null  # the generated data folder seeds the corpora
 
