@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "render/BmpLoader.h"
-#include "world/FileBytes.h"
 
 namespace {
 

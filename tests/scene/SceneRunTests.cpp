@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "config/SettingFields.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/TestEnvironment.h"
@@ -84,11 +85,12 @@ TEST(SceneRun, InteractiveBuildShowsTheSeaFullScreenAndEndsOnEscape) {
 
 // Anyone can write the settings key. Every field stored in a way the settings dialog never writes.
 const char SettingsKey[] = "Software\\Reefsaver\\Reefglass";
-const char* const SettingNames[] = {"BoidModel",   "BoidCount", "FishRed",     "FishBlue",     "FishStripe",
-                                    "FishYellBlu", "FishDot",   "FishBigGrey", "FishBigRed",   "FishManta",
-                                    "BirdGull",    "FishCount", "CameraPos",   "CameraSpeed",  "CameraFixTop",
-                                    "CameraFixBottom", "SkyType", "SoundOn", "Width", "Height", "Bpp", "LeaveRes",
-                                    "ShadeScecondary"};
+const char* const ScreenSettingNames[] = {"Width", "Height", "Bpp", "LeaveRes", "ShadeScecondary"};
+
+// Leaves no stored settings behind for the other scene tests, whatever happens in between.
+struct SettingsKeyRemovedAfterwards {
+  ~SettingsKeyRemovedAfterwards() { RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey); }
+};
 
 struct HostileValue {
   const char* label;
@@ -102,10 +104,12 @@ void storeEverywhere(const HostileValue& value) {
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
-  for (const char* name : SettingNames) {
+  const auto store = [&](const char* name) {
     RegSetValueExA(key, name, 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
                    static_cast<DWORD>(value.bytes.size()));
-  }
+  };
+  for (const SettingField& field : SaverSettingFields) store(field.name);
+  for (const char* name : ScreenSettingNames) store(name);
   RegCloseKey(key);
 }
 
@@ -148,6 +152,7 @@ void expectRunsWith(const std::string& switches, const std::string& label, bool 
 }
 
 TEST(SceneRun, HostileStoredSettingsStillShowTheSea) {
+  const SettingsKeyRemovedAfterwards cleanUp;
   const HostileValue values[] = {
       {"long-string", REG_SZ, std::string("123456789", 10)},
       {"short-string", REG_SZ, std::string("ab", 3)},
@@ -159,7 +164,7 @@ TEST(SceneRun, HostileStoredSettingsStillShowTheSea) {
   for (const HostileValue& value : values) {
     storeEverywhere(value);
     expectRunsWith("/t", value.label);
-    // Full screen also tries the stored display mode.
+    // Full screen too; any nonzero LeaveRes keeps the current display mode.
     if (value.type == REG_DWORD) expectRunsWith("/s", std::string(value.label) + "-full-screen");
   }
   // A display mode no screen has, asked for in earnest.
@@ -170,7 +175,6 @@ TEST(SceneRun, HostileStoredSettingsStillShowTheSea) {
   RegSetValueExA(key, "LeaveRes", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&no), sizeof no);
   RegCloseKey(key);
   expectRunsWith("/s", "impossible-display-mode", true);
-  RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ bool writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
+    // An option such as --help is not a folder to fill.
+    if (argc != 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "usage: cdcontent <cd folder>\n");
         return 2;
     }
