@@ -63,6 +63,9 @@ void DisplayModeDialog::openDialog(HWND dialog) {
   CheckDlgButton(dialog, IDC_MODE_LEAVERES, working_.LeaveRes ? BST_CHECKED : BST_UNCHECKED);
   enableLists(dialog);
 
+  // The video layer indexes a table by the depth it is asked for, unchecked; a stored depth other
+  // than the two offered (the registry may hold anything) is shown, listed and kept as 32.
+  if (working_.Bpp != 16 && working_.Bpp != 32) working_.Bpp = 32;
   SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("16 bit"));
   SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("32 bit"));
   SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_SETCURSEL, working_.Bpp == 32 ? 1 : 0, 0);

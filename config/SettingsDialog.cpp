@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "config/DialogIds.h"
+#include "config/DialogPlacement.h"
 
 namespace {
 
@@ -94,6 +95,9 @@ INT_PTR CALLBACK SettingsDialog::dialogProc(HWND dialog, UINT message, WPARAM wP
     case WM_INITDIALOG:
       self->openDialog(dialog);
       return TRUE;
+    case WM_DPICHANGED:
+      self->pictures_.rescale(LOWORD(wParam));
+      return FALSE;  // the system lays the dialog out anew
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->idFrom == IDC_PAGELIST && header->code == LVN_ITEMCHANGED) self->listNotified(header);
@@ -123,9 +127,12 @@ void SettingsDialog::openDialog(HWND dialog) {
   setText(dialog, IDCANCEL, "cancel");
   setText(dialog, IDC_SCREENSETTINGS, "screensettings");
 
+  // The page's place is given in pixels at 96 DPI; the list beside it grows with the text.
+  const int dpi = static_cast<int>(dpiOfWindow(dialog));
   for (Page& page : pages_) {
     page.window = CreateDialogParamA(module_, MAKEINTRESOURCEA(page.templateId), dialog, pageProc, 0);
-    SetWindowPos(page.window, nullptr, PageX, PageY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SetWindowPos(page.window, nullptr, MulDiv(PageX, dpi, 96), MulDiv(PageY, dpi, 96), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     ShowWindow(page.window, SW_HIDE);
   }
 
@@ -144,6 +151,7 @@ void SettingsDialog::openDialog(HWND dialog) {
 
   chosen_ = 0;
   for (size_t i = 0; i < pages_.size(); ++i) ShowWindow(pages_[i].window, i == 0 ? SW_SHOW : SW_HIDE);
+  centreDialog(dialog);
 }
 
 void SettingsDialog::listNotified(const NMHDR* header) {
@@ -247,6 +255,7 @@ void SettingsDialog::openPage(HWND page) {
   check(page, IDC_SKY_CLOUDY, s.SkyType == 0);
   check(page, IDC_SKY_CLEAR, s.SkyType == 1);
   check(page, IDC_SOUND_ON, s.SoundOn);
+  pictures_.addAll(page);
 }
 
 void SettingsDialog::showCameraMotion(HWND page, bool show) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "config/DataFolder.h"
+#include "config/DialogPictures.h"
 #include "config/Settings.h"
 #include "config/TextTable.h"
 
@@ -29,7 +30,7 @@ class SettingsDialog {
   SettingsDialog& operator=(const SettingsDialog&) = delete;
   ~SettingsDialog();
 
-  // Runs the dialog modally; 1 means OK, 2 Cancel.
+  // Runs the dialog modally over owner (none: the desktop), centred on it; 1 means OK, 2 Cancel.
   INT_PTR run(HINSTANCE module, HWND owner);
 
   const SaverSettings& workingCopy() const { return working_; }
@@ -68,4 +69,5 @@ class SettingsDialog {
   std::vector<Page> pages_;
   int chosen_ = -1;
   HBITMAP introPicture_ = nullptr;
+  DialogPictures pictures_;
 };

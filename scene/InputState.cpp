@@ -2,20 +2,28 @@
 
 #include <windowsx.h>
 
-#include <SDL.h>
+namespace {
 
-void InputState::setDrawingSize(int width, int height) {
+// More presses than this between two frames only say "many".
+constexpr int MaxPresses = 1000;
+
+bool numbered(KeyCode code) { return code >= 0 && code < KeyCodeCount; }
+
+}  // namespace
+
+void InputState::setDrawingSize(HWND window, int width, int height) {
+  window_ = window;
   width_ = width;
   height_ = height;
   centreX_ = width / 2;
   centreY_ = height / 2;
-  if (options_ & HideCursor) SDL_ShowCursor(0);
+  if (options_ & HideCursor) ShowCursor(FALSE);
   active_ = true;
 }
 
 int InputState::find(KeyCode code) const {
   for (int i = 0; i < heldCount_; ++i) {
-    if (held_[i].code == code) return i;
+    if (held_[i] == code) return i;
   }
   return -1;
 }
@@ -27,7 +35,10 @@ bool InputState::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (options_ & TrackKeys) {
         const KeyCode code = keyCodeFromVirtualKey(static_cast<unsigned>(wParam));
         // Auto-repeat adds nothing while the key is listed.
-        if (find(code) < 0 && heldCount_ < MaxHeldKeys) held_[heldCount_++] = {code, 0};
+        if (find(code) < 0) {
+          if (heldCount_ < MaxHeldKeys) held_[heldCount_++] = code;
+          if (numbered(code) && presses_[code] < MaxPresses) ++presses_[code];
+        }
       }
       return true;
     case WM_KEYUP:
@@ -60,16 +71,23 @@ bool InputState::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void InputState::endFrame() {
   if (!active_) return;
   if (options_ & TrackKeys) {
-    for (int i = 0; i < heldCount_; ++i) ++held_[i].frames;
+    for (int& count : presses_) count = 0;
   }
   if ((options_ & TrackMouse) && (mouseX_ < EdgeMargin || mouseX_ > width_ - EdgeMargin || mouseY_ < EdgeMargin ||
                                   mouseY_ > height_ - EdgeMargin)) {
-    SDL_WarpMouse(static_cast<Uint16>(centreX_), static_cast<Uint16>(centreY_));
+    // Back to the middle of the window, in screen coordinates, so the pointer cannot wander off
+    // onto another monitor. The move reported for it arrives later; until then the pointer is
+    // known to be there.
+    POINT centre = {centreX_, centreY_};
+    if (window_ && ClientToScreen(window_, &centre)) SetCursorPos(centre.x, centre.y);
+    mouseX_ = centreX_;
+    mouseY_ = centreY_;
   }
 }
 
 bool InputState::isKeyDown(KeyCode code, bool held) const {
-  const int at = find(code);
-  if (at < 0) return false;
-  return held || held_[at].frames < 1;
+  if (pressCount(code) > 0) return true;
+  return held && find(code) >= 0;
 }
+
+int InputState::pressCount(KeyCode code) const { return numbered(code) ? presses_[code] : 0; }

@@ -15,12 +15,13 @@ void SeaSceneApp::runKeyCommands() {
     direction = direction == -1 ? 0 : 1;
     cameraMoving_ = true;
   }
-  if (input_.isKeyDown(keys::Space, false)) {
+  // Every press toggles once: an even number of taps between two frames leaves things as they were.
+  if (input_.pressCount(keys::Space) % 2 == 1) {
     wireframe_ = !wireframe_;
     glPolygonMode(GL_FRONT_AND_BACK, wireframe_ ? GL_LINE : GL_FILL);
   }
-  if (input_.isKeyDown(keys::F1, false)) toggleHelp();
-  if (input_.isKeyDown(keys::F, false)) rateShown_ = !rateShown_;
+  if (input_.pressCount(keys::F1) % 2 == 1) toggleHelp();
+  if (input_.pressCount(keys::F) % 2 == 1) rateShown_ = !rateShown_;
   if (direction != 0) camera_.stepTilt(direction);
 }
 

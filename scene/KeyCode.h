@@ -3,6 +3,9 @@
 // international keys and the compose key. -1 is a key without a number.
 using KeyCode = int;
 
+// Numbered keys run from 0 to one below this.
+constexpr int KeyCodeCount = 128;
+
 namespace keys {
 constexpr KeyCode None = -1;
 constexpr KeyCode Escape = 5;

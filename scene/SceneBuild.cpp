@@ -36,9 +36,11 @@ bool SeaSceneApp::buildScene() {
   rateLine_.loadFont(data("font.nlf"));
   rateLine_.setPosition(20.0f, 20.0f, 0.0f);
   rateLine_.setScreenSize(width(), height());
-  if (interactive) input_.setDrawingSize(width(), height());
+  if (interactive) input_.setDrawingSize(mainWindow(), width(), height());
 
-  if (settings_.SoundOn) {
+  // The control panel shows the small preview whenever somebody looks through the savers: it
+  // stays silent.
+  if (settings_.SoundOn && mode() != Preview) {
     std::printf("if sound - delete sound\n");
     if (sound_) {
       sound_->close();

@@ -50,10 +50,23 @@ bool SeaSceneApp::saveSettings() {
   return true;
 }
 
+// The Display control panel passes its window with /c:<window>; the dialog opens over it.
 bool SeaSceneApp::configure() {
+  HWND owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(windowNumber()));
   SettingsDialog dialog(settings_, *this, languageTable_, directoryTable_, dataFolder_);
-  if (dialog.run(instance(), nullptr) == IDOK) saveSettings();
+  if (dialog.run(instance(), IsWindow(owner) ? owner : nullptr) == IDOK) saveSettings();
   return true;
+}
+
+// Nothing moves while nobody can see it, and the sea falls silent.
+void SeaSceneApp::sleepChanged(bool asleep) {
+  if (asleep) {
+    stopClock();
+    if (sound_) sound_->pause();
+  } else {
+    restartClock();
+    if (sound_) sound_->resume();
+  }
 }
 
 void SeaSceneApp::editScreenSettings(HWND owner) {

@@ -56,6 +56,7 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   bool saveSettings() override;
   bool filterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool configure() override;
+  void sleepChanged(bool asleep) override;
   // Runs the display-mode dialog over owner and saves the screen settings on OK.
   void editScreenSettings(HWND owner) override;
 

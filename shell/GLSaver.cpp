@@ -29,6 +29,8 @@ bool GLSaver::filterMessage(UINT, WPARAM, LPARAM) { return false; }
 
 bool GLSaver::configure() { return true; }
 
+void GLSaver::sleepChanged(bool) {}
+
 bool GLSaver::init(HINSTANCE instance, const char* commandLine) {
   instance_ = instance;
   // The whole saver, frame loop included, must never compete with the user's programs.
@@ -39,6 +41,7 @@ bool GLSaver::init(HINSTANCE instance, const char* commandLine) {
 
   loadSettings();
   loadScreenSettings();
+  loadFrameRateSetting();
   enumerateMonitors();
 
   if (mode_ == Preview || mode_ == FullScreen || mode_ == Windowed) {
@@ -50,17 +53,18 @@ bool GLSaver::init(HINSTANCE instance, const char* commandLine) {
   if (GetVersionExA(&version)) win9x_ = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 
   if (mode_ == FullScreen && win9x_) loadPasswordVerifier();
-  if (mode_ == Preview) settlePreview();
+  // A preview whose window went while it settled has nothing left to draw into: it ends quietly.
+  if (mode_ == Preview && !settlePreview()) return false;
   return true;
 }
 
 // The display control panel shows a preview as soon as the window exists; drawing starts only
-// after half a second so the panel settles first.
-void GLSaver::settlePreview() {
+// after half a second so the panel settles first. False when the preview's window is gone by then.
+bool GLSaver::settlePreview() {
   previewSettling_ = true;
   PostMessageA(mainWindow_, WM_USER, 0, 0);
   MSG msg;
-  while (previewSettling_) {
+  while (previewSettling_ && !previewOrphaned()) {
     const BOOL got = GetMessageA(&msg, mainWindow_, 0, 0);
     if (got == 0) {
       PostQuitMessage(0);
@@ -70,6 +74,12 @@ void GLSaver::settlePreview() {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  return !previewOrphaned();
+}
+
+// The control panel that hosts a preview may close it, or end, at any moment.
+bool GLSaver::previewOrphaned() const {
+  return mode_ == Preview && (!IsWindow(mainWindow_) || !IsWindow(GetParent(mainWindow_)));
 }
 
 bool GLSaver::run() {

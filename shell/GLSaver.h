@@ -6,12 +6,17 @@
 //   GLSaver.cpp          construction, init, run
 //   SaverWindows.cpp     monitors, window class and windows, covering windows, GL context
 //   SaverMessages.cpp    window procedure, quit attempt, shutdown, frame pump
+//   SaverPacing.cpp      frame-rate limit, swap interval, sleep while the picture cannot be seen
 //   SaverRegistry.cpp    registry operations and the screen settings
 //   PasswordServices.cpp Windows 9x password verifier and password change
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "config/Settings.h"
+#include "shell/DisplayNotices.h"
+#include "shell/FramePacer.h"
 #include "shell/SaverMode.h"
 
 struct MonitorEntry {
@@ -52,6 +57,9 @@ class GLSaver {
   virtual bool saveSettings();
   virtual bool filterMessage(UINT message, WPARAM wParam, LPARAM lParam);
   virtual bool configure();
+  // The picture can no longer be seen (display off, session locked), or can be seen again. No frame
+  // is drawn in between; the application stops its clock and its sound.
+  virtual void sleepChanged(bool asleep);
 
   // Start-up: commandLine is the whole text of GetCommandLineA.
   bool init(HINSTANCE instance, const char* commandLine);
@@ -65,6 +73,16 @@ class GLSaver {
 
   void loadScreenSettings();
   void saveScreenSettings();
+  // "MaxFrameRate" under the settings key: frames per second at most, 0 for no limit; -1 when none
+  // is stored, and the display's refresh rate then sets the limit.
+  void loadFrameRateSetting();
+
+  // Reasons the picture cannot be seen; while any holds, no frame is drawn.
+  enum SleepReason : unsigned { DisplayOff = 1, SessionLocked = 2 };
+  bool asleep() const { return sleepReasons_ != 0; }
+  int storedMaxFrameRate() const { return storedMaxFrameRate_; }
+  // Frames per second the frame pump draws at most (0: no limit), fixed when the pump starts.
+  int frameRateCap() const { return frameRateCap_; }
 
   SaverBuild build() const { return build_; }
   SaverMode mode() const { return mode_; }
@@ -100,12 +118,21 @@ class GLSaver {
   void placeCoveringWindows();
   void releaseContext();
   void pumpFrames();
+  // Swap interval, frame-rate limit and display notices, just before the frame pump starts.
+  void startPacing();
+  void stopPacing();
 
  private:
   using VerifyPasswordFn = BOOL(WINAPI*)(HWND);
 
   static LRESULT CALLBACK staticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void settlePreview();
+  bool settlePreview();
+  // Microseconds of the performance counter, for the frame pacer.
+  static int64_t pacingNow();
+  bool previewOrphaned() const;
+  void setSleepReason(SleepReason reason, Visibility visibility);
+  void useFineTimer(bool fine);
+  void showStartError(const char* text);
   void handleMouseMove(LPARAM lParam);
   void loadPasswordVerifier();
   void releasePasswordVerifier();
@@ -137,6 +164,13 @@ class GLSaver {
 
   bool quitRequested_ = false;
   bool startingGL_ = false;  // a shutdown asked for meanwhile waits for the first frame pass
+  unsigned sleepReasons_ = 0;
+  int storedMaxFrameRate_ = -1;
+  int frameRateCap_ = 0;
+  FramePacer pacer_;
+  DisplayNotices displayNotices_;
+  bool pacingStarted_ = false;
+  bool fineTimer_ = false;
   bool shutdownDone_ = false;
   bool passwordDialogOpen_ = false;
   int mouseMoves_ = 0;

@@ -12,6 +12,10 @@ POINT lastMousePosition = {-1, -1};
 
 constexpr int ToleratedMouseMoves = 5;
 constexpr UINT_PTR PreviewTimer = 1;
+constexpr DWORD SleepCheckMs = 250;
+
+// Returns when a message arrives or after ms, whichever comes first.
+void waitForMessages(DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT); }
 
 }  // namespace
 
@@ -48,6 +52,7 @@ LRESULT GLSaver::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
         break;
       case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MONITORPOWER) setSleepReason(DisplayOff, visibilityFromMonitorPower(lParam));
         if (mode_ == FullScreen) {
           switch (wParam & 0xFFF0) {
             case SC_NEXTWINDOW:
@@ -66,6 +71,13 @@ LRESULT GLSaver::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
       case WM_POWERBROADCAST:
         if (wParam == PBT_APMSUSPEND && !verifyPassword_) tryQuit();
+        if (wParam == PBT_POWERSETTINGCHANGE) {
+          setSleepReason(DisplayOff,
+                         visibilityFromPowerSetting(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)));
+        }
+        break;
+      case WM_WTSSESSION_CHANGE:
+        setSleepReason(SessionLocked, visibilityFromSessionChange(wParam));
         break;
       case WM_USER:
         SetTimer(window, PreviewTimer, 500, nullptr);
@@ -130,6 +142,7 @@ void GLSaver::shutdown() {
   }
   shutdownDone_ = true;
   if (mode_ == FullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
+  stopPacing();
   releaseContext();
   releaseScene();
   releasePasswordVerifier();
@@ -145,7 +158,15 @@ void GLSaver::pumpFrames() {
       lastMessage = msg.message;
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
+    } else if (previewOrphaned()) {
+      shutdown();
+    } else if (asleep()) {
+      // Nothing to draw: wake for messages only, and now and then to see whether a preview's host went.
+      waitForMessages(SleepCheckMs);
+    } else if (const int waitMs = pacer_.waitMsBefore(pacingNow())) {
+      waitForMessages(waitMs);
     } else {
+      pacer_.frameStarted(pacingNow());
       updateFrame();
       renderFrame();
       SwapBuffers(deviceContext_);

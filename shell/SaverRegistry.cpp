@@ -91,3 +91,11 @@ void GLSaver::saveScreenSettings() {
   writeDword("ShadeScecondary", screen_.ShadeScecondary ? 1 : 0);
   closeRegistryKey();
 }
+
+// Not a setting of either dialog: people who want a lower rate to save power, or none to measure,
+// store it themselves.
+void GLSaver::loadFrameRateSetting() {
+  if (!openRegistryKey(registryPath_)) return;
+  storedMaxFrameRate_ = readDword("MaxFrameRate", -1);
+  closeRegistryKey();
+}

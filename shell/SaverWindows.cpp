@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "shell/ErrorBox.h"
 #include "shell/GLSaver.h"
 #include "shell/MultiMonitor.h"
 
@@ -11,7 +12,8 @@ const char* const WindowClassName = "GLSaverWndClass";
 
 using EnumDisplayDevicesFn = BOOL(WINAPI*)(LPCSTR, DWORD, PDISPLAY_DEVICEA, DWORD);
 
-void showError(const char* text) { MessageBoxA(nullptr, text, "Error", MB_OK); }
+// Long enough to read, short enough that a saver started unattended goes on by itself.
+constexpr UINT ModeChangeErrorTimeoutMs = 10000;
 
 }  // namespace
 
@@ -89,25 +91,26 @@ bool GLSaver::createMainWindow() {
     case FullScreen: {
       int w = GetSystemMetrics(SM_CXSCREEN);
       int h = GetSystemMetrics(SM_CYSCREEN);
+      bool modeChangeFailed = false;
       if (!screen_.LeaveRes) {
-        w = screen_.Width;
-        h = screen_.Height;
         DEVMODEA mode = {};
         mode.dmSize = sizeof(mode);
-        mode.dmPelsWidth = static_cast<DWORD>(w);
-        mode.dmPelsHeight = static_cast<DWORD>(h);
+        mode.dmPelsWidth = static_cast<DWORD>(screen_.Width);
+        mode.dmPelsHeight = static_cast<DWORD>(screen_.Height);
         mode.dmBitsPerPel = static_cast<DWORD>(colourDepth_);
         mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
-          showError("Changing screen resolution failed!");
-          // The screen keeps its mode, so the window keeps covering exactly that screen: a stored
-          // size it cannot show would leave the desktop visible or ask for an enormous drawing area.
-          w = GetSystemMetrics(SM_CXSCREEN);
-          h = GetSystemMetrics(SM_CYSCREEN);
+        // The screen keeps its mode when the change fails, so the window keeps covering exactly that
+        // screen: a stored size it cannot show would leave the desktop visible or ask for an
+        // enormous drawing area.
+        modeChangeFailed = ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL;
+        if (!modeChangeFailed) {
+          w = screen_.Width;
+          h = screen_.Height;
         }
       }
       window = CreateWindowExA(WS_EX_TOPMOST, WindowClassName, title_, WS_POPUP | WS_VISIBLE, 0, 0, w, h,
                                nullptr, nullptr, instance_, this);
+      if (modeChangeFailed) showErrorFor(window, "Changing screen resolution failed!", ModeChangeErrorTimeoutMs);
       break;
     }
     case Windowed: {
@@ -163,6 +166,7 @@ void GLSaver::placeCoveringWindows() {
 
 void GLSaver::runGL() {
   if (!startGL()) return;
+  startPacing();
   pumpFrames();
   shutdown();
 }
@@ -174,7 +178,13 @@ bool GLSaver::startGL() {
   return started;
 }
 
+// A preview's window may go at any moment; once it has, nothing is set up and nothing reported.
+void GLSaver::showStartError(const char* text) {
+  if (!previewOrphaned()) showError(mainWindow_, text);
+}
+
 bool GLSaver::prepareFirstFrame() {
+  if (previewOrphaned()) return false;
   deviceContext_ = GetDC(mainWindow_);
 
   PIXELFORMATDESCRIPTOR format = {};
@@ -185,11 +195,11 @@ bool GLSaver::prepareFirstFrame() {
   format.cColorBits = static_cast<BYTE>(colourDepth_);
   const int chosen = ChoosePixelFormat(deviceContext_, &format);
   if (chosen == 0) {
-    showError("ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
+    showStartError("ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
     return false;
   }
   if (!SetPixelFormat(deviceContext_, chosen, &format)) {
-    showError("SetPixelFormat() failed:  Cannot set format specified.");
+    showStartError("SetPixelFormat() failed:  Cannot set format specified.");
     return false;
   }
   DescribePixelFormat(deviceContext_, chosen, sizeof(format), &format);

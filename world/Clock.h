@@ -6,4 +6,9 @@
 using ClockSource = uint32_t (*)();
 
 uint32_t clockNow();
-void setClockSource(ClockSource source);  // nullptr restores SDL's counter
+void setClockSource(ClockSource source);  // nullptr restores SDL's counter, and a stopped clock runs
+
+// While the picture cannot be seen the scene's time stands still, so that nothing jumps ahead
+// when it can be seen again.
+void stopClock();
+void restartClock();

@@ -70,6 +70,14 @@ void SoundPlayer::playEffect(int id, int loops) {
   }
 }
 
+void SoundPlayer::pause() {
+  if (opened_) Mix_Pause(-1);
+}
+
+void SoundPlayer::resume() {
+  if (opened_) Mix_Resume(-1);
+}
+
 void SoundPlayer::close() {
   // After the mixer has once been closed, halting channels on a device that is not open walks
   // the mixer's freed channel table, so the halts happen only while this player holds the device.

@@ -23,6 +23,9 @@ class SoundPlayer {
   void playLoop();
   void loadEffect(const char* path, int id);
   void playEffect(int id, int loops);
+  // Holds every playing sound where it is, and lets it go on from there.
+  void pause();
+  void resume();
   // Stops everything, frees every chunk and closes the device.
   void close();
 

@@ -357,4 +357,25 @@ TEST_F(Dialogs, DisplayModeDialogPicksAStoredModeAndRefillsByDepth) {
   });
 }
 
+TEST_F(Dialogs, DisplayModeDialogShowsAStoredDepthItDoesNotOfferAs32Bits) {
+  for (const DWORD bpp : {0xFFFFFFFFu, 0u, 40u, 0x80000000u}) {
+    store("Bpp", bpp);
+    store("LeaveRes", 0);
+    configure([&](HWND dialog) {
+      selectListItem(dialog, IDC_PAGELIST, 7);
+      HWND modes = waitForDialog(GetWindowThreadProcessId(dialog, nullptr), IDC_MODE_LEAVERES);
+      ASSERT_NE(modes, nullptr);
+      EXPECT_EQ(comboSelection(modes, IDC_MODE_BPP), 1) << bpp;
+      const int listed = comboCount(modes, IDC_MODE_RES);
+      EXPECT_GT(listed, 0) << bpp;
+      chooseComboItem(modes, IDC_MODE_BPP, 1);  // the 32-bit list, filled anew
+      EXPECT_EQ(comboCount(modes, IDC_MODE_RES), listed) << bpp;
+      press(modes, IDOK);
+      waitUntil([&] { return !IsWindow(modes); }, 5000);
+      press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(storedValue("Bpp"), 32) << bpp;
+  }
+}
+
 }  // namespace

@@ -44,6 +44,19 @@ TEST(FramePass, RateTextAfterFiftyFramesInOneSecond) {
   EXPECT_STREQ(scene.app().frameRateText(), "800 x 600   8.00 fps");
 }
 
+TEST(FramePass, AfterTheDisplaySleptTheSceneGoesOnWhereItStopped) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t");
+  ASSERT_TRUE(scene.ready());
+  scene.frames(10, 20);
+  const Vector3 guide = scene.app().guide().position();
+  scene.app().sleepChanged(true);
+  scenetest::ticks += 3600000;  // an hour with the monitor off
+  scene.app().sleepChanged(false);
+  scene.frame(20);
+  EXPECT_EQ(scene.app().frameTime(), 20);
+  EXPECT_LT(distance(scene.app().guide().position(), guide), 0.1f);
+}
+
 TEST(FramePass, HighlightKeepsItsFrameWhileTheCameraTilts) {
   DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
     app.settings().CameraPos = 0;

@@ -115,23 +115,90 @@ TEST_F(Interactive, FTogglesTheRateLineWithOrWithoutShift) {
   EXPECT_FALSE(scene.app().rateShown());
 }
 
-TEST(InputState, KeysCountOnlyForTheFrameTheyWentDown) {
+TEST_F(Interactive, QuickTapsBetweenTwoFramesCountOnceEach) {
+  ASSERT_TRUE(scene.ready());
+  scene.key(WM_KEYDOWN, VK_SPACE);
+  scene.key(WM_KEYUP, VK_SPACE);
+  scene.frame(20);
+  EXPECT_TRUE(scene.app().wireframe());
+  EXPECT_EQ(polygonMode(), GL_LINE);
+  for (int tap = 0; tap < 2; ++tap) {  // two taps in one slow frame: toggled twice
+    scene.key(WM_KEYDOWN, VK_SPACE);
+    scene.key(WM_KEYUP, VK_SPACE);
+  }
+  scene.key(WM_KEYDOWN, 'F');
+  scene.key(WM_KEYUP, 'F');
+  scene.frame(500);
+  EXPECT_TRUE(scene.app().wireframe());
+  EXPECT_TRUE(scene.app().rateShown());
+  scene.key(WM_KEYDOWN, VK_UP);  // a tap of an arrow still tilts one step
+  scene.key(WM_KEYUP, VK_UP);
+  scene.frame(20);
+  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), -0.5f);
+  scene.frame(20);
+  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), -0.5f);
+}
+
+TEST(InputState, EveryPressCountsOnceHeldOrTappedBetweenFrames) {
   InputState input;
+  const KeyCode a = keyCodeFromVirtualKey('A');
   EXPECT_FALSE(input.handleMessage(WM_KEYDOWN, 'A', 0));  // inactive until the scene is built
-  input.setDrawingSize(800, 600);
+  input.setDrawingSize(nullptr, 800, 600);
+
   EXPECT_TRUE(input.handleMessage(WM_KEYDOWN, 'A', 0));
-  EXPECT_TRUE(input.isKeyDown(keyCodeFromVirtualKey('A'), false));
+  EXPECT_TRUE(input.isKeyDown(a, false));
   input.endFrame();
-  EXPECT_FALSE(input.isKeyDown(keyCodeFromVirtualKey('A'), false));
-  EXPECT_TRUE(input.isKeyDown(keyCodeFromVirtualKey('A'), true));
-  input.handleMessage(WM_KEYDOWN, 'A', 0);
+  input.handleMessage(WM_KEYDOWN, 'A', 0);  // auto-repeat while held
+  EXPECT_FALSE(input.isKeyDown(a, false));
+  EXPECT_TRUE(input.isKeyDown(a, true));
   EXPECT_EQ(input.heldCount(), 1);
   input.handleMessage(WM_KEYUP, 'A', 0);
-  EXPECT_FALSE(input.isKeyDown(keyCodeFromVirtualKey('A'), true));
+  EXPECT_FALSE(input.isKeyDown(a, true));
+
+  // Released before the frame looks: no longer held, still one press in the next frame only.
+  input.handleMessage(WM_KEYDOWN, 'A', 0);
+  input.handleMessage(WM_KEYUP, 'A', 0);
+  EXPECT_EQ(input.heldCount(), 0);
+  EXPECT_EQ(input.pressCount(a), 1);
+  EXPECT_TRUE(input.isKeyDown(a, false));
+  EXPECT_TRUE(input.isKeyDown(a, true));
+  input.endFrame();
+  EXPECT_FALSE(input.isKeyDown(a, true));
+  for (int tap = 0; tap < 3; ++tap) {
+    input.handleMessage(WM_KEYDOWN, 'A', 0);
+    input.handleMessage(WM_KEYUP, 'A', 0);
+  }
+  EXPECT_EQ(input.pressCount(a), 3);
+  input.endFrame();
+  EXPECT_EQ(input.pressCount(a), 0);
+
   EXPECT_TRUE(input.handleMessage(WM_RBUTTONUP, 0, 0));
   EXPECT_FALSE(input.handleMessage(WM_PAINT, 0, 0));
   EXPECT_TRUE(input.handleMessage(WM_MOUSEMOVE, 0, MAKELPARAM(-5, 7)));
   EXPECT_EQ(input.mouseX(), -5);
+}
+
+TEST(InputState, PointerNearAnEdgeGoesBackToTheWindowCentre) {
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 50, 400, 300, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  InputState input;
+  input.setDrawingSize(window, 400, 300);
+  SetCursorPos(300, 250);
+  input.handleMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 200));
+  input.endFrame();
+  POINT at;
+  GetCursorPos(&at);
+  EXPECT_EQ(at.x, 300);  // well inside: left alone
+  EXPECT_EQ(at.y, 250);
+  SetCursorPos(105, 60);
+  input.handleMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 10));
+  input.endFrame();
+  GetCursorPos(&at);
+  EXPECT_EQ(at.x, 300);  // the client centre, in screen coordinates
+  EXPECT_EQ(at.y, 200);
+  EXPECT_EQ(input.mouseX(), 200);
+  DestroyWindow(window);
 }
 
 TEST(KeyCodes, NumberingOfTheCommandKeys) {

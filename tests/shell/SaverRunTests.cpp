@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScreenCapture.h"
@@ -64,6 +65,47 @@ TEST(BasicSaverRun, NoArgumentsOpensTheSettingsDialogWithoutSaverWindow) {
     PostMessageA(dialogs.front(), WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(endsWithCode(saver, 1)) << switches;
   }
+}
+
+// Centre of a window rectangle.
+POINT centreOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+TEST(BasicSaverRun, SettingsDialogOpensOverTheWindowThatAskedForIt) {
+  HWND panel = CreateWindowExA(0, "STATIC", "display panel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 420, 260, 500, 400,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(panel, nullptr);
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const POINT workCentre = {(work.left + work.right) / 2, (work.top + work.bottom) / 2};
+  const std::string number = std::to_string(reinterpret_cast<LONG_PTR>(panel));
+  for (const std::string& switches : {"/c:" + number, std::string("/c")}) {
+    ChildProcess saver;
+    ASSERT_TRUE(saver.start(basic(switches), testenv::buildFolder()));
+    // The saver sends messages to its owner while the dialog opens: this thread answers them.
+    std::vector<HWND> dialogs;
+    EXPECT_TRUE(waitUntil([&] {
+      pumpMessagesFor(20);
+      dialogs = saver.topWindows("#32770", 0);
+      return !dialogs.empty() && IsWindowVisible(dialogs.front());
+    }, StartTimeout));
+    ASSERT_FALSE(dialogs.empty()) << switches;
+    const bool owned = switches != "/c";
+    EXPECT_EQ(GetWindow(dialogs.front(), GW_OWNER), owned ? panel : nullptr) << switches;
+    const POINT centre = centreOf(dialogs.front());
+    const POINT expected = owned ? centreOf(panel) : workCentre;
+    EXPECT_NEAR(centre.x, expected.x, 2) << switches;
+    EXPECT_NEAR(centre.y, expected.y, 2) << switches;
+    PostMessageA(dialogs.front(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(waitUntil([&] {
+      pumpMessagesFor(20);
+      return !saver.running();
+    }, EndTimeout)) << switches;
+  }
+  DestroyWindow(panel);
 }
 
 TEST(BasicSaverRun, FailedStartEndsWithCodeZero) {
@@ -178,8 +220,14 @@ TEST(BasicSaverRun, PreviewFillsTheGivenWindow) {
   HWND parent = CreateWindowExA(0, "STATIC", "preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 240,
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(parent, nullptr);
+  // Sound on, as by default: a device opened would write this file.
+  const std::string audio = testenv::scratchFolder("preview") + "sound.raw";
+  SetEnvironmentVariableA("SDL_AUDIODRIVER", "disk");
+  SetEnvironmentVariableA("SDL_DISKAUDIOFILE", audio.c_str());
   ChildProcess saver;
   ASSERT_TRUE(saver.start(basic("/p " + std::to_string(reinterpret_cast<LONG_PTR>(parent))), testenv::buildFolder()));
+  SetEnvironmentVariableA("SDL_AUDIODRIVER", nullptr);
+  SetEnvironmentVariableA("SDL_DISKAUDIOFILE", nullptr);
   HWND child = nullptr;
   waitUntil(
       [&] {
@@ -194,6 +242,12 @@ TEST(BasicSaverRun, PreviewFillsTheGivenWindow) {
   GetClientRect(child, &childRect);
   EXPECT_EQ(childRect.right, parentClient.right);
   EXPECT_EQ(childRect.bottom, parentClient.bottom);
+  // The scene is drawn, and silently: the control panel's small picture opens no sound device.
+  EXPECT_TRUE(waitUntil([&] {
+    pumpMessagesFor(20);
+    return captureWindowClient(child).brightFraction(childRect, 48) > 0.5;
+  }, StartTimeout));
+  EXPECT_FALSE(testenv::fileExists(audio));
   // No input ends a preview; it ends when its window goes.
   send(child, WM_KEYDOWN, 'A');
   send(child, WM_LBUTTONDOWN);
@@ -211,6 +265,29 @@ TEST(InteractiveSaverRun, EveryCommandLineGoesFullScreen) {
     send(window, WM_ACTIVATEAPP, FALSE);
     EXPECT_TRUE(endsWithCode(saver, 1)) << switches;
   }
+}
+
+TEST(InteractiveSaverRun, AQuickTapOfEscapeEndsIt) {
+  ChildProcess saver;
+  HWND window = startSaver(saver, interactive("/s"));
+  ASSERT_NE(window, nullptr);
+  // Both arrive before the next frame looks at the keys, as a tap between two frames does.
+  PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+  EXPECT_TRUE(endsWithCode(saver, 1));
+}
+
+TEST(InteractiveSaverRun, PointerNearAnEdgeGoesBackToTheMiddleOfTheScreen) {
+  ChildProcess saver;
+  HWND window = startSaver(saver, interactive("/s"));
+  ASSERT_NE(window, nullptr);
+  const POINT middle = {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
+  SetCursorPos(4, 4);
+  POINT at = {};
+  EXPECT_TRUE(waitUntil([&] { return GetCursorPos(&at) && at.x == middle.x && at.y == middle.y; }, StartTimeout))
+      << "pointer at " << at.x << ", " << at.y;
+  send(window, WM_ACTIVATEAPP, FALSE);
+  EXPECT_TRUE(endsWithCode(saver, 1));
 }
 
 TEST(InteractiveSaverRun, IgnoresKeysButtonsAndMoves) {

@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+#include <functional>
+
 #include <string>
+#include <vector>
 
 #include "shell/GLSaver.h"
 
@@ -20,18 +24,48 @@ class RecordingSaver : public GLSaver {
   }
   bool buildScene() override { return true; }
   bool setupGL() override { return true; }
-  void updateFrame() override { ++frames; }
+  void updateFrame() override {
+    if (++frames == quitAfterFrames) requestQuit();
+  }
   void renderFrame() override {}
   bool releaseGL() override { return true; }
   void releaseScene() override { ++releases; }
+  void sleepChanged(bool asleep) override { sleeps.push_back(asleep); }
+  bool filterMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    return onMessage && onMessage(message, wParam, lParam);
+  }
 
   LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return windowProc(mainWindow(), message, wParam, lParam);
   }
+  void useSettingsKey(const char* path) { lstrcpynA(registryPath_, path, sizeof(registryPath_)); }
 
   int frames = 0;
+  int quitAfterFrames = -1;
   int releases = 0;
+  std::vector<bool> sleeps;
+  std::function<bool(UINT, WPARAM, LPARAM)> onMessage;
 };
+
+// A power-setting notice as Windows sends it: the setting's GUID and one 4-byte state.
+struct PowerNotice {
+  POWERBROADCAST_SETTING setting;
+  BYTE rest[3];
+};
+
+PowerNotice powerNotice(const GUID& setting, DWORD state) {
+  PowerNotice notice = {};
+  notice.setting.PowerSetting = setting;
+  notice.setting.DataLength = sizeof(DWORD);
+  std::memcpy(notice.setting.Data, &state, sizeof(state));
+  return notice;
+}
+
+const GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+const GUID MonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
+const GUID SomeOtherSetting = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
+
+LPARAM pointerTo(const PowerNotice& notice) { return reinterpret_cast<LPARAM>(&notice); }
 
 TEST(WindowProc, SecondDestroyDoesNotShutDownAgain) {
   RecordingSaver saver(SaverBuild::Basic);
@@ -110,6 +144,97 @@ TEST(WindowProc, ConfigureRunCreatesNoWindowAndReleasesTheScene) {
   EXPECT_EQ(saver.mainWindow(), nullptr);
   EXPECT_TRUE(saver.run());
   EXPECT_EQ(saver.releases, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WindowProc, DisplayOffOrLockedSessionPutsTheSaverToSleepWithoutEndingIt) {
+  RecordingSaver saver(SaverBuild::Basic);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /s"));
+  saver.send(WM_SYSCOMMAND, SC_MONITORPOWER, 1);  // low power: still seen
+  EXPECT_FALSE(saver.asleep());
+  saver.send(WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+  EXPECT_TRUE(saver.asleep());
+  saver.send(WM_SYSCOMMAND, SC_MONITORPOWER, -1);
+  EXPECT_FALSE(saver.asleep());
+
+  const PowerNotice off = powerNotice(ConsoleDisplayState, 0);
+  const PowerNotice dimmed = powerNotice(ConsoleDisplayState, 2);
+  const PowerNotice on = powerNotice(ConsoleDisplayState, 1);
+  const PowerNotice monitorOff = powerNotice(MonitorPowerOn, 0);
+  const PowerNotice other = powerNotice(SomeOtherSetting, 1);
+  saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(dimmed));
+  EXPECT_FALSE(saver.asleep());
+  saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(off));
+  EXPECT_TRUE(saver.asleep());
+  saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(other));
+  EXPECT_TRUE(saver.asleep());
+  saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(on));
+  EXPECT_FALSE(saver.asleep());
+
+  // Both reasons must be gone before it wakes.
+  saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(monitorOff));
+  saver.send(WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK);
+  saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(on));
+  EXPECT_TRUE(saver.asleep());
+  saver.send(WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK);
+  EXPECT_FALSE(saver.asleep());
+
+  EXPECT_EQ(saver.sleeps, (std::vector<bool>{true, false, true, false, true, false}));
+  EXPECT_FALSE(saver.isShutDown());
+}
+
+TEST(WindowProc, PreviewWhoseHostGoesWhileItSettlesEndsQuietly) {
+  for (const UINT whenHostGoes : {UINT{WM_USER}, UINT{WM_TIMER}}) {
+    HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(host, nullptr);
+    RecordingSaver saver(SaverBuild::Basic);
+    saver.onMessage = [&](UINT message, WPARAM, LPARAM) {
+      if (message == whenHostGoes && IsWindow(host)) DestroyWindow(host);
+      return false;
+    };
+    const std::string line = "saver.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host));
+    EXPECT_FALSE(saver.init(GetModuleHandleA(nullptr), line.c_str())) << whenHostGoes;
+    EXPECT_EQ(saver.frames, 0);
+  }
+}
+
+TEST(WindowProc, FramePumpDrawsNoFasterThanItsLimit) {
+  const char* const key = "Software\\ReefsaverTests\\Pacing";
+  const auto storeMaxFrameRate = [&](DWORD rate) {
+    HKEY settings = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &settings, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(settings, "MaxFrameRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&rate), sizeof(rate));
+    RegCloseKey(settings);
+  };
+  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(host, nullptr);
+  const struct {
+    DWORD stored;
+    std::string switches;
+    int cap;
+  } runs[] = {{20, "/t", 20}, {0, "/p " + std::to_string(reinterpret_cast<LONG_PTR>(host)), 30}};
+  for (const auto& run : runs) {
+    storeMaxFrameRate(run.stored);
+    RecordingSaver saver(SaverBuild::Basic);
+    saver.useSettingsKey(key);
+    ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), ("saver.scr " + run.switches).c_str()));
+    EXPECT_EQ(saver.storedMaxFrameRate(), static_cast<int>(run.stored));
+    saver.quitAfterFrames = run.cap / 2 + 1;
+    const DWORD start = GetTickCount();
+    saver.run();
+    // Half a second of periods lies between the first frame and the last, however fast the machine.
+    EXPECT_GE(GetTickCount() - start, 490u) << run.switches;
+    EXPECT_EQ(saver.frameRateCap(), run.cap) << run.switches;
+    EXPECT_EQ(saver.frames, run.cap / 2 + 1) << run.switches;
+  }
+  DestroyWindow(host);
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ReefsaverTests");
 }
 
 }  // namespace

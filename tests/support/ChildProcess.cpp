@@ -1,5 +1,44 @@
 #include "tests/support/ChildProcess.h"
 
+#include <sstream>
+
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+// Under Wine, GetProcessTimes does not count the time of any other process; the Linux process that
+// runs it does. Its name is the program's file name cut to 15 characters; the tests run
+// one program of a name at a time.
+double linuxCpuSeconds(const std::string& programName) {
+  const std::string name = "(" + programName.substr(0, 15) + ")";
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+  if (search == INVALID_HANDLE_VALUE) return -1.0;
+  double seconds = -1.0;
+  do {
+    if (found.cFileName[0] < '0' || found.cFileName[0] > '9') continue;
+    const std::string stat = testenv::readFile(std::string("Z:\\proc\\") + found.cFileName + "\\stat");
+    const size_t open = stat.find('(');
+    const size_t close = stat.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || stat.compare(open, close + 1 - open, name) != 0) {
+      continue;
+    }
+    // After the name: state, then ten fields before utime and stime, in clock ticks of 1/100 s.
+    std::istringstream fields(stat.substr(close + 1));
+    std::string field;
+    double ticks = 0.0;
+    for (int i = 0; i < 13 && fields >> field; ++i) {
+      if (i >= 11) ticks += std::stod(field);
+    }
+    seconds = ticks / 100.0;
+    break;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return seconds;
+}
+
+}  // namespace
+
 ChildProcess::~ChildProcess() {
   if (running()) kill();
   if (info_.hProcess) CloseHandle(info_.hProcess);
@@ -21,6 +60,11 @@ bool ChildProcess::start(const std::string& commandLine, const std::string& work
     startup.hStdError = output;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   }
+  // The program is the first token, quoted or not.
+  const bool quoted = !commandLine.empty() && commandLine[0] == '"';
+  const std::string program = quoted ? commandLine.substr(1, commandLine.find('"', 1) - 1)
+                                     : commandLine.substr(0, commandLine.find(' '));
+  programName_ = program.substr(program.find_last_of("\\/") + 1);
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE, 0,
@@ -39,6 +83,11 @@ bool ChildProcess::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
 
 bool ChildProcess::running() const {
   return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+double ChildProcess::cpuSeconds() const {
+  if (!running()) return -1.0;
+  return linuxCpuSeconds(programName_);
 }
 
 void ChildProcess::kill() {

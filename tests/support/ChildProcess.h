@@ -22,12 +22,17 @@ class ChildProcess {
   bool running() const;
   void kill();
   DWORD id() const { return info_.dwProcessId; }
+  HANDLE handle() const { return info_.hProcess; }
+  // Processor time (user and kernel) the running process has used so far, in seconds; negative
+  // when it cannot be read.
+  double cpuSeconds() const;
 
   // Top-level windows of the process with the given class, waiting up to timeoutMs for one to appear.
   std::vector<HWND> topWindows(const char* className, DWORD timeoutMs) const;
 
  private:
   PROCESS_INFORMATION info_ = {};
+  std::string programName_;  // file name without its folder
 };
 
 // Polls until pred() holds or timeoutMs passed; returns the last value of pred().

@@ -21,6 +21,9 @@ std::string artifactFolder(const std::string& name);
 std::string scratchFolder(const std::string& name);
 
 bool fileExists(const std::string& path);
+long long fileSize(const std::string& path);  // 0 when the file is missing
+// Bytes of the file from offset on (a file another process may still be writing).
+std::string readFileFrom(const std::string& path, long long offset);
 bool writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 

@@ -230,6 +230,34 @@ TEST_F(SoundPlayerTest, ANewPlayerAfterCloseGetsAFreshDeviceAndTheLoopFromItsSta
   EXPECT_EQ(mix.compare(start, samples.size(), samples), 0);
 }
 
+TEST_F(SoundPlayerTest, PausedSoundFallsSilentAndGoesOnFromWhereItStopped) {
+  const std::string capture = folder_ + "pause.raw";
+  startDiskAudio(capture);
+  const std::string samples = patternSamples(3000, 7);
+  const std::string water = writeWave("water.wav", samples);
+  SoundPlayer player;
+  ASSERT_TRUE(player.open());
+  player.loadLoop(water.c_str());
+  player.playLoop();
+  EXPECT_TRUE(waitUntil([&] { return fileSize(capture) >= 60000; }, 20000));
+  player.pause();
+  const long long paused = fileSize(capture);
+  EXPECT_TRUE(waitUntil([&] { return fileSize(capture) >= paused + 100000; }, 20000));
+  player.resume();
+  const std::string mix = captureAfter(player, capture, fileSize(capture) + 60000);
+
+  // Every frame of the pattern ends in a nonzero byte, so a long run of zeros is the pause.
+  const size_t silence = mix.find(std::string(256, '\0'), firstSound(mix));
+  ASSERT_NE(silence, std::string::npos);
+  const size_t back = mix.find_first_not_of('\0', silence) / 4 * 4;
+  ASSERT_NE(back, std::string::npos / 4 * 4) << "the sound comes back";
+  EXPECT_GE(back - silence, 100000u - 2 * 16384u) << "silent while paused";
+  size_t lastHeard = 0;
+  while (lastHeard < samples.size() && samples.compare(lastHeard, 4, mix, silence - 4, 4) != 0) lastHeard += 4;
+  ASSERT_LT(lastHeard, samples.size());
+  EXPECT_EQ(mix.substr(back, 4), samples.substr((lastHeard + 4) % samples.size(), 4));
+}
+
 TEST_F(SoundPlayerTest, WithoutAnAudioDeviceEveryLoadReportsAndNothingBreaks) {
   const std::string water = writeWave("water.wav", patternSamples(100, 0));
   setEnvironment("SDL_AUDIODRIVER=");

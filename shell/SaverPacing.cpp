@@ -1,0 +1,86 @@
+// How fast the frame pump may draw, and when it must not draw at all.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <GL/gl.h>
+
+#include "shell/GLSaver.h"
+#include "shell/MultiMonitor.h"
+
+namespace {
+
+using SwapIntervalFn = BOOL(WINAPI*)(int);
+
+// Refresh rate of the display that shows the window, as the display reports it (0 or 1: unknown).
+int refreshRateOf(HWND window, HDC deviceContext) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  MONITORINFOEXA info = {};
+  info.cbSize = sizeof(info);
+  if (multimon::monitorInfo(multimon::monitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY),
+                            reinterpret_cast<MONITORINFO*>(&info))) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    if (EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode)) {
+      return static_cast<int>(mode.dmDisplayFrequency);
+    }
+  }
+  return GetDeviceCaps(deviceContext, VREFRESH);
+}
+
+}  // namespace
+
+int64_t GLSaver::pacingNow() {
+  static const int64_t frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<int64_t>(f.QuadPart);
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<int64_t>(now.QuadPart) / frequency * 1000000 +
+         static_cast<int64_t>(now.QuadPart) % frequency * 1000000 / frequency;
+}
+
+void GLSaver::startPacing() {
+  useFineTimer(!asleep());
+  const auto swapInterval =
+      reinterpret_cast<SwapIntervalFn>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
+  const bool swapSynced = swapInterval && swapInterval(1);
+  frameRateCap_ = frameRateLimit(storedMaxFrameRate_, refreshRateOf(mainWindow_, deviceContext_), swapSynced,
+                                 mode_ == Preview);
+  pacer_.setRate(frameRateCap_);
+  displayNotices_.start(mainWindow_);
+  pacingStarted_ = true;
+}
+
+void GLSaver::stopPacing() {
+  pacingStarted_ = false;
+  displayNotices_.stop();
+  useFineTimer(false);
+}
+
+// Waits of a few milliseconds need the system timer at its finest; the default tick of 15.6 ms
+// would halve a 60 Hz rate. A finer tick costs power, so it is given back while nothing is drawn.
+void GLSaver::useFineTimer(bool fine) {
+  if (fine == fineTimer_) return;
+  if (fine) {
+    fineTimer_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+  } else {
+    timeEndPeriod(1);
+    fineTimer_ = false;
+  }
+}
+
+void GLSaver::setSleepReason(SleepReason reason, Visibility visibility) {
+  if (visibility == Visibility::Unchanged) return;
+  const bool wasAsleep = asleep();
+  if (visibility == Visibility::Hidden) {
+    sleepReasons_ |= reason;
+  } else {
+    sleepReasons_ &= ~static_cast<unsigned>(reason);
+  }
+  if (asleep() == wasAsleep) return;
+  if (pacingStarted_) useFineTimer(!asleep());
+  sleepChanged(asleep());
+}

@@ -1,0 +1,157 @@
+// The saver while its picture cannot be seen: display power notices and session locks sent to the
+// real window from outside, its sound captured with SDL's disk driver.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ScreenCapture.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+const GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+const DWORD WakeTimeout = 20000;
+// One mixing buffer of the saver's sound (4096 stereo frames of 16 bits): one may already be mixed
+// when the sound pauses.
+const long long MixBuffer = 4096 * 4;
+
+void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+}
+
+// A power-setting notice carries a pointer: it is written into the saver's own memory first.
+void sendPowerNotice(const ChildProcess& saver, HWND window, const GUID& setting, DWORD state) {
+  struct {
+    POWERBROADCAST_SETTING header;
+    BYTE rest[3];
+  } notice = {};
+  notice.header.PowerSetting = setting;
+  notice.header.DataLength = sizeof(state);
+  std::memcpy(notice.header.Data, &state, sizeof(state));
+  void* remote = VirtualAllocEx(saver.handle(), nullptr, sizeof(notice), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  ASSERT_NE(remote, nullptr);
+  ASSERT_TRUE(WriteProcessMemory(saver.handle(), remote, &notice, sizeof(notice), nullptr));
+  send(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(remote));
+  VirtualFreeEx(saver.handle(), remote, 0, MEM_RELEASE);
+}
+
+bool sameFrame(const Capture& a, const Capture& b) { return a.pixels == b.pixels; }
+
+// The scene moves all the time while it is drawn.
+bool draws(HWND window) {
+  Capture last = captureWindowClient(window);
+  return waitUntil(
+      [&] {
+        const Capture now = captureWindowClient(window);
+        const bool changed = !sameFrame(now, last);
+        last = now;
+        return changed;
+      },
+      WakeTimeout);
+}
+
+bool silent(const std::string& bytes) { return bytes.find_first_not_of('\0') == std::string::npos; }
+
+// SDL's disk driver keeps its file to itself while it writes, so the test notes which stretches of
+// the file were written asleep and awake, and reads them once the saver has ended.
+struct Stretch {
+  long long from, to;
+};
+
+class DisplaySleep : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    audio_ = testenv::scratchFolder("display-sleep") + "sound.raw";
+    SetEnvironmentVariableA("SDL_AUDIODRIVER", "disk");
+    SetEnvironmentVariableA("SDL_DISKAUDIODELAY", "100");
+    SetEnvironmentVariableA("SDL_DISKAUDIOFILE", audio_.c_str());
+    ASSERT_TRUE(saver_.start("\"" + testenv::buildFolder() + "reefsaver-basic.scr\" /s", testenv::buildFolder()));
+    const auto windows = saver_.topWindows(SaverWindowClass, 20000);
+    ASSERT_FALSE(windows.empty());
+    window_ = windows.front();
+    ASSERT_TRUE(draws(window_));
+    ASSERT_TRUE(heard());
+  }
+  void TearDown() override {
+    SetEnvironmentVariableA("SDL_AUDIODRIVER", nullptr);
+    SetEnvironmentVariableA("SDL_DISKAUDIODELAY", nullptr);
+    SetEnvironmentVariableA("SDL_DISKAUDIOFILE", nullptr);
+    if (window_) send(window_, WM_KEYDOWN, VK_SPACE, 0);
+    DWORD code = 0;
+    ASSERT_TRUE(saver_.waitForExit(15000, &code));
+    EXPECT_EQ(code, 1u);
+    const std::string written = testenv::readFile(audio_);
+    for (const Stretch& quiet : asleep_) {
+      EXPECT_TRUE(silent(written.substr(quiet.from, quiet.to - quiet.from))) << "asleep at " << quiet.from;
+    }
+    for (const Stretch& sound : awake_) {
+      EXPECT_FALSE(silent(written.substr(sound.from, sound.to - sound.from))) << "awake at " << sound.from;
+    }
+  }
+
+  // The sound goes on: a few more mixing buffers are written (noted as heard, checked at the end).
+  bool heard() {
+    const long long from = testenv::fileSize(audio_) + MixBuffer;
+    long long to = from;
+    if (!waitUntil([&] { return (to = testenv::fileSize(audio_)) >= from + 4 * MixBuffer; }, WakeTimeout)) return false;
+    awake_.push_back({from, to});
+    return true;
+  }
+  // Nothing drawn and nothing heard for ms, and the saver still there.
+  void expectAsleepFor(DWORD ms, double* cpuShare = nullptr) {
+    const Capture before = captureWindowClient(window_);
+    const long long from = testenv::fileSize(audio_) + 2 * MixBuffer;
+    const double cpuBefore = saver_.cpuSeconds();
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(saver_.waitForExit(ms)) << "a sleeping saver keeps running";
+    if (cpuShare) *cpuShare = (saver_.cpuSeconds() - cpuBefore) / ((GetTickCount() - start) / 1000.0);
+    EXPECT_TRUE(sameFrame(before, captureWindowClient(window_)));
+    const long long to = testenv::fileSize(audio_);
+    if (to > from) asleep_.push_back({from, to});
+  }
+
+  std::string audio_;
+  ChildProcess saver_;
+  HWND window_ = nullptr;
+  std::vector<Stretch> asleep_, awake_;
+};
+
+TEST_F(DisplaySleep, ConsoleDisplayOffStopsDrawingAndSoundAtAlmostNoCostUntilItIsBackOn) {
+  double awakeShare = 0.0;
+  {
+    const double cpuBefore = saver_.cpuSeconds();
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(saver_.waitForExit(2000));
+    awakeShare = (saver_.cpuSeconds() - cpuBefore) / ((GetTickCount() - start) / 1000.0);
+  }
+  sendPowerNotice(saver_, window_, ConsoleDisplayState, 0);
+  double asleepShare = 1.0;
+  expectAsleepFor(5000, &asleepShare);
+  std::printf("processor share of the saver: awake %.2f, display off %.3f\n", awakeShare, asleepShare);
+  EXPECT_LT(asleepShare, 0.05);
+  EXPECT_GT(awakeShare, 0.2) << "the measurement sees a saver that draws";
+  sendPowerNotice(saver_, window_, ConsoleDisplayState, 1);
+  EXPECT_TRUE(draws(window_));
+  EXPECT_TRUE(heard());
+}
+
+TEST_F(DisplaySleep, MonitorPowerCommandAndSessionLockAlsoPutItToSleep) {
+  send(window_, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+  expectAsleepFor(1500);
+  send(window_, WM_SYSCOMMAND, SC_MONITORPOWER, -1);
+  EXPECT_TRUE(draws(window_));
+
+  send(window_, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+  expectAsleepFor(1500);
+  send(window_, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  EXPECT_TRUE(draws(window_));
+  EXPECT_TRUE(heard());
+}
+
+}  // namespace
