@@ -4,10 +4,12 @@
 
 #include <GL/gl.h>
 
+#include <string>
 #include <vector>
 
 #include "render/Texture.h"
 #include "tests/scene/SceneTestSupport.h"
+#include "tests/support/TestEnvironment.h"
 
 using scenetest::DrivenScene;
 
@@ -40,6 +42,26 @@ bool holdsFile(SeaSceneApp& app, const Texture& texture, const char* relative) {
 int countedCreatures(SeaSceneApp& app) {
   return (app.mantaPresent() ? 1 : 0) + (app.predatorPresent() ? 1 : 0) + (app.bigGreyPresent() ? 1 : 0) +
          (app.bigRedPresent() ? 1 : 0) + app.reefFishCount();
+}
+
+// The Display control panel shows the small preview whenever somebody looks through the savers.
+TEST(SceneBuild, ThePreviewOpensNoSoundDevice) {
+  const std::string folder = testenv::scratchFolder("preview-sound");
+  HWND host = scenetest::previewHost(320, 240);
+  ASSERT_NE(host, nullptr);
+  SetEnvironmentVariableA("SDL_AUDIODRIVER", "disk");
+  for (const bool preview : {true, false}) {
+    const std::string capture = folder + (preview ? "preview.raw" : "window.raw");
+    SetEnvironmentVariableA("SDL_DISKAUDIOFILE", capture.c_str());
+    const std::string line = preview ? "reef.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host)) : "reef.scr /t";
+    DrivenScene scene(SaverBuild::Basic, line, [](SeaSceneApp& app) { app.settings().SoundOn = true; });
+    ASSERT_TRUE(scene.ready()) << line;
+    EXPECT_EQ(scene.app().soundPlayer() == nullptr, preview) << line;
+    EXPECT_EQ(testenv::fileExists(capture), !preview) << line;
+  }
+  SetEnvironmentVariableA("SDL_AUDIODRIVER", nullptr);
+  SetEnvironmentVariableA("SDL_DISKAUDIOFILE", nullptr);
+  DestroyWindow(host);
 }
 
 TEST(SceneBuild, FishCountZeroLeavesOnlyGuideAndSchool) {

@@ -43,18 +43,7 @@ void sendPowerNotice(const ChildProcess& saver, HWND window, const GUID& setting
 
 bool sameFrame(const Capture& a, const Capture& b) { return a.pixels == b.pixels; }
 
-// The scene moves all the time while it is drawn.
-bool draws(HWND window) {
-  Capture last = captureWindowClient(window);
-  return waitUntil(
-      [&] {
-        const Capture now = captureWindowClient(window);
-        const bool changed = !sameFrame(now, last);
-        last = now;
-        return changed;
-      },
-      WakeTimeout);
-}
+bool draws(HWND window) { return picturesMove(window, WakeTimeout); }
 
 bool silent(const std::string& bytes) { return bytes.find_first_not_of('\0') == std::string::npos; }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <utility>
+
+#include "tests/support/ChildProcess.h"
 
 double Capture::brightFraction(const RECT& area, int threshold) const {
   long bright = 0, total = 0;
@@ -71,4 +74,17 @@ Capture captureWindowClient(HWND window) {
   ClientToScreen(window, &origin);
   OffsetRect(&client, origin.x, origin.y);
   return captureScreen(client);
+}
+
+bool picturesMove(HWND window, DWORD timeoutMs) {
+  Capture last = captureWindowClient(window);
+  return waitUntil(
+      [&] {
+        pumpMessagesFor(20);  // a preview's host may be a window of this thread
+        Capture now = captureWindowClient(window);
+        const bool moved = now.pixels != last.pixels;
+        last = std::move(now);
+        return moved;
+      },
+      timeoutMs);
 }

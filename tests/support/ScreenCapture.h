@@ -20,6 +20,10 @@ struct Capture {
 Capture captureScreen(const RECT& area);
 Capture captureWindowClient(HWND window);
 
+// Waits until the window's picture changes between two looks: the scene is being drawn (it moves
+// all the time). False when it stood still until timeoutMs passed.
+bool picturesMove(HWND window, DWORD timeoutMs);
+
 inline int red(uint32_t p) { return static_cast<int>((p >> 16) & 0xFF); }
 inline int green(uint32_t p) { return static_cast<int>((p >> 8) & 0xFF); }
 inline int blue(uint32_t p) { return static_cast<int>(p & 0xFF); }
