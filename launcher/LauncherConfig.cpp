@@ -63,7 +63,8 @@ void LauncherConfig::readLine(std::string_view line) {
     const char* key;
     Apply apply;
   };
-  // The order in which keys are tried; the button keys sit between "background=" and "manual=".
+  // The order in which keys are tried; the button keys sit between "background=" and "manual=",
+  // the web keys come last.
   static const KeyRule rules[] = {
       {"common_reference=", [](LauncherConfig& c, std::string&& v) { c.commonReference = v; }},
       {"ref=", [](LauncherConfig& c, std::string&& v) {
@@ -115,6 +116,9 @@ void LauncherConfig::readLine(std::string_view line) {
          if (Product* p = c.productForCurrentKey()) p->UserGuide += v + ";";
        }},
       {"acrobat=", [](LauncherConfig& c, std::string&& v) { c.acrobat = v; }},
+      {"homepage=", [](LauncherConfig& c, std::string&& v) { c.homePage = v; }},
+      {"supportpage=", [](LauncherConfig& c, std::string&& v) { c.supportPage = v; }},
+      {"browser=", [](LauncherConfig& c, std::string&& v) { c.browser = v; }},
   };
 
   const std::string lower = lowerAscii(line);

@@ -65,6 +65,9 @@ class LauncherConfig {
   std::string buttonSounds[4];
   std::string background = "setup\\bg.bmp";
   std::string acrobat = "Acrobat\\AcroRd32.exe";
+  std::string homePage = "https://www.reefsaver.example/";
+  std::string supportPage = "https://www.reefsaver.example/support/?ref=";  // the reference follows
+  std::string browser;  // a browser program of the CD's choice; empty: the user's own
   ButtonTexts buttons;
 
  private:

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <mmsystem.h>
+#include <objbase.h>
 
 #include <cstdio>
 #include <utility>
@@ -26,8 +27,6 @@ const UINT_PTR kVideoTimer = 2;
 const UINT kResumeMessage = WM_APP + 1;
 const UINT kStackButtonsMessage = WM_APP + 2;
 
-const char kHomePage[] = "http://www.orvane.nl/";
-const char kSupportPage[] = "http://www.orvane.nl/support/?ref=";
 const char kLogoText[] = "Ga naar de Orvane website ...";
 
 const int kButtonIds[] = {IDC_INSTALL, IDC_MANUAL, IDC_SUPPORT, IDC_BROWSE, IDC_EXIT};
@@ -238,6 +237,26 @@ void MenuWindow::stackButtons() {
   }
 }
 
+bool MenuWindow::runReporting(StartKind kind, const StartRequest& request) {
+  const DWORD error = runProgram(*starter_, hwnd(), request);
+  if (error == ERROR_SUCCESS) return true;
+  reportFailure(startFailureText(kind, request.file, systemMessage(error), error));
+  return false;
+}
+
+void MenuWindow::reportFailure(const std::string& text) {
+  {
+    std::lock_guard<std::mutex> lock(failureMutex_);
+    failure_ = text;
+  }
+  setStatusText(text);
+}
+
+void MenuWindow::clearFailure() {
+  std::lock_guard<std::mutex> lock(failureMutex_);
+  failure_.clear();
+}
+
 void MenuWindow::setStatusText(const std::string& text) {
   char current[1024];
   GetWindowTextA(item(IDC_STATUS), current, sizeof current);
@@ -370,7 +389,9 @@ void MenuWindow::onCommand(int id) {
       onActionButton(kActionSupport);
       return;
     case IDC_BROWSE:
-      if (!busy_) browseCd();
+      if (busy_) return;
+      clearFailure();
+      runBusy(&MenuWindow::browseCd);
       return;
     case IDC_EXIT:
     case IDCANCEL:
@@ -406,6 +427,7 @@ void MenuWindow::onActionButton(Action action) {
 }
 
 void MenuWindow::perform(Action action, bool fromMenu) {
+  clearFailure();
   setStatusText(buttonFor(action).actionText());
   switch (action) {
     case kActionInstall:
@@ -416,30 +438,46 @@ void MenuWindow::perform(Action action, bool fromMenu) {
       }
       break;
     case kActionManual:
-      openManuals();
+      runBusy(&MenuWindow::openManuals);
       break;
     case kActionSupport:
-      openSupportPage();
+      runBusy(&MenuWindow::openSupportPage);
       break;
   }
+}
+
+void MenuWindow::runBusy(void (MenuWindow::*action)()) {
+  busy_ = true;
+  enableButtons(false);
+  (this->*action)();
+  enableButtons(true);
+  busy_ = false;
 }
 
 void MenuWindow::startInstallThread() {
   // Set here, not in the thread, so that no second click slips in before the thread starts.
   busy_ = true;
   if (installThread_.joinable()) installThread_.join();
-  installThread_ = std::thread([this] { InstallFlow(*this).run(); });
+  installThread_ = std::thread([this] {
+    // The shell may hand a start to COM objects on this thread.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    InstallFlow(*this).run();
+    if (com) CoUninitialize();
+  });
 }
 
 void MenuWindow::openManuals() {
   const Product* product = config_.product(selected_);
   if (product == nullptr) return;
   const std::string reader = findPdfReader();
+  const std::string cdReader = joinPath(config_.baseFolder, config_.acrobat);
   for (const std::string& document : splitList(product->UserGuide)) {
-    const std::string argument = quoteArgument(joinPath(config_.baseFolder, document));
-    if (!runProgram(reader, argument)) {
-      runProgram(joinPath(config_.baseFolder, config_.acrobat), argument);
-    }
+    const std::string path = joinPath(config_.baseFolder, document);
+    const std::string argument = quoteArgument(path);
+    if (runProgram(*starter_, hwnd(), programRequest(reader, argument)) == ERROR_SUCCESS) continue;
+    if (runProgram(*starter_, hwnd(), programRequest(cdReader, argument)) == ERROR_SUCCESS) continue;
+    // No reader of our own: whatever program the user opens PDF files with.
+    runReporting(StartKind::Open, openRequest(path));
   }
 }
 
@@ -449,20 +487,29 @@ void MenuWindow::openSupportPage() {
   setCurrentFolder(expandProgramFiles(config_.targetFolder, programFilesFolder()));
   std::string reference = config_.commonReference;
   if (reference.empty() && product != nullptr) reference = product->Reference;
-  runProgram(browserProgram(browserCommand()), quoteArgument(kSupportPage + reference));
+  openAddress(config_.supportPage + reference);
   setCurrentFolder(saved);
   repaint();
   showButtons();
 }
 
 void MenuWindow::browseCd() {
-  runProgram("explorer.exe", quoteArgument(currentFolder()));
+  runReporting(StartKind::Program,
+               StartRequest{std::string(), "explorer.exe", quoteArgument(currentFolder()), std::string()});
   repaint();
   showButtons();
 }
 
-void MenuWindow::openHomePage() {
-  runProgram(browserProgram(browserCommand()), quoteArgument(kHomePage));
+void MenuWindow::openHomePage() { openAddress(config_.homePage); }
+
+void MenuWindow::openAddress(const std::string& address) {
+  if (config_.browser.empty()) {
+    runReporting(StartKind::Open, openRequest(address));
+    return;
+  }
+  const std::string browser =
+      isAbsolutePath(config_.browser) ? config_.browser : joinPath(config_.baseFolder, config_.browser);
+  runReporting(StartKind::Program, programRequest(browser, quoteArgument(address)));
 }
 
 void MenuWindow::onMouseMove(POINT point) {
@@ -470,7 +517,12 @@ void MenuWindow::onMouseMove(POINT point) {
     if (!button.armed()) InvalidateRect(button.hwnd(), nullptr, FALSE);
     button.rearm();
   }
-  setStatusText(std::string());
+  std::string resting;
+  {
+    std::lock_guard<std::mutex> lock(failureMutex_);
+    resting = failure_;
+  }
+  setStatusText(resting);
   if (!inLogoArea(point)) {
     inLogo_ = false;
     return;
@@ -489,7 +541,9 @@ void MenuWindow::onLeftButtonDown(POINT point) {
   stopIntroVideo();
   KillTimer(hwnd(), kIntroTimer);
   repaint();
-  if (inLogoArea(point)) openHomePage();
+  if (!inLogoArea(point)) return;
+  clearFailure();
+  runBusy(&MenuWindow::openHomePage);
 }
 
 void MenuWindow::onMenuSelect(int id) {

@@ -1,5 +1,5 @@
 // Registry values that the launcher reads and writes: Program Files, the resume marker in the Run
-// key, the MDAC and .NET checks, the browser and PDF reader, and App Paths.
+// key, the MDAC and .NET checks, the PDF reader, and App Paths.
 #pragma once
 
 #include <string>
@@ -16,10 +16,8 @@ void clearResumeMarker();
 bool mdacPresent();
 bool dotNetPresent();
 
-// The default value of the "open" command of HTML files; empty when absent.
-std::string browserCommand();
-
-// The installed PDF reader: a fixed Acrobat 6.0 path unless the registry names a later one.
+// The installed PDF reader: a fixed Acrobat 6.0 path unless the registry names a later one, in
+// either registry view.
 std::string findPdfReader();
 
 // App Paths entry for a program: its full path and the folder to put on the search path.
