@@ -95,11 +95,11 @@ std::string commandLine(std::string_view program, std::string_view arguments) {
   return line;
 }
 
-StartArguments parseStartArguments(std::string_view commandLine, std::string_view currentFolder) {
+StartArguments parseStartArguments(std::string_view commandLine, std::string_view defaultFolder) {
   StartArguments result;
   std::string_view rest = trim(commandLine, " \t");
   if (rest.empty()) {
-    result.baseFolder = std::string(currentFolder);
+    result.baseFolder = std::string(defaultFolder);
   } else {
     // A quoted first token may hold blanks and runs to the closing quote; backslashes are path
     // separators only, so "X:\" works as typed. An unquoted one ends at the first blank.
@@ -117,7 +117,6 @@ StartArguments parseStartArguments(std::string_view commandLine, std::string_vie
     // "C:\cd\\" from a runtime-style quoted argument means the same folder.
     while (base.size() > 1 && base.back() == '\\' && base[base.size() - 2] == '\\') base.pop_back();
     result.baseFolder = base;
-    result.baseGiven = true;
     result.stage = std::string(trim(rest.substr(end), " \t"));
   }
   if (result.baseFolder.empty() || result.baseFolder.back() != '\\') result.baseFolder += '\\';

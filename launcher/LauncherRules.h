@@ -35,13 +35,12 @@ std::string commandLine(std::string_view program, std::string_view arguments);
 struct StartArguments {
   std::string baseFolder;  // ends in "\"
   std::string stage;
-  bool baseGiven = false;
 };
 
 // The launcher's command line: the first token is the base folder (quoted when it holds blanks,
-// the quotes taken literally), the trimmed rest is the stage. An empty command line keeps the
-// current folder.
-StartArguments parseStartArguments(std::string_view commandLine, std::string_view currentFolder);
+// the quotes taken literally), the trimmed rest is the stage. An empty command line gives the
+// default folder.
+StartArguments parseStartArguments(std::string_view commandLine, std::string_view defaultFolder);
 
 // The command that the Run key holds to resume at the given stage.
 std::string resumeCommand(std::string_view baseFolder, std::string_view stage);

@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -87,10 +88,12 @@ bool MenuWindow::onInitDialog() {
   config_.clearProducts();
   EnumWindows(minimiseWindow, 0);
 
-  const StartArguments start = parseStartArguments(commandLine_, currentFolder());
+  // Without a command line the base folder is the program's own: autorun and Explorer may start it
+  // from any current folder. The current folder then follows, as it does for a given folder.
+  const StartArguments start = parseStartArguments(commandLine_, programFolder());
   config_.baseFolder = start.baseFolder;
   config_.stage = start.stage;
-  if (start.baseGiven) setCurrentFolder(config_.baseFolder);
+  setCurrentFolder(config_.baseFolder);
 
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
                reinterpret_cast<LPARAM>(LoadIconA(instance(), MAKEINTRESOURCEA(IDI_KVSETUPX))));
@@ -98,8 +101,7 @@ bool MenuWindow::onInitDialog() {
                reinterpret_cast<LPARAM>(LoadImageA(instance(), MAKEINTRESOURCEA(IDI_KVSETUPX),
                                                    IMAGE_ICON, 16, 16, 0)));
 
-  SetWindowPos(hwnd(), nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - 320,
-               GetSystemMetrics(SM_CYSCREEN) / 2 - 240, 640, 480, SWP_NOZORDER);
+  placeWindow();
   ShowWindow(hwnd(), SW_SHOW);
 
   HWND progress = item(IDC_PROGRESS);
@@ -159,6 +161,24 @@ bool MenuWindow::onInitDialog() {
   setUpProductMenu();
   loadBackground();
   return true;
+}
+
+void MenuWindow::placeWindow() {
+  // The picture, the logo area, the progress bar and the video all fill a 640 x 480 client area;
+  // the frame and caption come on top of that.
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  // Centred on the work area, but never with the caption above it, out of reach.
+  const int left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
+  const int top = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
+  SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MenuWindow::setUpProductMenu() {

@@ -25,6 +25,8 @@ class MenuWindow : public DialogWindow {
   ~MenuWindow() override;
 
   static constexpr const char* kTitle = "Orvane Setup";
+  static constexpr int kClientWidth = 640;
+  static constexpr int kClientHeight = 480;
 
   LauncherConfig& config() { return config_; }
   int selectedProduct() const { return selected_; }
@@ -57,6 +59,8 @@ class MenuWindow : public DialogWindow {
   bool onInitDialog() override;
   INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+  // Sizes the window for its client area and centres it on its monitor's work area.
+  void placeWindow();
   void loadBackground();
   void setUpProductMenu();
   void onCommand(int id);

@@ -166,11 +166,9 @@ TEST(LauncherRules, StartArgumentsAndResumeMarkerRoundTrip) {
   launcher::StartArguments a = launcher::parseStartArguments("X:\\ 3", "C:\\here");
   EXPECT_EQ(a.baseFolder, "X:\\");
   EXPECT_EQ(a.stage, "3");
-  EXPECT_TRUE(a.baseGiven);
   a = launcher::parseStartArguments("", "C:\\here");
   EXPECT_EQ(a.baseFolder, "C:\\here\\");
   EXPECT_TRUE(a.stage.empty());
-  EXPECT_FALSE(a.baseGiven);
   // Quoted as typed, and as a runtime-quoting program would write it.
   a = launcher::parseStartArguments("\"E:\\\" 2", "C:\\here");
   EXPECT_EQ(a.baseFolder, "E:\\");

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,23 @@ std::vector<std::string> menuItems(HMENU menu) {
     items.push_back(text);
   }
   return items;
+}
+
+// The picture, logo area, progress bar and video need the whole 640 x 480 client area; the window
+// stands in the middle of its monitor's work area.
+void expectFullClientAreaCentred(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 640);
+  EXPECT_EQ(client.bottom, 480);
+  RECT frame;
+  GetWindowRect(window, &frame);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  EXPECT_LE(std::abs((frame.left - work.left) - (work.right - frame.right)), 1);
+  EXPECT_LE(std::abs((frame.top - work.top) - (work.bottom - frame.bottom)), 1);
 }
 
 void repaintNow(HWND window) {
@@ -106,12 +124,7 @@ TEST_F(MenuWindowTest, LayoutStacksVisibleButtonsAndHidesManualWithoutDocuments)
   char title[64] = {};
   GetWindowTextA(ui.window(), title, sizeof title);
   EXPECT_STREQ(title, "Orvane Setup");
-  RECT frame;
-  GetWindowRect(ui.window(), &frame);
-  EXPECT_EQ(frame.right - frame.left, 640);
-  EXPECT_EQ(frame.bottom - frame.top, 480);
-  EXPECT_EQ(frame.left, GetSystemMetrics(SM_CXSCREEN) / 2 - 320);
-  EXPECT_EQ(frame.top, GetSystemMetrics(SM_CYSCREEN) / 2 - 240);
+  expectFullClientAreaCentred(ui.window());
 
   const RECT bar = ui.childRect(IDC_PROGRESS);
   EXPECT_EQ(bar.left, 61);
@@ -401,12 +414,14 @@ struct LaunchersEndedAfterwards {
 
 class RunningLauncher {
  public:
-  explicit RunningLauncher(const std::string& arguments) {
-    std::string line = "\"" + kvtest::launcherProgram() + "\" " + arguments;
+  // The program is the built one unless another copy is named; folder: its current folder.
+  explicit RunningLauncher(const std::string& arguments, const std::string& program = kvtest::launcherProgram(),
+                           const std::string& folder = std::string()) {
+    std::string line = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process_) != FALSE;
+    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.empty() ? nullptr : folder.c_str(), &startup, &process_) != FALSE;
   }
   ~RunningLauncher() {
     if (!started_) return;
@@ -462,6 +477,43 @@ TEST_F(MenuWindowTest, SecondStartBringsTheFirstWindowForwardAndEnds) {
   EXPECT_TRUE(second.endsWithin(60000));
   EXPECT_TRUE(kvtest::waitFor([&] { return IsIconic(window) == FALSE; }));
   EXPECT_EQ(countLauncherWindows(), 1);
+}
+
+// Autorun and Explorer may start the program from any folder: it still finds its CD beside
+// itself, fills the whole 640 x 480 picture, and answers while the chosen product's setup runs.
+TEST_F(MenuWindowTest, StartedFromAnotherFolderShowsItsMenuAndAnswersWhileSetupRuns) {
+  putCdContent();
+  cd.writeIni("dlgbuttonmanualcaption=&Lees mij\n[A]\nref=ONE\nname=Reef\nmanual=docs\\manual one.pdf\n"
+              "[B]\nref=TWO\nname=Reef Plus\npath=setup\\setup.exe\n");
+  cd.putStandIn("setup\\setup.exe");
+  kvtest::copyFileTo(kvtest::launcherProgram(), cd.path("KvSetupX.exe"));
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string hold = cd.logPath() + ".hold";
+  kvtest::writeFile(hold, "");
+  SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", cd.path("setup\\setup.exe").c_str());
+
+  RunningLauncher running("", cd.path("KvSetupX.exe"), temp);
+  ASSERT_TRUE(running.started());
+  ASSERT_TRUE(kvtest::waitFor([&] { return running.window() != nullptr; }));
+  HWND window = running.window();
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_MANUAL)));
+  char caption[64] = {};
+  GetWindowTextA(GetDlgItem(window, IDC_MANUAL), caption, sizeof caption);
+  EXPECT_STREQ(caption, "&Lees mij");
+  expectFullClientAreaCentred(window);
+
+  // The second product, chosen from the menu, installs on the window's own thread.
+  PostMessageA(window, WM_COMMAND, 262, 0);
+  ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1; }));
+  EXPECT_EQ(cd.runs()[0].program, cd.path("setup\\setup.exe"));
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer), 0);
+  DeleteFileA(hold.c_str());
+  SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", nullptr);
+  EXPECT_TRUE(kvtest::waitFor([&] {
+    return kvtest::resumeValue() == "(none)" && IsWindowEnabled(GetDlgItem(window, IDC_INSTALL));
+  }));
 }
 
 TEST_F(MenuWindowTest, FreshInstallWritesEachStageMarkerBeforeTheStage) {
