@@ -32,6 +32,13 @@ const Product* LauncherConfig::product(int index) const {
   return &products_[static_cast<size_t>(index)];
 }
 
+int LauncherConfig::productIndex(std::string_view reference) const {
+  for (size_t i = 0; i < products_.size(); ++i) {
+    if (products_[i].Reference == reference) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 Product* LauncherConfig::productForCurrentKey() {
   for (Product& p : products_) {
     if (p.Reference == currentKey_) return &p;

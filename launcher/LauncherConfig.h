@@ -45,6 +45,8 @@ class LauncherConfig {
   const std::vector<Product>& products() const { return products_; }
   size_t productCount() const { return products_.size(); }
   const Product* product(int index) const;
+  // The index of the product with the reference, or -1.
+  int productIndex(std::string_view reference) const;
   const std::string& currentProductKey() const { return currentKey_; }
 
   std::string baseFolder;  // always ends in "\"

@@ -116,6 +116,12 @@ bool MenuWindow::onInitDialog() {
 
   osMajorVersion_ = readOsMajorVersion();
   config_.readText(readFileText(joinPath(config_.baseFolder, "KvSetupX.ini")));
+  // With several products none is chosen until the user picks one; a resumed installation goes on
+  // with the product that was chosen for it.
+  selected_ = config_.productCount() < 2 ? 0 : -1;
+  if (!config_.stage.empty() && config_.productIndex(resumedProduct()) >= 0) {
+    selected_ = config_.productIndex(resumedProduct());
+  }
 
   HWND status = item(IDC_STATUS);
   for (int i = 0; i < kButtonCount; ++i) buttons_[i].attach(item(kButtonIds[i]), status);
@@ -368,7 +374,14 @@ INT_PTR MenuWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(hwnd(), nullptr, TRUE);
       return TRUE;
     case kResumeMessage:
-      InstallFlow(*this).run();
+      if (selected_ >= 0) {
+        InstallFlow(*this).run();
+      } else {
+        // Which of several products to go on with is not known: the user says.
+        busy_ = false;
+        pendingAction_ = kActionInstall;
+        showProductMenu(kActionInstall);
+      }
       return TRUE;
     case kStackButtonsMessage:
       stackButtons();
@@ -437,6 +450,10 @@ void MenuWindow::onActionButton(Action action) {
     return;
   }
   selected_ = -1;
+  showProductMenu(action);
+}
+
+void MenuWindow::showProductMenu(Action action) {
   RECT rc;
   GetWindowRect(buttonFor(action).hwnd(), &rc);
   SetForegroundWindow(hwnd());

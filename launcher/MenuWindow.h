@@ -76,6 +76,8 @@ class MenuWindow : public DialogWindow {
   void reportFailure(const std::string& text);
   void clearFailure();
   void onActionButton(Action action);
+  // The product menu, centred under the action's button.
+  void showProductMenu(Action action);
   void perform(Action action, bool fromMenu);
   void startInstallThread();
   void openManuals();
@@ -91,7 +93,7 @@ class MenuWindow : public DialogWindow {
 
   std::string commandLine_;
   LauncherConfig config_;
-  int selected_ = 0;
+  int selected_ = -1;
   Action pendingAction_ = kActionInstall;
   std::atomic<bool> busy_{false};
   bool videoPlaying_ = false;

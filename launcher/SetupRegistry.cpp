@@ -9,6 +9,8 @@ namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kResumeValue[] = "KvSetupX.exe";
+const char kLauncherKey[] = "Software\\KvSetupX";
+const char kProductValue[] = "ResumeProduct";
 
 // A string value; empty when the key or value is missing or not a string. view: which registry
 // view of a 64-bit Windows to read (0: the program's own).
@@ -67,19 +69,33 @@ std::string programFilesFolder() {
   return folder.empty() ? std::string("C:\\Program Files") : folder;
 }
 
-void writeResumeMarker(const std::string& baseFolder, const std::string& stage) {
+void writeResumeMarker(const std::string& baseFolder, const std::string& stage,
+                       const std::string& productReference) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
   setString(key, kResumeValue, resumeCommand(baseFolder, stage));
   RegCloseKey(key);
+  if (productReference.empty()) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kLauncherKey);
+    return;
+  }
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kLauncherKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  setString(key, kProductValue, productReference);
+  RegCloseKey(key);
 }
 
 void clearResumeMarker() {
+  RegDeleteKeyA(HKEY_CURRENT_USER, kLauncherKey);
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
   RegDeleteValueA(key, kResumeValue);
   RegCloseKey(key);
 }
+
+std::string resumedProduct() { return readString(HKEY_CURRENT_USER, kLauncherKey, kProductValue); }
 
 bool mdacPresent() {
   return mdacVersionPresent(

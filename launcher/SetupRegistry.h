@@ -9,9 +9,15 @@ namespace launcher {
 // "ProgramFilesDir" of the machine, or "C:\Program Files" when it cannot be read.
 std::string programFilesFolder();
 
-// Makes Windows start the launcher at the given stage after the next logon.
-void writeResumeMarker(const std::string& baseFolder, const std::string& stage);
+// Makes Windows start the launcher at the given stage after the next logon. The chosen product's
+// reference is kept beside the Run entry, whose command stays as it always was; an empty
+// reference keeps none.
+void writeResumeMarker(const std::string& baseFolder, const std::string& stage,
+                       const std::string& productReference);
+// Removes the Run entry and the product kept with it.
 void clearResumeMarker();
+// The reference of the product whose installation the marker resumes; empty when none is kept.
+std::string resumedProduct();
 
 bool mdacPresent();
 bool dotNetPresent();

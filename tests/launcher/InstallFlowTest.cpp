@@ -12,6 +12,7 @@
 #include "launcher/resource.h"
 
 using kvtest::FakeCd;
+using kvtest::openPopupMenu;
 using kvtest::LauncherUnderTest;
 using kvtest::SavedRegistryKey;
 using kvtest::StandInRun;
@@ -302,6 +303,45 @@ TEST_F(InstallFlowTest, SetupThatCannotStartIsReportedAndStopsTheFlow) {
   EXPECT_EQ(ui.status().rfind("Kan setup.exe niet starten.\n", 0), 0u) << ui.status();
   EXPECT_TRUE(cd.runs().empty()) << kvtest::readFile(cd.logPath());
   EXPECT_EQ(kvtest::resumeValue(), launcher::resumeCommand(cd.base(), "3"));
+}
+
+// A resumed installation goes on with the product the user chose, kept beside the Run entry whose
+// command keeps its form; a Run entry without a kept product asks which product to go on with.
+TEST_F(InstallFlowTest, ResumedInstallRunsTheChosenProduct) {
+  SavedRegistryKey launcherKey{HKEY_CURRENT_USER, "Software\\KvSetupX"};
+  cd.writeIni("[A]\nref=ONE\nname=Reef\npath=one\\setup.exe\n[B]\nref=TWO\nname=Reef Plus\npath=two\\setup.exe\n");
+  cd.putStandIn("one\\setup.exe");
+  cd.putStandIn("two\\setup.exe");
+  dotNet.create();
+  {
+    kvtest::ScriptedStarter starter;
+    starter.refuse("two\\setup.exe", ERROR_CANCELLED);
+    LauncherUnderTest ui("\"" + cd.base() + "\"", [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
+    EXPECT_EQ(ui.menu().selectedProduct(), -1);
+    PostMessageA(ui.window(), WM_COMMAND, 262, 0);
+    ASSERT_TRUE(kvtest::waitFor([&] { return !starter.requests().empty() && ui.idle(); }));
+  }
+  ASSERT_EQ(kvtest::resumeValue(), launcher::resumeCommand(cd.base(), "3"));
+  {
+    // Started again from the Run entry's command line.
+    LauncherUnderTest ui(resumeArguments(cd, "3"));
+    ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle() && kvtest::resumeValue() == "(none)"; }));
+    EXPECT_EQ(programsRun(), (std::vector<std::string>{"setup.exe"}));
+    EXPECT_EQ(cd.runs()[0].program, cd.path("two\\setup.exe"));
+    EXPECT_EQ(ui.menu().selectedProduct(), 1);
+  }
+  EXPECT_TRUE(launcher::resumedProduct().empty());
+
+  // A Run entry that keeps no product: nothing runs until a product is chosen.
+  DeleteFileA(cd.logPath().c_str());
+  LauncherUnderTest ui(resumeArguments(cd, "3"));
+  ASSERT_TRUE(kvtest::waitFor([] { return openPopupMenu() != nullptr; }));
+  EXPECT_TRUE(cd.runs().empty());
+  PostMessageA(openPopupMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(kvtest::waitFor([] { return openPopupMenu() == nullptr; }));
+  PostMessageA(ui.window(), WM_COMMAND, 261, 0);
+  ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1 && ui.idle(); }));
+  EXPECT_EQ(cd.runs()[0].program, cd.path("one\\setup.exe"));
 }
 
 TEST_F(InstallFlowTest, MissingInstallersAreSkippedSilently) {

@@ -271,6 +271,25 @@ DWORD runAndWait(const std::string& commandLine) {
   return code;
 }
 
+HWND openPopupMenu() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        char className[32] = {};
+        GetClassNameA(window, className, sizeof className);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (std::string(className) == "#32768" && IsWindowVisible(window) &&
+            process == GetCurrentProcessId()) {
+          *reinterpret_cast<HWND*>(data) = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 void poke(HWND window) { PostMessageA(window, kPokeMessage, 0, 0); }
 
 std::string resumeValue() {

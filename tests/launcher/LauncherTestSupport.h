@@ -90,6 +90,9 @@ std::string systemText(DWORD error);
 // Runs a program (reg.exe, say) with the command line and waits for it; its exit code.
 DWORD runAndWait(const std::string& commandLine);
 
+// The visible popup menu of this process, if one is open.
+HWND openPopupMenu();
+
 // Asks the window to look at the resume value when it next dispatches messages, as a stand-in
 // started with KVSETUPX_STANDIN_POKE does.
 void poke(HWND window);

@@ -15,6 +15,7 @@
 #include "launcher/resource.h"
 
 using kvtest::FakeCd;
+using kvtest::openPopupMenu;
 using kvtest::LauncherUnderTest;
 using kvtest::SavedRegistryKey;
 using kvtest::StandInRun;
@@ -24,26 +25,6 @@ namespace {
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kHttpsKey[] = "Software\\Classes\\https\\shell\\open\\command";
 const char kReaderKey[] = "HKLM\\Software\\Adobe\\Acrobat Reader";
-
-// The visible popup menu of this process, if one is open.
-HWND openPopupMenu() {
-  HWND found = nullptr;
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        char className[32] = {};
-        GetClassNameA(window, className, sizeof className);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (std::string(className) == "#32768" && IsWindowVisible(window) &&
-            process == GetCurrentProcessId()) {
-          *reinterpret_cast<HWND*>(data) = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
 
 std::vector<std::string> menuItems(HMENU menu) {
   std::vector<std::string> items;
@@ -319,6 +300,8 @@ TEST_F(MenuWindowTest, TwoProductsShowTheMenuWithTheirNames) {
               "[Eerste]\nref=ONE\nname=Reef Saver\n[Tweede]\nref=TWO\nname=Reef Saver Plus\n");
   standInBrowserForHttps();
   LauncherUnderTest ui("\"" + cd.base() + "\"");
+  // Nothing is chosen before the user picks a product.
+  EXPECT_EQ(ui.menu().selectedProduct(), -1);
   repaintNow(ui.window());
   kvtest::saveScreenshot(ui.window(), "menu-window.bmp");
 
