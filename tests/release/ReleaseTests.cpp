@@ -26,7 +26,7 @@
 namespace {
 
 const char kLauncherTitle[] = "Orvane Setup";
-const char kSetupTitle[] = "Reefsaver Setup";
+const char kSetupTitle[] = "Reefsaver-installatie";
 const char kDesktopKey[] = "Control Panel\\Desktop";
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Reefsaver";
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -309,12 +309,12 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
     HWND install = GetDlgItem(window, IDC_INSTALL);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED), reinterpret_cast<LPARAM>(install));
 
-    // The setup program's directory page: Install.
+    // The setup program's directory page, in Dutch like the menu: Installeren.
     HWND setup = nullptr;
     ASSERT_TRUE(waitUntil([&] {
       setup = dialogWith(kSetupTitle, IDOK);
       return setup != nullptr && IsWindowEnabled(GetDlgItem(setup, IDOK)) &&
-             controlText(GetDlgItem(setup, IDOK)) == "&Install";
+             controlText(GetDlgItem(setup, IDOK)) == "&Installeren";
     }, kLongWait));
     // The launcher waits for it at stage 3 with the bar full.
     EXPECT_EQ(registryString(HKEY_CURRENT_USER, kRunKey, "KvSetupX.exe"),
@@ -322,13 +322,14 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
     EXPECT_EQ(progressPosition(window), 1000);
     clickButton(setup, IDOK);
 
-    // The offer to make Reefsaver the screensaver: yes.
+    // The offer to make Reefsaver the screensaver, asked in Dutch: yes.
     HWND question = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (question = dialogWith(kSetupTitle, IDYES)) != nullptr; }, kLongWait));
+    EXPECT_EQ(controlText(GetDlgItem(question, 0xFFFF)), "Wilt u Reefsaver nu als schermbeveiliging gebruiken?");
     clickButton(question, IDYES);
     ASSERT_TRUE(waitUntil([&] {
       HWND button = GetDlgItem(setup, IDOK);
-      return IsWindowEnabled(button) && controlText(button) == "&Close";
+      return IsWindowEnabled(button) && controlText(button) == "&Afsluiten";
     }, kLongWait));
     clickButton(setup, IDOK);
 
