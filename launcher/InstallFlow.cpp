@@ -26,7 +26,8 @@ std::string InstallFlow::onCd(const std::string& relative) const {
 
 void InstallFlow::writeMarker(const char* stage) const {
   const Product* product = menu_.config().product(menu_.selectedProduct());
-  writeResumeMarker(menu_.config().baseFolder, stage, product != nullptr ? product->Reference : std::string());
+  writeResumeMarker(menu_.config().baseFolder, stage,
+                    product != nullptr ? product->Reference : std::string());
 }
 
 void InstallFlow::run() {

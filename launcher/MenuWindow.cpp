@@ -531,8 +531,9 @@ void MenuWindow::openSupportPage() {
 }
 
 void MenuWindow::browseCd() {
-  runReporting(StartKind::Program,
-               StartRequest{std::string(), "explorer.exe", quoteArgument(currentFolder()), std::string()});
+  const StartRequest explorer{std::string(), "explorer.exe", quoteArgument(currentFolder()),
+                              std::string()};
+  runReporting(StartKind::Program, explorer);
   repaint();
   showButtons();
 }
@@ -544,8 +545,9 @@ void MenuWindow::openAddress(const std::string& address) {
     runReporting(StartKind::Open, openRequest(address));
     return;
   }
-  const std::string browser =
-      isAbsolutePath(config_.browser) ? config_.browser : joinPath(config_.baseFolder, config_.browser);
+  const std::string browser = isAbsolutePath(config_.browser)
+                                  ? config_.browser
+                                  : joinPath(config_.baseFolder, config_.browser);
   runReporting(StartKind::Program, programRequest(browser, quoteArgument(address)));
 }
 
