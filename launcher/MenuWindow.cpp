@@ -119,9 +119,8 @@ bool MenuWindow::onInitDialog() {
   // With several products none is chosen until the user picks one; a resumed installation goes on
   // with the product that was chosen for it.
   selected_ = config_.productCount() < 2 ? 0 : -1;
-  if (!config_.stage.empty() && config_.productIndex(resumedProduct()) >= 0) {
-    selected_ = config_.productIndex(resumedProduct());
-  }
+  const int resumed = config_.stage.empty() ? -1 : config_.productIndex(resumedProduct());
+  if (resumed >= 0) selected_ = resumed;
 
   HWND status = item(IDC_STATUS);
   for (int i = 0; i < kButtonCount; ++i) buttons_[i].attach(item(kButtonIds[i]), status);
