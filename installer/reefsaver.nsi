@@ -4,6 +4,7 @@
 ; Installs the screensaver into the system folder with its data folder beside it, the interactive
 ; program into Program Files with its own data folder and a Start-menu entry, and offers to make
 ; Reefsaver the current user's screensaver. /S installs silently and answers that offer with yes.
+; Its texts are Dutch, like the menu and the saver.
 
 Unicode true
 Target amd64-unicode
@@ -17,6 +18,8 @@ RequestExecutionLevel admin
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define SAVER_FILE "reefsaver-basic.scr"
 
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\Dutch.nlf"
+
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
@@ -25,12 +28,12 @@ ShowInstDetails show
 ShowUninstDetails show
 
 VIProductVersion "${VERSION}"
-VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
-VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
-VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
-VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_DUTCH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_DUTCH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_DUTCH} "FileDescription" "${PRODUCT}-installatie"
+VIAddVersionKey /LANG=${LANG_DUTCH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_DUTCH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_DUTCH} "LegalCopyright" "${PUBLISHER}"
 
 Page directory
 Page instfiles
@@ -53,7 +56,7 @@ Section "Reefsaver"
 
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\reefsaver.exe"
-  CreateShortcut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} verwijderen.lnk" "$INSTDIR\uninstall.exe"
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
@@ -66,7 +69,7 @@ Section "Reefsaver"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 
-  MessageBox MB_YESNO|MB_ICONQUESTION "Make ${PRODUCT} your screensaver now?" /SD IDYES IDNO done
+  MessageBox MB_YESNO|MB_ICONQUESTION "Wilt u ${PRODUCT} nu als schermbeveiliging gebruiken?" /SD IDYES IDNO done
     ; The saver that was chosen before is kept, so that removing Reefsaver gives it back.
     ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
     StrCmp $0 "$SYSDIR\${SAVER_FILE}" active
@@ -98,7 +101,7 @@ Section "Uninstall"
   Delete "$INSTDIR\reefsaver.exe"
   RMDir /r "$INSTDIR\Reefglass"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
-  Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} verwijderen.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete "$INSTDIR\uninstall.exe"

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <thread>
 
 #include "launcher/CWaitDlg.h"
@@ -22,6 +24,12 @@ std::string InstallFlow::onCd(const std::string& relative) const {
   return joinPath(menu_.config().baseFolder, relative);
 }
 
+void InstallFlow::writeMarker(const char* stage) const {
+  const Product* product = menu_.config().product(menu_.selectedProduct());
+  writeResumeMarker(menu_.config().baseFolder, stage,
+                    product != nullptr ? product->Reference : std::string());
+}
+
 void InstallFlow::run() {
   menu_.setBusy(true);
   HCURSOR oldCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
@@ -31,72 +39,63 @@ void InstallFlow::run() {
   ShowWindow(wait.hwnd(), SW_SHOW);
   menu_.enableButtons(false);
   const std::string savedFolder = currentFolder();
-
-  // Each stage falls through to the next; a resumed run enters at its stage.
-  switch (flowStageFor(menu_.config().stage)) {
-    case FlowStage::Wmi:
-      wmiStage();
-      [[fallthrough]];
-    case FlowStage::Mdac:
-      mdacStage();
-      [[fallthrough]];
-    case FlowStage::DotNet:
-      dotNetStage();
-      [[fallthrough]];
-    case FlowStage::Files:
-      filesStage(wait);
-      productSetup();
-      [[fallthrough]];
-    case FlowStage::Finish:
-      writeResumeMarker(menu_.config().baseFolder, "4");
-      break;
-  }
+  const bool completed = runStages(wait);
   wait.destroy();
-  finish(savedFolder);
+  finish(savedFolder, completed);
   SetCursor(oldCursor);
 }
 
-void InstallFlow::wmiStage() {
-  writeResumeMarker(menu_.config().baseFolder, "0");
-  const std::string installer = onCd(menu_.config().wmiInstaller);
-  if (menu_.osMajorVersion() < 5 && fileExists(installer)) {
-    enterFileFolder(installer);
-    runProgram(installer, std::string());
+bool InstallFlow::runStages(CWaitDlg& wait) {
+  // A resumed run enters at its stage and goes on through the later ones.
+  const FlowStage first = flowStageFor(menu_.config().stage);
+  if (first <= FlowStage::Wmi && !wmiStage()) return false;
+  if (first <= FlowStage::Mdac && !mdacStage()) return false;
+  if (first <= FlowStage::DotNet && !dotNetStage()) return false;
+  if (first <= FlowStage::Files) {
+    filesStage(wait);
+    if (!productSetup()) return false;
   }
+  writeMarker("4");
+  return true;
 }
 
-void InstallFlow::mdacStage() {
+bool InstallFlow::wmiStage() {
+  writeMarker("0");
+  const std::string installer = onCd(menu_.config().wmiInstaller);
+  if (menu_.osMajorVersion() >= 5 || !fileExists(installer)) return true;
+  return runFromItsFolder(installer, std::string());
+}
+
+bool InstallFlow::mdacStage() {
   const LauncherConfig& config = menu_.config();
   menu_.repaint();
   menu_.setProgress(0);
   menu_.setStatusText(menu_.installActionText() + "\n" + config.mdacDescription);
   pumpMessages();
-  writeResumeMarker(config.baseFolder, "1");
+  writeMarker("1");
   const std::string installer = onCd(config.mdacInstaller);
-  if (fileExists(installer)) {
-    enterFileFolder(installer);
-    if (!mdacPresent()) runWithProgress(installer, config.mdacParameters);
-  }
+  if (!fileExists(installer)) return true;
+  enterFileFolder(installer);
+  return mdacPresent() || runWithProgress(installer, config.mdacParameters);
 }
 
-void InstallFlow::dotNetStage() {
+bool InstallFlow::dotNetStage() {
   const LauncherConfig& config = menu_.config();
   advanceProgress(250);
   menu_.setStatusText(menu_.installActionText() + "\n" + config.dotNetDescription);
   pumpMessages();
-  writeResumeMarker(config.baseFolder, "2");
+  writeMarker("2");
   const std::string installer = onCd(config.dotNetInstaller);
-  if (fileExists(installer)) {
-    enterFileFolder(installer);
-    if (!dotNetPresent()) runWithProgress(installer, config.dotNetParameters);
-  }
+  if (!fileExists(installer)) return true;
+  enterFileFolder(installer);
+  return dotNetPresent() || runWithProgress(installer, config.dotNetParameters);
 }
 
 void InstallFlow::filesStage(CWaitDlg& wait) {
   advanceProgress(950);
   menu_.setStatusText(menu_.installActionText());
   pumpMessages();
-  writeResumeMarker(menu_.config().baseFolder, "3");
+  writeMarker("3");
   if (dotNetPresent()) copyProgramFiles();
   menu_.repaint();
   wait.destroy();
@@ -104,21 +103,20 @@ void InstallFlow::filesStage(CWaitDlg& wait) {
   pumpMessages();
 }
 
-void InstallFlow::productSetup() {
+bool InstallFlow::productSetup() {
   const Product* product = menu_.config().product(menu_.selectedProduct());
-  if (product == nullptr) return;
+  if (product == nullptr) return true;
   for (const std::string& entry : splitList(product->SetupAppPath)) {
     const std::string program = onCd(entry);
-    if (!fileExists(program)) continue;
-    enterFileFolder(program);
-    runProgram(program, std::string());
+    if (fileExists(program) && !runFromItsFolder(program, std::string())) return false;
   }
+  return true;
 }
 
-void InstallFlow::finish(const std::string& savedFolder) {
+void InstallFlow::finish(const std::string& savedFolder, bool completed) {
   pumpMessages();
   setCurrentFolder(savedFolder);
-  clearResumeMarker();
+  if (completed) clearResumeMarker();
   menu_.enableButtons(true);
   pumpMessages();
   menu_.repaint();
@@ -134,20 +132,32 @@ void InstallFlow::advanceProgress(int position) {
   menu_.setProgress(position);
 }
 
-void InstallFlow::runWithProgress(const std::string& program, const std::string& parameters) {
+bool InstallFlow::runFromItsFolder(const std::string& program, const std::string& parameters) {
+  enterFileFolder(program);
+  return menu_.runReporting(StartKind::Program,
+                            programRequest(program, parameters, currentFolder()));
+}
+
+bool InstallFlow::runWithProgress(const std::string& program, const std::string& parameters) {
   // Signalled by the worker when the installer has ended or could not start.
   HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (done == nullptr) return;
-  std::thread worker([&program, &parameters, done] {
-    runProgram(program, parameters);
+  if (done == nullptr) return false;
+  bool started = false;
+  const std::string folder = currentFolder();
+  std::thread worker([&] {
+    // The shell may hand the start to COM objects on this thread.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    started = menu_.runReporting(StartKind::Program, programRequest(program, parameters, folder));
+    if (com) CoUninitialize();
     SetEvent(done);
   });
-  while (WaitForSingleObject(done, 300) == WAIT_TIMEOUT) {
+  while (!waitDispatching(done, 300)) {
+    if (WaitForSingleObject(done, 0) == WAIT_OBJECT_0) break;
     if (menu_.progressPosition() < 980) menu_.stepProgress();
-    pumpMessages();
   }
   worker.join();
   CloseHandle(done);
+  return started;
 }
 
 void InstallFlow::copyProgramFiles() {

@@ -13,23 +13,30 @@ class InstallFlow {
  public:
   explicit InstallFlow(MenuWindow& menu) : menu_(menu) {}
 
-  // Runs on the calling thread until the flow ends, pumping that thread's messages while it waits.
+  // Runs on the calling thread until the flow ends, dispatching that thread's messages while it
+  // waits. A program that cannot be started ends the flow at its stage: the status text says why
+  // and the stage's resume marker stays, so that a later start goes on from there.
   void run();
 
  private:
-  void wmiStage();
-  void mdacStage();
-  void dotNetStage();
+  // Each returns false when a program of the stage could not be started.
+  bool runStages(CWaitDlg& wait);
+  bool wmiStage();
+  bool mdacStage();
+  bool dotNetStage();
   void filesStage(CWaitDlg& wait);
-  void productSetup();
-  void finish(const std::string& savedFolder);
+  bool productSetup();
+  void finish(const std::string& savedFolder, bool completed);
 
   // Steps the bar up to the position so that it moves visibly, then sets it.
   void advanceProgress(int position);
+  // Starts a program from its own folder and waits for it to end.
+  bool runFromItsFolder(const std::string& program, const std::string& parameters);
   // Runs a prerequisite installer in a worker thread, stepping the bar every 300 ms meanwhile.
-  void runWithProgress(const std::string& program, const std::string& parameters);
+  bool runWithProgress(const std::string& program, const std::string& parameters);
   void copyProgramFiles();
   std::string onCd(const std::string& relative) const;
+  void writeMarker(const char* stage) const;
 
   MenuWindow& menu_;
 };

@@ -32,6 +32,13 @@ const Product* LauncherConfig::product(int index) const {
   return &products_[static_cast<size_t>(index)];
 }
 
+int LauncherConfig::productIndex(std::string_view reference) const {
+  for (size_t i = 0; i < products_.size(); ++i) {
+    if (products_[i].Reference == reference) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 Product* LauncherConfig::productForCurrentKey() {
   for (Product& p : products_) {
     if (p.Reference == currentKey_) return &p;
@@ -63,7 +70,8 @@ void LauncherConfig::readLine(std::string_view line) {
     const char* key;
     Apply apply;
   };
-  // The order in which keys are tried; the button keys sit between "background=" and "manual=".
+  // The order in which keys are tried; the button keys sit between "background=" and "manual=",
+  // the web keys come last.
   static const KeyRule rules[] = {
       {"common_reference=", [](LauncherConfig& c, std::string&& v) { c.commonReference = v; }},
       {"ref=", [](LauncherConfig& c, std::string&& v) {
@@ -115,6 +123,9 @@ void LauncherConfig::readLine(std::string_view line) {
          if (Product* p = c.productForCurrentKey()) p->UserGuide += v + ";";
        }},
       {"acrobat=", [](LauncherConfig& c, std::string&& v) { c.acrobat = v; }},
+      {"homepage=", [](LauncherConfig& c, std::string&& v) { c.homePage = v; }},
+      {"supportpage=", [](LauncherConfig& c, std::string&& v) { c.supportPage = v; }},
+      {"browser=", [](LauncherConfig& c, std::string&& v) { c.browser = v; }},
   };
 
   const std::string lower = lowerAscii(line);

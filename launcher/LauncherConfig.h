@@ -45,6 +45,8 @@ class LauncherConfig {
   const std::vector<Product>& products() const { return products_; }
   size_t productCount() const { return products_.size(); }
   const Product* product(int index) const;
+  // The index of the product with the reference, or -1.
+  int productIndex(std::string_view reference) const;
   const std::string& currentProductKey() const { return currentKey_; }
 
   std::string baseFolder;  // always ends in "\"
@@ -65,6 +67,9 @@ class LauncherConfig {
   std::string buttonSounds[4];
   std::string background = "setup\\bg.bmp";
   std::string acrobat = "Acrobat\\AcroRd32.exe";
+  std::string homePage = "https://www.reefsaver.example/";
+  std::string supportPage = "https://www.reefsaver.example/support/?ref=";  // the reference follows
+  std::string browser;  // a browser program of the CD's choice; empty: the user's own
   ButtonTexts buttons;
 
  private:

@@ -55,6 +55,11 @@ std::string joinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
+bool isAbsolutePath(std::string_view path) {
+  if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') return true;
+  return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+}
+
 std::string folderOfFile(std::string_view path) {
   size_t cut = path.rfind('\\');
   std::string folder(path.substr(0, cut == std::string_view::npos ? 0 : cut));
@@ -90,11 +95,11 @@ std::string commandLine(std::string_view program, std::string_view arguments) {
   return line;
 }
 
-StartArguments parseStartArguments(std::string_view commandLine, std::string_view currentFolder) {
+StartArguments parseStartArguments(std::string_view commandLine, std::string_view defaultFolder) {
   StartArguments result;
   std::string_view rest = trim(commandLine, " \t");
   if (rest.empty()) {
-    result.baseFolder = std::string(currentFolder);
+    result.baseFolder = std::string(defaultFolder);
   } else {
     // A quoted first token may hold blanks and runs to the closing quote; backslashes are path
     // separators only, so "X:\" works as typed. An unquoted one ends at the first blank.
@@ -112,7 +117,6 @@ StartArguments parseStartArguments(std::string_view commandLine, std::string_vie
     // "C:\cd\\" from a runtime-style quoted argument means the same folder.
     while (base.size() > 1 && base.back() == '\\' && base[base.size() - 2] == '\\') base.pop_back();
     result.baseFolder = base;
-    result.baseGiven = true;
     result.stage = std::string(trim(rest.substr(end), " \t"));
   }
   if (result.baseFolder.empty() || result.baseFolder.back() != '\\') result.baseFolder += '\\';
@@ -153,19 +157,17 @@ std::string expandProgramFiles(std::string_view targetFolder, std::string_view p
   return result;
 }
 
-std::string browserProgram(std::string_view openCommand) {
-  static constexpr std::string_view noHome = "-nohome";
-  std::string command;
-  while (true) {
-    size_t at = openCommand.find(noHome);
-    command += openCommand.substr(0, at);
-    if (at == std::string_view::npos) break;
-    openCommand.remove_prefix(at + noHome.size());
-  }
-  std::string_view program = trim(command, "\" ");
-  // "C:\...\browser.exe" -arg "%1": keep only the program, which was the quoted part.
-  program = trim(program.substr(0, program.find('"')), " ");
-  return std::string(program);
+std::string startFailureText(StartKind kind, std::string_view target, std::string_view reason,
+                             unsigned long code) {
+  std::string_view name = trim(target, "\"");
+  // A path is named by its file name; an address has no backslash and is shown whole.
+  const size_t cut = name.rfind('\\');
+  if (cut != std::string_view::npos) name.remove_prefix(cut + 1);
+  std::string text = "Kan " + std::string(name) +
+                     (kind == StartKind::Program ? " niet starten.\n" : " niet openen.\n");
+  const std::string number = std::to_string(code);
+  text += reason.empty() ? "Foutcode " + number : std::string(reason) + " (foutcode " + number + ")";
+  return text;
 }
 
 FlowStage flowStageFor(std::string_view stage) {

@@ -19,6 +19,10 @@ std::string withProductName(std::string_view format, std::string_view name);
 // "folder" + "\" + "name" without doubling the separator when the folder already ends in one.
 std::string joinPath(std::string_view folder, std::string_view name);
 
+// A path that starts at a drive (X:\...) or a network share (\\server\...), as opposed to one
+// taken from the base folder.
+bool isAbsolutePath(std::string_view path);
+
 // The folder part of a full file path; a bare drive ("X:") gets "\" appended.
 std::string folderOfFile(std::string_view path);
 
@@ -31,13 +35,12 @@ std::string commandLine(std::string_view program, std::string_view arguments);
 struct StartArguments {
   std::string baseFolder;  // ends in "\"
   std::string stage;
-  bool baseGiven = false;
 };
 
 // The launcher's command line: the first token is the base folder (quoted when it holds blanks,
-// the quotes taken literally), the trimmed rest is the stage. An empty command line keeps the
-// current folder.
-StartArguments parseStartArguments(std::string_view commandLine, std::string_view currentFolder);
+// the quotes taken literally), the trimmed rest is the stage. An empty command line gives the
+// default folder.
+StartArguments parseStartArguments(std::string_view commandLine, std::string_view defaultFolder);
 
 // The command that the Run key holds to resume at the given stage.
 std::string resumeCommand(std::string_view baseFolder, std::string_view stage);
@@ -52,9 +55,12 @@ bool sourceReplacesDestination(std::optional<uint64_t> source, std::optional<uin
 // Replaces the token "<ProgramFiles>" in the target folder.
 std::string expandProgramFiles(std::string_view targetFolder, std::string_view programFiles);
 
-// The browser program named by a shell "open" command: "-nohome" removed, quotes and blanks trimmed,
-// and any arguments after a remaining quote dropped.
-std::string browserProgram(std::string_view openCommand);
+enum class StartKind { Program, Open };
+
+// The status text when a program could not be started or a document or address not opened: the
+// file's name (or the address), then on the next line the system's reason and the error code.
+std::string startFailureText(StartKind kind, std::string_view target, std::string_view reason,
+                             unsigned long code);
 
 enum class FlowStage { Wmi, Mdac, DotNet, Files, Finish };
 

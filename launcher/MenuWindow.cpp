@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 #include <mmsystem.h>
+#include <objbase.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -26,8 +28,6 @@ const UINT_PTR kVideoTimer = 2;
 const UINT kResumeMessage = WM_APP + 1;
 const UINT kStackButtonsMessage = WM_APP + 2;
 
-const char kHomePage[] = "http://www.orvane.nl/";
-const char kSupportPage[] = "http://www.orvane.nl/support/?ref=";
 const char kLogoText[] = "Ga naar de Orvane website ...";
 
 const int kButtonIds[] = {IDC_INSTALL, IDC_MANUAL, IDC_SUPPORT, IDC_BROWSE, IDC_EXIT};
@@ -88,10 +88,12 @@ bool MenuWindow::onInitDialog() {
   config_.clearProducts();
   EnumWindows(minimiseWindow, 0);
 
-  const StartArguments start = parseStartArguments(commandLine_, currentFolder());
+  // Without a command line the base folder is the program's own: autorun and Explorer may start it
+  // from any current folder. The current folder then follows, as it does for a given folder.
+  const StartArguments start = parseStartArguments(commandLine_, programFolder());
   config_.baseFolder = start.baseFolder;
   config_.stage = start.stage;
-  if (start.baseGiven) setCurrentFolder(config_.baseFolder);
+  setCurrentFolder(config_.baseFolder);
 
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
                reinterpret_cast<LPARAM>(LoadIconA(instance(), MAKEINTRESOURCEA(IDI_KVSETUPX))));
@@ -99,8 +101,7 @@ bool MenuWindow::onInitDialog() {
                reinterpret_cast<LPARAM>(LoadImageA(instance(), MAKEINTRESOURCEA(IDI_KVSETUPX),
                                                    IMAGE_ICON, 16, 16, 0)));
 
-  SetWindowPos(hwnd(), nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - 320,
-               GetSystemMetrics(SM_CYSCREEN) / 2 - 240, 640, 480, SWP_NOZORDER);
+  placeWindow();
   ShowWindow(hwnd(), SW_SHOW);
 
   HWND progress = item(IDC_PROGRESS);
@@ -115,6 +116,11 @@ bool MenuWindow::onInitDialog() {
 
   osMajorVersion_ = readOsMajorVersion();
   config_.readText(readFileText(joinPath(config_.baseFolder, "KvSetupX.ini")));
+  // With several products none is chosen until the user picks one; a resumed installation goes on
+  // with the product that was chosen for it.
+  selected_ = config_.productCount() < 2 ? 0 : -1;
+  const int resumed = config_.stage.empty() ? -1 : config_.productIndex(resumedProduct());
+  if (resumed >= 0) selected_ = resumed;
 
   HWND status = item(IDC_STATUS);
   for (int i = 0; i < kButtonCount; ++i) buttons_[i].attach(item(kButtonIds[i]), status);
@@ -160,6 +166,24 @@ bool MenuWindow::onInitDialog() {
   setUpProductMenu();
   loadBackground();
   return true;
+}
+
+void MenuWindow::placeWindow() {
+  // The picture, the logo area, the progress bar and the video all fill a 640 x 480 client area;
+  // the frame and caption come on top of that.
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  // Centred on the work area, but never with the caption above it, out of reach.
+  const int left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
+  const int top = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
+  SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MenuWindow::setUpProductMenu() {
@@ -236,6 +260,26 @@ void MenuWindow::stackButtons() {
     button.setSound(joinPath(config_.baseFolder, config_.buttonSounds[k]));
     ++k;
   }
+}
+
+bool MenuWindow::runReporting(StartKind kind, const StartRequest& request) {
+  const DWORD error = runProgram(*starter_, hwnd(), request);
+  if (error == ERROR_SUCCESS) return true;
+  reportFailure(startFailureText(kind, request.file, systemMessage(error), error));
+  return false;
+}
+
+void MenuWindow::reportFailure(const std::string& text) {
+  {
+    std::lock_guard<std::mutex> lock(failureMutex_);
+    failure_ = text;
+  }
+  setStatusText(text);
+}
+
+void MenuWindow::clearFailure() {
+  std::lock_guard<std::mutex> lock(failureMutex_);
+  failure_.clear();
 }
 
 void MenuWindow::setStatusText(const std::string& text) {
@@ -329,7 +373,14 @@ INT_PTR MenuWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(hwnd(), nullptr, TRUE);
       return TRUE;
     case kResumeMessage:
-      InstallFlow(*this).run();
+      if (selected_ >= 0) {
+        InstallFlow(*this).run();
+      } else {
+        // Which of several products to go on with is not known: the user says.
+        busy_ = false;
+        pendingAction_ = kActionInstall;
+        showProductMenu(kActionInstall);
+      }
       return TRUE;
     case kStackButtonsMessage:
       stackButtons();
@@ -370,7 +421,9 @@ void MenuWindow::onCommand(int id) {
       onActionButton(kActionSupport);
       return;
     case IDC_BROWSE:
-      if (!busy_) browseCd();
+      if (busy_) return;
+      clearFailure();
+      runBusy(&MenuWindow::browseCd);
       return;
     case IDC_EXIT:
     case IDCANCEL:
@@ -396,6 +449,10 @@ void MenuWindow::onActionButton(Action action) {
     return;
   }
   selected_ = -1;
+  showProductMenu(action);
+}
+
+void MenuWindow::showProductMenu(Action action) {
   RECT rc;
   GetWindowRect(buttonFor(action).hwnd(), &rc);
   SetForegroundWindow(hwnd());
@@ -406,6 +463,7 @@ void MenuWindow::onActionButton(Action action) {
 }
 
 void MenuWindow::perform(Action action, bool fromMenu) {
+  clearFailure();
   setStatusText(buttonFor(action).actionText());
   switch (action) {
     case kActionInstall:
@@ -416,30 +474,46 @@ void MenuWindow::perform(Action action, bool fromMenu) {
       }
       break;
     case kActionManual:
-      openManuals();
+      runBusy(&MenuWindow::openManuals);
       break;
     case kActionSupport:
-      openSupportPage();
+      runBusy(&MenuWindow::openSupportPage);
       break;
   }
+}
+
+void MenuWindow::runBusy(void (MenuWindow::*action)()) {
+  busy_ = true;
+  enableButtons(false);
+  (this->*action)();
+  enableButtons(true);
+  busy_ = false;
 }
 
 void MenuWindow::startInstallThread() {
   // Set here, not in the thread, so that no second click slips in before the thread starts.
   busy_ = true;
   if (installThread_.joinable()) installThread_.join();
-  installThread_ = std::thread([this] { InstallFlow(*this).run(); });
+  installThread_ = std::thread([this] {
+    // The shell may hand a start to COM objects on this thread.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    InstallFlow(*this).run();
+    if (com) CoUninitialize();
+  });
 }
 
 void MenuWindow::openManuals() {
   const Product* product = config_.product(selected_);
   if (product == nullptr) return;
   const std::string reader = findPdfReader();
+  const std::string cdReader = joinPath(config_.baseFolder, config_.acrobat);
   for (const std::string& document : splitList(product->UserGuide)) {
-    const std::string argument = quoteArgument(joinPath(config_.baseFolder, document));
-    if (!runProgram(reader, argument)) {
-      runProgram(joinPath(config_.baseFolder, config_.acrobat), argument);
-    }
+    const std::string path = joinPath(config_.baseFolder, document);
+    const std::string argument = quoteArgument(path);
+    if (runProgram(*starter_, hwnd(), programRequest(reader, argument)) == ERROR_SUCCESS) continue;
+    if (runProgram(*starter_, hwnd(), programRequest(cdReader, argument)) == ERROR_SUCCESS) continue;
+    // No reader of our own: whatever program the user opens PDF files with.
+    runReporting(StartKind::Open, openRequest(path));
   }
 }
 
@@ -449,20 +523,31 @@ void MenuWindow::openSupportPage() {
   setCurrentFolder(expandProgramFiles(config_.targetFolder, programFilesFolder()));
   std::string reference = config_.commonReference;
   if (reference.empty() && product != nullptr) reference = product->Reference;
-  runProgram(browserProgram(browserCommand()), quoteArgument(kSupportPage + reference));
+  openAddress(config_.supportPage + reference);
   setCurrentFolder(saved);
   repaint();
   showButtons();
 }
 
 void MenuWindow::browseCd() {
-  runProgram("explorer.exe", quoteArgument(currentFolder()));
+  const StartRequest explorer{std::string(), "explorer.exe", quoteArgument(currentFolder()),
+                              std::string()};
+  runReporting(StartKind::Program, explorer);
   repaint();
   showButtons();
 }
 
-void MenuWindow::openHomePage() {
-  runProgram(browserProgram(browserCommand()), quoteArgument(kHomePage));
+void MenuWindow::openHomePage() { openAddress(config_.homePage); }
+
+void MenuWindow::openAddress(const std::string& address) {
+  if (config_.browser.empty()) {
+    runReporting(StartKind::Open, openRequest(address));
+    return;
+  }
+  const std::string browser = isAbsolutePath(config_.browser)
+                                  ? config_.browser
+                                  : joinPath(config_.baseFolder, config_.browser);
+  runReporting(StartKind::Program, programRequest(browser, quoteArgument(address)));
 }
 
 void MenuWindow::onMouseMove(POINT point) {
@@ -470,7 +555,12 @@ void MenuWindow::onMouseMove(POINT point) {
     if (!button.armed()) InvalidateRect(button.hwnd(), nullptr, FALSE);
     button.rearm();
   }
-  setStatusText(std::string());
+  std::string resting;
+  {
+    std::lock_guard<std::mutex> lock(failureMutex_);
+    resting = failure_;
+  }
+  setStatusText(resting);
   if (!inLogoArea(point)) {
     inLogo_ = false;
     return;
@@ -489,7 +579,9 @@ void MenuWindow::onLeftButtonDown(POINT point) {
   stopIntroVideo();
   KillTimer(hwnd(), kIntroTimer);
   repaint();
-  if (inLogoArea(point)) openHomePage();
+  if (!inLogoArea(point)) return;
+  clearFailure();
+  runBusy(&MenuWindow::openHomePage);
 }
 
 void MenuWindow::onMenuSelect(int id) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -12,6 +13,8 @@
 #include "launcher/DialogWindow.h"
 #include "launcher/IntroVideo.h"
 #include "launcher/LauncherConfig.h"
+#include "launcher/LauncherRules.h"
+#include "launcher/ProgramStarter.h"
 
 namespace launcher {
 
@@ -22,18 +25,25 @@ class MenuWindow : public DialogWindow {
   ~MenuWindow() override;
 
   static constexpr const char* kTitle = "Orvane Setup";
+  static constexpr int kClientWidth = 640;
+  static constexpr int kClientHeight = 480;
 
   LauncherConfig& config() { return config_; }
   int selectedProduct() const { return selected_; }
   int osMajorVersion() const { return osMajorVersion_; }
   bool isBusy() const { return busy_.load(); }
   void setBusy(bool busy) { busy_.store(busy); }
+  // Where programs, documents and addresses are started; the tests put their own starter in.
+  void setProgramStarter(ProgramStarter& starter) { starter_ = &starter; }
 
   // Operations for the installation flow; callable from any thread.
   void enableButtons(bool enable);
   void showButtons();
   void stackButtons();
   void setStatusText(const std::string& text);
+  // Starts the request and waits for it; when it cannot be started, the status text says what and
+  // why, and keeps saying so until the next action. Returns whether it was started.
+  bool runReporting(StartKind kind, const StartRequest& request);
   const std::string& installActionText() const { return buttons_[kInstall].actionText(); }
   // The flat button with the given control id, or none.
   const CMyButton* buttonWithId(int id) const;
@@ -49,6 +59,8 @@ class MenuWindow : public DialogWindow {
   bool onInitDialog() override;
   INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+  // Sizes the window for its client area and centres it on its monitor's work area.
+  void placeWindow();
   void loadBackground();
   void setUpProductMenu();
   void onCommand(int id);
@@ -58,13 +70,22 @@ class MenuWindow : public DialogWindow {
   void onTimer(UINT_PTR id);
   INT_PTR onControlColor(HDC dc, HWND control);
 
+  // Runs an action that waits for an outside program on the window thread: the window keeps
+  // answering meanwhile, with its buttons disabled.
+  void runBusy(void (MenuWindow::*action)());
+  void reportFailure(const std::string& text);
+  void clearFailure();
   void onActionButton(Action action);
+  // The product menu, centred under the action's button.
+  void showProductMenu(Action action);
   void perform(Action action, bool fromMenu);
   void startInstallThread();
   void openManuals();
   void openSupportPage();
   void browseCd();
   void openHomePage();
+  // With the web browser that the CD names, else with the user's own.
+  void openAddress(const std::string& address);
   void playIntroVideo();
   void stopIntroVideo();
   std::string selectedProductName() const;
@@ -72,7 +93,7 @@ class MenuWindow : public DialogWindow {
 
   std::string commandLine_;
   LauncherConfig config_;
-  int selected_ = 0;
+  int selected_ = -1;
   Action pendingAction_ = kActionInstall;
   std::atomic<bool> busy_{false};
   bool videoPlaying_ = false;
@@ -86,6 +107,10 @@ class MenuWindow : public DialogWindow {
   HMENU productMenu_ = nullptr;
   IntroVideo video_;
   std::thread installThread_;
+  ProgramStarter* starter_ = &shellStarter();
+  // The last start failure, shown whenever the status text would otherwise be empty.
+  std::mutex failureMutex_;
+  std::string failure_;
 };
 
 }  // namespace launcher

@@ -3,31 +3,72 @@
 #include <vector>
 
 #include "launcher/LauncherRules.h"
+#include "launcher/WinApp.h"
 
 namespace launcher {
 
-bool runProgram(const std::string& program, const std::string& arguments, DWORD waitMs) {
-  std::string line = commandLine(program, arguments);
-  std::vector<char> writable(line.begin(), line.end());
-  writable.push_back('\0');
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return false;
+StartRequest programRequest(const std::string& program, const std::string& arguments,
+                            const std::string& folder) {
+  // Quoted, so that a path with blanks names one program and nothing else.
+  return StartRequest{std::string(), "\"" + program + "\"", arguments, folder};
+}
+
+StartRequest openRequest(const std::string& target) {
+  return StartRequest{"open", target, std::string(), std::string()};
+}
+
+DWORD runProgram(ProgramStarter& starter, HWND owner, const StartRequest& request) {
+  const Started started = starter.start(owner, request);
+  if (started.error != ERROR_SUCCESS) return started.error;
+  if (started.process != nullptr) {
+    waitDispatching(started.process, INFINITE);
+    CloseHandle(started.process);
   }
-  WaitForSingleObject(process.hProcess, waitMs);
-  DWORD exitCode = 0;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
+  return ERROR_SUCCESS;
+}
+
+bool waitDispatching(HANDLE handle, DWORD waitMs) {
+  const ULONGLONG end = GetTickCount64() + waitMs;
+  while (true) {
+    DWORD left = INFINITE;
+    if (waitMs != INFINITE) {
+      const ULONGLONG now = GetTickCount64();
+      left = now < end ? static_cast<DWORD>(end - now) : 0;
+    }
+    // Also wakes for messages that arrived before the call and are still waiting.
+    const DWORD result =
+        MsgWaitForMultipleObjectsEx(1, &handle, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (result == WAIT_OBJECT_0) return true;
+    if (result != WAIT_OBJECT_0 + 1) return false;
+    if (!pumpMessages()) return false;
+  }
+}
+
+std::string systemMessage(DWORD error) {
+  char text[512] = {};
+  const DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                     text, sizeof text, nullptr);
+  std::string message(text, length < sizeof text ? length : 0);
+  for (char& c : message) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  while (!message.empty() && message.back() == ' ') message.pop_back();
+  return message;
 }
 
 bool fileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string programFolder() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length == 0 || length >= sizeof path) return currentFolder();
+  std::string folder = folderOfFile(path);
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder;
 }
 
 void enterFileFolder(const std::string& path) {

@@ -1,4 +1,4 @@
-// Starting outside programs and the file-system helpers around them.
+// Starting outside programs and waiting for them, and the file-system helpers around them.
 #pragma once
 
 #include <windows.h>
@@ -7,13 +7,32 @@
 #include <optional>
 #include <string>
 
+#include "launcher/ProgramStarter.h"
+
 namespace launcher {
 
-// Starts the program (its path quoted) with the arguments as given and waits up to waitMs for it
-// to end. Returns whether the process could be started.
-bool runProgram(const std::string& program, const std::string& arguments, DWORD waitMs = INFINITE);
+// A program with its path quoted, the arguments as written, started in the given folder.
+StartRequest programRequest(const std::string& program, const std::string& arguments,
+                            const std::string& folder = std::string());
+// A document or web address, opened with the program Windows has for it.
+StartRequest openRequest(const std::string& target);
+
+// Starts the request and waits for the process to end, dispatching the calling thread's window
+// messages meanwhile so that its windows keep answering. Returns ERROR_SUCCESS when the start
+// succeeded, else the Windows error code.
+DWORD runProgram(ProgramStarter& starter, HWND owner, const StartRequest& request);
+
+// Waits for the handle while dispatching the calling thread's messages; false when the time ran
+// out or the thread was asked to quit.
+bool waitDispatching(HANDLE handle, DWORD waitMs);
+
+// The system's description of a Windows error code, on one line; empty when it has none.
+std::string systemMessage(DWORD error);
 
 bool fileExists(const std::string& path);
+
+// The folder that holds the running program, ending in "\".
+std::string programFolder();
 
 // Makes the folder of the file the current folder.
 void enterFileFolder(const std::string& path);

@@ -9,11 +9,15 @@ namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kResumeValue[] = "KvSetupX.exe";
+const char kLauncherKey[] = "Software\\KvSetupX";
+const char kProductValue[] = "ResumeProduct";
 
-// A string value; empty when the key or value is missing or not a string.
-std::string readString(HKEY root, const std::string& keyName, const char* valueName) {
+// A string value; empty when the key or value is missing or not a string. view: which registry
+// view of a 64-bit Windows to read (0: the program's own).
+std::string readString(HKEY root, const std::string& keyName, const char* valueName,
+                       REGSAM view = 0) {
   HKEY key;
-  if (RegOpenKeyExA(root, keyName.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExA(root, keyName.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return {};
   char buffer[1024];
   DWORD type = 0;
   DWORD size = sizeof buffer - 1;
@@ -36,9 +40,9 @@ void setString(HKEY key, const char* valueName, const std::string& value) {
 
 // For every subkey of root\keyName with an "InstallPath" subkey, the program in that folder;
 // the last one found wins, else the given path is kept.
-void findAdobeProgram(const char* keyName, const char* program, std::string& found) {
+void findAdobeProgram(const char* keyName, const char* program, REGSAM view, std::string& found) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName, 0, KEY_READ | view, &key) != ERROR_SUCCESS) return;
   char subkey[256];
   for (DWORD index = 0;; ++index) {
     DWORD length = sizeof subkey;
@@ -48,9 +52,11 @@ void findAdobeProgram(const char* keyName, const char* program, std::string& fou
     }
     HKEY installPath;
     const std::string installKey = std::string(subkey) + "\\InstallPath";
-    if (RegOpenKeyExA(key, installKey.c_str(), 0, KEY_READ, &installPath) != ERROR_SUCCESS) continue;
+    if (RegOpenKeyExA(key, installKey.c_str(), 0, KEY_READ | view, &installPath) != ERROR_SUCCESS) {
+      continue;
+    }
     RegCloseKey(installPath);
-    found = joinPath(readString(key, installKey, nullptr), program);
+    found = joinPath(readString(key, installKey, nullptr, view), program);
   }
   RegCloseKey(key);
 }
@@ -63,19 +69,33 @@ std::string programFilesFolder() {
   return folder.empty() ? std::string("C:\\Program Files") : folder;
 }
 
-void writeResumeMarker(const std::string& baseFolder, const std::string& stage) {
+void writeResumeMarker(const std::string& baseFolder, const std::string& stage,
+                       const std::string& productReference) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
   setString(key, kResumeValue, resumeCommand(baseFolder, stage));
   RegCloseKey(key);
+  if (productReference.empty()) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kLauncherKey);
+    return;
+  }
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kLauncherKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  setString(key, kProductValue, productReference);
+  RegCloseKey(key);
 }
 
 void clearResumeMarker() {
+  RegDeleteKeyA(HKEY_CURRENT_USER, kLauncherKey);
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
   RegDeleteValueA(key, kResumeValue);
   RegCloseKey(key);
 }
+
+std::string resumedProduct() { return readString(HKEY_CURRENT_USER, kLauncherKey, kProductValue); }
 
 bool mdacPresent() {
   return mdacVersionPresent(
@@ -92,14 +112,15 @@ bool dotNetPresent() {
   return true;
 }
 
-std::string browserCommand() {
-  return readString(HKEY_CLASSES_ROOT, "htmlfile\\shell\\open\\command", nullptr);
-}
-
 std::string findPdfReader() {
   std::string reader = "C:\\Program Files\\Adobe\\Acrobat 6.0\\Reader\\AcroRd32.exe";
-  findAdobeProgram("Software\\Adobe\\Adobe Acrobat", "Acrobat.exe", reader);
-  findAdobeProgram("Software\\Adobe\\Acrobat Reader", "AcroRd32.exe", reader);
+  // Most readers are 32-bit programs, registered where a 64-bit program sees them only by asking.
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    findAdobeProgram("Software\\Adobe\\Adobe Acrobat", "Acrobat.exe", view, reader);
+  }
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    findAdobeProgram("Software\\Adobe\\Acrobat Reader", "AcroRd32.exe", view, reader);
+  }
   return reader;
 }
 

@@ -19,17 +19,18 @@ int WinApp::run() {
   return static_cast<int>(msg.wParam);
 }
 
-void pumpMessages() {
+bool pumpMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // Leave the quit request for the thread's own message loop.
       PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
+      return false;
     }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  return true;
 }
 
 }  // namespace launcher

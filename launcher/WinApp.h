@@ -33,7 +33,8 @@ class WinApp {
   HWND mainWindow_ = nullptr;
 };
 
-// Dispatches every message waiting for the calling thread's windows.
-void pumpMessages();
+// Dispatches every message waiting for the calling thread's windows; false when the thread was
+// asked to quit (the request stays for its message loop).
+bool pumpMessages();
 
 }  // namespace launcher

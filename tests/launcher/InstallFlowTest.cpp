@@ -12,6 +12,7 @@
 #include "launcher/resource.h"
 
 using kvtest::FakeCd;
+using kvtest::openPopupMenu;
 using kvtest::LauncherUnderTest;
 using kvtest::SavedRegistryKey;
 using kvtest::StandInRun;
@@ -19,6 +20,8 @@ using kvtest::StandInRun;
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// A start that needs administrator rights, from an unelevated program (not in every winerror.h).
+const DWORD kElevationRequired = 740;
 const char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
 uint64_t version(int major, int minor, int build, int patch) {
@@ -107,14 +110,26 @@ TEST_F(InstallFlowTest, ResumeAtStageThreeRunsSetupProgramsInTurnAndClearsTheMar
     EXPECT_EQ(runs[i].resumeValue, launcher::resumeCommand(cd.base(), "3"));
     EXPECT_EQ(runs[i].overlap, "alone");
   }
-  // The bar starts at 950 and ends full; the last marker before the end names stage 4.
+  // The bar starts at 950 and ends full; the window answered the setup programs while they ran.
   EXPECT_EQ(ui.progressPositions(), (std::vector<int>{950, 1000}));
   const std::vector<std::string> pokes = ui.pokedResumeValues();
   ASSERT_FALSE(pokes.empty());
-  for (const std::string& seen : pokes) EXPECT_EQ(seen, launcher::resumeCommand(cd.base(), "4"));
+  for (const std::string& seen : pokes) EXPECT_EQ(seen, launcher::resumeCommand(cd.base(), "3"));
   EXPECT_EQ(kvtest::resumeValue(), "(none)");
   EXPECT_TRUE(IsWindowEnabled(ui.item(IDC_INSTALL)));
   EXPECT_TRUE(IsWindowEnabled(ui.item(IDC_EXIT)));
+}
+
+// The last marker before the end names stage 4; the end removes it.
+TEST_F(InstallFlowTest, ResumeAtStageFourWritesTheLastMarkerAndEnds) {
+  cd.writeIni("ref=REEF\nname=Reef\npath=setup\\setup.exe\n");
+  cd.putStandIn("setup\\setup.exe");
+  // Looked at when the flow first lets messages through, after its marker and before its end.
+  LauncherUnderTest ui(resumeArguments(cd, "4"), [](launcher::MenuWindow& menu) { kvtest::poke(menu.hwnd()); });
+  ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); }));
+  EXPECT_EQ(ui.pokedResumeValues(), (std::vector<std::string>{launcher::resumeCommand(cd.base(), "4")}));
+  EXPECT_EQ(kvtest::resumeValue(), "(none)");
+  EXPECT_TRUE(cd.runs().empty());
 }
 
 TEST_F(InstallFlowTest, CopiesProgramFilesByVersionAndRegistersPrograms) {
@@ -232,6 +247,101 @@ TEST_F(InstallFlowTest, FreshInstallRunsMdacOnlyWhenOlderThan260) {
     ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); }));
   }
   EXPECT_EQ(programsRun(), (std::vector<std::string>{"setup.exe"}));
+}
+
+// A program that cannot be started (elevation needed, the prompt declined) ends the flow at its
+// stage: the status text names it with the system's reason, the stage's marker stays for a later
+// start, and nothing after it runs.
+TEST_F(InstallFlowTest, StartFailureEndsTheFlowAtItsStageAndKeepsItsMarker) {
+  struct Case {
+    const char* stage;
+    const char* refused;
+    DWORD error;
+  } cases[] = {
+      {"1", "mdac\\mdac_typ.exe", kElevationRequired},
+      {"2", "dotnet\\dotnetfx.exe", ERROR_CANCELLED},
+      {"3", "setup one\\setup.exe", ERROR_CANCELLED},
+  };
+  dotNet.remove();
+  mdac.remove();
+  for (const Case& c : cases) {
+    FakeCd disc;
+    disc.writeIni("ref=REEF\nname=Reef\npath=setup one\\setup.exe\npath=setup two\\setup.exe\n");
+    for (const char* program : {"mdac\\mdac_typ.exe", "dotnet\\dotnetfx.exe", "setup one\\setup.exe",
+                                "setup two\\setup.exe"}) {
+      disc.putStandIn(program);
+    }
+    kvtest::ScriptedStarter starter;
+    starter.refuse(c.refused, c.error);
+    {
+      LauncherUnderTest ui(resumeArguments(disc, c.stage),
+                           [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
+      ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); })) << c.stage;
+      const std::string status = ui.status();
+      EXPECT_NE(status.find("Kan " + fileName(c.refused) + " niet starten."), std::string::npos) << status;
+      EXPECT_NE(status.find(kvtest::systemText(c.error)), std::string::npos) << status;
+      EXPECT_NE(status.find(std::to_string(c.error)), std::string::npos) << status;
+      // The reason stays in view when the pointer crosses the window.
+      SendMessageA(ui.window(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 100));
+      EXPECT_EQ(ui.status(), status);
+      EXPECT_TRUE(IsWindowEnabled(ui.item(IDC_INSTALL)));
+    }
+    EXPECT_EQ(kvtest::resumeValue(), launcher::resumeCommand(disc.base(), c.stage)) << c.stage;
+    EXPECT_TRUE(disc.runs().empty()) << c.stage << "\n" << kvtest::readFile(disc.logPath());
+    EXPECT_EQ(starter.requests().back().file, "\"" + disc.path(c.refused) + "\"");
+  }
+}
+
+// The real shell, under Wine: a setup "program" that is no program cannot start.
+TEST_F(InstallFlowTest, SetupThatCannotStartIsReportedAndStopsTheFlow) {
+  cd.writeIni("ref=REEF\nname=Reef\npath=broken\\setup.exe\npath=setup\\setup.exe\n");
+  cd.put("broken\\setup.exe", "this is not a program");
+  cd.putStandIn("setup\\setup.exe");
+
+  LauncherUnderTest ui(resumeArguments(cd, "3"));
+  ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); }));
+  EXPECT_EQ(ui.status().rfind("Kan setup.exe niet starten.\n", 0), 0u) << ui.status();
+  EXPECT_TRUE(cd.runs().empty()) << kvtest::readFile(cd.logPath());
+  EXPECT_EQ(kvtest::resumeValue(), launcher::resumeCommand(cd.base(), "3"));
+}
+
+// A resumed installation goes on with the product the user chose, kept beside the Run entry whose
+// command keeps its form; a Run entry without a kept product asks which product to go on with.
+TEST_F(InstallFlowTest, ResumedInstallRunsTheChosenProduct) {
+  SavedRegistryKey launcherKey{HKEY_CURRENT_USER, "Software\\KvSetupX"};
+  cd.writeIni("[A]\nref=ONE\nname=Reef\npath=one\\setup.exe\n[B]\nref=TWO\nname=Reef Plus\npath=two\\setup.exe\n");
+  cd.putStandIn("one\\setup.exe");
+  cd.putStandIn("two\\setup.exe");
+  dotNet.create();
+  {
+    kvtest::ScriptedStarter starter;
+    starter.refuse("two\\setup.exe", ERROR_CANCELLED);
+    LauncherUnderTest ui("\"" + cd.base() + "\"", [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
+    EXPECT_EQ(ui.menu().selectedProduct(), -1);
+    PostMessageA(ui.window(), WM_COMMAND, 262, 0);
+    ASSERT_TRUE(kvtest::waitFor([&] { return !starter.requests().empty() && ui.idle(); }));
+  }
+  ASSERT_EQ(kvtest::resumeValue(), launcher::resumeCommand(cd.base(), "3"));
+  {
+    // Started again from the Run entry's command line.
+    LauncherUnderTest ui(resumeArguments(cd, "3"));
+    ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle() && kvtest::resumeValue() == "(none)"; }));
+    EXPECT_EQ(programsRun(), (std::vector<std::string>{"setup.exe"}));
+    EXPECT_EQ(cd.runs()[0].program, cd.path("two\\setup.exe"));
+    EXPECT_EQ(ui.menu().selectedProduct(), 1);
+  }
+  EXPECT_TRUE(launcher::resumedProduct().empty());
+
+  // A Run entry that keeps no product: nothing runs until a product is chosen.
+  DeleteFileA(cd.logPath().c_str());
+  LauncherUnderTest ui(resumeArguments(cd, "3"));
+  ASSERT_TRUE(kvtest::waitFor([] { return openPopupMenu() != nullptr; }));
+  EXPECT_TRUE(cd.runs().empty());
+  PostMessageA(openPopupMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(kvtest::waitFor([] { return openPopupMenu() == nullptr; }));
+  PostMessageA(ui.window(), WM_COMMAND, 261, 0);
+  ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1 && ui.idle(); }));
+  EXPECT_EQ(cd.runs()[0].program, cd.path("one\\setup.exe"));
 }
 
 TEST_F(InstallFlowTest, MissingInstallersAreSkippedSilently) {

@@ -35,7 +35,10 @@ TEST(LauncherConfig, ReadsProductsAndGlobalsAsWritten) {
       "[Product B]\n"
       "ref=DEF\n"
       "name=Second\n"
-      "acrobat=Reader\\r.exe");
+      "acrobat=Reader\\r.exe\n"
+      "HomePage=https://Home.example/\n"
+      "supportpage=https://help.example/?ref=\n"
+      "browser=web\\b.exe");
   ASSERT_EQ(config.productCount(), 2u);
   const launcher::Product& a = config.products()[0];
   EXPECT_EQ(a.Reference, "ABC");
@@ -53,6 +56,9 @@ TEST(LauncherConfig, ReadsProductsAndGlobalsAsWritten) {
   EXPECT_EQ(config.buttons.browseHover, "Browse %s");
   EXPECT_EQ(config.buttons.manualCaption, "&Manual");
   EXPECT_EQ(config.acrobat, "Reader\\r.exe");
+  EXPECT_EQ(config.homePage, "https://Home.example/");
+  EXPECT_EQ(config.supportPage, "https://help.example/?ref=");
+  EXPECT_EQ(config.browser, "web\\b.exe");
   EXPECT_TRUE(config.commonReference.empty());
 }
 
@@ -82,6 +88,10 @@ TEST(LauncherConfig, DefaultsWithoutFile) {
   EXPECT_EQ(config.hoverSound, "setup\\Ballon.wav");
   EXPECT_EQ(config.background, "setup\\bg.bmp");
   EXPECT_EQ(config.acrobat, "Acrobat\\AcroRd32.exe");
+  // The same reserved placeholder site as the saver's settings dialog, over https.
+  EXPECT_EQ(config.homePage, "https://www.reefsaver.example/");
+  EXPECT_EQ(config.supportPage, "https://www.reefsaver.example/support/?ref=");
+  EXPECT_TRUE(config.browser.empty());
   EXPECT_TRUE(config.targetFolder.empty());
   EXPECT_EQ(config.product(0), nullptr);
 }
@@ -150,22 +160,15 @@ TEST(LauncherRules, CommandLinesStartTheIntendedProgram) {
             "\"X:\\mdac.exe\" /q:a /c:\"dasetup /l /q N\"");
   EXPECT_EQ(launcher::quoteArgument("C:\\cd one\\"), "\"C:\\cd one\\\\\"");
   EXPECT_EQ(launcher::quoteArgument("a\"b"), "\"a\\\"b\"");
-  EXPECT_EQ(launcher::browserProgram("\"C:\\Program Files\\IE\\iexplore.exe\" -nohome"),
-            "C:\\Program Files\\IE\\iexplore.exe");
-  EXPECT_EQ(launcher::browserProgram("\"C:\\Web Browser\\b.exe\" -url \"%1\""),
-            "C:\\Web Browser\\b.exe");
-  EXPECT_EQ(launcher::browserProgram("C:\\iexplore.exe"), "C:\\iexplore.exe");
 }
 
 TEST(LauncherRules, StartArgumentsAndResumeMarkerRoundTrip) {
   launcher::StartArguments a = launcher::parseStartArguments("X:\\ 3", "C:\\here");
   EXPECT_EQ(a.baseFolder, "X:\\");
   EXPECT_EQ(a.stage, "3");
-  EXPECT_TRUE(a.baseGiven);
   a = launcher::parseStartArguments("", "C:\\here");
   EXPECT_EQ(a.baseFolder, "C:\\here\\");
   EXPECT_TRUE(a.stage.empty());
-  EXPECT_FALSE(a.baseGiven);
   // Quoted as typed, and as a runtime-quoting program would write it.
   a = launcher::parseStartArguments("\"E:\\\" 2", "C:\\here");
   EXPECT_EQ(a.baseFolder, "E:\\");

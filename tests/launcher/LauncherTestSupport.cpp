@@ -217,6 +217,81 @@ std::vector<StandInRun> FakeCd::runs() const {
   return result;
 }
 
+void ScriptedStarter::refuse(std::string fileEnd, DWORD error) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  refusals_.emplace_back(std::move(fileEnd), error);
+}
+
+launcher::Started ScriptedStarter::start(HWND owner, const launcher::StartRequest& request) {
+  std::string file = request.file;
+  if (file.size() >= 2 && file.front() == '"' && file.back() == '"') file = file.substr(1, file.size() - 2);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    requests_.push_back(request);
+    for (const auto& [end, error] : refusals_) {
+      if (file.size() >= end.size() && file.compare(file.size() - end.size(), end.size(), end) == 0) {
+        launcher::Started refused;
+        refused.error = error;
+        return refused;
+      }
+    }
+  }
+  return launcher::shellStarter().start(owner, request);
+}
+
+std::vector<launcher::StartRequest> ScriptedStarter::requests() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return requests_;
+}
+
+std::string systemText(DWORD error) {
+  char text[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                 sizeof text, nullptr);
+  std::string result = text;
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
+    result.pop_back();
+  }
+  return result;
+}
+
+DWORD runAndWait(const std::string& commandLine) {
+  std::string line = commandLine;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                      &startup, &process)) {
+    return GetLastError();
+  }
+  DWORD code = WAIT_TIMEOUT;
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+HWND openPopupMenu() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        char className[32] = {};
+        GetClassNameA(window, className, sizeof className);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (std::string(className) == "#32768" && IsWindowVisible(window) &&
+            process == GetCurrentProcessId()) {
+          *reinterpret_cast<HWND*>(data) = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void poke(HWND window) { PostMessageA(window, kPokeMessage, 0, 0); }
+
 std::string resumeValue() {
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(none)";

@@ -10,9 +10,11 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "launcher/MenuWindow.h"
+#include "launcher/ProgramStarter.h"
 
 namespace kvtest {
 
@@ -65,6 +67,35 @@ class FakeCd {
  private:
   std::string base_;
 };
+
+// Starts what the launcher asks for with the real shell, except the files it was told to refuse:
+// those fail with the given Windows error, as a declined elevation prompt (1223) or a start that
+// needs elevation (740) would. Keeps every request, from any thread.
+class ScriptedStarter : public launcher::ProgramStarter {
+ public:
+  // Requests whose file (without quotes) ends with fileEnd fail with the error.
+  void refuse(std::string fileEnd, DWORD error);
+  launcher::Started start(HWND owner, const launcher::StartRequest& request) override;
+  std::vector<launcher::StartRequest> requests() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::pair<std::string, DWORD>> refusals_;
+  std::vector<launcher::StartRequest> requests_;
+};
+
+// The system's own text for a Windows error code, as FormatMessage gives it, without the line end.
+std::string systemText(DWORD error);
+
+// Runs a program (reg.exe, say) with the command line and waits for it; its exit code.
+DWORD runAndWait(const std::string& commandLine);
+
+// The visible popup menu of this process, if one is open.
+HWND openPopupMenu();
+
+// Asks the window to look at the resume value when it next dispatches messages, as a stand-in
+// started with KVSETUPX_STANDIN_POKE does.
+void poke(HWND window);
 
 // The Run key's resume value, or "(none)".
 std::string resumeValue();

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "launcher/resource.h"
 
 using kvtest::FakeCd;
+using kvtest::openPopupMenu;
 using kvtest::LauncherUnderTest;
 using kvtest::SavedRegistryKey;
 using kvtest::StandInRun;
@@ -21,27 +23,8 @@ using kvtest::StandInRun;
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char kBrowserKey[] = "Software\\Classes\\htmlfile\\shell\\open\\command";
-
-// The visible popup menu of this process, if one is open.
-HWND openPopupMenu() {
-  HWND found = nullptr;
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        char className[32] = {};
-        GetClassNameA(window, className, sizeof className);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (std::string(className) == "#32768" && IsWindowVisible(window) &&
-            process == GetCurrentProcessId()) {
-          *reinterpret_cast<HWND*>(data) = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
+const char kHttpsKey[] = "Software\\Classes\\https\\shell\\open\\command";
+const char kReaderKey[] = "HKLM\\Software\\Adobe\\Acrobat Reader";
 
 std::vector<std::string> menuItems(HMENU menu) {
   std::vector<std::string> items;
@@ -51,6 +34,23 @@ std::vector<std::string> menuItems(HMENU menu) {
     items.push_back(text);
   }
   return items;
+}
+
+// The picture, logo area, progress bar and video need the whole 640 x 480 client area; the window
+// stands in the middle of its monitor's work area.
+void expectFullClientAreaCentred(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 640);
+  EXPECT_EQ(client.bottom, 480);
+  RECT frame;
+  GetWindowRect(window, &frame);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  EXPECT_LE(std::abs((frame.left - work.left) - (work.right - frame.right)), 1);
+  EXPECT_LE(std::abs((frame.top - work.top) - (work.bottom - frame.bottom)), 1);
 }
 
 void repaintNow(HWND window) {
@@ -72,11 +72,26 @@ class MenuWindowTest : public ::testing::Test {
     cd.putStandIn("browser dir\\iexplore.exe");
   }
 
+  // Web addresses open with the stand-in browser on the CD, as with a user's default browser.
+  void standInBrowserForHttps() const {
+    https.setString(nullptr, "\"" + cd.path("browser dir\\iexplore.exe") + "\" \"%1\"");
+  }
+  // No PDF reader registered in either registry view.
+  static void removeReaders() {
+    for (const char* view : {"/reg:32", "/reg:64"}) {
+      for (const char* key : {kReaderKey, "HKLM\\Software\\Adobe\\Adobe Acrobat"}) {
+        kvtest::runAndWait(std::string("reg.exe delete \"") + key + "\" /f " + view);
+      }
+    }
+  }
+
   FakeCd cd;
   SavedRegistryKey runKey{HKEY_CURRENT_USER, kRunKey};
-  SavedRegistryKey browser{HKEY_LOCAL_MACHINE, kBrowserKey};
+  SavedRegistryKey https{HKEY_LOCAL_MACHINE, kHttpsKey};
   SavedRegistryKey acrobatReader{HKEY_LOCAL_MACHINE, "Software\\Adobe\\Acrobat Reader"};
   SavedRegistryKey adobeAcrobat{HKEY_LOCAL_MACHINE, "Software\\Adobe\\Adobe Acrobat"};
+  SavedRegistryKey pdfType{HKEY_LOCAL_MACHINE, "Software\\Classes\\.pdf"};
+  SavedRegistryKey pdfOpen{HKEY_LOCAL_MACHINE, "Software\\Classes\\ReefTest.Pdf"};
 };
 
 TEST_F(MenuWindowTest, LayoutStacksVisibleButtonsAndHidesManualWithoutDocuments) {
@@ -90,12 +105,7 @@ TEST_F(MenuWindowTest, LayoutStacksVisibleButtonsAndHidesManualWithoutDocuments)
   char title[64] = {};
   GetWindowTextA(ui.window(), title, sizeof title);
   EXPECT_STREQ(title, "Orvane Setup");
-  RECT frame;
-  GetWindowRect(ui.window(), &frame);
-  EXPECT_EQ(frame.right - frame.left, 640);
-  EXPECT_EQ(frame.bottom - frame.top, 480);
-  EXPECT_EQ(frame.left, GetSystemMetrics(SM_CXSCREEN) / 2 - 320);
-  EXPECT_EQ(frame.top, GetSystemMetrics(SM_CYSCREEN) / 2 - 240);
+  expectFullClientAreaCentred(ui.window());
 
   const RECT bar = ui.childRect(IDC_PROGRESS);
   EXPECT_EQ(bar.left, 61);
@@ -171,8 +181,7 @@ TEST_F(MenuWindowTest, OneProductOpensNoMenuAndReadsTheManualWithTheCdReader) {
   putCdContent();
   cd.writeIni("dlgbuttonmanualaction=Handleiding openen\nref=REEF\nname=Reef\n"
               "manual=docs\\manual one.pdf\n");
-  acrobatReader.remove();
-  adobeAcrobat.remove();
+  removeReaders();
   LauncherUnderTest ui("\"" + cd.base() + "\"");
   ui.click(IDC_MANUAL);
   ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); }));
@@ -185,25 +194,88 @@ TEST_F(MenuWindowTest, OneProductOpensNoMenuAndReadsTheManualWithTheCdReader) {
   EXPECT_EQ(ui.status(), "Handleiding openen");
 }
 
-TEST_F(MenuWindowTest, InstalledReaderUnderProgramFilesIsStarted) {
+// Most readers are 32-bit programs: a 64-bit launcher finds them only by asking for that view.
+TEST_F(MenuWindowTest, InstalledReaderIsFoundInEitherRegistryView) {
   putCdContent();
   cd.writeIni("ref=REEF\nname=Reef\nmanual=docs\\manual one.pdf\n");
   const std::string readerFolder = "C:\\Program Files\\ReefTest Reader " + std::to_string(GetCurrentProcessId());
   kvtest::copyFileTo(kvtest::standInProgram(), readerFolder + "\\AcroRd32.exe");
-  adobeAcrobat.remove();
-  acrobatReader.remove();
-  SavedRegistryKey installPath{HKEY_LOCAL_MACHINE, "Software\\Adobe\\Acrobat Reader\\9.0\\InstallPath"};
-  installPath.setString(nullptr, readerFolder);
+  for (const char* view : {"/reg:32", "/reg:64"}) {
+    removeReaders();
+    ASSERT_EQ(kvtest::runAndWait(std::string("reg.exe add \"") + kReaderKey + "\\9.0\\InstallPath\" /ve /d \"" +
+                                 readerFolder + "\" /f " + view),
+              0u);
+    DeleteFileA(cd.logPath().c_str());
+    LauncherUnderTest ui("\"" + cd.base() + "\"");
+    ui.click(IDC_MANUAL);
+    ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); })) << view;
+    const StandInRun run = cd.runs()[0];
+    EXPECT_EQ(run.program, readerFolder + "\\AcroRd32.exe") << view;
+    EXPECT_EQ(run.commandLine, "\"" + readerFolder + "\\AcroRd32.exe\" \"" +
+                                   cd.path("docs\\manual one.pdf") + "\"") << view;
+  }
+  removeReaders();
+  kvtest::removeTree(readerFolder);
+}
 
+// Without a reader of its own the manual opens with the program the user has for PDF files; when
+// there is none either, the status text says so.
+TEST_F(MenuWindowTest, ManualWithoutReaderOpensWithTheUsersPdfProgram) {
+  putCdContent();
+  cd.writeIni("acrobat=not on this cd\\reader.exe\nref=REEF\nname=Reef\nmanual=docs\\manual one.pdf\n");
+  removeReaders();
+  pdfType.setString(nullptr, "ReefTest.Pdf");
+  pdfOpen.remove();
+  SavedRegistryKey openCommand{HKEY_LOCAL_MACHINE, "Software\\Classes\\ReefTest.Pdf\\shell\\open\\command"};
+  openCommand.setString(nullptr, "\"" + cd.path("Acrobat\\AcroRd32.exe") + "\" \"%1\"");
+  {
+    LauncherUnderTest ui("\"" + cd.base() + "\"");
+    ui.click(IDC_MANUAL);
+    ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); }));
+    EXPECT_EQ(cd.runs()[0].commandLine,
+              "\"" + cd.path("Acrobat\\AcroRd32.exe") + "\" \"" + cd.path("docs\\manual one.pdf") + "\"");
+  }
+
+  kvtest::ScriptedStarter starter;
+  starter.refuse("manual one.pdf", ERROR_NO_ASSOCIATION);
+  LauncherUnderTest ui("\"" + cd.base() + "\"", [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
+  ui.click(IDC_MANUAL);
+  ASSERT_TRUE(kvtest::waitFor([&] { return starter.requests().size() == 3 && ui.idle(); }));
+  const std::vector<launcher::StartRequest> requests = starter.requests();
+  EXPECT_EQ(requests[1].file, "\"" + cd.path("not on this cd\\reader.exe") + "\"");
+  EXPECT_EQ(requests[2].verb, "open");
+  EXPECT_EQ(requests[2].file, cd.path("docs\\manual one.pdf"));
+  SendMessageA(ui.window(), WM_NULL, 0, 0);
+  EXPECT_EQ(ui.status().rfind("Kan manual one.pdf niet openen.\n", 0), 0u) << ui.status();
+  EXPECT_NE(ui.status().find(kvtest::systemText(ERROR_NO_ASSOCIATION)), std::string::npos) << ui.status();
+}
+
+// While a program it started on the window's own thread runs (here the reader), the window answers
+// at once, its buttons disabled, and a click starts nothing. (Installing from the product menu, on
+// the same thread: StartedFromAnotherFolderShowsItsMenuAndAnswersWhileSetupRuns.)
+TEST_F(MenuWindowTest, WindowAnswersWhileAStartedProgramRuns) {
+  putCdContent();
+  cd.writeIni("ref=ONE\nname=Reef\nmanual=docs\\manual one.pdf\npath=setup\\setup.exe\n");
+  cd.putStandIn("setup\\setup.exe");
+  removeReaders();
+  const std::string hold = cd.logPath() + ".hold";
+  kvtest::writeFile(hold, "");
+  SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", cd.path("Acrobat\\AcroRd32.exe").c_str());
   LauncherUnderTest ui("\"" + cd.base() + "\"");
   ui.click(IDC_MANUAL);
-  ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); }));
-  const StandInRun run = cd.runs()[0];
-  EXPECT_EQ(run.program, readerFolder + "\\AcroRd32.exe");
-  EXPECT_EQ(run.commandLine, "\"" + readerFolder + "\\AcroRd32.exe\" \"" +
-                                 cd.path("docs\\manual one.pdf") + "\"");
-  SendMessageA(ui.window(), WM_NULL, 0, 0);
-  kvtest::removeTree(readerFolder);
+  ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1; }));
+
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(ui.window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer), 0);
+  EXPECT_FALSE(IsWindowEnabled(ui.item(IDC_INSTALL)));
+  EXPECT_NE(SendMessageTimeoutA(ui.window(), WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED),
+                                reinterpret_cast<LPARAM>(ui.item(IDC_INSTALL)), SMTO_NORMAL, 1000, &answer),
+            0);
+  DeleteFileA(hold.c_str());
+  SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", nullptr);
+  ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); }));
+  EXPECT_EQ(cd.runs().size(), 1u) << kvtest::readFile(cd.logPath());
+  EXPECT_TRUE(IsWindowEnabled(ui.item(IDC_INSTALL)));
 }
 
 TEST_F(MenuWindowTest, TwoProductsShowTheMenuWithTheirNames) {
@@ -213,8 +285,10 @@ TEST_F(MenuWindowTest, TwoProductsShowTheMenuWithTheirNames) {
   cd.writeIni("dlgbuttoninstall=Installeer %s\ndlgbuttonregister=Registreer %s\n"
               "targetdir=" + target + "\n"
               "[Eerste]\nref=ONE\nname=Reef Saver\n[Tweede]\nref=TWO\nname=Reef Saver Plus\n");
-  browser.setString(nullptr, "\"" + cd.path("browser dir\\iexplore.exe") + "\" -nohome");
+  standInBrowserForHttps();
   LauncherUnderTest ui("\"" + cd.base() + "\"");
+  // Nothing is chosen before the user picks a product.
+  EXPECT_EQ(ui.menu().selectedProduct(), -1);
   repaintNow(ui.window());
   kvtest::saveScreenshot(ui.window(), "menu-window.bmp");
 
@@ -238,31 +312,47 @@ TEST_F(MenuWindowTest, TwoProductsShowTheMenuWithTheirNames) {
   PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(kvtest::waitFor([] { return openPopupMenu() == nullptr; }));
 
-  // Choosing the second product opens its support page from the target folder.
+  // Choosing the second product opens its support page, with the user's browser, from the target
+  // folder.
   PostMessageA(ui.window(), WM_COMMAND, 262, 0);
   ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); }));
   const StandInRun run = cd.runs()[0];
   EXPECT_EQ(run.commandLine, "\"" + cd.path("browser dir\\iexplore.exe") +
-                                 "\" \"http://www.orvane.nl/support/?ref=TWO\"");
+                                 "\" \"https://www.reefsaver.example/support/?ref=TWO\"");
   EXPECT_EQ(run.folder, target);
   SendMessageA(ui.window(), WM_NULL, 0, 0);
   EXPECT_EQ(ui.menu().selectedProduct(), 1);
 }
 
-TEST_F(MenuWindowTest, CommonReferenceAndLogoOpenTheBrowser) {
+// The CD may name its own addresses and its own browser; the logo opens the home page.
+TEST_F(MenuWindowTest, AddressesAndBrowserFromTheConfiguration) {
   putCdContent();
-  cd.writeIni("common_reference=ALL\nref=ONE\nname=Reef\n");
-  browser.setString(nullptr, "\"" + cd.path("browser dir\\iexplore.exe") + "\" -nohome");
-  LauncherUnderTest ui("\"" + cd.base() + "\"");
-  ui.click(IDC_SUPPORT);
-  ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1; }));
-  EXPECT_NE(cd.runs()[0].commandLine.find("\"http://www.orvane.nl/support/?ref=ALL\""),
-            std::string::npos);
-
-  PostMessageA(ui.window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(600, 440));
-  ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 2; }));
-  EXPECT_EQ(cd.runs()[1].commandLine,
-            "\"" + cd.path("browser dir\\iexplore.exe") + "\" \"http://www.orvane.nl/\"");
+  cd.putStandIn("web\\browser.exe");
+  standInBrowserForHttps();
+  struct Case {
+    const char* ini;
+    std::string program;
+    const char* support;
+    const char* home;
+  } cases[] = {
+      {"common_reference=ALL\nref=ONE\nname=Reef\n", cd.path("browser dir\\iexplore.exe"),
+       "https://www.reefsaver.example/support/?ref=ALL", "https://www.reefsaver.example/"},
+      {"homepage=https://home.example/\nsupportpage=https://help.example/reef?id=\nbrowser=web\\browser.exe\n"
+       "ref=ONE\nname=Reef\n",
+       cd.path("web\\browser.exe"), "https://help.example/reef?id=ONE", "https://home.example/"},
+  };
+  for (const Case& c : cases) {
+    DeleteFileA(cd.logPath().c_str());
+    cd.writeIni(c.ini);
+    LauncherUnderTest ui("\"" + cd.base() + "\"");
+    ui.click(IDC_SUPPORT);
+    ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1 && ui.idle(); })) << c.ini;
+    PostMessageA(ui.window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(600, 440));
+    ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 2; })) << c.ini;
+    const std::vector<StandInRun> runs = cd.runs();
+    EXPECT_EQ(runs[0].commandLine, "\"" + c.program + "\" \"" + c.support + "\"");
+    EXPECT_EQ(runs[1].commandLine, "\"" + c.program + "\" \"" + c.home + "\"");
+  }
 }
 
 // The real program, started the way Windows starts it.
@@ -294,12 +384,14 @@ struct LaunchersEndedAfterwards {
 
 class RunningLauncher {
  public:
-  explicit RunningLauncher(const std::string& arguments) {
-    std::string line = "\"" + kvtest::launcherProgram() + "\" " + arguments;
+  // The program is the built one unless another copy is named; folder: its current folder.
+  explicit RunningLauncher(const std::string& arguments, const std::string& program = kvtest::launcherProgram(),
+                           const std::string& folder = std::string()) {
+    std::string line = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process_) != FALSE;
+    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.empty() ? nullptr : folder.c_str(), &startup, &process_) != FALSE;
   }
   ~RunningLauncher() {
     if (!started_) return;
@@ -355,6 +447,43 @@ TEST_F(MenuWindowTest, SecondStartBringsTheFirstWindowForwardAndEnds) {
   EXPECT_TRUE(second.endsWithin(60000));
   EXPECT_TRUE(kvtest::waitFor([&] { return IsIconic(window) == FALSE; }));
   EXPECT_EQ(countLauncherWindows(), 1);
+}
+
+// Autorun and Explorer may start the program from any folder: it still finds its CD beside
+// itself, fills the whole 640 x 480 picture, and answers while the chosen product's setup runs.
+TEST_F(MenuWindowTest, StartedFromAnotherFolderShowsItsMenuAndAnswersWhileSetupRuns) {
+  putCdContent();
+  cd.writeIni("dlgbuttonmanualcaption=&Lees mij\n[A]\nref=ONE\nname=Reef\nmanual=docs\\manual one.pdf\n"
+              "[B]\nref=TWO\nname=Reef Plus\npath=setup\\setup.exe\n");
+  cd.putStandIn("setup\\setup.exe");
+  kvtest::copyFileTo(kvtest::launcherProgram(), cd.path("KvSetupX.exe"));
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string hold = cd.logPath() + ".hold";
+  kvtest::writeFile(hold, "");
+  SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", cd.path("setup\\setup.exe").c_str());
+
+  RunningLauncher running("", cd.path("KvSetupX.exe"), temp);
+  ASSERT_TRUE(running.started());
+  ASSERT_TRUE(kvtest::waitFor([&] { return running.window() != nullptr; }));
+  HWND window = running.window();
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_MANUAL)));
+  char caption[64] = {};
+  GetWindowTextA(GetDlgItem(window, IDC_MANUAL), caption, sizeof caption);
+  EXPECT_STREQ(caption, "&Lees mij");
+  expectFullClientAreaCentred(window);
+
+  // The second product, chosen from the menu, installs on the window's own thread.
+  PostMessageA(window, WM_COMMAND, 262, 0);
+  ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1; }));
+  EXPECT_EQ(cd.runs()[0].program, cd.path("setup\\setup.exe"));
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer), 0);
+  DeleteFileA(hold.c_str());
+  SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", nullptr);
+  EXPECT_TRUE(kvtest::waitFor([&] {
+    return kvtest::resumeValue() == "(none)" && IsWindowEnabled(GetDlgItem(window, IDC_INSTALL));
+  }));
 }
 
 TEST_F(MenuWindowTest, FreshInstallWritesEachStageMarkerBeforeTheStage) {

@@ -26,12 +26,12 @@
 namespace {
 
 const char kLauncherTitle[] = "Orvane Setup";
-const char kSetupTitle[] = "Reefsaver Setup";
+const char kSetupTitle[] = "Reefsaver-installatie";
 const char kDesktopKey[] = "Control Panel\\Desktop";
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Reefsaver";
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kReaderKey[] = "Software\\Adobe\\Acrobat Reader\\9.0\\InstallPath";
-const char kBrowserKey[] = "Software\\Classes\\htmlfile\\shell\\open\\command";
+const char kHttpsKey[] = "Software\\Classes\\https\\shell\\open\\command";
 const DWORD kLongWait = 120000;
 
 std::string hostPath(const std::string& unixPath) {
@@ -205,9 +205,10 @@ class ReleaseTest : public ::testing::Test {
     standIns_ = shellFolder(CSIDL_PROGRAM_FILES) + "\\ReefTest StandIns";
     CreateDirectoryA(standIns_.c_str(), nullptr);
     CopyFileA(hostPath(KV_STANDIN_EXE).c_str(), (standIns_ + "\\AcroRd32.exe").c_str(), FALSE);
-    CopyFileA(hostPath(KV_STANDIN_EXE).c_str(), (standIns_ + "\\iexplore.exe").c_str(), FALSE);
+    CopyFileA(hostPath(KV_STANDIN_EXE).c_str(), (standIns_ + "\\browser.exe").c_str(), FALSE);
     setRegistryString(HKEY_LOCAL_MACHINE, kReaderKey, nullptr, standIns_);
-    setRegistryString(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, "\"" + standIns_ + "\\iexplore.exe\" -nohome");
+    // The user's browser, as Windows knows it for web addresses.
+    setRegistryString(HKEY_LOCAL_MACHINE, kHttpsKey, nullptr, "\"" + standIns_ + "\\browser.exe\" \"%1\"");
   }
   void TearDown() override { SetEnvironmentVariableA("KVSETUPX_STANDIN_LOG", nullptr); }
 
@@ -276,13 +277,15 @@ TEST_F(ReleaseTest, MenuShowsOurBackgroundAndOpensTheManualAndSupportPage) {
 
   clickButton(window, IDC_MANUAL);
   ASSERT_TRUE(waitUntil([&] { return standInRuns(log_).size() == 1; }, 30000));
+  // The menu waits for the reader and takes clicks again once it has ended.
+  ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(GetDlgItem(window, IDC_SUPPORT)) != FALSE; }, 30000));
   clickButton(window, IDC_SUPPORT);
   ASSERT_TRUE(waitUntil([&] { return standInRuns(log_).size() == 2; }, 30000));
   const auto runs = standInRuns(log_);
   EXPECT_EQ(runs[0][0], standIns_ + "\\AcroRd32.exe");
   EXPECT_EQ(runs[0][1], "\"" + standIns_ + "\\AcroRd32.exe\" \"" + cdFolder() + "docs\\Reefsaver.pdf\"");
-  EXPECT_EQ(runs[1][0], standIns_ + "\\iexplore.exe");
-  EXPECT_EQ(runs[1][1], "\"" + standIns_ + "\\iexplore.exe\" \"http://www.orvane.nl/support/?ref=REEFSAVER-1\"");
+  EXPECT_EQ(runs[1][0], standIns_ + "\\browser.exe");
+  EXPECT_EQ(runs[1][1], "\"" + standIns_ + "\\browser.exe\" \"https://www.reefsaver.example/support/?ref=REEFSAVER-1\"");
 }
 
 TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
@@ -306,12 +309,12 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
     HWND install = GetDlgItem(window, IDC_INSTALL);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED), reinterpret_cast<LPARAM>(install));
 
-    // The setup program's directory page: Install.
+    // The setup program's directory page, in Dutch like the menu: Installeren.
     HWND setup = nullptr;
     ASSERT_TRUE(waitUntil([&] {
       setup = dialogWith(kSetupTitle, IDOK);
       return setup != nullptr && IsWindowEnabled(GetDlgItem(setup, IDOK)) &&
-             controlText(GetDlgItem(setup, IDOK)) == "&Install";
+             controlText(GetDlgItem(setup, IDOK)) == "&Installeren";
     }, kLongWait));
     // The launcher waits for it at stage 3 with the bar full.
     EXPECT_EQ(registryString(HKEY_CURRENT_USER, kRunKey, "KvSetupX.exe"),
@@ -319,13 +322,14 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
     EXPECT_EQ(progressPosition(window), 1000);
     clickButton(setup, IDOK);
 
-    // The offer to make Reefsaver the screensaver: yes.
+    // The offer to make Reefsaver the screensaver, asked in Dutch: yes.
     HWND question = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (question = dialogWith(kSetupTitle, IDYES)) != nullptr; }, kLongWait));
+    EXPECT_EQ(controlText(GetDlgItem(question, 0xFFFF)), "Wilt u Reefsaver nu als schermbeveiliging gebruiken?");
     clickButton(question, IDYES);
     ASSERT_TRUE(waitUntil([&] {
       HWND button = GetDlgItem(setup, IDOK);
-      return IsWindowEnabled(button) && controlText(button) == "&Close";
+      return IsWindowEnabled(button) && controlText(button) == "&Afsluiten";
     }, kLongWait));
     clickButton(setup, IDOK);
 

@@ -1,5 +1,5 @@
 #pragma once
-// The user's manual of the screensaver, written as a PDF.
+// The user's manual of the screensaver, in Dutch like its interface, written as a PDF.
 
 #include <cstdint>
 #include <vector>

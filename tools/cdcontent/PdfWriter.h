@@ -1,6 +1,7 @@
 #pragma once
-// A small PDF 1.4 writer for text documents: A4 pages, the standard Helvetica fonts (no embedding),
-// word-wrapped paragraphs and a cross-reference table with exact offsets.
+// A small PDF 1.4 writer for text documents: A4 pages, the standard Helvetica fonts (no embedding)
+// in the Windows Western encoding, word-wrapped paragraphs and a cross-reference table with exact
+// offsets.
 
 #include <cstdint>
 #include <string>
@@ -12,19 +13,22 @@ enum class TextStyle { Title, Heading, Body, Item };
 
 struct Paragraph {
     TextStyle style;
-    std::string text;  // printable ASCII
+    std::string text;  // in the fonts' encoding (Windows-1252)
 };
 
 class PdfWriter {
 public:
-    explicit PdfWriter(std::string title) : title_(std::move(title)) {}
+    explicit PdfWriter(const std::string& title) : title_(toWinAnsi(title)) {}
 
-    void add(TextStyle style, std::string text) { paragraphs_.push_back({style, std::move(text)}); }
+    // text is UTF-8; characters the fonts' encoding lacks become "?".
+    void add(TextStyle style, const std::string& text) { paragraphs_.push_back({style, toWinAnsi(text)}); }
     // The whole file.
     std::vector<uint8_t> finish() const;
 
     // Splits text into lines of at most `width` points in Helvetica of the given size.
     static std::vector<std::string> wrap(const std::string& text, double size, double width);
+    // UTF-8 to Windows-1252; a malformed sequence gives one "?" per byte it spoils.
+    static std::string toWinAnsi(const std::string& utf8);
 
 private:
     std::vector<std::string> layoutPages() const;
