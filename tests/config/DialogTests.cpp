@@ -4,9 +4,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "config/DialogIds.h"
+#include "config/TextTable.h"
 #include "scene/SeaSceneApp.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DialogDriver.h"
@@ -78,9 +81,32 @@ void store(const char* name, DWORD value) {
 
 HWND pageOf(HWND dialog, int id) { return GetParent(control(dialog, id)); }
 
+// The texts and the intro picture that ship with the product, under the tests' settings key.
+void useProductTexts() {
+  const std::string product = testenv::buildFolder() + "Reefglass\\";
+  for (const char* file : {"Language.dat", "ScreenLanguage.dat", "intro.bmp"}) {
+    CopyFileA((product + file).c_str(), (dataFolder() + file).c_str(), FALSE);
+  }
+  testenv::writeFile(dataFolder() + "Directory.dat",
+                     std::string("[NL]\nwin32reg = {") + DialogKey + "}\nmainbitmap = {intro.bmp}\n");
+}
+
+std::string productText(const char* key) {
+  TextTable texts;
+  texts.setSection("NL");
+  texts.openFile((dataFolder() + "Language.dat").c_str());
+  return texts.lookup(key);
+}
+
+// Many colours: a picture, not an empty control.
+bool showsAPicture(const Capture& shot) {
+  std::vector<uint32_t> colours(shot.pixels);
+  std::sort(colours.begin(), colours.end());
+  return std::unique(colours.begin(), colours.end()) - colours.begin() > 100;
+}
+
 void screenshot(HWND window, const std::string& name) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  captureWindowClient(window).saveBmp(testenv::artifactFolder("dialogs") + name + ".bmp");
+  settledCapture(window).saveBmp(testenv::artifactFolder("dialogs") + name + ".bmp");
 }
 
 class Dialogs : public ::testing::Test {
@@ -195,7 +221,8 @@ TEST_F(Dialogs, CancelAfterChangesKeepsRecordAndRegistry) {
 
 TEST_F(Dialogs, FixedCameraPositionsHideTheMotionControls) {
   configure([](HWND dialog) {
-    for (int id : CameraMotion) EXPECT_TRUE(IsWindowVisible(control(dialog, id)) || !IsWindowVisible(pageOf(dialog, id)));
+    // Set up as shown before the page is ever shown.
+    for (int id : CameraMotion) EXPECT_TRUE(GetWindowLongA(control(dialog, id), GWL_STYLE) & WS_VISIBLE) << id;
     selectListItem(dialog, IDC_PAGELIST, 5);
     waitUntil([&] { return IsWindowVisible(pageOf(dialog, IDC_CAMERA_POS)) != FALSE; }, 5000);
     for (int id : CameraMotion) EXPECT_TRUE(isShown(dialog, id)) << id;
@@ -212,7 +239,7 @@ TEST_F(Dialogs, FixedCameraPositionsHideTheMotionControls) {
 
   configure([](HWND dialog) {
     EXPECT_EQ(comboSelection(dialog, IDC_CAMERA_POS), 3);
-    for (int id : CameraMotion) EXPECT_FALSE(IsWindowVisible(control(dialog, id)) && IsWindowVisible(pageOf(dialog, id)));
+    for (int id : CameraMotion) EXPECT_FALSE(GetWindowLongA(control(dialog, id), GWL_STYLE) & WS_VISIBLE) << id;
     selectListItem(dialog, IDC_PAGELIST, 5);
     waitUntil([&] { return IsWindowVisible(pageOf(dialog, IDC_CAMERA_POS)) != FALSE; }, 5000);
     for (int id : CameraMotion) EXPECT_FALSE(isShown(dialog, id)) << id;
@@ -231,6 +258,7 @@ TEST_F(Dialogs, FixedCameraPositionsHideTheMotionControls) {
 }
 
 TEST_F(Dialogs, EveryPageCanBeShownAndPhotographed) {
+  useProductTexts();
   configure([](HWND dialog) {
     const int firstControl[] = {IDC_INTRO_TEXT, IDC_BOID_COUNT, IDC_FISH_COUNT, IDC_BIRD_GULL,
                                 IDC_SKY_CLOUDY, IDC_CAMERA_POS, IDC_SOUND_ON};
@@ -245,10 +273,18 @@ TEST_F(Dialogs, EveryPageCanBeShownAndPhotographed) {
         }
       }
       screenshot(dialog, std::string("page-") + names[page]);
+      // What a user sees on the intro page: the picture, the text and the web button.
+      if (page == 0) {
+        EXPECT_TRUE(showsAPicture(settledCapture(control(dialog, IDC_INTRO_PICTURE))));
+      }
     }
+    EXPECT_EQ(controlText(dialog, IDC_INTRO_TEXT), productText("infotxt"));
+    EXPECT_EQ(controlText(dialog, IDC_HYPERLINK), productText("hyperlink_txt"));
+    EXPECT_FALSE(productText("infotxt").empty());
     // The birds page's unnumbered group box gets its text too.
-    HWND birds = pageOf(dialog, IDC_BIRD_GULL);
-    EXPECT_EQ(text(FindWindowExA(birds, nullptr, "Button", "Meeuwen")), "Meeuwen");
+    const std::string birds = productText("birdtype");
+    ASSERT_FALSE(birds.empty());
+    EXPECT_NE(FindWindowExA(pageOf(dialog, IDC_BIRD_GULL), nullptr, "Button", birds.c_str()), nullptr);
     press(dialog, IDCANCEL);
   });
 }
@@ -296,10 +332,12 @@ TEST_F(Dialogs, DisplayModeDialogFirstOpeningAndCancel) {
     setCheck(modes, IDC_MODE_LEAVERES, false);
     press(modes, IDCANCEL);
     waitUntil([&] { return !IsWindow(modes); }, 5000);
-    // The same entry again does nothing until another page was chosen.
+    // The same entry again does nothing until another page was chosen. The selections are handled
+    // in order: once the later one shows its page, the earlier one has opened what it opens.
     selectListItem(dialog, IDC_PAGELIST, 7);
-    EXPECT_EQ(waitForDialog(GetWindowThreadProcessId(dialog, nullptr), IDC_MODE_LEAVERES, 700), nullptr);
     selectListItem(dialog, IDC_PAGELIST, 2);
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(pageOf(dialog, IDC_FISH_COUNT)) != FALSE; }, 5000));
+    EXPECT_EQ(waitForDialog(GetWindowThreadProcessId(dialog, nullptr), IDC_MODE_LEAVERES, 0), nullptr);
     selectListItem(dialog, IDC_PAGELIST, 7);
     modes = waitForDialog(GetWindowThreadProcessId(dialog, nullptr), IDC_MODE_LEAVERES);
     ASSERT_NE(modes, nullptr);

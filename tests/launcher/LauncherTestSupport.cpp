@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <sstream>
@@ -89,33 +90,6 @@ void copyFileTo(const std::string& from, const std::string& to) {
   CopyFileA(from.c_str(), to.c_str(), FALSE);
 }
 
-void makeFolders(const std::string& path) {
-  for (size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1)) {
-    if (at > 0 && path[at - 1] != ':') CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-  }
-  CreateDirectoryA(path.c_str(), nullptr);
-}
-
-void removeTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        removeTree(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
 void writeBackground(const std::string& path) {
   const int width = 640;
   const int height = 480;
@@ -169,14 +143,6 @@ std::string saveScreenshot(HWND window, const std::string& name) {
   return path;
 }
 
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (GetTickCount64() > end) return condition();
-    Sleep(20);
-  }
-  return true;
-}
 
 FakeCd::FakeCd() {
   char temp[MAX_PATH];
@@ -374,6 +340,7 @@ LauncherUnderTest::LauncherUnderTest(std::string commandLine,
       if (menu.create(nullptr)) {
         SetWindowSubclass(menu.item(IDC_PROGRESS), recorder, 1, reinterpret_cast<DWORD_PTR>(this));
         SetWindowSubclass(menu.hwnd(), recorder, 2, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(menu.item(IDC_STATUS), recorder, 3, reinterpret_cast<DWORD_PTR>(this));
         if (beforeLoop) beforeLoop(menu);
         window_ = menu.hwnd();
         menu_ = &menu;
@@ -423,6 +390,16 @@ std::vector<int> LauncherUnderTest::progressPositions() const {
   return progress_;
 }
 
+std::vector<std::string> LauncherUnderTest::statusTexts() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return statusTexts_;
+}
+
+bool LauncherUnderTest::statusShowed(const std::string& text) const {
+  const std::vector<std::string> texts = statusTexts();
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
 std::vector<std::string> LauncherUnderTest::pokedResumeValues() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return pokes_;
@@ -434,6 +411,10 @@ LRESULT CALLBACK LauncherUnderTest::recorder(HWND hwnd, UINT message, WPARAM wPa
   if (id == 1 && message == PBM_SETPOS) {
     std::lock_guard<std::mutex> lock(self->mutex_);
     self->progress_.push_back(static_cast<int>(wParam));
+  }
+  if (id == 3 && message == WM_SETTEXT && lParam) {
+    std::lock_guard<std::mutex> lock(self->mutex_);
+    self->statusTexts_.push_back(reinterpret_cast<const char*>(lParam));
   }
   if (id == 2 && message == kPokeMessage) {
     std::lock_guard<std::mutex> lock(self->mutex_);

@@ -15,6 +15,8 @@
 
 #include "launcher/MenuWindow.h"
 #include "launcher/ProgramStarter.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/Wait.h"
 
 namespace kvtest {
 
@@ -28,15 +30,17 @@ std::string launcherProgram();
 void writeFile(const std::string& path, const std::string& content);
 std::string readFile(const std::string& path);
 void copyFileTo(const std::string& from, const std::string& to);
-void removeTree(const std::string& folder);
-void makeFolders(const std::string& path);
+using testenv::removeTree;
+using testenv::makeFolders;
 // A 640 x 480 24-bit picture with a lighter band and a logo box where the logo area lies.
 void writeBackground(const std::string& path);
 // The screen area of the window as a 24-bit BMP under build/artifacts/launcher/.
 std::string saveScreenshot(HWND window, const std::string& name);
 
-// Polls until the condition holds or the time runs out; the result is the last value.
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 60000);
+// Waits for the condition, a minute at most: a launcher installing runs several programs in turn.
+inline bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 60000) {
+  return waitUntil(condition, timeoutMs);
+}
 
 struct StandInRun {
   std::string program;
@@ -144,6 +148,10 @@ class LauncherUnderTest {
   std::vector<int> progressPositions() const;
   // The resume value seen each time a stand-in poked the window.
   std::vector<std::string> pokedResumeValues() const;
+  // Every text the status area was given, recorded from the start: an action's text stays in it
+  // only until the pointer next crosses the window, which Wine reports of its own accord too.
+  std::vector<std::string> statusTexts() const;
+  bool statusShowed(const std::string& text) const;
 
  private:
   static LRESULT CALLBACK recorder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -155,6 +163,7 @@ class LauncherUnderTest {
   mutable std::mutex mutex_;
   std::vector<int> progress_;
   std::vector<std::string> pokes_;
+  std::vector<std::string> statusTexts_;
 };
 
 }  // namespace kvtest

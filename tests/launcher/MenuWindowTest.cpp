@@ -190,8 +190,7 @@ TEST_F(MenuWindowTest, OneProductOpensNoMenuAndReadsTheManualWithTheCdReader) {
   EXPECT_EQ(run.program, cd.path("Acrobat\\AcroRd32.exe"));
   EXPECT_EQ(run.commandLine, "\"" + cd.path("Acrobat\\AcroRd32.exe") + "\" \"" +
                                  cd.path("docs\\manual one.pdf") + "\"");
-  SendMessageA(ui.window(), WM_NULL, 0, 0);
-  EXPECT_EQ(ui.status(), "Handleiding openen");
+  EXPECT_TRUE(ui.statusShowed("Handleiding openen"));
 }
 
 // Most readers are 32-bit programs: a 64-bit launcher finds them only by asking for that view.

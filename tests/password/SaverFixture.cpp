@@ -7,86 +7,6 @@
 
 namespace savertest {
 
-std::string programPath(const char* name) { return "\"" + testenv::buildFolder() + name + "\""; }
-std::string basic(const std::string& switches) { return programPath("reefsaver-basic.scr") + " " + switches; }
-std::string interactive(const std::string& switches) { return programPath("reefsaver.exe") + " " + switches; }
-
-HWND startSaver(ChildProcess& saver, const std::string& commandLine) {
-  if (!saver.start(commandLine, testenv::buildFolder())) return nullptr;
-  const auto windows = saver.topWindows(SaverWindowClass, StartTimeout);
-  return windows.empty() ? nullptr : windows.front();
-}
-
-void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
-}
-
-void movePointer(HWND window, int x, int y) {
-  SetCursorPos(x, y);
-  send(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-}
-
-bool keepsRunning(ChildProcess& saver) { return !saver.waitForExit(700); }
-
-bool endsWithCode(ChildProcess& saver, DWORD expected) {
-  DWORD code = 12345;
-  return saver.waitForExit(EndTimeout, &code) && code == expected;
-}
-
-ScopedValue::ScopedValue(const char* key, const char* name) : key_(key), name_(name) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return;
-  DWORD size = 0;
-  if (RegQueryValueExA(handle, name, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
-    data_.resize(size);
-    existed_ = RegQueryValueExA(handle, name, nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
-    data_.resize(size);
-  }
-  RegCloseKey(handle);
-}
-
-ScopedValue::~ScopedValue() {
-  if (existed_) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) ==
-        ERROR_SUCCESS) {
-      RegSetValueExA(handle, name_.c_str(), 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
-      RegCloseKey(handle);
-    }
-  } else {
-    remove();
-  }
-}
-
-void ScopedValue::setDword(DWORD value) {
-  HKEY handle = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) !=
-      ERROR_SUCCESS) {
-    return;
-  }
-  RegSetValueExA(handle, name_.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-  RegCloseKey(handle);
-}
-
-void ScopedValue::setString(const char* value) {
-  HKEY handle = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) !=
-      ERROR_SUCCESS) {
-    return;
-  }
-  RegSetValueExA(handle, name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                 static_cast<DWORD>(lstrlenA(value) + 1));
-  RegCloseKey(handle);
-}
-
-void ScopedValue::remove() {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_WRITE, &handle) != ERROR_SUCCESS) return;
-  RegDeleteValueA(handle, name_.c_str());
-  RegCloseKey(handle);
-}
-
 Windows98Program::Windows98Program(const char* programName)
     : key_(std::string("Software\\Wine\\AppDefaults\\") + programName) {
   HKEY handle = nullptr;
@@ -136,16 +56,6 @@ DllOverride::~DllOverride() {
   removeIfEmpty(key_);
   removeIfEmpty(key_.substr(0, key_.find_last_of('\\')));
 }
-
-ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-  char buffer[4096];
-  const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-  existed_ = length > 0 && length < sizeof(buffer);
-  if (existed_) old_.assign(buffer, length);
-  SetEnvironmentVariableA(name, value.c_str());
-}
-
-ScopedEnvironment::~ScopedEnvironment() { SetEnvironmentVariableA(name_.c_str(), existed_ ? old_.c_str() : nullptr); }
 
 PlacedFile::PlacedFile(const std::string& source, const std::string& target)
     : target_(target), backup_(target + ".reef-original") {
@@ -199,17 +109,6 @@ std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines
     if (line.compare(0, prefix.size(), prefix) == 0) found.push_back(line);
   }
   return found;
-}
-
-std::vector<HWND> saverWindows(const ChildProcess& saver, size_t count, DWORD timeoutMs) {
-  std::vector<HWND> windows;
-  waitUntil(
-      [&] {
-        windows = saver.topWindows(SaverWindowClass, 0);
-        return windows.size() >= count;
-      },
-      timeoutMs);
-  return windows;
 }
 
 }  // namespace savertest

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "tests/scene/SceneTestSupport.h"
@@ -201,21 +203,26 @@ TEST(InputState, PointerNearAnEdgeGoesBackToTheWindowCentre) {
   DestroyWindow(window);
 }
 
-TEST(KeyCodes, NumberingOfTheCommandKeys) {
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_ESCAPE), 5);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_SPACE), 6);
-  EXPECT_EQ(keyCodeFromVirtualKey('F'), 49);
-  EXPECT_EQ(keyCodeFromVirtualKey('0'), 21);
-  EXPECT_EQ(keyCodeFromVirtualKey('Z'), 69);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_NUMPAD9), 80);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_UP), 88);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_DOWN), 89);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_HOME), 93);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_F1), 97);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_F15), 111);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_SNAPSHOT), 127);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_SHIFT), -1);
-  EXPECT_EQ(keyCodeFromVirtualKey(VK_F16), -1);
+// The input tracker counts presses in a table indexed by the code, and every command reads the code
+// of its own key: each key must have a code of its own, within the table. Windows names the print
+// key twice (VK_PRINT, VK_SNAPSHOT); both are the one print key.
+TEST(KeyCodes, EveryKeyHasACodeOfItsOwnWithinTheTable) {
+  int owner[KeyCodeCount];
+  std::fill(std::begin(owner), std::end(owner), -1);
+  int numbered = 0;
+  for (unsigned virtualKey = 0; virtualKey < 256; ++virtualKey) {
+    const KeyCode code = keyCodeFromVirtualKey(virtualKey);
+    if (code == keys::None) continue;
+    ASSERT_GE(code, 0) << virtualKey;
+    ASSERT_LT(code, KeyCodeCount) << virtualKey;
+    const bool printKey = owner[code] == VK_PRINT && virtualKey == VK_SNAPSHOT;
+    EXPECT_TRUE(owner[code] == -1 || printKey) << "keys " << owner[code] << " and " << virtualKey << " share " << code;
+    owner[code] = static_cast<int>(virtualKey);
+    ++numbered;
+  }
+  // Letters, digits, the keypad and F1 to F15 have codes, and more besides.
+  EXPECT_GE(numbered, 26 + 10 + 10 + 15);
+  for (unsigned letter = 'A'; letter <= 'Z'; ++letter) EXPECT_NE(keyCodeFromVirtualKey(letter), keys::None) << letter;
 }
 
 }  // namespace

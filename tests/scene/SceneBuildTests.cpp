@@ -49,19 +49,29 @@ TEST(SceneBuild, ThePreviewOpensNoSoundDevice) {
   const std::string folder = testenv::scratchFolder("preview-sound");
   HWND host = scenetest::previewHost(320, 240);
   ASSERT_NE(host, nullptr);
-  SetEnvironmentVariableA("SDL_AUDIODRIVER", "disk");
+  const testenv::ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
   for (const bool preview : {true, false}) {
     const std::string capture = folder + (preview ? "preview.raw" : "window.raw");
-    SetEnvironmentVariableA("SDL_DISKAUDIOFILE", capture.c_str());
+    const testenv::ScopedEnvironment file("SDL_DISKAUDIOFILE", capture);
     const std::string line = preview ? "reef.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host)) : "reef.scr /t";
     DrivenScene scene(SaverBuild::Basic, line, [](SeaSceneApp& app) { app.settings().SoundOn = true; });
     ASSERT_TRUE(scene.ready()) << line;
     EXPECT_EQ(scene.app().soundPlayer() == nullptr, preview) << line;
     EXPECT_EQ(testenv::fileExists(capture), !preview) << line;
   }
-  SetEnvironmentVariableA("SDL_AUDIODRIVER", nullptr);
-  SetEnvironmentVariableA("SDL_DISKAUDIOFILE", nullptr);
   DestroyWindow(host);
+}
+
+// Anyone can write the counts into the registry; more fish than this would only exhaust memory.
+TEST(SceneBuild, HostileCountsMakeAThousandFishOfEachKindAtMost) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+    app.settings().BoidCount = 0x7FFFFFFF;
+    app.settings().FishCount = 2000000;
+  });
+  ASSERT_TRUE(scene.ready());
+  EXPECT_EQ(scene.app().schoolFishCount(), 1000);
+  EXPECT_EQ(scene.app().reefFishCount(), 1000);
+  scene.frames(2, 20);  // and they swim
 }
 
 TEST(SceneBuild, FishCountZeroLeavesOnlyGuideAndSchool) {

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "config/SettingFields.h"
-#include "tests/support/ChildProcess.h"
+#include "tests/support/SaverDriver.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
+
+using namespace savertest;
 
 const char* const LoaderDiagnostics[] = {"Texture::loadBMP SDL_LoadBMP", "QModel::loadMD3 fopen",
                                          "Could not load height map", "BytesPerPixel != 1", "frame >= NumFrames"};
@@ -53,38 +55,72 @@ void expectNoLoaderDiagnostic(const std::string& output) {
   }
 }
 
-TEST(SceneRun, BasicTestWindowShowsTheSea) {
-  const std::string output = testenv::scratchFolder("scene-run-basic") + "stdout.txt";
+// Runs the program with the generated data folder until its scene is drawn, checks the picture and
+// that every file loaded, and ends it with a key.
+void expectShowsTheSea(const std::string& commandLine, const std::string& name, WPARAM endKey) {
+  const std::string output = testenv::scratchFolder("scene-run") + name + ".txt";
   ChildProcess saver;
-  ASSERT_TRUE(saver.start("\"" + testenv::buildFolder() + "reefsaver-basic.scr\" /t", testenv::buildFolder(), output));
-  const auto windows = saver.topWindows("GLSaverWndClass", 20000);
-  ASSERT_FALSE(windows.empty());
-  pumpMessagesFor(4000);
-  expectSeaScene(captureWindowClient(windows.front()), "reefsaver-basic-t");
-  PostMessageA(windows.front(), WM_KEYDOWN, VK_SPACE, 0);
-  DWORD code = 0;
-  EXPECT_TRUE(saver.waitForExit(15000, &code));
-  EXPECT_EQ(code, 1u);
+  ASSERT_TRUE(saver.start(commandLine, testenv::buildFolder(), output));
+  const auto windows = saver.topWindows(SaverWindowClass, StartTimeout);
+  ASSERT_FALSE(windows.empty()) << name;
+  ASSERT_TRUE(picturesMove(windows.front(), StartTimeout)) << name << ": the scene is drawn";
+  expectSeaScene(captureWindowClient(windows.front()), name);
+  PostMessageA(windows.front(), WM_KEYDOWN, endKey, 0);
+  EXPECT_TRUE(endsWithCode(saver, 1)) << name;
   expectNoLoaderDiagnostic(testenv::readFile(output));
 }
 
-TEST(SceneRun, InteractiveBuildShowsTheSeaFullScreenAndEndsOnEscape) {
-  const std::string output = testenv::scratchFolder("scene-run-interactive") + "stdout.txt";
-  ChildProcess saver;
-  ASSERT_TRUE(saver.start("\"" + testenv::buildFolder() + "reefsaver.exe\"", testenv::buildFolder(), output));
-  const auto windows = saver.topWindows("GLSaverWndClass", 20000);
-  ASSERT_FALSE(windows.empty());
-  pumpMessagesFor(4000);
-  expectSeaScene(captureWindowClient(windows.front()), "reefsaver");
-  PostMessageA(windows.front(), WM_KEYDOWN, VK_ESCAPE, 0);
-  DWORD code = 0;
-  EXPECT_TRUE(saver.waitForExit(15000, &code));
-  EXPECT_EQ(code, 1u);
-  expectNoLoaderDiagnostic(testenv::readFile(output));
+TEST(SceneRun, BothBuildsShowTheSeaAndEndOnTheirKeys) {
+  expectShowsTheSea(basic("/t"), "reefsaver-basic-t", VK_SPACE);
+  expectShowsTheSea(interactive(""), "reefsaver", VK_ESCAPE);
+}
+
+// Copies every file of the data folder below from into to, each cut to its first few bytes: a
+// loader that trusts a header would read past the end.
+void copyCut(const std::string& from, const std::string& to) {
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      copyCut(from + "\\" + name, to + "\\" + name);
+    } else {
+      testenv::writeFile(to + "\\" + name, testenv::readFile(from + "\\" + name).substr(0, 12));
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+TEST(SceneRun, WithItsDataMissingOrRefusedTheSaverStillDrawsAndEnds) {
+  const std::string program = testenv::buildFolder() + "reefsaver-basic.scr";
+  for (const bool present : {false, true}) {
+    const std::string folder = testenv::scratchFolder(present ? "data-refused" : "data-missing");
+    ASSERT_TRUE(CopyFileA(program.c_str(), (folder + "reefsaver-basic.scr").c_str(), FALSE));
+    if (present) copyCut(testenv::buildFolder() + "Reefglass", folder + "Reefglass");
+    const std::string output = folder + "stdout.txt";
+    ChildProcess saver;
+    ASSERT_TRUE(saver.start("\"" + folder + "reefsaver-basic.scr\" /t", folder, output));
+    const auto windows = saver.topWindows(SaverWindowClass, StartTimeout);
+    ASSERT_FALSE(windows.empty()) << folder;
+    // Frames are drawn: the untextured scene replaces the black of the cleared window.
+    EXPECT_TRUE(waitUntil([&] {
+      const Capture shot = captureWindowClient(windows.front());
+      return shot.brightFraction(RECT{0, 0, shot.width, shot.height}, 40) > 0.2;
+    }, StartTimeout)) << folder;
+    captureWindowClient(windows.front()).saveBmp(testenv::artifactFolder("scene") + (present ? "refused" : "missing") +
+                                                 "-data.bmp");
+    PostMessageA(windows.front(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(endsWithCode(saver, 1)) << folder;
+    const std::string printed = testenv::readFile(output);
+    EXPECT_NE(printed.find("Texture::loadBMP SDL_LoadBMP"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("Could not load height map"), std::string::npos) << printed;
+  }
 }
 
 // Anyone can write the settings key. Every field stored in a way the settings dialog never writes.
-const char SettingsKey[] = "Software\\Reefsaver\\Reefglass";
 const char* const ScreenSettingNames[] = {"Width", "Height", "Bpp", "LeaveRes", "ShadeScecondary", "MaxFrameRate"};
 
 // Leaves no stored settings behind for the other scene tests, whatever happens in between.
@@ -120,7 +156,7 @@ void expectRunsWith(const std::string& switches, const std::string& label, bool 
   ChildProcess saver;
   ASSERT_TRUE(saver.start("\"" + testenv::buildFolder() + "reefsaver-basic.scr\" " + switches, testenv::buildFolder(),
                           output));
-  const auto windows = saver.topWindows("GLSaverWndClass", 30000);
+  const auto windows = saver.topWindows(SaverWindowClass, 30000);
   ASSERT_FALSE(windows.empty()) << label;
   if (modeChangeFails) {
     // The box is the saver window's own, above it, and goes by itself: nobody answers it here.
@@ -137,7 +173,7 @@ void expectRunsWith(const std::string& switches, const std::string& label, bool 
     EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
   }
-  pumpMessagesFor(4000);
+  ASSERT_TRUE(picturesMove(windows.front(), StartTimeout)) << label << ": the scene is drawn";
   const Capture shot = captureWindowClient(windows.front());
   shot.saveBmp(testenv::artifactFolder("scene") + "hostile-" + label + ".bmp");
   EXPECT_GT(meanColour(shot, 0, shot.height).brightness(), 40.0) << label;

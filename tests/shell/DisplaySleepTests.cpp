@@ -8,22 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ChildProcess.h"
+#include "tests/support/SaverDriver.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
+
+using namespace savertest;
 
 const GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 const DWORD WakeTimeout = 20000;
 // One mixing buffer of the saver's sound (4096 stereo frames of 16 bits): one may already be mixed
 // when the sound pauses.
 const long long MixBuffer = 4096 * 4;
-
-void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
-}
 
 // A power-setting notice carries a pointer: it is written into the saver's own memory first.
 void sendPowerNotice(const ChildProcess& saver, HWND window, const GUID& setting, DWORD state) {
@@ -56,21 +53,12 @@ struct Stretch {
 class DisplaySleep : public ::testing::Test {
  protected:
   void SetUp() override {
-    audio_ = testenv::scratchFolder("display-sleep") + "sound.raw";
-    SetEnvironmentVariableA("SDL_AUDIODRIVER", "disk");
-    SetEnvironmentVariableA("SDL_DISKAUDIODELAY", "100");
-    SetEnvironmentVariableA("SDL_DISKAUDIOFILE", audio_.c_str());
-    ASSERT_TRUE(saver_.start("\"" + testenv::buildFolder() + "reefsaver-basic.scr\" /s", testenv::buildFolder()));
-    const auto windows = saver_.topWindows(SaverWindowClass, 20000);
-    ASSERT_FALSE(windows.empty());
-    window_ = windows.front();
+    window_ = startSaver(saver_, basic("/s"));
+    ASSERT_NE(window_, nullptr);
     ASSERT_TRUE(draws(window_));
     ASSERT_TRUE(heard());
   }
   void TearDown() override {
-    SetEnvironmentVariableA("SDL_AUDIODRIVER", nullptr);
-    SetEnvironmentVariableA("SDL_DISKAUDIODELAY", nullptr);
-    SetEnvironmentVariableA("SDL_DISKAUDIOFILE", nullptr);
     if (window_) send(window_, WM_KEYDOWN, VK_SPACE, 0);
     DWORD code = 0;
     ASSERT_TRUE(saver_.waitForExit(15000, &code));
@@ -105,7 +93,10 @@ class DisplaySleep : public ::testing::Test {
     if (to > from) asleep_.push_back({from, to});
   }
 
-  std::string audio_;
+  const std::string audio_ = testenv::scratchFolder("display-sleep") + "sound.raw";
+  const testenv::ScopedEnvironment driver_{"SDL_AUDIODRIVER", "disk"};
+  const testenv::ScopedEnvironment delay_{"SDL_DISKAUDIODELAY", "100"};
+  const testenv::ScopedEnvironment file_{"SDL_DISKAUDIOFILE", audio_};
   ChildProcess saver_;
   HWND window_ = nullptr;
   std::vector<Stretch> asleep_, awake_;

@@ -6,17 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ChildProcess.h"
+#include "tests/support/SaverDriver.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
 
-const DWORD StartTimeout = 20000;
-
-std::string basic(const std::string& switches) {
-  return "\"" + testenv::buildFolder() + "reefsaver-basic.scr\" " + switches;
-}
+using namespace savertest;
 
 TEST(HighDpi, TheDisplayReallyHas144Dpi) {
   HDC screen = GetDC(nullptr);

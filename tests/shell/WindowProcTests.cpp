@@ -25,6 +25,7 @@ class RecordingSaver : public GLSaver {
   bool buildScene() override { return true; }
   bool setupGL() override { return true; }
   void updateFrame() override {
+    if (onFrame) onFrame();
     if (++frames == quitAfterFrames) requestQuit();
   }
   void renderFrame() override {}
@@ -45,6 +46,7 @@ class RecordingSaver : public GLSaver {
   int releases = 0;
   std::vector<bool> sleeps;
   std::function<bool(UINT, WPARAM, LPARAM)> onMessage;
+  std::function<void()> onFrame;
 };
 
 // A power-setting notice as Windows sends it: the setting's GUID and one 4-byte state.
@@ -116,24 +118,58 @@ TEST(WindowProc, WindowedCloseBoxIsNotSwallowed) {
   EXPECT_TRUE(saver.isShutDown());
 }
 
-TEST(WindowProc, PreviewDrawsNothingBeforeItsHalfSecondTimer) {
+TEST(WindowProc, PreviewDrawsItsFirstFrameHalfASecondAfterItsWindowAppeared) {
   HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr,
                               nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(host, nullptr);
   RecordingSaver saver(SaverBuild::Basic);
   const std::string line = "saver.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host));
-  const DWORD start = GetTickCount();
+  ULONGLONG windowAppeared = 0;
+  ULONGLONG firstFrame = 0;
+  saver.onMessage = [&](UINT message, WPARAM, LPARAM) {
+    if (message == WM_USER && !windowAppeared) windowAppeared = GetTickCount64();
+    return false;
+  };
+  saver.onFrame = [&] {
+    if (!firstFrame) firstFrame = GetTickCount64();
+  };
   ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), line.c_str()));
-  // init returns only once the settling timer fired; no frame can have run before.
-  EXPECT_GE(GetTickCount() - start, 450u);
-  EXPECT_EQ(saver.frames, 0);
   EXPECT_EQ(saver.mode(), Preview);
   EXPECT_EQ(GetParent(saver.mainWindow()), host);
   saver.send(WM_KEYDOWN, 'K');
   saver.send(WM_LBUTTONDOWN);
-  EXPECT_FALSE(saver.isShutDown());
+  EXPECT_FALSE(saver.isShutDown()) << "no input ends a preview";
+  saver.quitAfterFrames = 1;
+  saver.run();
+  ASSERT_NE(windowAppeared, 0u);
+  ASSERT_NE(firstFrame, 0u);
+  EXPECT_GE(firstFrame - windowAppeared, 490u);
+  DestroyWindow(host);
+}
+
+TEST(WindowProc, PreviewEndsWhenItsWindowGoes) {
+  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(host, nullptr);
+  RecordingSaver saver(SaverBuild::Basic);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), ("saver.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host))).c_str()));
   DestroyWindow(host);
   EXPECT_TRUE(saver.isShutDown());
+}
+
+TEST(WindowProc, OnlyTheFullScreenSaverTellsWindowsASaverRuns) {
+  for (const bool fullScreen : {true, false}) {
+    RecordingSaver saver(SaverBuild::Basic);
+    ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), fullScreen ? "saver.scr /s" : "saver.scr /t"));
+    BOOL runningWhileDrawing = -1;
+    saver.onFrame = [&] { SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &runningWhileDrawing, 0); };
+    saver.quitAfterFrames = 1;
+    saver.run();
+    EXPECT_EQ(runningWhileDrawing, fullScreen ? TRUE : FALSE);
+    BOOL runningAfterwards = -1;
+    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &runningAfterwards, 0);
+    EXPECT_EQ(runningAfterwards, FALSE);
+  }
 }
 
 TEST(WindowProc, ConfigureRunCreatesNoWindowAndReleasesTheScene) {

@@ -127,15 +127,3 @@ std::vector<HWND> ChildProcess::topWindows(const char* className, DWORD timeoutM
       timeoutMs);
   return search.found;
 }
-
-void pumpMessagesFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  MSG msg;
-  while (GetTickCount() - start < ms) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(10);
-  }
-}

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Wait.h"
+
 // One program started by a test and driven from outside: its windows are found by class and
 // process, messages are posted to them, and its end is awaited with a time limit.
 class ChildProcess {
@@ -34,20 +36,6 @@ class ChildProcess {
   PROCESS_INFORMATION info_ = {};
   std::string programName_;  // file name without its folder
 };
-
-// Polls until pred() holds or timeoutMs passed; returns the last value of pred().
-template <typename Pred>
-bool waitUntil(Pred pred, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!pred()) {
-    if (GetTickCount() - start > timeoutMs) return pred();
-    Sleep(20);
-  }
-  return true;
-}
-
-// Handles messages of the calling thread for about ms milliseconds (windows owned by the test).
-void pumpMessagesFor(DWORD ms);
 
 // The program's class name for its saver windows.
 constexpr const char* SaverWindowClass = "GLSaverWndClass";

@@ -4,6 +4,8 @@
 
 #include <thread>
 
+#include <gtest/gtest.h>
+
 #include "tests/support/ChildProcess.h"
 
 namespace dialogs {
@@ -34,6 +36,23 @@ BOOL CALLBACK findInPage(HWND child, LPARAM param) {
   return TRUE;
 }
 
+BOOL CALLBACK findAnyDialog(HWND window, LPARAM param) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible dialog of the thread that takes input: the innermost of nested modal dialogs.
+HWND anyDialog(DWORD thread) {
+  HWND found = nullptr;
+  EnumThreadWindows(thread, findAnyDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 void notifyParent(HWND control, WORD code) {
   SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
                reinterpret_cast<LPARAM>(control));
@@ -44,8 +63,22 @@ void notifyParent(HWND control, WORD code) {
 void driveWhile(int markerId, const std::function<void(HWND)>& drive, const std::function<void()>& run) {
   const DWORD ui = GetCurrentThreadId();
   std::thread worker([&] {
-    HWND dialog = waitForDialog(ui, markerId);
-    if (dialog) drive(dialog);
+    if (HWND dialog = waitForDialog(ui, markerId)) {
+      drive(dialog);
+    } else {
+      ADD_FAILURE() << "no dialog with control " << markerId << " appeared";
+    }
+    // A driver that stopped at a failed assertion leaves its dialogs open, and run() would wait for
+    // them for ever: they are closed here, innermost first, and the test fails.
+    if (!waitUntil([&] { return !anyDialog(ui); }, 10000)) {
+      ADD_FAILURE() << "the dialogs were left open";
+      waitUntil(
+          [&] {
+            if (HWND open = anyDialog(ui)) PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+            return !anyDialog(ui);
+          },
+          10000);
+    }
   });
   run();
   worker.join();

@@ -76,15 +76,46 @@ Capture captureWindowClient(HWND window) {
   return captureScreen(client);
 }
 
+namespace {
+
+// More than black: a window cleared before its first frame, or not yet drawn at all, is not a scene.
+bool showsSomething(const Capture& shot) { return shot.brightFraction(RECT{0, 0, shot.width, shot.height}, 24) > 0.1; }
+
+}  // namespace
+
 bool picturesMove(HWND window, DWORD timeoutMs) {
   Capture last = captureWindowClient(window);
   return waitUntil(
       [&] {
         pumpMessagesFor(20);  // a preview's host may be a window of this thread
         Capture now = captureWindowClient(window);
-        const bool moved = now.pixels != last.pixels;
+        const bool moved = now.pixels != last.pixels && showsSomething(now) && showsSomething(last);
         last = std::move(now);
         return moved;
       },
       timeoutMs);
+}
+
+bool picturesMoveFor(HWND window, DWORD ms) {
+  const DWORD moveTimeout = 20000;
+  if (!picturesMove(window, moveTimeout)) return false;
+  const ULONGLONG end = GetTickCount64() + ms;
+  while (GetTickCount64() < end) {
+    if (!picturesMove(window, moveTimeout)) return false;
+  }
+  return true;
+}
+
+Capture settledCapture(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Capture last = captureWindowClient(window);
+  waitUntil(
+      [&] {
+        Capture now = captureWindowClient(window);
+        const bool settled = now.pixels == last.pixels;
+        last = std::move(now);
+        return settled;
+      },
+      5000);
+  return last;
 }

@@ -20,9 +20,15 @@ struct Capture {
 Capture captureScreen(const RECT& area);
 Capture captureWindowClient(HWND window);
 
-// Waits until the window's picture changes between two looks: the scene is being drawn (it moves
-// all the time). False when it stood still until timeoutMs passed.
+// The window's client area once it has finished painting: two looks in a row show the same.
+Capture settledCapture(HWND window);
+
+// Waits until the window's picture, showing more than black, changes between two looks: the scene
+// is being drawn (it moves all the time). False when it stood still until timeoutMs passed.
 bool picturesMove(HWND window, DWORD timeoutMs);
+// The picture keeps moving for at least ms (from its first move on): the scene has been drawn for
+// that long, by the program's own clock too.
+bool picturesMoveFor(HWND window, DWORD ms);
 
 inline int red(uint32_t p) { return static_cast<int>((p >> 16) & 0xFF); }
 inline int green(uint32_t p) { return static_cast<int>((p >> 8) & 0xFF); }

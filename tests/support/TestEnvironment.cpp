@@ -13,32 +13,34 @@ std::string fromEnvironment(const char* name) {
   return value ? value : "";
 }
 
+}  // namespace
+
 void makeFolders(const std::string& path) {
-  for (size_t i = 3; i <= path.size(); ++i) {
-    if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+  for (size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1)) {
+    if (at > 0 && path[at - 1] != ':') CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
   }
+  CreateDirectoryA(path.c_str(), nullptr);
 }
 
 void removeTree(const std::string& folder) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    const std::string path = folder + "\\" + name;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      removeTree(path);
-      RemoveDirectoryA(path.c_str());
-    } else {
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(path.c_str());
-    }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        removeTree(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
 }
-
-}  // namespace
 
 std::string windowsPath(const std::string& unixPath) {
   if (unixPath.size() > 1 && unixPath[1] == ':') return unixPath;
@@ -61,8 +63,8 @@ std::string artifactFolder(const std::string& name) {
 
 std::string scratchFolder(const std::string& name) {
   const std::string folder = buildFolder() + "scratch\\" + name;
-  makeFolders(folder);
   removeTree(folder);
+  makeFolders(folder);
   return folder + "\\";
 }
 
@@ -102,5 +104,23 @@ std::string readFile(const std::string& path) {
   text << in.rdbuf();
   return text.str();
 }
+
+namespace {
+
+// Through the C runtime, which keeps its own copy of the environment (SDL reads that one) and
+// passes the change on to the process's, which started programs inherit.
+void putEnvironment(const std::string& name, const std::string& value) { _putenv((name + "=" + value).c_str()); }
+
+}  // namespace
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+  char buffer[4096];
+  const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+  existed_ = length > 0 && length < sizeof(buffer);
+  if (existed_) old_.assign(buffer, length);
+  putEnvironment(name_, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { putEnvironment(name_, existed_ ? old_ : std::string()); }
 
 }  // namespace testenv

@@ -7,7 +7,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestEnvironment.h"
@@ -79,19 +81,9 @@ std::string waveFile(const std::string& samples) {
   return out + samples;
 }
 
-long long fileSize(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-  return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 // Offset of the first non-silent byte, or npos.
 size_t firstSound(const std::string& capture) { return capture.find_first_not_of('\0'); }
 
-void setEnvironment(const std::string& assignment) {
-  _putenv(assignment.c_str());
-  SDL_putenv(const_cast<char*>(assignment.c_str()));
-}
 
 // Each test gets SDL's audio subsystem freshly started with the driver it asks for.
 class SoundPlayerTest : public ::testing::Test {
@@ -99,14 +91,17 @@ class SoundPlayerTest : public ::testing::Test {
   void SetUp() override { folder_ = testenv::scratchFolder("sound"); }
   void TearDown() override {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    setEnvironment("SDL_AUDIODRIVER=");
+    while (!environment_.empty()) environment_.pop_back();  // the latest first, back to the start
   }
 
+  void setEnvironment(const char* name, const std::string& value) {
+    environment_.push_back(std::make_unique<testenv::ScopedEnvironment>(name, value));
+  }
   // The disk driver writes the mixed output to capture as fast as it can.
   void startDiskAudio(const std::string& capture) {
-    setEnvironment("SDL_AUDIODRIVER=disk");
-    setEnvironment("SDL_DISKAUDIODELAY=2");
-    setEnvironment("SDL_DISKAUDIOFILE=" + capture);
+    setEnvironment("SDL_AUDIODRIVER", "disk");
+    setEnvironment("SDL_DISKAUDIODELAY", "2");
+    setEnvironment("SDL_DISKAUDIOFILE", capture);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
   }
 
@@ -118,12 +113,13 @@ class SoundPlayerTest : public ::testing::Test {
 
   // Lets the mixer run until the capture holds at least bytes, then closes the player.
   std::string captureAfter(SoundPlayer& player, const std::string& capture, long long bytes) {
-    EXPECT_TRUE(waitUntil([&] { return fileSize(capture) >= bytes; }, 20000));
+    EXPECT_TRUE(waitUntil([&] { return testenv::fileSize(capture) >= bytes; }, 20000));
     player.close();
     return testenv::readFile(capture);
   }
 
   std::string folder_;
+  std::vector<std::unique_ptr<testenv::ScopedEnvironment>> environment_;
 };
 
 TEST_F(SoundPlayerTest, OpenReportsTheDeviceFormatAndTheLoopRepeatsInTheMix) {
@@ -210,13 +206,13 @@ TEST_F(SoundPlayerTest, ANewPlayerAfterCloseGetsAFreshDeviceAndTheLoopFromItsSta
   ASSERT_TRUE(player->open());
   player->loadLoop(water.c_str());
   player->playLoop();
-  EXPECT_TRUE(waitUntil([&] { return fileSize(first) >= 100000; }, 20000));
+  EXPECT_TRUE(waitUntil([&] { return testenv::fileSize(first) >= 100000; }, 20000));
   player->close();
   delete player;
   EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
-  const long long firstSize = fileSize(first);
+  const long long firstSize = testenv::fileSize(first);
 
-  setEnvironment("SDL_DISKAUDIOFILE=" + second);
+  setEnvironment("SDL_DISKAUDIOFILE", second);
   player = new SoundPlayer;
   ASSERT_TRUE(player->open());
   EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 1) << "one opening, not two stacked";
@@ -224,7 +220,7 @@ TEST_F(SoundPlayerTest, ANewPlayerAfterCloseGetsAFreshDeviceAndTheLoopFromItsSta
   player->playLoop();
   const std::string mix = captureAfter(*player, second, 100000);
   delete player;
-  EXPECT_EQ(fileSize(first), firstSize) << "the old device no longer writes";
+  EXPECT_EQ(testenv::fileSize(first), firstSize) << "the old device no longer writes";
   const size_t start = firstSound(mix);
   ASSERT_NE(start, std::string::npos);
   EXPECT_EQ(mix.compare(start, samples.size(), samples), 0);
@@ -239,12 +235,12 @@ TEST_F(SoundPlayerTest, PausedSoundFallsSilentAndGoesOnFromWhereItStopped) {
   ASSERT_TRUE(player.open());
   player.loadLoop(water.c_str());
   player.playLoop();
-  EXPECT_TRUE(waitUntil([&] { return fileSize(capture) >= 60000; }, 20000));
+  EXPECT_TRUE(waitUntil([&] { return testenv::fileSize(capture) >= 60000; }, 20000));
   player.pause();
-  const long long paused = fileSize(capture);
-  EXPECT_TRUE(waitUntil([&] { return fileSize(capture) >= paused + 100000; }, 20000));
+  const long long paused = testenv::fileSize(capture);
+  EXPECT_TRUE(waitUntil([&] { return testenv::fileSize(capture) >= paused + 100000; }, 20000));
   player.resume();
-  const std::string mix = captureAfter(player, capture, fileSize(capture) + 60000);
+  const std::string mix = captureAfter(player, capture, testenv::fileSize(capture) + 60000);
 
   // Every frame of the pattern ends in a nonzero byte, so a long run of zeros is the pause.
   const size_t silence = mix.find(std::string(256, '\0'), firstSound(mix));
@@ -260,8 +256,8 @@ TEST_F(SoundPlayerTest, PausedSoundFallsSilentAndGoesOnFromWhereItStopped) {
 
 TEST_F(SoundPlayerTest, WithoutAnAudioDeviceEveryLoadReportsAndNothingBreaks) {
   const std::string water = writeWave("water.wav", patternSamples(100, 0));
-  setEnvironment("SDL_AUDIODRIVER=");
-  SDL_InitSubSystem(SDL_INIT_AUDIO);  // may fail: there is no sound hardware under Wine here
+  setEnvironment("SDL_AUDIODRIVER", "none");  // no such driver: no device, whatever the machine has
+  SDL_InitSubSystem(SDL_INIT_AUDIO);
 
   StdoutCapture output(folder_ + "stdout.txt");
   SoundPlayer player;
