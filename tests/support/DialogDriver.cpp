@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+#include <cstdio>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -39,14 +41,12 @@ BOOL CALLBACK findInPage(HWND child, LPARAM param) {
 BOOL CALLBACK findAnyDialog(HWND window, LPARAM param) {
   char name[16] = {};
   GetClassNameA(window, name, sizeof(name));
-  if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) && IsWindowEnabled(window)) {
-    *reinterpret_cast<HWND*>(param) = window;
-    return FALSE;
-  }
-  return TRUE;
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return !IsWindowEnabled(window);  // an enabled one is the innermost: stop there
 }
 
-// A visible dialog of the thread that takes input: the innermost of nested modal dialogs.
+// A visible dialog of the thread, the innermost of nested modal dialogs when there is one.
 HWND anyDialog(DWORD thread) {
   HWND found = nullptr;
   EnumThreadWindows(thread, findAnyDialog, reinterpret_cast<LPARAM>(&found));
@@ -62,6 +62,7 @@ void notifyParent(HWND control, WORD code) {
 
 void driveWhile(int markerId, const std::function<void(HWND)>& drive, const std::function<void()>& run) {
   const DWORD ui = GetCurrentThreadId();
+  std::atomic<bool> finished{false};
   std::thread worker([&] {
     if (HWND dialog = waitForDialog(ui, markerId)) {
       drive(dialog);
@@ -70,17 +71,24 @@ void driveWhile(int markerId, const std::function<void(HWND)>& drive, const std:
     }
     // A driver that stopped at a failed assertion leaves its dialogs open, and run() would wait for
     // them for ever: they are closed here, innermost first, and the test fails.
-    if (!waitUntil([&] { return !anyDialog(ui); }, 10000)) {
-      ADD_FAILURE() << "the dialogs were left open";
-      waitUntil(
-          [&] {
-            if (HWND open = anyDialog(ui)) PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-            return !anyDialog(ui);
-          },
-          10000);
+    if (waitUntil([&] { return finished.load(); }, 10000)) return;
+    ADD_FAILURE() << "the dialogs were left open";
+    const bool closed = waitUntil(
+        [&] {
+          if (HWND open = anyDialog(ui)) PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+          return finished.load();
+        },
+        10000);
+    // Dialogs that open again as fast as they are closed would hold run() for ever: the program
+    // ends here, failed, instead of waiting for the test runner's time limit.
+    if (!closed) {
+      std::fprintf(stderr, "the dialogs cannot be closed: the test program ends\n");
+      std::fflush(nullptr);
+      TerminateProcess(GetCurrentProcess(), 1);
     }
   });
   run();
+  finished = true;
   worker.join();
 }
 
