@@ -106,59 +106,124 @@ void SeaSceneApp::updateFrame() {
 }
 
 void SeaSceneApp::renderFrame() {
+  startFrame();
+  for (const SceneLayer layer : DrawOrder) renderLayer(layer);
+}
+
+void SeaSceneApp::startFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   camera_.apply();
+}
 
-  if (gullsPresent_) gull_.render();
-  if (skyType_ == 0) {
-    skyDome_.render();
-  } else {
-    skyPlane_.render();
+const char* SeaSceneApp::layerName(SceneLayer layer) {
+  switch (layer) {
+    case SceneLayer::Gull: return "gull";
+    case SceneLayer::Sky: return "sky";
+    case SceneLayer::Floor: return "floor";
+    case SceneLayer::RockAndFader: return "rock and fader";
+    case SceneLayer::School: return "school";
+    case SceneLayer::Predator: return "predator";
+    case SceneLayer::CoralsHIGFA: return "corals h i g f a";
+    case SceneLayer::ReefFish: return "reef fish";
+    case SceneLayer::BigFish: return "big fish";
+    case SceneLayer::CoralsCDB: return "corals c d b";
+    case SceneLayer::Island: return "island";
+    case SceneLayer::Manta: return "manta";
+    case SceneLayer::Water: return "water";
+    case SceneLayer::Highlight: return "highlight";
+    case SceneLayer::Overlay: return "overlay";
   }
+  return "";
+}
 
-  glEnable(GL_FOG);
-  floor_.setTexture(&caustics_[causticFrame()], 1);
-  floor_.render();
-  glDisable(GL_FOG);
-  rockPlane_.render();
-  faderPlane_.render();
-
-  glEnable(GL_FOG);
-  for (int i = 0; i < schoolFishCount_; ++i) {
-    schoolFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
-    schoolFish_[i].render();
-  }
-  if (predator_.model()) {
-    predator_.setTexture(&fishCaustics_[causticFrame()], 1);
-    predator_.render();
-  }
-  coralH_.render();
-  coralI_.render();
-  coralG_.render();
-  coralF_.render();
-  coralA_.render();
-  for (int i = 0; i < reefFishCount_; ++i) {
-    reefFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
-    reefFish_[i].render();
-  }
-  if (bigGrey_.model()) bigGrey_.setTexture(&fishCaustics_[causticFrame()], 1);
-  if (bigRed_.model()) bigRed_.setTexture(&fishCaustics_[causticFrame()], 1);
-  routePatrol_.render();
-  coralC_.render();
-  for (ModelObject& coral : coralD_) coral.render();
-  for (ModelObject& coral : coralB_) coral.render();
-  glDisable(GL_FOG);
-
-  islandPlane_.render();
-  if (manta_.model()) manta_.render();
-  water_.render();
-  if (!cameraMoving_) highlightPlane_.setTexture(&highlight_[causticFrame()], 1);
-  highlightPlane_.render();
-
-  if (!basicBuild()) {
-    helpLine_.render();
-    if (rateShown_) rateLine_.render();
+void SeaSceneApp::renderLayer(SceneLayer layer) {
+  switch (layer) {
+    case SceneLayer::Gull:
+      if (gullsPresent_) gull_.render();
+      break;
+    case SceneLayer::Sky:
+      if (skyType_ == 0) {
+        skyDome_.render();
+      } else {
+        skyPlane_.render();
+      }
+      break;
+    case SceneLayer::Floor:
+      glEnable(GL_FOG);
+      floor_.setTexture(&caustics_[causticFrame()], 1);
+      floor_.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::RockAndFader:
+      rockPlane_.render();
+      faderPlane_.render();
+      break;
+    case SceneLayer::School:
+      glEnable(GL_FOG);
+      for (int i = 0; i < schoolFishCount_; ++i) {
+        schoolFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
+        schoolFish_[i].render();
+      }
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::Predator:
+      if (!predator_.model()) break;
+      glEnable(GL_FOG);
+      predator_.setTexture(&fishCaustics_[causticFrame()], 1);
+      predator_.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::CoralsHIGFA:
+      glEnable(GL_FOG);
+      coralH_.render();
+      coralI_.render();
+      coralG_.render();
+      coralF_.render();
+      coralA_.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::ReefFish:
+      glEnable(GL_FOG);
+      for (int i = 0; i < reefFishCount_; ++i) {
+        reefFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
+        reefFish_[i].render();
+      }
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::BigFish:
+      glEnable(GL_FOG);
+      if (bigGrey_.model()) bigGrey_.setTexture(&fishCaustics_[causticFrame()], 1);
+      if (bigRed_.model()) bigRed_.setTexture(&fishCaustics_[causticFrame()], 1);
+      routePatrol_.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::CoralsCDB:
+      glEnable(GL_FOG);
+      coralC_.render();
+      for (ModelObject& coral : coralD_) coral.render();
+      for (ModelObject& coral : coralB_) coral.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::Island:
+      islandPlane_.render();
+      break;
+    case SceneLayer::Manta:
+      if (manta_.model()) manta_.render();
+      break;
+    case SceneLayer::Water:
+      water_.render();
+      break;
+    case SceneLayer::Highlight:
+      if (!cameraMoving_) highlightPlane_.setTexture(&highlight_[causticFrame()], 1);
+      highlightPlane_.render();
+      break;
+    case SceneLayer::Overlay:
+      if (!basicBuild()) {
+        helpLine_.render();
+        if (rateShown_) rateLine_.render();
+      }
+      break;
   }
 }
 

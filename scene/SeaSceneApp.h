@@ -32,8 +32,33 @@
 #include "world/SoundPlayer.h"
 #include "world/Swimmer.h"
 
+// What renderFrame draws, one part of the scene each, in the order of DrawOrder.
+enum class SceneLayer {
+  Gull,
+  Sky,
+  Floor,
+  RockAndFader,
+  School,
+  Predator,
+  CoralsHIGFA,
+  ReefFish,
+  BigFish,
+  CoralsCDB,
+  Island,
+  Manta,
+  Water,
+  Highlight,
+  Overlay,
+};
+
 class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
  public:
+  static constexpr SceneLayer DrawOrder[] = {
+      SceneLayer::Gull,      SceneLayer::Sky,      SceneLayer::Floor,     SceneLayer::RockAndFader,
+      SceneLayer::School,    SceneLayer::Predator, SceneLayer::CoralsHIGFA, SceneLayer::ReefFish,
+      SceneLayer::BigFish,   SceneLayer::CoralsCDB, SceneLayer::Island,   SceneLayer::Manta,
+      SceneLayer::Water,     SceneLayer::Highlight, SceneLayer::Overlay};
+
   static constexpr int AnimationFrames = 32;
   static constexpr int CoralKinds = 8;  // a, b, c, d, f, g, h, i
   static constexpr int ReefSpeciesCount = 4;
@@ -56,6 +81,11 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   bool saveSettings() override;
   bool filterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool configure() override;
+
+  // renderFrame is startFrame and then every layer in DrawOrder; the benchmark times them apart.
+  void startFrame();
+  void renderLayer(SceneLayer layer);
+  static const char* layerName(SceneLayer layer);
   // Runs the display-mode dialog over owner and saves the screen settings on OK.
   void editScreenSettings(HWND owner) override;
 
