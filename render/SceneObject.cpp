@@ -14,7 +14,8 @@ constexpr size_t TextureListReserve = 4;
 
 void SceneObject::begin() {
   if (flags_ & EulerTransform) {
-    glTranslatef(position_.x, position_.y, position_.z);
+    const Vector3& p = pose_.glPosition();
+    glTranslatef(p.x, p.y, p.z);
     // Rz * Ry * Rx: a vertex turns about X first, then Y, then Z.
     const bool anyAngle = angleX_ != 0.0f || angleY_ != 0.0f || angleZ_ != 0.0f;
     if (anyAngle) {
@@ -25,7 +26,7 @@ void SceneObject::begin() {
       glMultMatrixf(rotation.m);
     }
   } else {
-    glMultMatrixf(Matrix4x4::objectFrame(position_, target_, up_).m);
+    glMultMatrixf(Matrix4x4::objectFrame(pose_.glPosition(), pose_.glTarget(), pose_.glUp()).m);
   }
 
   if (scaleX_ != 1.0f || scaleY_ != 1.0f || scaleZ_ != 1.0f) glScalef(scaleX_, scaleY_, scaleZ_);
@@ -68,16 +69,12 @@ void SceneObject::releaseGeometry() {
 }
 
 void SceneObject::setPosition(float x, float y, float z) {
-  const Vector3 moved{x, y, -z};
-  if (!(flags_ & EulerTransform)) target_ = target_ + (moved - position_);
-  position_ = moved;
+  if (flags_ & EulerTransform) {
+    pose_.placeAt(x, y, z);
+  } else {
+    pose_.setPosition(x, y, z);
+  }
 }
-
-void SceneObject::placeAt(float x, float y, float z) { position_ = {x, y, -z}; }
-
-void SceneObject::setTarget(float x, float y, float z) { target_ = {x, y, -z}; }
-
-void SceneObject::setUp(float x, float y, float z) { up_ = {x, y, -z}; }
 
 void SceneObject::setAngleX(float degrees) {
   angleX_ = wrapDegrees(degrees, 360);
@@ -184,18 +181,4 @@ void SceneObject::drawClientArrays(unsigned mode, const float* positions, int po
     if (textures_[i]) textures_[i]->endCoordArray(multitextured_, static_cast<int>(i));
   }
   glDisableClientState(GL_VERTEX_ARRAY);
-}
-
-void SceneObject::moveForward(float distance) {
-  const Vector3 step = normalized(target_ - position_) * distance;
-  position_ = position_ + step;
-  target_ = target_ + step;
-}
-
-void SceneObject::turn(float degrees) {
-  target_ = position_ + rotateAbout(target_ - position_, up_, degrees);
-}
-
-void SceneObject::roll(float degrees) {
-  up_ = normalized(rotateAbout(up_, normalized(target_ - position_), degrees));
 }

@@ -90,7 +90,7 @@ void SeaSceneApp::updateFrame() {
 
   if (gullsPresent_) gullFlight_.update();
   if (manta_.model()) mantaSweep_.update();
-  const Vector3 guidePosition = guide_.position();
+  const Vector3 guidePosition = guideSwimmer_.pose().position();
   school_.setTarget(guidePosition);
   school_.setFleeFrom(guidePosition);
   school_.update();
@@ -140,7 +140,9 @@ const char* SeaSceneApp::layerName(SceneLayer layer) {
 void SeaSceneApp::renderLayer(SceneLayer layer) {
   switch (layer) {
     case SceneLayer::Gull:
-      if (gullsPresent_) gull_.render();
+      if (!gullsPresent_) break;
+      gull_.setPose(gullFlight_.pose());
+      gull_.render();
       break;
     case SceneLayer::Sky:
       if (skyType_ == 0) {
@@ -160,10 +162,12 @@ void SeaSceneApp::renderLayer(SceneLayer layer) {
       faderPlane_.render();
       break;
     case SceneLayer::School:
+      if (school_.size() == 0) break;
       glEnable(GL_FOG);
-      for (int i = 0; i < schoolFishCount_; ++i) {
-        schoolFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
-        schoolFish_[i].render();
+      schoolLook_.setTexture(&fishCaustics_[causticFrame()], 1);
+      for (int i = 0; i < school_.size(); ++i) {
+        schoolLook_.setPose(school_.member(i).pose);
+        schoolLook_.render();
       }
       glDisable(GL_FOG);
       break;
@@ -171,6 +175,7 @@ void SeaSceneApp::renderLayer(SceneLayer layer) {
       if (!predator_.model()) break;
       glEnable(GL_FOG);
       predator_.setTexture(&fishCaustics_[causticFrame()], 1);
+      predator_.setPose(predatorSwimmer_.pose());
       predator_.render();
       glDisable(GL_FOG);
       break;
@@ -183,21 +188,29 @@ void SeaSceneApp::renderLayer(SceneLayer layer) {
       coralA_.render();
       glDisable(GL_FOG);
       break;
-    case SceneLayer::ReefFish:
+    case SceneLayer::ReefFish: {
       glEnable(GL_FOG);
+      Texture* caustics = &fishCaustics_[causticFrame()];
       for (int i = 0; i < reefFishCount_; ++i) {
-        reefFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
-        reefFish_[i].render();
+        ModelObject& look = reefLooks_[reefSpecies_[i]];
+        look.setTexture(caustics, 1);
+        look.setPose(reefSwimmers_[i].pose());
+        look.render();
       }
       glDisable(GL_FOG);
       break;
-    case SceneLayer::BigFish:
+    }
+    case SceneLayer::BigFish: {
+      if (!routePatrol_.travellerShown()) break;
+      const int traveller = routePatrol_.current();
+      ModelObject& fish = traveller == bigGreyCandidate_ ? bigGrey_ : bigRed_;
       glEnable(GL_FOG);
-      if (bigGrey_.model()) bigGrey_.setTexture(&fishCaustics_[causticFrame()], 1);
-      if (bigRed_.model()) bigRed_.setTexture(&fishCaustics_[causticFrame()], 1);
-      routePatrol_.render();
+      fish.setTexture(&fishCaustics_[causticFrame()], 1);
+      fish.setPose(routePatrol_.pose(traveller));
+      fish.render();
       glDisable(GL_FOG);
       break;
+    }
     case SceneLayer::CoralsCDB:
       glEnable(GL_FOG);
       coralC_.render();
@@ -209,7 +222,9 @@ void SeaSceneApp::renderLayer(SceneLayer layer) {
       islandPlane_.render();
       break;
     case SceneLayer::Manta:
-      if (manta_.model()) manta_.render();
+      if (!manta_.model()) break;
+      manta_.setPose(mantaSweep_.pose());
+      manta_.render();
       break;
     case SceneLayer::Water:
       water_.render();

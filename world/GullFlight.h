@@ -1,7 +1,7 @@
 #pragma once
+#include "world/FrameAnimation.h"
+#include "world/Pose.h"
 #include "world/SplinePath.h"
-
-class ModelObject;
 
 // The gull's flight: crossings of the view high above the water and, now and then, a swoop
 // past the viewer. Passed points are replaced with freshly drawn ones, and the gull switches
@@ -9,9 +9,13 @@ class ModelObject;
 class GullFlight {
  public:
   GullFlight();
+  // The path moves this object's own pose.
+  GullFlight(const GullFlight&) = delete;
+  GullFlight& operator=(const GullFlight&) = delete;
 
-  // Builds the first two crossings for the gull (its model already has "glide" and "fly").
-  void build(ModelObject* gull);
+  // Puts the gull at start and builds its first two crossings. wings is the gull model's
+  // animation, which already has "glide" and "fly".
+  void build(const Vector3& start, FrameAnimation* wings);
   // Once per frame while the gull is in the scene.
   void update();
 
@@ -20,12 +24,14 @@ class GullFlight {
   int switchWait() const { return switchWait_; }
   bool gullSide() const { return gullSide_; }
   const SplinePath& path() const { return path_; }
+  const Pose& pose() const { return pose_; }
 
  private:
   void appendCrossing(bool side);
   void appendSwoop(bool side);
 
-  ModelObject* gull_ = nullptr;
+  Pose pose_;
+  FrameAnimation* wings_ = nullptr;
   SplinePath path_;
   bool flapping_ = true;
   int lastSwitch_;

@@ -1,6 +1,5 @@
 #include "world/RoutePatrol.h"
 
-#include "render/SceneObject.h"
 #include "world/Clock.h"
 #include "world/Random.h"
 
@@ -9,11 +8,18 @@ RoutePatrol::RoutePatrol() {
   path_.setSpeed(0.0006f);
 }
 
+int RoutePatrol::addCandidate() {
+  candidates_.emplace_back();
+  // The list may have moved: the path follows the traveller's pose where it now is.
+  if (current_ >= 0) path_.setObject(&candidates_[static_cast<size_t>(current_)]);
+  return static_cast<int>(candidates_.size()) - 1;
+}
+
 void RoutePatrol::pick() {
   if (candidates_.empty()) return;
   reverse_ = randomDraw() % 2 == 1;
-  current_ = candidates_[static_cast<size_t>(randomDraw()) % candidates_.size()];
-  path_.setObject(current_);
+  current_ = static_cast<int>(static_cast<size_t>(randomDraw()) % candidates_.size());
+  path_.setObject(&candidates_[static_cast<size_t>(current_)]);
   path_.pause();
   path_.clearPoints();
   if (reverse_) {
@@ -40,8 +46,4 @@ void RoutePatrol::update() {
   } else if (state_ == Pausing && now > pauseStart_ + pauseLength_) {
     pick();
   }
-}
-
-void RoutePatrol::render() {
-  if (current_ && state_ == Travelling) current_->render();
 }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "render/SceneObject.h"
 #include "world/Clock.h"
 #include "world/MathConstants.h"
 #include "world/Random.h"
@@ -67,10 +66,7 @@ void SplinePath::start() {
   linear_ = linear_ || pointCount() < 4 || !useCurve_;
   if (!points_.empty()) {
     position_ = points_[index_];
-    if (object_) {
-      object_->setPosition(position_);
-      object_->clearFlags(EulerTransform);
-    }
+    if (object_) object_->setPosition(position_);
   }
   segment_ = segmentAt(index_);
   lastTicks_ = static_cast<int>(clockNow());
