@@ -139,7 +139,7 @@ void RippleTerrain::gridReserved(int columns, int rows) {
 
 void RippleTerrain::animate() {
   const uint32_t now = clockNow();
-  const uint32_t elapsed = now - lastTick_;
+  const uint32_t elapsed = elapsedMs(lastTick_, now);
   lastTick_ = now;
   std::vector<Vertex>& vertices = mutableVertices();
   const int cols = columns();

@@ -55,7 +55,7 @@ void SeaSceneApp::updateFrame() {
   if (!basicBuild()) runKeyCommands();
 
   const uint32_t now = clockNow();
-  frameTime_ = static_cast<int>(now - lastTick_);
+  frameTime_ = static_cast<int>(elapsedMs(lastTick_, now));
   lastTick_ = now;
   ++framesSinceReport_;
   msSinceReport_ += frameTime_;

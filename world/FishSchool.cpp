@@ -38,7 +38,7 @@ void FishSchool::place() {
     fish.fleeElapsed = 0;
     fish.wanderLimit = FollowTime;
   }
-  lastTicks_ = static_cast<int>(clockNow());
+  lastTicks_ = clockNow();
 }
 
 void FishSchool::scatter() {
@@ -49,8 +49,8 @@ void FishSchool::scatter() {
 }
 
 void FishSchool::update() {
-  const int now = static_cast<int>(clockNow());
-  frameTime_ = now - lastTicks_;
+  const uint32_t now = clockNow();
+  frameTime_ = static_cast<int>(elapsedMs(lastTicks_, now));
   lastTicks_ = now;
   const float dt = static_cast<float>(frameTime_);
 

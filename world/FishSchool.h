@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "world/FrameAnimation.h"
@@ -53,6 +54,6 @@ class FishSchool {
   Vector3 fleeFrom_;
   std::vector<SchoolFish> members_;
   FrameAnimation* animation_ = nullptr;
-  int lastTicks_ = 0;
+  uint32_t lastTicks_ = 0;
   int frameTime_ = 0;
 };

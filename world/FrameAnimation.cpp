@@ -54,7 +54,7 @@ const char* FrameAnimation::currentName() const { return ranges_.empty() ? "" : 
 void FrameAnimation::advance() {
   if (ranges_.empty()) return;
   const uint32_t now = clockNow();
-  const uint32_t elapsed = now - lastTick_;
+  const uint32_t elapsed = elapsedMs(lastTick_, now);
   lastTick_ = now;
 
   AnimationRange& range = ranges_[current_];

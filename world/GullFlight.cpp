@@ -12,7 +12,7 @@ constexpr int PointsPerPiece = 4;
 
 }  // namespace
 
-GullFlight::GullFlight() : lastSwitch_(static_cast<int>(clockNow())) {}
+GullFlight::GullFlight() : lastSwitch_(clockNow()) {}
 
 void GullFlight::build(const Vector3& start, FrameAnimation* wings) {
   wings_ = wings;
@@ -45,10 +45,10 @@ void GullFlight::appendSwoop(bool side) {
 }
 
 void GullFlight::update() {
-  const int now = static_cast<int>(clockNow());
+  const uint32_t now = clockNow();
   const int r = randomDraw();
 
-  if (wings_ && now > lastSwitch_ + switchWait_) {
+  if (wings_ && elapsedMs(lastSwitch_, now) > static_cast<uint32_t>(switchWait_)) {
     const int frame = wings_->currentFrame();
     if (frame == LastGlideFrame || frame == LastFlyFrame) {
       lastSwitch_ = now;

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "world/FrameAnimation.h"
 #include "world/Pose.h"
 #include "world/SplinePath.h"
@@ -20,7 +22,7 @@ class GullFlight {
   void update();
 
   bool flapping() const { return flapping_; }
-  int lastSwitch() const { return lastSwitch_; }
+  uint32_t lastSwitch() const { return lastSwitch_; }
   int switchWait() const { return switchWait_; }
   bool gullSide() const { return gullSide_; }
   const SplinePath& path() const { return path_; }
@@ -34,7 +36,7 @@ class GullFlight {
   FrameAnimation* wings_ = nullptr;
   SplinePath path_;
   bool flapping_ = true;
-  int lastSwitch_;
+  uint32_t lastSwitch_;  // a wait is measured as time since, so the clock's wrap cuts none short
   int switchWait_ = 3000;
   bool gullSide_ = false;
 };

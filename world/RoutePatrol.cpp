@@ -35,7 +35,7 @@ void RoutePatrol::pick() {
 
 void RoutePatrol::update() {
   if (candidates_.empty()) return;
-  const int now = static_cast<int>(clockNow());
+  const uint32_t now = clockNow();
   if (state_ == Travelling) {
     path_.advance();
     if (path_.index() == static_cast<int>(route_.size()) - 1) {
@@ -43,7 +43,7 @@ void RoutePatrol::update() {
       pauseLength_ = 10000 + randomDraw() % 20000;
       pauseStart_ = now;
     }
-  } else if (state_ == Pausing && now > pauseStart_ + pauseLength_) {
+  } else if (state_ == Pausing && elapsedMs(pauseStart_, now) > static_cast<uint32_t>(pauseLength_)) {
     pick();
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "world/Pose.h"
@@ -38,7 +39,7 @@ class RoutePatrol {
   bool reverse_ = false;
   int current_ = -1;
   int state_ = NotStarted;
-  int pauseStart_ = 0;
+  uint32_t pauseStart_ = 0;
   int pauseLength_ = 0;
   SplinePath path_;
   std::vector<Vector3> route_;

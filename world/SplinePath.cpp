@@ -13,7 +13,7 @@ constexpr float LookAhead = 0.07f;
 
 }  // namespace
 
-SplinePath::SplinePath() : lastTicks_(static_cast<int>(clockNow())) {}
+SplinePath::SplinePath() : lastTicks_(clockNow()) {}
 
 void SplinePath::addPoint(float x, float y, float z) { points_.push_back(Vector3{x, y, z}); }
 
@@ -69,7 +69,7 @@ void SplinePath::start() {
     if (object_) object_->setPosition(position_);
   }
   segment_ = segmentAt(index_);
-  lastTicks_ = static_cast<int>(clockNow());
+  lastTicks_ = clockNow();
   started_ = true;
 }
 
@@ -111,8 +111,8 @@ void SplinePath::advance() {
     }
   }
 
-  const int now = static_cast<int>(clockNow());
-  const int dt = now - lastTicks_;
+  const uint32_t now = clockNow();
+  const uint32_t dt = elapsedMs(lastTicks_, now);
   lastTicks_ = now;
   if (dt == 0) return;
   // Scale the parameter step so that the next frame covers speed * dt along the curve.

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "world/Pose.h"
@@ -67,7 +68,7 @@ class SplinePath {
   bool useCurve_ = true;
   float speed_ = 0.002f;
   float step_ = 0.001f;
-  int lastTicks_;
+  uint32_t lastTicks_;
   bool started_ = false;
   unsigned flags_ = PlaceObject | Bank | SmoothBank;
   bool running_ = true;

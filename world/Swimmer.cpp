@@ -14,7 +14,7 @@ Swimmer::Swimmer() : turnRate_(settings_.baseTurnRate) { speedTimer_.setRange(30
 
 void Swimmer::start() {
   if (!placed_) return;
-  lastTicks_ = static_cast<int>(clockNow());
+  lastTicks_ = clockNow();
   speed_ = targetSpeed_ = settings_.maxSpeed;
   const Vector3 position = pose_.position();
   const Vector3 facing = pose_.target() - position;
@@ -46,8 +46,8 @@ void Swimmer::swim() {
 
 void Swimmer::update() {
   if (!placed_) return;
-  const int now = static_cast<int>(clockNow());
-  frameTime_ = now - lastTicks_;
+  const uint32_t now = clockNow();
+  frameTime_ = static_cast<int>(elapsedMs(lastTicks_, now));
   lastTicks_ = now;
   const float dt = static_cast<float>(frameTime_);
 

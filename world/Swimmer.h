@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "world/FrameAnimation.h"
 #include "world/Pose.h"
 #include "world/Random.h"
@@ -69,7 +71,7 @@ class Swimmer {
   bool placed_ = false;
   FrameAnimation* animation_ = nullptr;
   int state_ = Cruise;
-  int lastTicks_ = 0;
+  uint32_t lastTicks_ = 0;
   int frameTime_ = 0;
   int headingElapsed_ = 0;
   int followElapsed_ = 0;
