@@ -79,8 +79,10 @@ void Terrain::build() {
   built_ = true;
   if (mapWidth_ == 0 || mapHeight_ == 0) return;
   for (int i = 0; i < columns_; ++i) {
+    // Both edges from the column number, so that neighbouring strips share their edge exactly
+    // and the floor has no cracks.
     const float x0 = i * stepX_;
-    const float x1 = x0 + stepX_;
+    const float x1 = (i + 1) * stepX_;
     if (i % 2 == 0) {
       for (int j = 0; j < rows_; ++j) {
         vertices_.push_back(makeVertex(x1, j * stepZ_));
@@ -93,6 +95,22 @@ void Terrain::build() {
       }
     }
   }
+  lowest_ = highest_ = vertices_.empty() ? 0.0f : vertices_[0].y;
+  for (const Vertex& v : vertices_) {
+    lowest_ = v.y < lowest_ ? v.y : lowest_;
+    highest_ = v.y > highest_ ? v.y : highest_;
+  }
+}
+
+bool Terrain::ground(Ground& area) const {
+  if (!built_ || vertices_.empty() || rows_ < 2) return false;
+  area.xMin = -sizeX_ / 2.0f;
+  area.xMax = columns_ * stepX_ * unitX_ - sizeX_ / 2.0f;
+  area.zMin = -sizeZ_;
+  area.zMax = (rows_ - 1) * stepZ_ * unitZ_ - sizeZ_;
+  area.yBelow = lowest_ - MaxRipple;
+  area.yAbove = highest_ + MaxRipple;
+  return true;
 }
 
 void Terrain::begin() {

@@ -40,6 +40,17 @@ class Terrain : public SceneObject {
   bool built() const { return built_; }
   void build();
 
+  // The rectangle of the object's x-z plane that the built mesh covers without a gap, and two
+  // heights that the mesh lies between there, ripple included: a ray that is inside the
+  // rectangle at both heights passes through the mesh. False when nothing is built.
+  struct Ground {
+    float xMin, xMax, zMin, zMax, yBelow, yAbove;
+  };
+  bool ground(Ground& area) const;
+
+  // How far the ripple may move a vertex up or down.
+  static constexpr float MaxRipple = 0.03f;
+
  protected:
   std::vector<Vertex>& mutableVertices() { return vertices_; }
   // Called whenever the vertex storage is reserved for a new grid, so subclasses can reserve
@@ -62,6 +73,7 @@ class Terrain : public SceneObject {
   std::vector<Vertex> vertices_;
   std::vector<float> positions_;  // x, y, z of each vertex with its offsets added, for drawing
   bool built_ = false;
+  float lowest_ = 0.0f, highest_ = 0.0f;  // vertex heights of the built mesh
 };
 
 // The sea floor: the terrain with a slow two-way sine ripple added to the vertex heights.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "scene/GroundCover.h"
 #include "scene/SeaSceneApp.h"
 #include "world/Clock.h"
 
@@ -144,13 +145,23 @@ void SeaSceneApp::renderLayer(SceneLayer layer) {
       gull_.setPose(gullFlight_.pose());
       gull_.render();
       break;
-    case SceneLayer::Sky:
+    case SceneLayer::Sky: {
+      // The floor, opaque, comes next and paints over whatever lies in the rows it covers from
+      // side to side; the sky is left out there (two rows of margin for the floor's edge).
+      const Vector3 floorAt = floor_.position();
+      const int hidden = rowsCoveredByGround(floor_, Vector3{floorAt.x, floorAt.y, -floorAt.z}) - 2;
+      if (hidden > 0) {
+        glScissor(0, hidden, width(), height() - hidden);
+        glEnable(GL_SCISSOR_TEST);
+      }
       if (skyType_ == 0) {
         skyDome_.render();
       } else {
         skyPlane_.render();
       }
+      glDisable(GL_SCISSOR_TEST);
       break;
+    }
     case SceneLayer::Floor:
       glEnable(GL_FOG);
       floor_.setTexture(&caustics_[causticFrame()], 1);

@@ -259,6 +259,58 @@ TEST_F(Geometry, QuadTextureCoordinatesPutTZeroAtTheTop) {
   }
 }
 
+TEST_F(Geometry, ABlendedQuadDrawsOnlyWhereItsPictureHasAlpha) {
+  // 32 x 32 texels, 2 x 2 to a cell: an opaque block in the top-left 8 x 8 and one texel at the
+  // top-right corner; alpha 0 elsewhere.
+  std::vector<uint32_t> pixels(32 * 32, 0x00FFFFFF);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) pixels[y * 32 + x] = 0xFF00FF00;
+  }
+  pixels[31] = 0xFF0000FF;
+  const std::string path = writeScratch("cover.nlt", bmpFile(32, 32, 32, pixels));
+  Texture picture;
+  ASSERT_TRUE(picture.loadBMP(path.c_str(), 34));
+  EXPECT_FALSE(picture.fullyCovered());
+  EXPECT_TRUE(picture.cellCovered(0, 0));
+  EXPECT_TRUE(picture.cellCovered(4, 4)) << "linear filtering reaches one texel past the block";
+  EXPECT_FALSE(picture.cellCovered(5, 5));
+  EXPECT_FALSE(picture.cellCovered(8, 8));
+  EXPECT_TRUE(picture.cellCovered(15, 0));
+  EXPECT_TRUE(picture.cellCovered(15, 15)) << "and wraps around the edges as GL_REPEAT does";
+  EXPECT_FALSE(picture.cellCovered(14, 8));
+
+  Quad quad;
+  quad.setSize(32, 32);  // one unit a texel, the top-left corner at (-16, 16)
+  quad.addTexture(&picture);
+  const std::vector<FeedbackVertex> whole = feedbackVertices(captureFeedback([&] { quad.render(); }));
+  float minX = 1e9f, maxY = -1e9f;
+  for (const FeedbackVertex& v : whole) {
+    minX = std::fmin(minX, v.x);
+    maxY = std::fmax(maxY, v.y);
+  }
+  EXPECT_NEAR(minX, -16.0f, 1e-3);  // not blended: the whole rectangle
+  EXPECT_NEAR(maxY, 16.0f, 1e-3);
+
+  quad.setBlended(true);
+  const std::vector<FeedbackVertex> trimmed = feedbackVertices(captureFeedback([&] { quad.render(); }));
+  ASSERT_FALSE(trimmed.empty());
+  EXPECT_LT(trimmed.size(), whole.size() * 64);
+  for (const FeedbackVertex& v : trimmed) {
+    // Every corner is a corner of a covered cell, at the texture coordinate of that spot.
+    const int column = static_cast<int>(std::lround((v.x + 16.0f) / 2.0f));
+    const int row = static_cast<int>(std::lround((16.0f - v.y) / 2.0f));
+    bool nextToCovered = false;
+    for (int r = row - 1; r <= row; ++r) {
+      for (int c = column - 1; c <= column; ++c) {
+        nextToCovered |= r >= 0 && c >= 0 && r < 16 && c < 16 && picture.cellCovered(c, r);
+      }
+    }
+    EXPECT_TRUE(nextToCovered) << v.x << " " << v.y;
+    EXPECT_NEAR(v.s, (v.x + 16.0f) / 32.0f, 1e-4);
+    EXPECT_NEAR(v.t, (16.0f - v.y) / 32.0f, 1e-4);
+  }
+}
+
 TEST_F(Geometry, SkyParaboloidAndItsTurn) {
   FakeClock clock;
   SkyDome sky;
