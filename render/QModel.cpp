@@ -3,10 +3,12 @@
 #include <windows.h>
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "render/Md3Reader.h"
+#include "render/ViewVolume.h"
 
 namespace {
 
@@ -48,6 +50,8 @@ bool QModel::loadMD3(const uint8_t* data, size_t size) {
   indices_ = std::move(mesh.indices);
   blended_.resize(static_cast<size_t>(vertexCount_));
   blendValid_ = false;
+  radius_ = 0.0f;
+  for (const Vector3& p : positions_) radius_ = std::max(radius_, length3(p));
   return true;
 }
 
@@ -58,6 +62,7 @@ void QModel::release() {
   indices_ = {};
   blended_ = {};
   blendValid_ = false;
+  radius_ = 0.0f;
   animation_.clear();
 }
 
@@ -99,7 +104,13 @@ void ModelObject::begin() {
 }
 
 void ModelObject::draw() {
-  if (model_) model_->draw(*this);
+  if (!model_) return;
+  if (model_->frameCount() > 0) {
+    ViewVolume view;
+    view.capture();
+    if (view.sphereOutside(Vector3{}, model_->radius())) return;
+  }
+  model_->draw(*this);
 }
 
 void ModelObject::end() {

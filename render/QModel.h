@@ -37,6 +37,8 @@ class QModel {
   int frameCount() const { return frameCount_; }
   int vertexCount() const { return vertexCount_; }
   int triangleCount() const { return triangleCount_; }
+  // The distance of the farthest vertex of any frame from the model's origin.
+  float radius() const { return radius_; }
   // Position of vertex v in frame f, in scene axes.
   Vector3 vertex(int frame, int v) const;
 
@@ -59,9 +61,11 @@ class QModel {
   mutable int blendedFrom_ = 0, blendedTo_ = 0;
   mutable float blendedFraction_ = 0.0f;
   FrameAnimation animation_;
+  float radius_ = 0.0f;
 };
 
-// Places a QModel (shared, not owned) in the scene and draws its current frame.
+// Places a QModel (shared, not owned) in the scene and draws its current frame; nothing is sent
+// when the model lies wholly outside the view.
 class ModelObject : public SceneObject {
  public:
   void setModel(QModel* model) { model_ = model; }

@@ -163,20 +163,44 @@ void SceneObject::drawElements(unsigned mode, const float* positions, int positi
   drawClientArrays(mode, positions, positionStride, coords, coordStride, count, GL_UNSIGNED_INT, indices);
 }
 
+void SceneObject::drawArrayRuns(unsigned mode, const float* positions, int positionStride, const float* coords,
+                                int coordStride, const int* firsts, const int* counts, int runs) const {
+  if (runs <= 0) return;
+  enableClientArrays(positions, positionStride, coords, coordStride);
+  for (int i = 0; i < runs; ++i) {
+    if (counts[i] > 0) glDrawArrays(mode, firsts[i], counts[i]);
+  }
+  disableClientArrays();
+}
+
 void SceneObject::drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
                                    int coordStride, int count, unsigned indexType, const void* indices) const {
   if (count <= 0) return;
-  const size_t used = textured_ && !textures_.empty() ? (multitextured_ ? textures_.size() : 1) : 0;
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glVertexPointer(3, GL_FLOAT, positionStride, positions);
-  for (size_t i = 0; i < used; ++i) {
-    if (textures_[i]) textures_[i]->beginCoordArray(coords, coordStride, multitextured_, static_cast<int>(i));
-  }
+  enableClientArrays(positions, positionStride, coords, coordStride);
   if (indexType == 0) {
     glDrawArrays(mode, 0, count);
   } else {
     glDrawElements(mode, count, indexType, indices);
   }
+  disableClientArrays();
+}
+
+size_t SceneObject::texturesInUse() const {
+  return textured_ && !textures_.empty() ? (multitextured_ ? textures_.size() : 1) : 0;
+}
+
+void SceneObject::enableClientArrays(const float* positions, int positionStride, const float* coords,
+                                     int coordStride) const {
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, positionStride, positions);
+  const size_t used = texturesInUse();
+  for (size_t i = 0; i < used; ++i) {
+    if (textures_[i]) textures_[i]->beginCoordArray(coords, coordStride, multitextured_, static_cast<int>(i));
+  }
+}
+
+void SceneObject::disableClientArrays() const {
+  const size_t used = texturesInUse();
   for (size_t i = 0; i < used; ++i) {
     if (textures_[i]) textures_[i]->endCoordArray(multitextured_, static_cast<int>(i));
   }

@@ -95,6 +95,10 @@ class SceneObject {
                     int coordStride, int count, const uint16_t* indices) const;
   void drawElements(unsigned mode, const float* positions, int positionStride, const float* coords,
                     int coordStride, int count, const uint32_t* indices) const;
+  // Several runs of the arrays, run i from vertex firsts[i] for counts[i] vertices, with the
+  // arrays set up once.
+  void drawArrayRuns(unsigned mode, const float* positions, int positionStride, const float* coords,
+                     int coordStride, const int* firsts, const int* counts, int runs) const;
 
  protected:
   // The internal, z-negated position: what glTranslatef receives.
@@ -105,6 +109,10 @@ class SceneObject {
   // indexType 0 draws the arrays in order.
   void drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
                         int coordStride, int count, unsigned indexType, const void* indices) const;
+  // The number of textures in use; 0 when untextured.
+  size_t texturesInUse() const;
+  void enableClientArrays(const float* positions, int positionStride, const float* coords, int coordStride) const;
+  void disableClientArrays() const;
 
   Matrix4x4 rotationX_, rotationY_, rotationZ_;
   float angleX_ = 0.0f, angleY_ = 0.0f, angleZ_ = 0.0f;

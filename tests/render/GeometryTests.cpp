@@ -153,6 +153,44 @@ TEST_F(Geometry, RippleStaysSmallAndTouchesOnlyTheDisplacement) {
   EXPECT_NE(terrain.vertices()[0].dy, terrain.vertices()[79].dy);
 }
 
+TEST_F(Geometry, TerrainLeftPartlyOutOfViewShowsWhatTheWholeStripWouldShow) {
+  FakeClock clock;
+  const std::string path = writeScratch("map32.nlt", heightMap(32, 32, [](int x, int y) -> uint32_t { return (x * 7 + y * 3) & 0xFF; }));
+  RippleTerrain terrain;
+  ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
+  terrain.setSize(60, 50);
+  terrain.setHeightScale(0.015f);
+  terrain.setGridResolution(16);
+  // The view ends at x = 1000 and z = -1000 (object-space view): part of the floor lies beyond
+  // both edges, some of it wholly.
+  for (const Vector3& at : {Vector3{995, 0, 0}, Vector3{-990, 0, 980}, Vector3{0, 0, 0}}) {
+    terrain.setPosition(at.x, at.y, at.z);
+    const std::vector<FeedbackVertex> shown = feedbackVertices(captureFeedback([&] { terrain.render(); }));
+    const std::vector<FeedbackVertex> whole = feedbackVertices(captureFeedback([&] {
+      glPushMatrix();
+      glTranslatef(at.x, at.y, -at.z);
+      glBegin(GL_TRIANGLE_STRIP);
+      for (int k = 0; k < terrain.vertexCount(); ++k) {
+        const Terrain::Vertex& v = terrain.vertices()[k];
+        glVertex3f(v.x + v.dx, v.y + v.dy, v.z + v.dz);
+      }
+      glEnd();
+      glPopMatrix();
+    }));
+    ASSERT_FALSE(shown.empty());
+    // Every corner shown is one the whole strip shows, and the other way round (the whole strip
+    // adds only its zero-area turns, whose corners are corners of the cells).
+    auto contains = [](const std::vector<FeedbackVertex>& list, const FeedbackVertex& p) {
+      for (const FeedbackVertex& q : list) {
+        if (std::fabs(p.x - q.x) < 1e-2f && std::fabs(p.y - q.y) < 1e-2f && std::fabs(p.z - q.z) < 1e-2f) return true;
+      }
+      return false;
+    };
+    for (const FeedbackVertex& p : shown) ASSERT_TRUE(contains(whole, p)) << p.x << " " << p.y << " " << p.z;
+    for (const FeedbackVertex& p : whole) ASSERT_TRUE(contains(shown, p)) << p.x << " " << p.y << " " << p.z;
+  }
+}
+
 TEST_F(Geometry, HeightMapFailuresReportTheirMessages) {
   Terrain terrain;
   const std::string missing = scratch() + "no_map.nlt";
