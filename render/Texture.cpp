@@ -120,7 +120,7 @@ void Texture::coverAll() {
   for (auto& row : covered_) {
     for (bool& cell : row) cell = true;
   }
-  fullyCovered_ = true;
+  coveredCells_ = CoverCells * CoverCells;
 }
 
 // Blue-green-red-alpha texels, rows top first; a cell of the picture is clear when no texel that
@@ -142,11 +142,11 @@ void Texture::findCover(const uint8_t* pixels, int width, int height, int pitch)
       }
     }
   }
-  fullyCovered_ = true;
+  coveredCells_ = 0;
   for (int r = 0; r < CoverCells; ++r) {
     for (int c = 0; c < CoverCells; ++c) {
       covered_[r][c] = anyAlpha[r][c];
-      if (!anyAlpha[r][c]) fullyCovered_ = false;
+      if (anyAlpha[r][c]) ++coveredCells_;
     }
   }
 }

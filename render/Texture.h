@@ -50,7 +50,8 @@ class Texture {
   // GL_REPEAT does) hold only alpha 0. Pictures without alpha cover every cell.
   static constexpr int CoverCells = 16;
   bool cellCovered(int column, int row) const { return covered_[row][column]; }
-  bool fullyCovered() const { return fullyCovered_; }
+  bool fullyCovered() const { return coveredCells_ == CoverCells * CoverCells; }
+  int coveredCells() const { return coveredCells_; }
 
   uint32_t id() const { return id_; }
   bool loaded() const { return loaded_; }
@@ -71,7 +72,7 @@ class Texture {
   bool loaded_ = false;
   unsigned envFlags_ = 1;
   bool covered_[CoverCells][CoverCells];
-  bool fullyCovered_ = true;
+  int coveredCells_ = CoverCells * CoverCells;
 };
 
 // Looks the GL_ARB_multitexture entry points up once (a GL context must be current); later calls
