@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <GL/gl.h>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "render/Md3Reader.h"
-#include "world/Clock.h"
+#include "render/ViewVolume.h"
 
 namespace {
 
@@ -21,8 +21,6 @@ bool readWholeFile(FILE* file, std::vector<uint8_t>& bytes) {
 }
 
 }  // namespace
-
-QModel::QModel() : lastTick_(clockNow()) {}
 
 bool QModel::loadMD3(const char* path) {
   FILE* file = std::fopen(path, "rb");
@@ -51,6 +49,9 @@ bool QModel::loadMD3(const uint8_t* data, size_t size) {
   texCoords_ = std::move(mesh.texCoords);
   indices_ = std::move(mesh.indices);
   blended_.resize(static_cast<size_t>(vertexCount_));
+  blendValid_ = false;
+  radius_ = 0.0f;
+  for (const Vector3& p : positions_) radius_ = std::max(radius_, length3(p));
   return true;
 }
 
@@ -60,98 +61,36 @@ void QModel::release() {
   texCoords_ = {};
   indices_ = {};
   blended_ = {};
-  animations_ = {};
-  current_ = 0;
-  currentFrame_ = nextFrame_ = 0;
-  fraction_ = 0.0f;
+  blendValid_ = false;
+  radius_ = 0.0f;
+  animation_.clear();
 }
-
-void QModel::addAnimation(int first, int last, const char* name) {
-  const int top = frameCount_ > 0 ? frameCount_ - 1 : 0;
-  Animation animation;
-  animation.first = first < 0 ? 0 : (first > top ? top : first);
-  animation.last = last < 0 ? 0 : (last > top ? top : last);
-  // A reversed range would make the loop in advance run forever.
-  if (animation.last < animation.first) animation.last = animation.first;
-  animation.position = static_cast<float>(animation.first);
-  animation.name = name ? name : "";
-  animations_.push_back(std::move(animation));
-}
-
-void QModel::playAnimation(const char* name) {
-  if (!name) return;
-  for (size_t i = 0; i < animations_.size(); ++i) {
-    if (animations_[i].name == name) {
-      current_ = i;
-      animations_[i].position = static_cast<float>(animations_[i].first);
-      return;
-    }
-  }
-}
-
-void QModel::setFrameRate(float framesPerSecond) {
-  framesPerSecond_ = framesPerSecond;
-  msPerFrame_ = 1000.0f / framesPerSecond;
-}
-
-int QModel::currentFrame() const {
-  return animations_.empty() ? 0 : static_cast<int>(animations_[current_].position);
-}
-
-int QModel::currentLastFrame() const { return animations_.empty() ? 0 : animations_[current_].last; }
-
-float QModel::animationPosition() const { return animations_.empty() ? 0.0f : animations_[current_].position; }
-
-const char* QModel::currentAnimation() const { return animations_.empty() ? "" : animations_[current_].name.c_str(); }
 
 Vector3 QModel::vertex(int frame, int v) const {
   if (frame < 0 || frame >= frameCount_ || v < 0 || v >= vertexCount_) return {};
   return positions_[static_cast<size_t>(frame) * vertexCount_ + v];
 }
 
-void QModel::advance() {
-  if (animations_.empty()) return;
-  const uint32_t now = clockNow();
-  const uint32_t elapsed = now - lastTick_;
-  lastTick_ = now;
-
-  Animation& range = animations_[current_];
-  range.position += static_cast<float>(elapsed) / msPerFrame_;
-  const float first = static_cast<float>(range.first);
-  const float end = static_cast<float>(range.last + 1);
-  if (!(range.position >= first && range.position < end)) {
-    // The range loops. fmod instead of repeated subtraction: after a long pause the position
-    // can be so large that subtracting one span no longer changes it.
-    const float span = end - first;
-    if (!std::isfinite(range.position)) {
-      range.position = first;
-    } else {
-      float offset = std::fmod(range.position - first, span);
-      if (offset < 0.0f) offset += span;
-      range.position = first + offset;
-      if (!(range.position < end)) range.position = first;
-    }
-  }
-  currentFrame_ = static_cast<int>(range.position);
-  fraction_ = range.position - static_cast<float>(currentFrame_);
-  nextFrame_ = currentFrame_ + 1 > range.last ? range.first : currentFrame_ + 1;
-}
-
 void QModel::draw(const SceneObject& object) const {
   if (frameCount_ == 0) {
-    if (animations_.empty()) std::printf("frame >= NumFrames\n");
+    if (!animation_.hasRanges()) std::printf("frame >= NumFrames\n");
     return;
   }
   if (indices_.empty()) return;
-  const bool ranges = !animations_.empty();
-  const int current = ranges ? currentFrame_ : 0;
-  const int next = ranges ? nextFrame_ : 0;
+  const bool ranges = animation_.hasRanges();
+  const int current = ranges ? animation_.shownFrame() : 0;
+  const int next = ranges ? animation_.nextFrame() : 0;
+  const float fraction = animation_.fraction();
   const bool blend = ranges && (object.flags() & Interpolate);
   const Vector3* from = positions_.data() + static_cast<size_t>(current) * vertexCount_;
   const Vector3* to = positions_.data() + static_cast<size_t>(next) * vertexCount_;
 
-  if (blend) {
-    for (int k = 0; k < vertexCount_; ++k) blended_[k] = from[k] + (to[k] - from[k]) * fraction_;
+  if (blend && !(blendValid_ && blendedFrom_ == current && blendedTo_ == next && blendedFraction_ == fraction)) {
+    for (int k = 0; k < vertexCount_; ++k) blended_[k] = from[k] + (to[k] - from[k]) * fraction;
+    blendValid_ = true;
+    blendedFrom_ = current;
+    blendedTo_ = next;
+    blendedFraction_ = fraction;
   }
   glNormal3f(0.0f, 0.0f, 0.0f);
   object.drawElements(GL_TRIANGLES, &(blend ? blended_.data() : from)->x, sizeof(Vector3), texCoords_.data(),
@@ -165,7 +104,13 @@ void ModelObject::begin() {
 }
 
 void ModelObject::draw() {
-  if (model_) model_->draw(*this);
+  if (!model_) return;
+  if (model_->frameCount() > 0) {
+    ViewVolume view;
+    view.capture();
+    if (view.sphereOutside(Vector3{}, model_->radius())) return;
+  }
+  model_->draw(*this);
 }
 
 void ModelObject::end() {

@@ -1,24 +1,16 @@
 #pragma once
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "render/SceneObject.h"
+#include "world/FrameAnimation.h"
 #include "world/Vector.h"
 
-// A named frame range of a model; position is the current frame number with its fraction.
-struct Animation {
-  float position = 0.0f;
-  int first = 0;
-  int last = 0;
-  std::string name;
-};
-
-// A vertex-animated triangle model from an .nlm (MD3 layout) file with named frame ranges,
-// advanced by wall-clock time. Objects that share one model show the same frame.
+// A vertex-animated triangle model from an .nlm (MD3 layout) file with its frame animation
+// (named ranges advanced by wall-clock time). Objects that share one model show the same frame.
 class QModel {
  public:
-  QModel();
+  QModel() = default;
   QModel(const QModel&) = delete;
   QModel& operator=(const QModel&) = delete;
 
@@ -28,30 +20,32 @@ class QModel {
   bool loadMD3(const uint8_t* data, size_t size);
   void release();
 
-  // first and last are clamped to the model's frames; an empty model stores 0-0, and a range
-  // whose last frame lies before its first holds only its first frame.
-  void addAnimation(int first, int last, const char* name);
-  void playAnimation(const char* name);  // an unknown name changes nothing
-  void setFrameRate(float framesPerSecond);
-  float frameRate() const { return framesPerSecond_; }
-
-  int currentFrame() const;      // integer part of the current range's position
-  int currentLastFrame() const;  // last frame of the current range
-  int nextFrame() const { return nextFrame_; }
-  float fraction() const { return fraction_; }
-  float animationPosition() const;
-  const char* currentAnimation() const;
+  // The ranges of this model's frames; creatures set its rate and switch its range.
+  FrameAnimation& animation() { return animation_; }
+  const FrameAnimation& animation() const { return animation_; }
+  void addAnimation(int first, int last, const char* name) { animation_.addRange(first, last, name, frameCount_); }
+  void playAnimation(const char* name) { animation_.play(name); }
+  void setFrameRate(float framesPerSecond) { animation_.setFrameRate(framesPerSecond); }
+  float frameRate() const { return animation_.frameRate(); }
+  int currentFrame() const { return animation_.currentFrame(); }
+  int currentLastFrame() const { return animation_.currentLastFrame(); }
+  int nextFrame() const { return animation_.nextFrame(); }
+  float fraction() const { return animation_.fraction(); }
+  float animationPosition() const { return animation_.position(); }
+  const char* currentAnimation() const { return animation_.currentName(); }
 
   int frameCount() const { return frameCount_; }
   int vertexCount() const { return vertexCount_; }
   int triangleCount() const { return triangleCount_; }
+  // The distance of the farthest vertex of any frame from the model's origin.
+  float radius() const { return radius_; }
   // Position of vertex v in frame f, in scene axes.
   Vector3 vertex(int frame, int v) const;
 
-  // Moves the current range on by the time since the last advance, looping within the range.
-  void advance();
+  void advance() { animation_.advance(); }
   // Draws the current frame, blended toward the next one when the object has Interpolate set;
-  // texture coordinates go through the object.
+  // texture coordinates go through the object. Each blend of two frames at one fraction is made
+  // once, however many objects draw the model at it.
   void draw(const SceneObject& object) const;
 
  private:
@@ -61,18 +55,17 @@ class QModel {
   std::vector<Vector3> positions_;  // frameCount x vertexCount
   std::vector<float> texCoords_;    // vertexCount pairs
   std::vector<uint16_t> indices_;
-  mutable std::vector<Vector3> blended_;  // the frame being drawn, between two stored frames
-  std::vector<Animation> animations_;
-  size_t current_ = 0;
-  float framesPerSecond_ = 15.0f;
-  float msPerFrame_ = 1000.0f / 15.0f;
-  uint32_t lastTick_ = 0;
-  int currentFrame_ = 0;
-  int nextFrame_ = 0;
-  float fraction_ = 0.0f;
+  // The frame being drawn, between two stored frames, and which blend it holds.
+  mutable std::vector<Vector3> blended_;
+  mutable bool blendValid_ = false;
+  mutable int blendedFrom_ = 0, blendedTo_ = 0;
+  mutable float blendedFraction_ = 0.0f;
+  FrameAnimation animation_;
+  float radius_ = 0.0f;
 };
 
-// Places a QModel (shared, not owned) in the scene and draws its current frame.
+// Places a QModel (shared, not owned) in the scene and draws its current frame; nothing is sent
+// when the model lies wholly outside the view.
 class ModelObject : public SceneObject {
  public:
   void setModel(QModel* model) { model_ = model; }

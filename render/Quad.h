@@ -2,7 +2,8 @@
 #include "render/SceneObject.h"
 
 // One textured rectangle in the object's x-y plane, centred on the object; the top edge of the
-// picture (t = 0) is at +y.
+// picture (t = 0) is at +y. Blended over the scene, it draws only the parts of the rectangle where
+// its picture has alpha: the rest would leave every pixel as it was.
 class Quad : public SceneObject {
  public:
   void setSize(float width, float height);
@@ -18,6 +19,9 @@ class Quad : public SceneObject {
   void end() override;
 
  private:
+  // The picture's cells that show, when only some do and the picture spans the rectangle once.
+  bool trimmed() const;
+
   float width_ = 1.0f, height_ = 1.0f;
   float halfWidth_ = 0.5f, halfHeight_ = 0.5f;
   float sMax_ = 1.0f, tMax_ = 1.0f;

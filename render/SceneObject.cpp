@@ -14,7 +14,8 @@ constexpr size_t TextureListReserve = 4;
 
 void SceneObject::begin() {
   if (flags_ & EulerTransform) {
-    glTranslatef(position_.x, position_.y, position_.z);
+    const Vector3& p = pose_.glPosition();
+    glTranslatef(p.x, p.y, p.z);
     // Rz * Ry * Rx: a vertex turns about X first, then Y, then Z.
     const bool anyAngle = angleX_ != 0.0f || angleY_ != 0.0f || angleZ_ != 0.0f;
     if (anyAngle) {
@@ -25,7 +26,7 @@ void SceneObject::begin() {
       glMultMatrixf(rotation.m);
     }
   } else {
-    glMultMatrixf(Matrix4x4::objectFrame(position_, target_, up_).m);
+    glMultMatrixf(Matrix4x4::objectFrame(pose_.glPosition(), pose_.glTarget(), pose_.glUp()).m);
   }
 
   if (scaleX_ != 1.0f || scaleY_ != 1.0f || scaleZ_ != 1.0f) glScalef(scaleX_, scaleY_, scaleZ_);
@@ -68,16 +69,12 @@ void SceneObject::releaseGeometry() {
 }
 
 void SceneObject::setPosition(float x, float y, float z) {
-  const Vector3 moved{x, y, -z};
-  if (!(flags_ & EulerTransform)) target_ = target_ + (moved - position_);
-  position_ = moved;
+  if (flags_ & EulerTransform) {
+    pose_.placeAt(x, y, z);
+  } else {
+    pose_.setPosition(x, y, z);
+  }
 }
-
-void SceneObject::placeAt(float x, float y, float z) { position_ = {x, y, -z}; }
-
-void SceneObject::setTarget(float x, float y, float z) { target_ = {x, y, -z}; }
-
-void SceneObject::setUp(float x, float y, float z) { up_ = {x, y, -z}; }
 
 void SceneObject::setAngleX(float degrees) {
   angleX_ = wrapDegrees(degrees, 360);
@@ -166,36 +163,46 @@ void SceneObject::drawElements(unsigned mode, const float* positions, int positi
   drawClientArrays(mode, positions, positionStride, coords, coordStride, count, GL_UNSIGNED_INT, indices);
 }
 
+void SceneObject::drawArrayRuns(unsigned mode, const float* positions, int positionStride, const float* coords,
+                                int coordStride, const int* firsts, const int* counts, int runs) const {
+  if (runs <= 0) return;
+  enableClientArrays(positions, positionStride, coords, coordStride);
+  for (int i = 0; i < runs; ++i) {
+    if (counts[i] > 0) glDrawArrays(mode, firsts[i], counts[i]);
+  }
+  disableClientArrays();
+}
+
 void SceneObject::drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
                                    int coordStride, int count, unsigned indexType, const void* indices) const {
   if (count <= 0) return;
-  const size_t used = textured_ && !textures_.empty() ? (multitextured_ ? textures_.size() : 1) : 0;
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glVertexPointer(3, GL_FLOAT, positionStride, positions);
-  for (size_t i = 0; i < used; ++i) {
-    if (textures_[i]) textures_[i]->beginCoordArray(coords, coordStride, multitextured_, static_cast<int>(i));
-  }
+  enableClientArrays(positions, positionStride, coords, coordStride);
   if (indexType == 0) {
     glDrawArrays(mode, 0, count);
   } else {
     glDrawElements(mode, count, indexType, indices);
   }
+  disableClientArrays();
+}
+
+size_t SceneObject::texturesInUse() const {
+  return textured_ && !textures_.empty() ? (multitextured_ ? textures_.size() : 1) : 0;
+}
+
+void SceneObject::enableClientArrays(const float* positions, int positionStride, const float* coords,
+                                     int coordStride) const {
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, positionStride, positions);
+  const size_t used = texturesInUse();
+  for (size_t i = 0; i < used; ++i) {
+    if (textures_[i]) textures_[i]->beginCoordArray(coords, coordStride, multitextured_, static_cast<int>(i));
+  }
+}
+
+void SceneObject::disableClientArrays() const {
+  const size_t used = texturesInUse();
   for (size_t i = 0; i < used; ++i) {
     if (textures_[i]) textures_[i]->endCoordArray(multitextured_, static_cast<int>(i));
   }
   glDisableClientState(GL_VERTEX_ARRAY);
-}
-
-void SceneObject::moveForward(float distance) {
-  const Vector3 step = normalized(target_ - position_) * distance;
-  position_ = position_ + step;
-  target_ = target_ + step;
-}
-
-void SceneObject::turn(float degrees) {
-  target_ = position_ + rotateAbout(target_ - position_, up_, degrees);
-}
-
-void SceneObject::roll(float degrees) {
-  up_ = normalized(rotateAbout(up_, normalized(target_ - position_), degrees));
 }

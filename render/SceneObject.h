@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "world/Matrix.h"
+#include "world/Pose.h"
 #include "world/Vector.h"
 
 class Texture;
@@ -15,8 +16,8 @@ enum ObjectFlags : unsigned {
 };
 
 // Base of everything the scene draws: placement, orientation, scale, colour, blending, the
-// textures it wears and the begin/draw/end protocol. Position, target and up are held with z
-// negated, the form handed to OpenGL; the accessors negate z on the way in and out.
+// textures it wears and the begin/draw/end protocol. Position, target and up are a Pose, held
+// with z negated, the form handed to OpenGL; the accessors negate z on the way in and out.
 class SceneObject {
  public:
   SceneObject() = default;
@@ -38,15 +39,16 @@ class SceneObject {
   // Placement. setPosition carries the target along in look-at mode, so the facing is kept.
   void setPosition(float x, float y, float z);
   void setPosition(const Vector3& p) { setPosition(p.x, p.y, p.z); }
-  void placeAt(float x, float y, float z);  // the target stays where it is
-  void placeAt(const Vector3& p) { placeAt(p.x, p.y, p.z); }
-  void setTarget(float x, float y, float z);
-  void setTarget(const Vector3& t) { setTarget(t.x, t.y, t.z); }
-  void setUp(float x, float y, float z);
-  void setUp(const Vector3& u) { setUp(u.x, u.y, u.z); }
-  Vector3 position() const { return {position_.x, position_.y, -position_.z}; }
-  Vector3 target() const { return {target_.x, target_.y, -target_.z}; }
-  Vector3 up() const { return {up_.x, up_.y, -up_.z}; }
+  void setTarget(float x, float y, float z) { pose_.setTarget(x, y, z); }
+  void setTarget(const Vector3& t) { pose_.setTarget(t); }
+  void setUp(float x, float y, float z) { pose_.setUp(x, y, z); }
+  void setUp(const Vector3& u) { pose_.setUp(u); }
+  Vector3 position() const { return pose_.position(); }
+  Vector3 target() const { return pose_.target(); }
+  Vector3 up() const { return pose_.up(); }
+  // A creature's pose: the scene draws one object per kind at each creature's pose in turn.
+  void setPose(const Pose& pose) { pose_ = pose; }
+  const Pose& pose() const { return pose_; }
 
   // Orientation in degrees, each angle kept within (-360, 360) with its sign and fraction.
   void setAngleX(float degrees);
@@ -93,21 +95,24 @@ class SceneObject {
                     int coordStride, int count, const uint16_t* indices) const;
   void drawElements(unsigned mode, const float* positions, int positionStride, const float* coords,
                     int coordStride, int count, const uint32_t* indices) const;
-
-  // Movement of creatures, in the internal (z-negated) form, turning with rotateAbout.
-  void moveForward(float distance);
-  void turn(float degrees);  // the facing turns about the up vector
-  void roll(float degrees);  // the up vector turns about the facing
+  // Several runs of the arrays, run i from vertex firsts[i] for counts[i] vertices, with the
+  // arrays set up once.
+  void drawArrayRuns(unsigned mode, const float* positions, int positionStride, const float* coords,
+                     int coordStride, const int* firsts, const int* counts, int runs) const;
 
  protected:
   // The internal, z-negated position: what glTranslatef receives.
-  const Vector3& internalPosition() const { return position_; }
+  const Vector3& internalPosition() const { return pose_.glPosition(); }
 
  private:
   void updateMultitextured();
   // indexType 0 draws the arrays in order.
   void drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
                         int coordStride, int count, unsigned indexType, const void* indices) const;
+  // The number of textures in use; 0 when untextured.
+  size_t texturesInUse() const;
+  void enableClientArrays(const float* positions, int positionStride, const float* coords, int coordStride) const;
+  void disableClientArrays() const;
 
   Matrix4x4 rotationX_, rotationY_, rotationZ_;
   float angleX_ = 0.0f, angleY_ = 0.0f, angleZ_ = 0.0f;
@@ -118,8 +123,6 @@ class SceneObject {
   bool blended_ = false;
   bool multitextured_ = false;
   float colour_[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-  Vector3 position_{0.0f, 0.0f, 0.0f};
-  Vector3 target_{0.0f, 0.0f, -1.0f};
-  Vector3 up_{0.0f, 1.0f, 0.0f};
+  Pose pose_;
   unsigned flags_ = Interpolate | EulerTransform | DepthTest;
 };

@@ -48,7 +48,7 @@ void SkyDome::begin() {
   lightingWasOn_ = glIsEnabled(GL_LIGHTING) == GL_TRUE;
   glPushMatrix();
   const uint32_t now = clockNow();
-  const uint32_t elapsed = now - lastTick_;
+  const uint32_t elapsed = elapsedMs(lastTick_, now);
   lastTick_ = now;
   turnY(static_cast<float>(elapsed) * turnSpeed_ * 0.001f);
   glDisable(GL_LIGHTING);

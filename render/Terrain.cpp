@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "render/HeightMapReader.h"
+#include "render/ViewVolume.h"
 #include "world/Clock.h"
 #include "world/MathConstants.h"
 
@@ -57,6 +58,8 @@ void Terrain::reserveVertices() {
   if (mapWidth_ == 0 || mapHeight_ == 0) return;
   vertices_.reserve(2 * static_cast<size_t>(columns_) * rows_);
   positions_.reserve(6 * static_cast<size_t>(columns_) * rows_);
+  runFirsts_.reserve(static_cast<size_t>(columns_));
+  runCounts_.reserve(static_cast<size_t>(columns_));
   gridReserved(columns_, rows_);
 }
 
@@ -79,8 +82,10 @@ void Terrain::build() {
   built_ = true;
   if (mapWidth_ == 0 || mapHeight_ == 0) return;
   for (int i = 0; i < columns_; ++i) {
+    // Both edges from the column number, so that neighbouring strips share their edge exactly
+    // and the floor has no cracks.
     const float x0 = i * stepX_;
-    const float x1 = x0 + stepX_;
+    const float x1 = (i + 1) * stepX_;
     if (i % 2 == 0) {
       for (int j = 0; j < rows_; ++j) {
         vertices_.push_back(makeVertex(x1, j * stepZ_));
@@ -93,6 +98,29 @@ void Terrain::build() {
       }
     }
   }
+  positions_.resize(3 * vertices_.size());
+  float* p = positions_.data();
+  for (const Vertex& v : vertices_) {
+    *p++ = v.x + v.dx;
+    *p++ = v.y + v.dy;
+    *p++ = v.z + v.dz;
+  }
+  lowest_ = highest_ = vertices_.empty() ? 0.0f : vertices_[0].y;
+  for (const Vertex& v : vertices_) {
+    lowest_ = v.y < lowest_ ? v.y : lowest_;
+    highest_ = v.y > highest_ ? v.y : highest_;
+  }
+}
+
+bool Terrain::ground(Ground& area) const {
+  if (!built_ || vertices_.empty() || rows_ < 2) return false;
+  area.xMin = -sizeX_ / 2.0f;
+  area.xMax = columns_ * stepX_ * unitX_ - sizeX_ / 2.0f;
+  area.zMin = -sizeZ_;
+  area.zMax = (rows_ - 1) * stepZ_ * unitZ_ - sizeZ_;
+  area.yBelow = lowest_ - MaxRipple;
+  area.yAbove = highest_ + MaxRipple;
+  return true;
 }
 
 void Terrain::begin() {
@@ -103,16 +131,35 @@ void Terrain::begin() {
 }
 
 void Terrain::draw() {
-  if (vertices_.empty()) return;
-  positions_.resize(3 * vertices_.size());
-  float* p = positions_.data();
-  for (const Vertex& v : vertices_) {
-    *p++ = v.x + v.dx;
-    *p++ = v.y + v.dy;
-    *p++ = v.z + v.dz;
+  if (vertices_.empty() || rows_ < 2) return;
+  ViewVolume view;
+  view.capture();
+  // Cell (i, j) lies between grid rows j and j + 1 of column i; a column's cells in view are
+  // sent as one piece of its strip, from the first to the last that may show.
+  const float low = lowest_ - MaxRipple;
+  const float high = highest_ + MaxRipple;
+  runFirsts_.clear();
+  runCounts_.clear();
+  for (int i = 0; i < columns_; ++i) {
+    const float x0 = i * stepX_ * unitX_ - sizeX_ / 2.0f;
+    const float x1 = (i + 1) * stepX_ * unitX_ - sizeX_ / 2.0f;
+    int first = -1, last = -1;
+    for (int j = 0; j + 1 < rows_; ++j) {
+      const float z0 = j * stepZ_ * unitZ_ - sizeZ_;
+      const float z1 = (j + 1) * stepZ_ * unitZ_ - sizeZ_;
+      if (view.boxOutside(Vector3{x0, low, z0}, Vector3{x1, high, z1})) continue;
+      if (first < 0) first = j;
+      last = j;
+    }
+    if (first < 0) continue;
+    // Even columns run up the rows, odd ones down; each grid row is one pair of vertices.
+    const int base = 2 * rows_ * i;
+    const int topRow = last + 1;
+    runFirsts_.push_back(i % 2 == 0 ? base + 2 * first : base + 2 * (rows_ - 1 - topRow));
+    runCounts_.push_back(2 * (topRow - first + 1));
   }
-  drawArrays(GL_TRIANGLE_STRIP, positions_.data(), 3 * sizeof(float), &vertices_[0].s, sizeof(Vertex),
-             static_cast<int>(vertices_.size()));
+  drawArrayRuns(GL_TRIANGLE_STRIP, positions_.data(), 3 * sizeof(float), &vertices_[0].s, sizeof(Vertex),
+                runFirsts_.data(), runCounts_.data(), static_cast<int>(runFirsts_.size()));
 }
 
 void Terrain::end() {
@@ -139,13 +186,12 @@ void RippleTerrain::gridReserved(int columns, int rows) {
 
 void RippleTerrain::animate() {
   const uint32_t now = clockNow();
-  const uint32_t elapsed = now - lastTick_;
+  const uint32_t elapsed = elapsedMs(lastTick_, now);
   lastTick_ = now;
-  std::vector<Vertex>& vertices = mutableVertices();
   const int cols = columns();
   const int rowCount = rows();
   // Only a mesh built for the current grid can be rippled.
-  if (vertices.empty() || vertices.size() != 2 * static_cast<size_t>(cols) * rowCount) return;
+  if (vertexCount() == 0 || vertexCount() != 2 * cols * rowCount) return;
 
   constexpr float TwoPi = 2.0f * Pi;
   phase1_ += elapsed * 0.0035f;
@@ -166,8 +212,8 @@ void RippleTerrain::animate() {
     for (int p = 0; p < rowCount; ++p) {
       const int j = even ? p : rowCount - 1 - p;
       const float r = rowWave_[j];
-      vertices[k++].dy = columnWave_[even ? i + 1 : i] - r;
-      vertices[k++].dy = columnWave_[even ? i : i + 1] - r;
+      setDisplacementY(k++, columnWave_[even ? i + 1 : i] - r);
+      setDisplacementY(k++, columnWave_[even ? i : i + 1] - r);
     }
   }
 }

@@ -5,7 +5,8 @@
 #include "render/SceneObject.h"
 
 // A height field from an 8-bit bitmap (the palette index is the height), drawn as one triangle
-// strip whose columns snake up and down. Built lazily on the first begin after a change.
+// strip whose columns snake up and down. Built lazily on the first begin after a change. Only
+// the part of each column that reaches into the view is sent.
 class Terrain : public SceneObject {
  public:
   struct Vertex {
@@ -40,8 +41,23 @@ class Terrain : public SceneObject {
   bool built() const { return built_; }
   void build();
 
+  // The rectangle of the object's x-z plane that the built mesh covers without a gap, and two
+  // heights that the mesh lies between there, ripple included: a ray that is inside the
+  // rectangle at both heights passes through the mesh. False when nothing is built.
+  struct Ground {
+    float xMin, xMax, zMin, zMax, yBelow, yAbove;
+  };
+  bool ground(Ground& area) const;
+
+  // How far the ripple may move a vertex up or down.
+  static constexpr float MaxRipple = 0.03f;
+
  protected:
-  std::vector<Vertex>& mutableVertices() { return vertices_; }
+  // Moves vertex k up or down by dy from its height: the only change a drawn mesh sees.
+  void setDisplacementY(size_t k, float dy) {
+    vertices_[k].dy = dy;
+    positions_[3 * k + 1] = vertices_[k].y + dy;
+  }
   // Called whenever the vertex storage is reserved for a new grid, so subclasses can reserve
   // their own per-grid storage outside the frame path.
   virtual void gridReserved(int /*columns*/, int /*rows*/) {}
@@ -60,8 +76,10 @@ class Terrain : public SceneObject {
   float stepX_ = 0.0f, stepZ_ = 0.0f;
   float heightScale_ = 0.001f;
   std::vector<Vertex> vertices_;
-  std::vector<float> positions_;  // x, y, z of each vertex with its offsets added, for drawing
+  std::vector<float> positions_;  // x, y, z of each vertex with its offsets added, as drawn
+  std::vector<int> runFirsts_, runCounts_;  // the visible part of each column, for drawing
   bool built_ = false;
+  float lowest_ = 0.0f, highest_ = 0.0f;  // vertex heights of the built mesh
 };
 
 // The sea floor: the terrain with a slow two-way sine ripple added to the vertex heights.

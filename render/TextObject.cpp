@@ -116,10 +116,14 @@ void TextObject::begin() {
   glColor4f(c[0], c[1], c[2], c[3]);
 }
 
+// Every glyph lies on the font's one texture: one bind and one batch of quads for all the text.
 void TextObject::draw() {
+  if (glyphs_.empty()) return;
   const Vector3 pen = position();
   float y = pen.y;
   int lastHeight = -1;  // none drawn yet
+  glBindTexture(GL_TEXTURE_2D, texture_);
+  glBegin(GL_QUADS);
   for (size_t l = 0; l < lineCount_; ++l) {
     float x = pen.x;
     for (const char ch : lines_[l]) {
@@ -127,8 +131,6 @@ void TextObject::draw() {
       if (!g) continue;
       const float w = static_cast<float>(g->width);
       const float h = static_cast<float>(g->height);
-      glBindTexture(GL_TEXTURE_2D, texture_);
-      glBegin(GL_QUADS);
       glTexCoord2f(g->s1, g->t0);
       glVertex3f(x + w, y + h, 0.0f);
       glTexCoord2f(g->s0, g->t0);
@@ -137,13 +139,13 @@ void TextObject::draw() {
       glVertex3f(x, y, 0.0f);
       glTexCoord2f(g->s1, g->t1);
       glVertex3f(x + w, y, 0.0f);
-      glEnd();
       x += w;
       lastHeight = g->height;
     }
     // Before any glyph has been drawn, the font's tallest glyph gives the line advance.
     y += static_cast<float>(lastHeight >= 0 ? lastHeight : lineHeight_);
   }
+  glEnd();
 }
 
 void TextObject::end() {

@@ -96,6 +96,10 @@ bool Texture::loadBMP(const char* path, unsigned flags) {
   // SDL pads decoded rows to 4 bytes, which is OpenGL's default unpack alignment. Rows come top
   // first, so t = 0 is the top of the picture.
   const int bytesPerPixel = surface->format->BytesPerPixel;
+  coverAll();
+  if (bytesPerPixel == 4) {
+    findCover(static_cast<const uint8_t*>(surface->pixels), surface->w, surface->h, surface->pitch);
+  }
   if (bytesPerPixel == 3 || bytesPerPixel == 4) {
     const GLint components = bytesPerPixel == 3 ? GL_RGB : GL_RGBA;
     const GLenum format = bytesPerPixel == 3 ? GL_BGR_EXT : GL_BGRA_EXT;
@@ -110,6 +114,41 @@ bool Texture::loadBMP(const char* path, unsigned flags) {
   SDL_FreeSurface(surface);
   loaded_ = true;
   return true;
+}
+
+void Texture::coverAll() {
+  for (auto& row : covered_) {
+    for (bool& cell : row) cell = true;
+  }
+  coveredCells_ = CoverCells * CoverCells;
+}
+
+// Blue-green-red-alpha texels, rows top first; a cell of the picture is clear when no texel that
+// a linear sample inside it can reach has any alpha.
+void Texture::findCover(const uint8_t* pixels, int width, int height, int pitch) {
+  if (width < CoverCells || height < CoverCells) return;
+  bool anyAlpha[CoverCells][CoverCells] = {};
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
+    for (int x = 0; x < width; ++x) {
+      if (row[x * 4 + 3] == 0) continue;
+      // The texel reaches the cells of its neighbours too, across the picture's edges.
+      for (int dy = -1; dy <= 1; ++dy) {
+        const int ty = (y + dy + height) % height;
+        for (int dx = -1; dx <= 1; ++dx) {
+          const int tx = (x + dx + width) % width;
+          anyAlpha[ty * CoverCells / height][tx * CoverCells / width] = true;
+        }
+      }
+    }
+  }
+  coveredCells_ = 0;
+  for (int r = 0; r < CoverCells; ++r) {
+    for (int c = 0; c < CoverCells; ++c) {
+      covered_[r][c] = anyAlpha[r][c];
+      if (anyAlpha[r][c]) ++coveredCells_;
+    }
+  }
 }
 
 void Texture::release() {

@@ -19,7 +19,7 @@ enum TextureEnvFlags : unsigned {
 // coordinate emitted through it. Offset and scale are shared by every object that draws it.
 class Texture {
  public:
-  Texture() = default;
+  Texture() { coverAll(); }
   ~Texture() { release(); }
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;
@@ -45,6 +45,14 @@ class Texture {
   void beginCoordArray(const float* coords, int stride, bool multi, int unit) const;
   void endCoordArray(bool multi, int unit) const;
 
+  // Where the picture shows through blending: the picture cut into CoverCells x CoverCells cells,
+  // a cell clear when it and one texel around it (what linear filtering reaches, wrapping as
+  // GL_REPEAT does) hold only alpha 0. Pictures without alpha cover every cell.
+  static constexpr int CoverCells = 16;
+  bool cellCovered(int column, int row) const { return covered_[row][column]; }
+  bool fullyCovered() const { return coveredCells_ == CoverCells * CoverCells; }
+  int coveredCells() const { return coveredCells_; }
+
   uint32_t id() const { return id_; }
   bool loaded() const { return loaded_; }
   float offsetS() const { return offsetS_; }
@@ -54,6 +62,8 @@ class Texture {
 
  private:
   bool selectCoordUnit(bool multi, int unit) const;
+  void findCover(const uint8_t* pixels, int width, int height, int pitch);
+  void coverAll();
   bool transformsCoords() const;
 
   uint32_t id_ = 0;
@@ -61,6 +71,8 @@ class Texture {
   float scaleS_ = 1.0f, scaleT_ = 1.0f;
   bool loaded_ = false;
   unsigned envFlags_ = 1;
+  bool covered_[CoverCells][CoverCells];
+  int coveredCells_ = CoverCells * CoverCells;
 };
 
 // Looks the GL_ARB_multitexture entry points up once (a GL context must be current); later calls

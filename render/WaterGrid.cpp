@@ -45,7 +45,7 @@ void WaterGrid::build(float width, float depth, int columns, int rows) {
 
 void WaterGrid::animate() {
   const uint32_t now = clockNow();
-  const uint32_t elapsed = now - lastTick_;
+  const uint32_t elapsed = elapsedMs(lastTick_, now);
   lastTick_ = now;
   constexpr float TwoPi = 2.0f * Pi;
   phase1_ += elapsed * 0.005f;

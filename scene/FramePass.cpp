@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "scene/GroundCover.h"
 #include "scene/SeaSceneApp.h"
 #include "world/Clock.h"
 
@@ -55,7 +56,7 @@ void SeaSceneApp::updateFrame() {
   if (!basicBuild()) runKeyCommands();
 
   const uint32_t now = clockNow();
-  frameTime_ = static_cast<int>(now - lastTick_);
+  frameTime_ = static_cast<int>(elapsedMs(lastTick_, now));
   lastTick_ = now;
   ++framesSinceReport_;
   msSinceReport_ += frameTime_;
@@ -90,7 +91,7 @@ void SeaSceneApp::updateFrame() {
 
   if (gullsPresent_) gullFlight_.update();
   if (manta_.model()) mantaSweep_.update();
-  const Vector3 guidePosition = guide_.position();
+  const Vector3 guidePosition = guideSwimmer_.pose().position();
   school_.setTarget(guidePosition);
   school_.setFleeFrom(guidePosition);
   school_.update();
@@ -106,59 +107,149 @@ void SeaSceneApp::updateFrame() {
 }
 
 void SeaSceneApp::renderFrame() {
+  startFrame();
+  for (const SceneLayer layer : DrawOrder) renderLayer(layer);
+}
+
+void SeaSceneApp::startFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   camera_.apply();
+}
 
-  if (gullsPresent_) gull_.render();
-  if (skyType_ == 0) {
-    skyDome_.render();
-  } else {
-    skyPlane_.render();
+const char* SeaSceneApp::layerName(SceneLayer layer) {
+  switch (layer) {
+    case SceneLayer::Gull: return "gull";
+    case SceneLayer::Sky: return "sky";
+    case SceneLayer::Floor: return "floor";
+    case SceneLayer::RockAndFader: return "rock and fader";
+    case SceneLayer::School: return "school";
+    case SceneLayer::Predator: return "predator";
+    case SceneLayer::CoralsHIGFA: return "corals h i g f a";
+    case SceneLayer::ReefFish: return "reef fish";
+    case SceneLayer::BigFish: return "big fish";
+    case SceneLayer::CoralsCDB: return "corals c d b";
+    case SceneLayer::Island: return "island";
+    case SceneLayer::Manta: return "manta";
+    case SceneLayer::Water: return "water";
+    case SceneLayer::Highlight: return "highlight";
+    case SceneLayer::Overlay: return "overlay";
   }
+  return "";
+}
 
-  glEnable(GL_FOG);
-  floor_.setTexture(&caustics_[causticFrame()], 1);
-  floor_.render();
-  glDisable(GL_FOG);
-  rockPlane_.render();
-  faderPlane_.render();
-
-  glEnable(GL_FOG);
-  for (int i = 0; i < schoolFishCount_; ++i) {
-    schoolFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
-    schoolFish_[i].render();
-  }
-  if (predator_.model()) {
-    predator_.setTexture(&fishCaustics_[causticFrame()], 1);
-    predator_.render();
-  }
-  coralH_.render();
-  coralI_.render();
-  coralG_.render();
-  coralF_.render();
-  coralA_.render();
-  for (int i = 0; i < reefFishCount_; ++i) {
-    reefFish_[i].setTexture(&fishCaustics_[causticFrame()], 1);
-    reefFish_[i].render();
-  }
-  if (bigGrey_.model()) bigGrey_.setTexture(&fishCaustics_[causticFrame()], 1);
-  if (bigRed_.model()) bigRed_.setTexture(&fishCaustics_[causticFrame()], 1);
-  routePatrol_.render();
-  coralC_.render();
-  for (ModelObject& coral : coralD_) coral.render();
-  for (ModelObject& coral : coralB_) coral.render();
-  glDisable(GL_FOG);
-
-  islandPlane_.render();
-  if (manta_.model()) manta_.render();
-  water_.render();
-  if (!cameraMoving_) highlightPlane_.setTexture(&highlight_[causticFrame()], 1);
-  highlightPlane_.render();
-
-  if (!basicBuild()) {
-    helpLine_.render();
-    if (rateShown_) rateLine_.render();
+void SeaSceneApp::renderLayer(SceneLayer layer) {
+  switch (layer) {
+    case SceneLayer::Gull:
+      if (!gullsPresent_) break;
+      gull_.setPose(gullFlight_.pose());
+      gull_.render();
+      break;
+    case SceneLayer::Sky: {
+      // The floor, opaque, comes next and paints over whatever lies in the rows it covers from
+      // side to side; the sky is left out there (two rows of margin for the floor's edge).
+      const Vector3 floorAt = floor_.position();
+      const int hidden = rowsCoveredByGround(floor_, Vector3{floorAt.x, floorAt.y, -floorAt.z}) - 2;
+      if (hidden > 0) {
+        glScissor(0, hidden, width(), height() - hidden);
+        glEnable(GL_SCISSOR_TEST);
+      }
+      if (skyType_ == 0) {
+        skyDome_.render();
+      } else {
+        skyPlane_.render();
+      }
+      glDisable(GL_SCISSOR_TEST);
+      break;
+    }
+    case SceneLayer::Floor:
+      glEnable(GL_FOG);
+      floor_.setTexture(&caustics_[causticFrame()], 1);
+      floor_.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::RockAndFader:
+      rockPlane_.render();
+      faderPlane_.render();
+      break;
+    case SceneLayer::School:
+      if (school_.size() == 0) break;
+      glEnable(GL_FOG);
+      schoolLook_.setTexture(&fishCaustics_[causticFrame()], 1);
+      for (int i = 0; i < school_.size(); ++i) {
+        schoolLook_.setPose(school_.member(i).pose);
+        schoolLook_.render();
+      }
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::Predator:
+      if (!predator_.model()) break;
+      glEnable(GL_FOG);
+      predator_.setTexture(&fishCaustics_[causticFrame()], 1);
+      predator_.setPose(predatorSwimmer_.pose());
+      predator_.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::CoralsHIGFA:
+      glEnable(GL_FOG);
+      coralH_.render();
+      coralI_.render();
+      coralG_.render();
+      coralF_.render();
+      coralA_.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::ReefFish: {
+      glEnable(GL_FOG);
+      Texture* caustics = &fishCaustics_[causticFrame()];
+      for (int i = 0; i < reefFishCount_; ++i) {
+        ModelObject& look = reefLooks_[reefSpecies_[i]];
+        look.setTexture(caustics, 1);
+        look.setPose(reefSwimmers_[i].pose());
+        look.render();
+      }
+      glDisable(GL_FOG);
+      break;
+    }
+    case SceneLayer::BigFish: {
+      if (!routePatrol_.travellerShown()) break;
+      const int traveller = routePatrol_.current();
+      ModelObject& fish = traveller == bigGreyCandidate_ ? bigGrey_ : bigRed_;
+      glEnable(GL_FOG);
+      fish.setTexture(&fishCaustics_[causticFrame()], 1);
+      fish.setPose(routePatrol_.pose(traveller));
+      fish.render();
+      glDisable(GL_FOG);
+      break;
+    }
+    case SceneLayer::CoralsCDB:
+      glEnable(GL_FOG);
+      coralC_.render();
+      for (ModelObject& coral : coralD_) coral.render();
+      for (ModelObject& coral : coralB_) coral.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::Island:
+      islandPlane_.render();
+      break;
+    case SceneLayer::Manta:
+      if (!manta_.model()) break;
+      manta_.setPose(mantaSweep_.pose());
+      manta_.render();
+      break;
+    case SceneLayer::Water:
+      water_.render();
+      break;
+    case SceneLayer::Highlight:
+      if (!cameraMoving_) highlightPlane_.setTexture(&highlight_[causticFrame()], 1);
+      highlightPlane_.render();
+      break;
+    case SceneLayer::Overlay:
+      if (!basicBuild()) {
+        helpLine_.render();
+        if (rateShown_) rateLine_.render();
+      }
+      break;
   }
 }
 

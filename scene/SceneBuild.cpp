@@ -3,7 +3,6 @@
 
 #include "scene/SeaSceneApp.h"
 #include "world/Clock.h"
-#include "world/CreatureSettings.h"
 
 namespace {
 
@@ -136,7 +135,7 @@ bool SeaSceneApp::buildScene() {
   buildSchool();
   buildScenery();
 
-  school_.setTarget(guide_.position());
+  school_.setTarget(guideSwimmer_.pose().position());
   school_.place();
   gullCallTimer_.restart();
   helpTimer_.setRange(10000, -1);
@@ -148,25 +147,27 @@ void SeaSceneApp::buildGull() {
   gull_.setModel(&gullModel_);
   gull_.addTexture(&gullTexture_);
   gull_.setScale(0.05f);
-  gull_.setPosition(0.0f, 5.5f, 0.0f);
   gull_.clearFlags(EulerTransform);
   gullModel_.addAnimation(0, 19, "glide");
   gullModel_.addAnimation(23, 42, "fly");
   gullModel_.playAnimation("fly");
   gullModel_.setFrameRate(20.0f);
-  gullFlight_.build(&gull_);
+  gullFlight_.build(Vector3{0.0f, 5.5f, 0.0f}, &gullModel_.animation());
 }
 
+Pose SeaSceneApp::startPose(const CreatureStart& start) {
+  Pose pose;
+  pose.setPosition(start.position);
+  pose.setTarget(start.lookAt);
+  return pose;
+}
+
+// The guide is never drawn, but it swims with the school's model: its speed sets that model's
+// frame rate after the school's own members have.
 void SeaSceneApp::buildGuide() {
-  guide_.setModel(&schoolModel_);
-  guide_.addTexture(&schoolTexture_);
-  guide_.setScale(GuideScale);
-  guide_.clearFlags(EulerTransform);
-  const CreatureStart start = guideStart();
-  guide_.setPosition(start.position);
-  guide_.setTarget(start.lookAt);
   guideSwimmer_.settings() = guideSettings();
-  guideSwimmer_.setObject(&guide_);
+  guideSwimmer_.place(startPose(guideStart()));
+  guideSwimmer_.setAnimation(&schoolModel_.animation());
   guideSwimmer_.start();
 }
 
@@ -187,12 +188,11 @@ void SeaSceneApp::buildCountedCreatures() {
     manta_.setModel(&mantaModel_);
     manta_.addTexture(&mantaTexture_);
     manta_.setScale(0.07f);
-    manta_.setPosition(-17.0f, -5.0f, 4.0f);
     manta_.clearFlags(EulerTransform);
     mantaModel_.addAnimation(0, 19, "swim");
     mantaModel_.playAnimation("swim");
     mantaModel_.setFrameRate(6.0f);
-    mantaSweep_.build(&manta_);
+    mantaSweep_.build(Vector3{-17.0f, -5.0f, 4.0f});
     counter = 1;
   }
   if (settings_.FishDot && counter < budget) {
@@ -202,11 +202,9 @@ void SeaSceneApp::buildCountedCreatures() {
     predatorModel_.addAnimation(look.swimFirst, look.swimLast, "swim");
     predatorModel_.playAnimation("swim");
     predatorModel_.setFrameRate(12.0f);
-    const CreatureStart start = predatorStart();
-    predator_.setPosition(start.position);
-    predator_.setTarget(start.lookAt);
     predatorSwimmer_.settings() = predatorSettings(settings_.BoidCount > 0, &school_);
-    predatorSwimmer_.setObject(&predator_);
+    predatorSwimmer_.place(startPose(predatorStart()));
+    predatorSwimmer_.setAnimation(&predatorModel_.animation());
     predatorSwimmer_.start();
     ++counter;
   }
@@ -221,7 +219,7 @@ void SeaSceneApp::buildCountedCreatures() {
     bigGreyModel_.addAnimation(0, 19, "swim");
     bigGreyModel_.playAnimation("swim");
     bigGreyModel_.setFrameRate(8.0f);
-    routePatrol_.addCandidate(&bigGrey_);
+    bigGreyCandidate_ = routePatrol_.addCandidate();
     ++counter;
   }
   if (settings_.FishBigRed && counter < budget) {
@@ -230,7 +228,7 @@ void SeaSceneApp::buildCountedCreatures() {
     bigRedModel_.addAnimation(0, 19, "swim");
     bigRedModel_.playAnimation("swim");
     bigRedModel_.setFrameRate(5.0f);
-    routePatrol_.addCandidate(&bigRed_);
+    bigRedCandidate_ = routePatrol_.addCandidate();
     ++counter;
   }
   routePatrol_.pick();
@@ -259,20 +257,20 @@ void SeaSceneApp::buildReefFish(int count) {
 
   reefFishCount_ = count;
   if (count == 0) return;
-  reefFish_ = std::make_unique<ModelObject[]>(static_cast<size_t>(count));
+  for (int k = 0; k < kinds; ++k) {
+    const int s = species[k];
+    reefLooks_[s].setModel(&reefModels_[s]);
+    dressFish(reefLooks_[s], *skins[s], reefLook(allSpecies[s]).scale, FishCausticScale);
+  }
   reefSwimmers_ = std::make_unique<Swimmer[]>(static_cast<size_t>(count));
+  reefSpecies_ = std::make_unique<int[]>(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     const int s = species[i % kinds];
-    const CreatureLook look = reefLook(allSpecies[s]);
-    ModelObject& fish = reefFish_[i];
-    fish.setModel(&reefModels_[s]);
-    dressFish(fish, *skins[s], look.scale, FishCausticScale);
-    const CreatureStart start = reefStart(i);
-    fish.setPosition(start.position);
-    fish.setTarget(start.lookAt);
+    reefSpecies_[i] = s;
     Swimmer& swimmer = reefSwimmers_[i];
     swimmer.settings() = reefSettings(allSpecies[s], i, &school_);
-    swimmer.setObject(&fish);
+    swimmer.place(startPose(reefStart(i)));
+    swimmer.setAnimation(&reefModels_[s].animation());
     swimmer.start();
   }
 }
@@ -281,15 +279,11 @@ void SeaSceneApp::buildSchool() {
   const int count = settings_.BoidCount > MaxSchoolFish ? MaxSchoolFish : settings_.BoidCount;
   if (count <= 0) return;
   const CreatureLook look = schoolLook(settings_.BoidModel);
-  schoolFishCount_ = count;
-  schoolFish_ = std::make_unique<ModelObject[]>(static_cast<size_t>(count));
+  schoolLook_.setModel(&schoolModel_);
+  dressFish(schoolLook_, schoolTexture_, look.scale, FishCausticScale);
   school_.reserve(count);
-  for (int i = 0; i < count; ++i) {
-    ModelObject& fish = schoolFish_[i];
-    fish.setModel(&schoolModel_);
-    dressFish(fish, schoolTexture_, look.scale, FishCausticScale);
-    school_.add(&fish);
-  }
+  for (int i = 0; i < count; ++i) school_.add();
+  school_.setAnimation(&schoolModel_.animation());
   schoolModel_.addAnimation(look.swimFirst, look.swimLast, "swim");
   schoolModel_.playAnimation("swim");
   schoolModel_.setFrameRate(44.0f);

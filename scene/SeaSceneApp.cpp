@@ -82,17 +82,14 @@ bool SeaSceneApp::releaseGL() { return true; }
 void SeaSceneApp::releaseScene() {
   gull_.releaseGeometry();
   manta_.releaseGeometry();
-  guide_.releaseGeometry();
   predator_.releaseGeometry();
   bigGrey_.releaseGeometry();
   bigRed_.releaseGeometry();
-  for (int i = 0; i < reefFishCount_; ++i) reefFish_[i].releaseGeometry();
-  reefFish_.reset();
+  for (ModelObject& look : reefLooks_) look.releaseGeometry();
   reefSwimmers_.reset();
+  reefSpecies_.reset();
   reefFishCount_ = 0;
-  for (int i = 0; i < schoolFishCount_; ++i) schoolFish_[i].releaseGeometry();
-  schoolFish_.reset();
-  schoolFishCount_ = 0;
+  schoolLook_.releaseGeometry();
   skyDome_.releaseGeometry();
   skyPlane_.releaseGeometry();
   floor_.releaseGeometry();

@@ -23,6 +23,7 @@
 #include "scene/InputState.h"
 #include "shell/GLSaver.h"
 #include "world/CameraTilt.h"
+#include "world/CreatureSettings.h"
 #include "world/FishSchool.h"
 #include "world/GullFlight.h"
 #include "world/LookAtCamera.h"
@@ -32,8 +33,33 @@
 #include "world/SoundPlayer.h"
 #include "world/Swimmer.h"
 
+// What renderFrame draws, one part of the scene each, in the order of DrawOrder.
+enum class SceneLayer {
+  Gull,
+  Sky,
+  Floor,
+  RockAndFader,
+  School,
+  Predator,
+  CoralsHIGFA,
+  ReefFish,
+  BigFish,
+  CoralsCDB,
+  Island,
+  Manta,
+  Water,
+  Highlight,
+  Overlay,
+};
+
 class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
  public:
+  static constexpr SceneLayer DrawOrder[] = {
+      SceneLayer::Gull,      SceneLayer::Sky,      SceneLayer::Floor,     SceneLayer::RockAndFader,
+      SceneLayer::School,    SceneLayer::Predator, SceneLayer::CoralsHIGFA, SceneLayer::ReefFish,
+      SceneLayer::BigFish,   SceneLayer::CoralsCDB, SceneLayer::Island,   SceneLayer::Manta,
+      SceneLayer::Water,     SceneLayer::Highlight, SceneLayer::Overlay};
+
   static constexpr int AnimationFrames = 32;
   static constexpr int CoralKinds = 8;  // a, b, c, d, f, g, h, i
   static constexpr int ReefSpeciesCount = 4;
@@ -57,6 +83,11 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   bool filterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool configure() override;
   void sleepChanged(bool asleep) override;
+
+  // renderFrame is startFrame and then every layer in DrawOrder; the benchmark times them apart.
+  void startFrame();
+  void renderLayer(SceneLayer layer);
+  static const char* layerName(SceneLayer layer);
   // Runs the display-mode dialog over owner and saves the screen settings on OK.
   void editScreenSettings(HWND owner) override;
 
@@ -76,12 +107,12 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   const FishSchool& school() const { return school_; }
   const RoutePatrol& routePatrol() const { return routePatrol_; }
   int reefFishCount() const { return reefFishCount_; }
-  const ModelObject& reefFish(int i) const { return reefFish_[i]; }
-  const QModel* reefFishModel(int i) const { return reefFish_[i].model(); }
+  const Pose& reefFish(int i) const { return reefSwimmers_[i].pose(); }
+  const QModel* reefFishModel(int i) const { return reefLooks_[reefSpecies_[i]].model(); }
   const QModel& reefSpeciesModel(int species) const { return reefModels_[species]; }
-  int schoolFishCount() const { return schoolFishCount_; }
-  const ModelObject& schoolFish(int i) const { return schoolFish_[i]; }
-  const ModelObject& guide() const { return guide_; }
+  int schoolFishCount() const { return school_.size(); }
+  const Pose& schoolFish(int i) const { return school_.member(i).pose; }
+  const Pose& guide() const { return guideSwimmer_.pose(); }
   bool mantaPresent() const { return manta_.model() != nullptr; }
   bool predatorPresent() const { return predator_.model() != nullptr; }
   bool bigGreyPresent() const { return bigGrey_.model() != nullptr; }
@@ -108,6 +139,8 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   void buildSchool();
   void buildScenery();
   void dressFish(ModelObject& fish, Texture& skin, float scale, float causticScale);
+  // A creature's starting pose, facing lookAt.
+  static Pose startPose(const CreatureStart& start);
   void runKeyCommands();
   void toggleHelp();
   int causticFrame() const;
@@ -134,16 +167,18 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   QModel bigGreyModel_, bigRedModel_, predatorModel_, schoolModel_;
   QModel reefModels_[ReefSpeciesCount];  // striped, red, blue, yellow-blue
 
-  // Scene objects.
+  // Scene objects. A creature holds only its pose: one object per kind, its look, is drawn at
+  // each pose of that kind in turn.
   ModelObject gull_, manta_;
   ModelObject coralA_, coralB_[3], coralC_, coralD_[2], coralF_, coralG_, coralH_, coralI_;
-  ModelObject guide_;
   SkyDome skyDome_;
   Quad skyPlane_;
   WaterGrid water_;
   Quad faderPlane_, highlightPlane_, islandPlane_, rockPlane_;
   RippleTerrain floor_;
   ModelObject bigGrey_, bigRed_, predator_;
+  ModelObject schoolLook_;
+  ModelObject reefLooks_[ReefSpeciesCount];
 
   // Creature control.
   FishSchool school_;
@@ -151,13 +186,12 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   GullFlight gullFlight_;
   MantaSweep mantaSweep_;
   RoutePatrol routePatrol_;
+  int bigGreyCandidate_ = -1, bigRedCandidate_ = -1;  // their numbers in the patrol
 
   // Made by buildScene to the counts the settings ask for.
-  std::unique_ptr<ModelObject[]> reefFish_;
   std::unique_ptr<Swimmer[]> reefSwimmers_;
+  std::unique_ptr<int[]> reefSpecies_;  // index into reefLooks_ per reef fish
   int reefFishCount_ = 0;
-  std::unique_ptr<ModelObject[]> schoolFish_;
-  int schoolFishCount_ = 0;
 
   LookAtCamera camera_;
   CameraTilt cameraTilt_;

@@ -1,14 +1,103 @@
 #!/usr/bin/env bash
-# Benchmarks under Wine on a private Xvfb (Mesa llvmpipe): the full scene at 800x600 and
-# 1920x1080 (one line per size: "<W>x<H> fps=<n> cpu_ms_per_frame=<n>" and a per-phase split),
-# then the creature update and the rendering of single objects.
-#   tools/bench.sh [frames]
+# Benchmarks on private Xvfb screens (Mesa llvmpipe), all stopped again at the end:
+#  1. The real `reefsaver-basic.scr /s` under Wine and XScreenSaver's `glschool` (native, with fog,
+#     no frame delay), full screen at 800x600 and at 1920x1080, frames counted the same way for
+#     both: Mesa's Gallium HUD writes the frame rate to a file every second. One line per size:
+#     "<W>x<H> reefsaver fps=<n> glschool fps=<n> ratio_to_glschool=<n>", and the time from the
+#     start of `/s` to its first drawn frames.
+#  2. The full scene in-process at both sizes ("<W>x<H> fps=<n> cpu_ms_per_frame=<n>", the split
+#     into update, render and swap, and the time of each drawing layer alone), then the creature
+#     update and the rendering of single objects.
+#   tools/bench.sh [frames] [seconds per program]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+frames=${1:-300}
+seconds=${2:-12}
 bash "$top/tools/build.sh" >/dev/null
-cmake --build "$top/build" --target scene_bench world_bench render_bench >/dev/null
+cmake --build "$top/build" --target scene_bench world_bench render_bench reefsaver-basic >/dev/null
+. "$top/tools/wine-env.sh"
+
+bench="$top/build/bench-env"
+glschool=/usr/libexec/xscreensaver/glschool
+mkdir -p "$bench"
+started=()
+stop_all() {
+  WINEPREFIX="$bench/prefix" wineserver -k 2>/dev/null || true
+  local dir
+  for dir in "${started[@]}"; do reef_stop_env "$dir"; done
+}
+trap stop_all EXIT
+
+# screen SIZE: a private Xvfb of that size, made current.
+screen() {
+  local dir="$bench/screen-$1"
+  mkdir -p "$dir"
+  reef_start_xvfb "$dir" "$1x24"
+  started+=("$dir")
+}
+
+# hud_fps DUMPDIR: mean of the HUD's per-second frame rates, leaving out the first two seconds.
+hud_fps() {
+  awk 'NR > 2 { sum += $1; n++ } END { if (n) printf "%.1f", sum / n; else printf "0" }' "$1/fps" 2>/dev/null || echo 0
+}
+
+# measure NAME COMMAND...: runs COMMAND for $seconds with the HUD dumping into a fresh folder.
+measure() {
+  local dump="$bench/hud-$1"
+  shift
+  rm -rf "$dump"
+  mkdir -p "$dump"
+  GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$dump" \
+    timeout -s TERM "$seconds" "$@" >/dev/null 2>&1 || true
+  hud_fps "$dump"
+}
+
+# startup: seconds from starting `/s` until the HUD has seen its second frame (a value is written
+# at every frame after the first).
+startup() {
+  local dump="$bench/hud-startup"
+  rm -rf "$dump"
+  mkdir -p "$dump"
+  local begin end
+  begin=$(date +%s%N)
+  GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=0.001 GALLIUM_HUD_DUMP_DIR="$dump" \
+    wine reefsaver-basic.scr /s >/dev/null 2>&1 &
+  local pid=$!
+  for _ in $(seq 1 1000); do
+    [ -s "$dump/fps" ] && break
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.01
+  done
+  end=$(date +%s%N)
+  kill $pid 2>/dev/null || true
+  wait $pid 2>/dev/null || true
+  if [ -s "$dump/fps" ]; then
+    awk -v ns=$((end - begin)) 'BEGIN { printf "%.2f", ns / 1e9 }'
+  else
+    echo "none"
+  fi
+}
+
 cd "$top/build"
-export REEF_BUILD_DIR="$top/build" REEF_SOURCE_DIR="$top"
-./wine-run.sh tests/scene/scene_bench.exe "${1:-300}" 2>/dev/null | grep -v '^ALSA' | grep -v 'sound\|chunk'
-./wine-run.sh tests/world/world_bench.exe 2>/dev/null
-./wine-run.sh tests/render/render_bench.exe 2>/dev/null
+# Sound goes to a file no one reads; the saver runs uncapped whatever another change reads.
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+for size in 800x600 1920x1080; do
+  screen "$size"
+  reef_wine_prefix "$bench"
+  wineserver -p
+  wine reg add 'HKCU\Software\Reefsaver\Reefglass' /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  reef=$(measure "reef-$size" wine reefsaver-basic.scr /s)
+  school=$(measure "glschool-$size" "$glschool" -root -delay 0 -fog)
+  first=$(startup)
+  wineserver -k 2>/dev/null || true
+  ratio=$(awk -v a="$reef" -v b="$school" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "0" }')
+  echo "$size reefsaver fps=$reef glschool fps=$school ratio_to_glschool=$ratio"
+  echo "  reefsaver-basic.scr /s: first frames drawn ${first} s after start"
+done
+
+# The in-process benchmarks draw into a preview host as large as the larger size.
+screen 1920x1080
+reef_wine_prefix "$bench"
+wine tests/scene/scene_bench.exe "$frames" 2>/dev/null | grep -v '^ALSA' | grep -v 'sound\|chunk' || true
+wine tests/world/world_bench.exe 2>/dev/null
+wine tests/render/render_bench.exe 2>/dev/null

@@ -14,6 +14,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils x11-xserver-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
   imagemagick googletest libfreetype-dev fonts-dejavu-core
   nsis xorriso poppler-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  xscreensaver-gl xscreensaver-gl-extra
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -39,7 +39,7 @@ void CameraTilt::update(LookAtCamera& camera, int frameTime) {
     restLength_ = int64_t{fixBottomSeconds_} * 1000;
     restStart_ = now;
     moving_ = false;
-  } else if (int64_t{now - restStart_} > restLength_) {
+  } else if (int64_t{elapsedMs(restStart_, now)} > restLength_) {
     restStart_ = now;
     direction_ = camera.pitch() >= 0.0f ? 1 : -1;
     moving_ = true;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "render/QModel.h"
 #include "world/Clock.h"
 #include "world/Random.h"
 
@@ -23,19 +22,14 @@ constexpr float FramesPerSpeed = 25000.0f;
 
 }  // namespace
 
-void FishSchool::add(ModelObject* object) {
-  object->clearFlags(EulerTransform);
-  SchoolFish fish;
-  fish.object = object;
-  members_.push_back(fish);
-}
+void FishSchool::add() { members_.emplace_back(); }
 
 void FishSchool::place() {
   for (size_t i = 0; i < members_.size(); ++i) {
     SchoolFish& fish = members_[i];
     const int r1 = randomDraw();
     const int r2 = randomDraw();
-    fish.object->setPosition(target_.x + static_cast<float>(r2 % 10) * 0.3f - 2.0f, target_.y,
+    fish.pose.setPosition(target_.x + static_cast<float>(r2 % 10) * 0.3f - 2.0f, target_.y,
                              target_.z + static_cast<float>(r1 % 10) * 0.3f);
     fish.speed = 0.0f;
     fish.state = Follow;
@@ -44,7 +38,7 @@ void FishSchool::place() {
     fish.fleeElapsed = 0;
     fish.wanderLimit = FollowTime;
   }
-  lastTicks_ = static_cast<int>(clockNow());
+  lastTicks_ = clockNow();
 }
 
 void FishSchool::scatter() {
@@ -55,15 +49,15 @@ void FishSchool::scatter() {
 }
 
 void FishSchool::update() {
-  const int now = static_cast<int>(clockNow());
-  frameTime_ = now - lastTicks_;
+  const uint32_t now = clockNow();
+  frameTime_ = static_cast<int>(elapsedMs(lastTicks_, now));
   lastTicks_ = now;
   const float dt = static_cast<float>(frameTime_);
 
   for (SchoolFish& fish : members_) {
-    ModelObject& object = *fish.object;
-    fish.position = object.position();
-    fish.heading = object.target() - fish.position;
+    Pose& pose = fish.pose;
+    fish.position = pose.position();
+    fish.heading = pose.target() - fish.position;
     fish.desired = fish.heading;
     fish.targetSpeed = MaxFollowSpeed;
 
@@ -74,11 +68,11 @@ void FishSchool::update() {
     stepToward(fish.heading.x, fish.desired.x, turn);
     stepToward(fish.heading.y, fish.desired.y, turn);
     stepToward(fish.heading.z, fish.desired.z, turn);
-    object.setTarget(fish.position + fish.heading);
+    pose.setTarget(fish.position + fish.heading);
 
     stepToward(fish.speed, fish.targetSpeed, dt * Acceleration);
-    object.moveForward(dt * fish.speed);
-    if (object.model()) object.model()->setFrameRate(fish.speed * FramesPerSpeed);
+    pose.moveForward(dt * fish.speed);
+    if (animation_) animation_->setFrameRate(fish.speed * FramesPerSpeed);
   }
 }
 
@@ -134,26 +128,26 @@ void FishSchool::steer(SchoolFish& fish) {
 }
 
 void FishSchool::keepInHeightBand(SchoolFish& fish) {
-  ModelObject& object = *fish.object;
+  Pose& pose = fish.pose;
   const float y = fish.position.y;
   if (y > -4.0f && y < -3.0f) return;
   if (fish.state == Wander) {
     fish.state = Follow;
     if (y >= -1.0f) {
-      object.placeAt(fish.position.x, -3.0f, fish.position.z);
+      pose.placeAt(fish.position.x, -3.0f, fish.position.z);
     } else if (y <= -6.0f) {
-      object.placeAt(fish.position.x, -4.0f, fish.position.z);
+      pose.placeAt(fish.position.x, -4.0f, fish.position.z);
     }
-    fish.position = object.position();
+    fish.position = pose.position();
     return;
   }
   if (y >= -3.0f) {
-    if (y >= -1.0f) object.placeAt(fish.position.x, -3.0f, fish.position.z);
+    if (y >= -1.0f) pose.placeAt(fish.position.x, -3.0f, fish.position.z);
     fish.desired.y -= 1.5f;
   } else {
-    if (y <= -6.0f) object.placeAt(fish.position.x, -4.0f, fish.position.z);
+    if (y <= -6.0f) pose.placeAt(fish.position.x, -4.0f, fish.position.z);
     fish.desired.y += 1.5f;
   }
   normalize(fish.desired);
-  fish.position = object.position();
+  fish.position = pose.position();
 }

@@ -1,10 +1,11 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
+#include "world/FrameAnimation.h"
+#include "world/Pose.h"
 #include "world/Vector.h"
-
-class ModelObject;
 
 // Many identical small fish steered toward one target point (the invisible guide). Each member
 // follows, wanders off now and then, keeps within a height band below the surface, and flees
@@ -14,7 +15,7 @@ class FishSchool {
   enum State { Follow = 0, Wander = 1, Flee = 2, Calm = 3 };
 
   struct SchoolFish {
-    ModelObject* object = nullptr;  // not owned
+    Pose pose;  // what is drawn
     Vector3 position;
     float speed = 0.0f;
     float targetSpeed = 0.0f;
@@ -29,7 +30,10 @@ class FishSchool {
 
   // Sizes the member array once at build, so adding members never reallocates later.
   void reserve(int count) { members_.reserve(static_cast<size_t>(count)); }
-  void add(ModelObject* object);
+  // Appends a member at the default pose; place() puts it in the water.
+  void add();
+  // The members' shared model animation, whose frame rate follows each member's speed in turn.
+  void setAnimation(FrameAnimation* animation) { animation_ = animation; }
   // Spreads the members around the target and starts the clock.
   void place();
   void setTarget(const Vector3& point) { target_ = point; }
@@ -39,6 +43,7 @@ class FishSchool {
 
   int size() const { return static_cast<int>(members_.size()); }
   const SchoolFish& member(int i) const { return members_[static_cast<size_t>(i)]; }
+  SchoolFish& member(int i) { return members_[static_cast<size_t>(i)]; }
   int frameTime() const { return frameTime_; }
 
  private:
@@ -48,6 +53,7 @@ class FishSchool {
   Vector3 target_;
   Vector3 fleeFrom_;
   std::vector<SchoolFish> members_;
-  int lastTicks_ = 0;
+  FrameAnimation* animation_ = nullptr;
+  uint32_t lastTicks_ = 0;
   int frameTime_ = 0;
 };

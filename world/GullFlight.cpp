@@ -1,6 +1,5 @@
 #include "world/GullFlight.h"
 
-#include "render/QModel.h"
 #include "world/Clock.h"
 #include "world/Random.h"
 
@@ -13,11 +12,12 @@ constexpr int PointsPerPiece = 4;
 
 }  // namespace
 
-GullFlight::GullFlight() : lastSwitch_(static_cast<int>(clockNow())) {}
+GullFlight::GullFlight() : lastSwitch_(clockNow()) {}
 
-void GullFlight::build(ModelObject* gull) {
-  gull_ = gull;
-  path_.setObject(gull);
+void GullFlight::build(const Vector3& start, FrameAnimation* wings) {
+  wings_ = wings;
+  pose_.placeAt(start);
+  path_.setObject(&pose_);
   appendCrossing(gullSide_);
   gullSide_ = !gullSide_;
   appendCrossing(gullSide_);
@@ -45,17 +45,16 @@ void GullFlight::appendSwoop(bool side) {
 }
 
 void GullFlight::update() {
-  const int now = static_cast<int>(clockNow());
+  const uint32_t now = clockNow();
   const int r = randomDraw();
 
-  QModel* model = gull_ ? gull_->model() : nullptr;
-  if (model && now > lastSwitch_ + switchWait_) {
-    const int frame = model->currentFrame();
+  if (wings_ && elapsedMs(lastSwitch_, now) > static_cast<uint32_t>(switchWait_)) {
+    const int frame = wings_->currentFrame();
     if (frame == LastGlideFrame || frame == LastFlyFrame) {
       lastSwitch_ = now;
       switchWait_ = 2000 + randomDraw() % 3000;
       flapping_ = !flapping_;
-      model->playAnimation(flapping_ ? "fly" : "glide");
+      wings_->play(flapping_ ? "fly" : "glide");
     }
   }
 

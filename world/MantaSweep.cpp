@@ -8,8 +8,9 @@ constexpr int PointsPerSweep = 6;
 
 }  // namespace
 
-void MantaSweep::build(SceneObject* manta) {
-  path_.setObject(manta);
+void MantaSweep::build(const Vector3& start) {
+  pose_.placeAt(start);
+  path_.setObject(&pose_);
   appendSweep(mantaSide_);
   mantaSide_ = !mantaSide_;
   appendSweep(mantaSide_);

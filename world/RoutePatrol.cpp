@@ -1,6 +1,5 @@
 #include "world/RoutePatrol.h"
 
-#include "render/SceneObject.h"
 #include "world/Clock.h"
 #include "world/Random.h"
 
@@ -9,11 +8,18 @@ RoutePatrol::RoutePatrol() {
   path_.setSpeed(0.0006f);
 }
 
+int RoutePatrol::addCandidate() {
+  candidates_.emplace_back();
+  // The list may have moved: the path follows the traveller's pose where it now is.
+  if (current_ >= 0) path_.setObject(&candidates_[static_cast<size_t>(current_)]);
+  return static_cast<int>(candidates_.size()) - 1;
+}
+
 void RoutePatrol::pick() {
   if (candidates_.empty()) return;
   reverse_ = randomDraw() % 2 == 1;
-  current_ = candidates_[static_cast<size_t>(randomDraw()) % candidates_.size()];
-  path_.setObject(current_);
+  current_ = static_cast<int>(static_cast<size_t>(randomDraw()) % candidates_.size());
+  path_.setObject(&candidates_[static_cast<size_t>(current_)]);
   path_.pause();
   path_.clearPoints();
   if (reverse_) {
@@ -29,7 +35,7 @@ void RoutePatrol::pick() {
 
 void RoutePatrol::update() {
   if (candidates_.empty()) return;
-  const int now = static_cast<int>(clockNow());
+  const uint32_t now = clockNow();
   if (state_ == Travelling) {
     path_.advance();
     if (path_.index() == static_cast<int>(route_.size()) - 1) {
@@ -37,11 +43,7 @@ void RoutePatrol::update() {
       pauseLength_ = 10000 + randomDraw() % 20000;
       pauseStart_ = now;
     }
-  } else if (state_ == Pausing && now > pauseStart_ + pauseLength_) {
+  } else if (state_ == Pausing && elapsedMs(pauseStart_, now) > static_cast<uint32_t>(pauseLength_)) {
     pick();
   }
-}
-
-void RoutePatrol::render() {
-  if (current_ && state_ == Travelling) current_->render();
 }

@@ -1,39 +1,47 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
+#include "world/Pose.h"
 #include "world/SplinePath.h"
 #include "world/Vector.h"
 
-class SceneObject;
-
 // Sends one randomly chosen creature at a time along a fixed route, in a random direction; at
-// the route's last point it disappears for 10 to 30 s, then the next one sets off.
+// the route's last point it disappears for 10 to 30 s, then the next one sets off. Each candidate
+// keeps its own pose; the scene draws the traveller while one is shown.
 class RoutePatrol {
  public:
   enum State { NotStarted = -1, Travelling = 0, Pausing = 1 };
 
   RoutePatrol();
+  // The path moves poses held here.
+  RoutePatrol(const RoutePatrol&) = delete;
+  RoutePatrol& operator=(const RoutePatrol&) = delete;
 
   void addRoutePoint(const Vector3& point) { route_.push_back(point); }
-  void addCandidate(SceneObject* object) { candidates_.push_back(object); }
+  // Returns the candidate's number, counted from 0 in the order added.
+  int addCandidate();
   void pick();
   void update();
-  // Draws the traveller; during a pause nothing is seen.
-  void render();
 
   int state() const { return state_; }
-  SceneObject* current() const { return current_; }
+  // The travelling candidate's number; -1 before the first pick.
+  int current() const { return current_; }
+  // Whether the traveller is to be drawn: only while it travels, never during a pause.
+  bool travellerShown() const { return current_ >= 0 && state_ == Travelling; }
+  const Pose& pose(int candidate) const { return candidates_[static_cast<size_t>(candidate)]; }
   bool reverse() const { return reverse_; }
   int pauseLength() const { return pauseLength_; }
   const SplinePath& path() const { return path_; }
 
  private:
   bool reverse_ = false;
-  SceneObject* current_ = nullptr;
+  int current_ = -1;
   int state_ = NotStarted;
-  int pauseStart_ = 0;
+  uint32_t pauseStart_ = 0;
   int pauseLength_ = 0;
   SplinePath path_;
   std::vector<Vector3> route_;
-  std::vector<SceneObject*> candidates_;
+  std::vector<Pose> candidates_;
 };

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "render/SceneObject.h"
 #include "world/Clock.h"
 #include "world/MathConstants.h"
 #include "world/Random.h"
@@ -14,7 +13,7 @@ constexpr float LookAhead = 0.07f;
 
 }  // namespace
 
-SplinePath::SplinePath() : lastTicks_(static_cast<int>(clockNow())) {}
+SplinePath::SplinePath() : lastTicks_(clockNow()) {}
 
 void SplinePath::addPoint(float x, float y, float z) { points_.push_back(Vector3{x, y, z}); }
 
@@ -67,13 +66,10 @@ void SplinePath::start() {
   linear_ = linear_ || pointCount() < 4 || !useCurve_;
   if (!points_.empty()) {
     position_ = points_[index_];
-    if (object_) {
-      object_->setPosition(position_);
-      object_->clearFlags(EulerTransform);
-    }
+    if (object_) object_->setPosition(position_);
   }
   segment_ = segmentAt(index_);
-  lastTicks_ = static_cast<int>(clockNow());
+  lastTicks_ = clockNow();
   started_ = true;
 }
 
@@ -115,8 +111,8 @@ void SplinePath::advance() {
     }
   }
 
-  const int now = static_cast<int>(clockNow());
-  const int dt = now - lastTicks_;
+  const uint32_t now = clockNow();
+  const uint32_t dt = elapsedMs(lastTicks_, now);
   lastTicks_ = now;
   if (dt == 0) return;
   // Scale the parameter step so that the next frame covers speed * dt along the curve.

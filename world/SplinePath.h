@@ -1,9 +1,9 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
+#include "world/Pose.h"
 #include "world/Vector.h"
-
-class SceneObject;
 
 // Bits of SplinePath's flags.
 enum PathFlags : unsigned {
@@ -12,7 +12,7 @@ enum PathFlags : unsigned {
   SmoothBank = 4,   // the roll changes by at most bankRate per frame
 };
 
-// Carries one object along a closed curve through control points (after the last point it runs
+// Carries one pose along a closed curve through control points (after the last point it runs
 // back to the first), at a steady speed whatever the spacing of the points. Points already
 // passed may be dropped and new ones appended while it runs: the current segment is a copy, so
 // the object's way through it never changes.
@@ -30,7 +30,7 @@ class SplinePath {
   int index() const { return index_; }
   int pointCount() const { return static_cast<int>(points_.size()); }
 
-  void setObject(SceneObject* object) { object_ = object; }
+  void setObject(Pose* object) { object_ = object; }
   void setSpeed(float speed) { speed_ = speed; }
   void setUseCurve(bool useCurve) { useCurve_ = useCurve; }
   void setBankFactor(float factor) { bankFactor_ = factor; }
@@ -60,7 +60,7 @@ class SplinePath {
   Vector3 evaluateAhead(float u) const;
 
   std::vector<Vector3> points_;
-  SceneObject* object_ = nullptr;
+  Pose* object_ = nullptr;
   Vector3 position_;
   Segment segment_;
   float t_ = 0.0f;
@@ -68,7 +68,7 @@ class SplinePath {
   bool useCurve_ = true;
   float speed_ = 0.002f;
   float step_ = 0.001f;
-  int lastTicks_;
+  uint32_t lastTicks_;
   bool started_ = false;
   unsigned flags_ = PlaceObject | Bank | SmoothBank;
   bool running_ = true;

@@ -1,6 +1,5 @@
 #include "world/Swimmer.h"
 
-#include "render/QModel.h"
 #include "world/Clock.h"
 #include "world/FishSchool.h"
 
@@ -14,20 +13,20 @@ constexpr float ChaseTurnRate = 0.2f;
 Swimmer::Swimmer() : turnRate_(settings_.baseTurnRate) { speedTimer_.setRange(3000, 4000); }
 
 void Swimmer::start() {
-  if (!object_) return;
-  lastTicks_ = static_cast<int>(clockNow());
+  if (!placed_) return;
+  lastTicks_ = clockNow();
   speed_ = targetSpeed_ = settings_.maxSpeed;
-  const Vector3 position = object_->position();
-  const Vector3 facing = object_->target() - position;
-  object_->placeAt(position.x, settings_.cruiseHeight, position.z);
-  object_->setTarget(object_->position() + facing);
+  const Vector3 position = pose_.position();
+  const Vector3 facing = pose_.target() - position;
+  pose_.placeAt(position.x, settings_.cruiseHeight, position.z);
+  pose_.setTarget(pose_.position() + facing);
   for (int i = 0; i < 4; ++i) area_[i] = settings_.swimArea[i];
   speedTimer_.restart();
 }
 
 void Swimmer::startGoal(const Vector3& goal) {
   goal_ = goal;
-  goalDirection_ = normalized(goal_ - object_->position());
+  goalDirection_ = normalized(goal_ - pose_.position());
 }
 
 void Swimmer::speedStep() {
@@ -41,14 +40,14 @@ void Swimmer::speedStep() {
 
 void Swimmer::swim() {
   speedStep();
-  object_->moveForward(static_cast<float>(frameTime_) * speed_);
-  if (object_->model()) object_->model()->setFrameRate(settings_.animFactor * speed_);
+  pose_.moveForward(static_cast<float>(frameTime_) * speed_);
+  if (animation_) animation_->setFrameRate(settings_.animFactor * speed_);
 }
 
 void Swimmer::update() {
-  if (!object_) return;
-  const int now = static_cast<int>(clockNow());
-  frameTime_ = now - lastTicks_;
+  if (!placed_) return;
+  const uint32_t now = clockNow();
+  frameTime_ = static_cast<int>(elapsedMs(lastTicks_, now));
   lastTicks_ = now;
   const float dt = static_cast<float>(frameTime_);
 
@@ -61,13 +60,13 @@ void Swimmer::update() {
           targetHeading_ = randomRange(0.0f, 359.0f, 2);
           headingElapsed_ = 0;
         }
-        const Vector3 position = object_->position();
+        const Vector3 position = pose_.position();
         outside_ = !pointInPolygon(area_, 4, Vector2{position.x, position.z});
         if (outside_) {
           startGoal(Vector3{settings_.home.x, settings_.cruiseHeight, settings_.home.y});
           state_ = Return;
         }
-        object_->turn(stepToward(heading_, targetHeading_, dt * turnRate_));
+        pose_.turn(stepToward(heading_, targetHeading_, dt * turnRate_));
         swim();
         if (settings_.followTarget) {
           followElapsed_ += frameTime_;
@@ -85,12 +84,12 @@ void Swimmer::update() {
       }
       case Return:
       case Chase: {
-        const Vector3 position = object_->position();
+        const Vector3 position = pose_.position();
         if (distance(position, goal_) > settings_.arriveRadius) {
           goalDirection_ = normalized(goal_ - position);
           const Vector3 facing =
-              rotateToward(normalized(object_->target() - position), goalDirection_, dt * turnRate_);
-          object_->setTarget(position + facing);
+              rotateToward(normalized(pose_.target() - position), goalDirection_, dt * turnRate_);
+          pose_.setTarget(position + facing);
           swim();
           return;
         }

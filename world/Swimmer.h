@@ -1,9 +1,12 @@
 #pragma once
+#include <cstdint>
+
+#include "world/FrameAnimation.h"
+#include "world/Pose.h"
 #include "world/Random.h"
 #include "world/Vector.h"
 
 class FishSchool;
-class ModelObject;
 
 // What a scene sets on a Swimmer before starting it; the defaults are the guide's.
 struct SwimmerSettings {
@@ -25,7 +28,7 @@ struct SwimmerSettings {
   FishSchool* school = nullptr;  // scattered on a strike
 };
 
-// Steers one fish by heading, speed and goal points: it cruises with random headings inside its
+// Steers one fish, which it holds as a pose, by heading, speed and goal points: it cruises with random headings inside its
 // area, returns home when it strays, and (a predator) now and then chases a follow point and
 // strikes, scattering the school.
 class Swimmer {
@@ -36,7 +39,14 @@ class Swimmer {
 
   SwimmerSettings& settings() { return settings_; }
   const SwimmerSettings& settings() const { return settings_; }
-  void setObject(ModelObject* object) { object_ = object; }
+  // Gives the swimmer its fish, standing at pose; until then nothing happens.
+  void place(const Pose& pose) {
+    pose_ = pose;
+    placed_ = true;
+  }
+  // The fish's model animation, whose frame rate follows the speed; none leaves it alone.
+  void setAnimation(FrameAnimation* animation) { animation_ = animation; }
+  const Pose& pose() const { return pose_; }
   void start();
   void setFollowPoint(const Vector3& point) { followPoint_ = point; }
   void update();
@@ -57,9 +67,11 @@ class Swimmer {
   void swim();
 
   SwimmerSettings settings_;
-  ModelObject* object_ = nullptr;
+  Pose pose_;
+  bool placed_ = false;
+  FrameAnimation* animation_ = nullptr;
   int state_ = Cruise;
-  int lastTicks_ = 0;
+  uint32_t lastTicks_ = 0;
   int frameTime_ = 0;
   int headingElapsed_ = 0;
   int followElapsed_ = 0;

@@ -153,6 +153,44 @@ TEST_F(Geometry, RippleStaysSmallAndTouchesOnlyTheDisplacement) {
   EXPECT_NE(terrain.vertices()[0].dy, terrain.vertices()[79].dy);
 }
 
+TEST_F(Geometry, TerrainLeftPartlyOutOfViewShowsWhatTheWholeStripWouldShow) {
+  FakeClock clock;
+  const std::string path = writeScratch("map32.nlt", heightMap(32, 32, [](int x, int y) -> uint32_t { return (x * 7 + y * 3) & 0xFF; }));
+  RippleTerrain terrain;
+  ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
+  terrain.setSize(60, 50);
+  terrain.setHeightScale(0.015f);
+  terrain.setGridResolution(16);
+  // The view ends at x = 1000 and z = -1000 (object-space view): part of the floor lies beyond
+  // both edges, some of it wholly.
+  for (const Vector3& at : {Vector3{995, 0, 0}, Vector3{-990, 0, 980}, Vector3{0, 0, 0}}) {
+    terrain.setPosition(at.x, at.y, at.z);
+    const std::vector<FeedbackVertex> shown = feedbackVertices(captureFeedback([&] { terrain.render(); }));
+    const std::vector<FeedbackVertex> whole = feedbackVertices(captureFeedback([&] {
+      glPushMatrix();
+      glTranslatef(at.x, at.y, -at.z);
+      glBegin(GL_TRIANGLE_STRIP);
+      for (int k = 0; k < terrain.vertexCount(); ++k) {
+        const Terrain::Vertex& v = terrain.vertices()[k];
+        glVertex3f(v.x + v.dx, v.y + v.dy, v.z + v.dz);
+      }
+      glEnd();
+      glPopMatrix();
+    }));
+    ASSERT_FALSE(shown.empty());
+    // Every corner shown is one the whole strip shows, and the other way round (the whole strip
+    // adds only its zero-area turns, whose corners are corners of the cells).
+    auto contains = [](const std::vector<FeedbackVertex>& list, const FeedbackVertex& p) {
+      for (const FeedbackVertex& q : list) {
+        if (std::fabs(p.x - q.x) < 1e-2f && std::fabs(p.y - q.y) < 1e-2f && std::fabs(p.z - q.z) < 1e-2f) return true;
+      }
+      return false;
+    };
+    for (const FeedbackVertex& p : shown) ASSERT_TRUE(contains(whole, p)) << p.x << " " << p.y << " " << p.z;
+    for (const FeedbackVertex& p : whole) ASSERT_TRUE(contains(shown, p)) << p.x << " " << p.y << " " << p.z;
+  }
+}
+
 TEST_F(Geometry, HeightMapFailuresReportTheirMessages) {
   Terrain terrain;
   const std::string missing = scratch() + "no_map.nlt";
@@ -256,6 +294,58 @@ TEST_F(Geometry, QuadTextureCoordinatesPutTZeroAtTheTop) {
   for (const FeedbackVertex& p : v) {
     EXPECT_NEAR(p.t, p.y > 0 ? 0.0f : 1.0f, 1e-5);
     EXPECT_NEAR(p.s, p.x > 0 ? 1.0f : 0.0f, 1e-5);
+  }
+}
+
+TEST_F(Geometry, ABlendedQuadDrawsOnlyWhereItsPictureHasAlpha) {
+  // 32 x 32 texels, 2 x 2 to a cell: an opaque block in the top-left 8 x 8 and one texel at the
+  // top-right corner; alpha 0 elsewhere.
+  std::vector<uint32_t> pixels(32 * 32, 0x00FFFFFF);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) pixels[y * 32 + x] = 0xFF00FF00;
+  }
+  pixels[31] = 0xFF0000FF;
+  const std::string path = writeScratch("cover.nlt", bmpFile(32, 32, 32, pixels));
+  Texture picture;
+  ASSERT_TRUE(picture.loadBMP(path.c_str(), 34));
+  EXPECT_FALSE(picture.fullyCovered());
+  EXPECT_TRUE(picture.cellCovered(0, 0));
+  EXPECT_TRUE(picture.cellCovered(4, 4)) << "linear filtering reaches one texel past the block";
+  EXPECT_FALSE(picture.cellCovered(5, 5));
+  EXPECT_FALSE(picture.cellCovered(8, 8));
+  EXPECT_TRUE(picture.cellCovered(15, 0));
+  EXPECT_TRUE(picture.cellCovered(15, 15)) << "and wraps around the edges as GL_REPEAT does";
+  EXPECT_FALSE(picture.cellCovered(14, 8));
+
+  Quad quad;
+  quad.setSize(32, 32);  // one unit a texel, the top-left corner at (-16, 16)
+  quad.addTexture(&picture);
+  const std::vector<FeedbackVertex> whole = feedbackVertices(captureFeedback([&] { quad.render(); }));
+  float minX = 1e9f, maxY = -1e9f;
+  for (const FeedbackVertex& v : whole) {
+    minX = std::fmin(minX, v.x);
+    maxY = std::fmax(maxY, v.y);
+  }
+  EXPECT_NEAR(minX, -16.0f, 1e-3);  // not blended: the whole rectangle
+  EXPECT_NEAR(maxY, 16.0f, 1e-3);
+
+  quad.setBlended(true);
+  const std::vector<FeedbackVertex> trimmed = feedbackVertices(captureFeedback([&] { quad.render(); }));
+  ASSERT_FALSE(trimmed.empty());
+  EXPECT_LT(trimmed.size(), whole.size() * 64);
+  for (const FeedbackVertex& v : trimmed) {
+    // Every corner is a corner of a covered cell, at the texture coordinate of that spot.
+    const int column = static_cast<int>(std::lround((v.x + 16.0f) / 2.0f));
+    const int row = static_cast<int>(std::lround((16.0f - v.y) / 2.0f));
+    bool nextToCovered = false;
+    for (int r = row - 1; r <= row; ++r) {
+      for (int c = column - 1; c <= column; ++c) {
+        nextToCovered |= r >= 0 && c >= 0 && r < 16 && c < 16 && picture.cellCovered(c, r);
+      }
+    }
+    EXPECT_TRUE(nextToCovered) << v.x << " " << v.y;
+    EXPECT_NEAR(v.s, (v.x + 16.0f) / 32.0f, 1e-4);
+    EXPECT_NEAR(v.t, (16.0f - v.y) / 32.0f, 1e-4);
   }
 }
 

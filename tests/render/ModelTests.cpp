@@ -295,6 +295,21 @@ TEST_F(ModelDraw, BlendsTowardTheNextFrameOnlyWithInterpolate) {
   EXPECT_NEAR(vertices[1].x, 1.5f, 1e-3);
   EXPECT_NEAR(vertices[2].y, 1.0f, 1e-3);  // file z is scene y
 
+  // A second object of the model shares the blend; a later fraction blends afresh for both.
+  ModelObject other;
+  other.setModel(&model);
+  std::vector<FeedbackVertex> shared = feedbackVertices(captureFeedback([&] { other.render(); }));
+  ASSERT_EQ(shared.size(), 6u);
+  EXPECT_NEAR(shared[0].x, 0.5f, 1e-3);
+  model.setFrameRate(250);  // a quarter frame per ms: 0.75 one ms later
+  clock.advance(1);
+  vertices = feedbackVertices(captureFeedback([&] { object.render(); }));
+  shared = feedbackVertices(captureFeedback([&] { other.render(); }));
+  ASSERT_EQ(vertices.size(), 6u);
+  ASSERT_EQ(shared.size(), 6u);
+  EXPECT_NEAR(vertices[0].x, 0.75f, 1e-3);
+  EXPECT_NEAR(shared[0].x, 0.75f, 1e-3);
+
   object.clearFlags(Interpolate);
   vertices = feedbackVertices(captureFeedback([&] { object.render(); }));
   ASSERT_EQ(vertices.size(), 6u);

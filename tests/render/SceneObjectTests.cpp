@@ -108,30 +108,16 @@ TEST(SceneObjectPlacement, KeepsZNegatedInsideAndReducesAngles) {
   creature.clearFlags(EulerTransform);
   creature.setPosition(5, 0, 0);
   expectNear(creature.target(), {5, 0, 1});
-  creature.placeAt(7, 0, 0);
-  expectNear(creature.target(), {5, 0, 1});
   creature.setUp(0, 0, 1);
   expectNear(creature.up(), {0, 0, 1});
-}
 
-TEST(SceneObjectPlacement, MovesForwardTurnsAndRollsThroughRotateAbout) {
-  PointObject fish;
-  fish.clearFlags(EulerTransform);
-  fish.setPosition(0, 0, 0);
-  fish.setTarget(0, 0, 2);
-  fish.moveForward(3);
-  expectNear(fish.position(), {0, 0, 3});
-  expectNear(fish.target(), {0, 0, 5});
-
-  // rotateAbout turns by -90 degrees about up in the right-handed sense: the internal facing
-  // (0, 0, -2) becomes (2, 0, 0).
-  fish.turn(90);
-  expectNear(fish.target(), {2, 0, 3});
-
-  fish.setTarget(0, 0, 4);
-  fish.roll(90);  // -90 about the internal facing (0, 0, -1)
-  expectNear(fish.up(), {-1, 0, 0});
-  EXPECT_NEAR(length3(fish.up()), 1.0f, 1e-5);
+  // A creature's pose is taken whole.
+  Pose pose;
+  pose.setPosition(2, 3, 4);
+  pose.setTarget(2, 3, 9);
+  creature.setPose(pose);
+  expectNear(creature.position(), {2, 3, 4});
+  expectNear(creature.target(), {2, 3, 9});
 }
 
 TEST_F(SceneObjectDraw, EulerModeTranslatesByNegatedZAndTurnsXThenYThenZ) {

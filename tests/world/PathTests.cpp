@@ -4,9 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "render/QModel.h"
 #include "tests/world/DrivenClock.h"
-#include "tests/world/TinyModel.h"
+#include "world/FrameAnimation.h"
 #include "world/GullFlight.h"
 #include "world/MantaSweep.h"
 #include "world/Random.h"
@@ -17,23 +16,13 @@ namespace {
 
 constexpr int Frame = 20;  // ms
 
-// Counts its draws instead of drawing, so the patrol's choice of what to show can be checked
-// without a GL context.
-class CountingObject : public SceneObject {
- public:
-  void begin() override {}
-  void draw() override { ++draws; }
-  void end() override {}
-  int draws = 0;
-};
-
 float distanceToLine(const Vector3& p, const Vector3& a, const Vector3& b) {
   return length3(cross(p - a, normalized(b - a)));
 }
 
 TEST(SplinePath, OnePointNeverMoves) {
   DrivenClock clock;
-  SceneObject object;
+  Pose object;
   SplinePath path;
   path.setObject(&object);
   path.addPoint(3, -2, 7);
@@ -43,13 +32,12 @@ TEST(SplinePath, OnePointNeverMoves) {
   }
   EXPECT_TRUE(path.halted());
   EXPECT_EQ(object.position(), (Vector3{3, -2, 7}));
-  EXPECT_FALSE(object.flags() & EulerTransform);
 }
 
 TEST(SplinePath, TwoOrThreePointsAreJoinedByStraightLines) {
   for (int count : {2, 3}) {
     DrivenClock clock;
-    SceneObject object;
+    Pose object;
     SplinePath path;
     path.setObject(&object);
     const Vector3 corners[3] = {{0, 0, 0}, {10, 2, 0}, {4, -3, 9}};
@@ -71,7 +59,7 @@ TEST(SplinePath, TwoOrThreePointsAreJoinedByStraightLines) {
 
 TEST(SplinePath, TravelPerFrameStaysCloseToSpeedTimesFrameTime) {
   DrivenClock clock;
-  SceneObject object;
+  Pose object;
   SplinePath path;
   path.setObject(&object);
   path.setSpeed(0.002f);
@@ -108,7 +96,7 @@ TEST(SplinePath, TravelPerFrameStaysCloseToSpeedTimesFrameTime) {
 
 TEST(SplinePath, RemovingPassedPointsMidSegmentLeavesTheWayAhead) {
   DrivenClock clock;
-  SceneObject a, b;
+  Pose a, b;
   SplinePath kept, trimmed;
   kept.setObject(&a);
   trimmed.setObject(&b);
@@ -144,7 +132,7 @@ TEST(SplinePath, RemovingPassedPointsMidSegmentLeavesTheWayAhead) {
 
 TEST(SplinePath, BankingRollsIntoTurnsAtMostBankRatePerFrame) {
   DrivenClock clock;
-  SceneObject object;
+  Pose object;
   SplinePath path;
   path.setObject(&object);
   path.setSpeed(0.005f);
@@ -176,7 +164,6 @@ class RoutePatrolTest : public ::testing::Test {
   void frame(int ms = 40) {
     clock_.advance(ms);
     patrol_.update();
-    patrol_.render();
   }
 
   const Vector3 route_[6] = {{24, -6, 32}, {10, -6, 27}, {4, -6, 20}, {0, -6, 14}, {-2, -6, 9}, {-11, -6, 1}};
@@ -188,49 +175,50 @@ TEST_F(RoutePatrolTest, WithoutCandidatesThereIsNoTraffic) {
   patrol_.pick();
   for (int i = 0; i < 100; ++i) frame();
   EXPECT_EQ(patrol_.state(), RoutePatrol::NotStarted);
-  EXPECT_EQ(patrol_.current(), nullptr);
+  EXPECT_EQ(patrol_.current(), -1);
+  EXPECT_FALSE(patrol_.travellerShown());
 }
 
 TEST_F(RoutePatrolTest, TheTravellerStopsAtTheLastRoutePointAndIsHiddenDuringThePause) {
-  CountingObject grey, red;
-  patrol_.addCandidate(&grey);
-  patrol_.addCandidate(&red);
+  const int grey = patrol_.addCandidate();
+  const int red = patrol_.addCandidate();
   patrol_.pick();
   bool seenForward = false, seenBackward = false, seenGrey = false, seenRed = false;
   for (int journey = 0; journey < 8; ++journey) {
     ASSERT_EQ(patrol_.state(), RoutePatrol::Travelling);
-    CountingObject* traveller = static_cast<CountingObject*>(patrol_.current());
+    const int traveller = patrol_.current();
     const bool reverse = patrol_.reverse();
     (reverse ? seenBackward : seenForward) = true;
-    (traveller == &grey ? seenGrey : seenRed) = true;
+    (traveller == grey ? seenGrey : seenRed) = true;
     const Vector3 first = reverse ? route_[5] : route_[0];
     const Vector3 last = reverse ? route_[0] : route_[5];
-    EXPECT_EQ(traveller->position(), first);  // the start is a jump
+    EXPECT_EQ(patrol_.pose(traveller).position(), first);  // the start is a jump
 
-    CountingObject* other = traveller == &grey ? &red : &grey;
+    const int other = traveller == grey ? red : grey;
+    const Vector3 otherAt = patrol_.pose(other).position();
     int frames = 0;
     while (patrol_.state() == RoutePatrol::Travelling && frames < 20000) {
-      const int travellerDraws = traveller->draws;
-      const int otherDraws = other->draws;
       frame();
       ++frames;
       if (patrol_.state() == RoutePatrol::Travelling) {
-        ASSERT_EQ(traveller->draws, travellerDraws + 1);
-        ASSERT_EQ(other->draws, otherDraws);
+        ASSERT_TRUE(patrol_.travellerShown());
+        ASSERT_EQ(patrol_.current(), traveller) << "only the traveller is shown";
       }
     }
     ASSERT_EQ(patrol_.state(), RoutePatrol::Pausing);
-    EXPECT_LT(distance(traveller->position(), last), 1e-4f) << "journey " << journey;
+    EXPECT_EQ(patrol_.pose(other).position(), otherAt) << "the other one stays where it stopped";
+    EXPECT_LT(distance(patrol_.pose(traveller).position(), last), 1e-4f) << "journey " << journey;
     EXPECT_GE(patrol_.pauseLength(), 10000);
     EXPECT_LT(patrol_.pauseLength(), 30000);
 
-    const int drawsAtStop = grey.draws + red.draws;
-    const Vector3 stoppedAt = traveller->position();
+    const Vector3 stoppedAt = patrol_.pose(traveller).position();
     const int pauseFrames = patrol_.pauseLength() / 40;
-    for (int i = 0; i < pauseFrames; ++i) frame();
+    for (int i = 0; i < pauseFrames; ++i) {
+      frame();
+      ASSERT_FALSE(patrol_.travellerShown()) << "nothing is shown during the pause";
+    }
     EXPECT_EQ(patrol_.state(), RoutePatrol::Pausing);
-    EXPECT_EQ(grey.draws + red.draws, drawsAtStop) << "nothing is drawn during the pause";
-    EXPECT_EQ(traveller->position(), stoppedAt);
+    EXPECT_EQ(patrol_.pose(traveller).position(), stoppedAt);
     for (int i = 0; i < 3 && patrol_.state() == RoutePatrol::Pausing; ++i) frame();
   }
   EXPECT_TRUE(seenForward && seenBackward && seenGrey && seenRed);
@@ -239,18 +227,14 @@ TEST_F(RoutePatrolTest, TheTravellerStopsAtTheLastRoutePointAndIsHiddenDuringThe
 TEST(GullFlight, SwitchesOnlyAtTheEndOfACycleAndNeverTooSoon) {
   DrivenClock clock;
   seedRandom(77);
-  QModel model;
-  ASSERT_TRUE(loadTinyModel(model, 43));
-  model.addAnimation(0, 19, "glide");
-  model.addAnimation(23, 42, "fly");
-  model.playAnimation("fly");
-  model.setFrameRate(20);
-  ModelObject gull;
-  gull.setModel(&model);
-  gull.clearFlags(EulerTransform);
+  FrameAnimation wings;
+  wings.addRange(0, 19, "glide", 43);
+  wings.addRange(23, 42, "fly", 43);
+  wings.play("fly");
+  wings.setFrameRate(20);
   const int startTime = static_cast<int>(clock.value());
   GullFlight flight;
-  flight.build(&gull);
+  flight.build(Vector3{0, 5.5f, 0}, &wings);
   EXPECT_EQ(flight.path().pointCount(), 8);
 
   int lastSwitch = startTime;
@@ -259,8 +243,8 @@ TEST(GullFlight, SwitchesOnlyAtTheEndOfACycleAndNeverTooSoon) {
   bool flapping = true;
   for (int f = 0; f < 30000; ++f) {
     clock.advance(Frame);
-    model.advance();  // what drawing the gull does each frame
-    const int frameBefore = model.currentFrame();
+    wings.advance();  // what drawing the gull does each frame
+    const int frameBefore = wings.currentFrame();
     flight.update();
     ASSERT_EQ(flight.path().pointCount(), 8);
     if (flight.flapping() != flapping) {
@@ -268,7 +252,7 @@ TEST(GullFlight, SwitchesOnlyAtTheEndOfACycleAndNeverTooSoon) {
       ASSERT_GT(now, lastSwitch + wait) << "switch " << switches;
       ASSERT_GE(now - lastSwitch, switches == 0 ? 3000 : 2000);
       ASSERT_TRUE(frameBefore == 19 || frameBefore == 42) << frameBefore;
-      ASSERT_STREQ(model.currentAnimation(), flight.flapping() ? "fly" : "glide");
+      ASSERT_STREQ(wings.currentName(), flight.flapping() ? "fly" : "glide");
       flapping = flight.flapping();
       lastSwitch = now;
       wait = flight.switchWait();
@@ -283,9 +267,8 @@ TEST(GullFlight, SwitchesOnlyAtTheEndOfACycleAndNeverTooSoon) {
 TEST(MantaSweep, RenewsSixPointsAtATimeAndAlternatesSides) {
   DrivenClock clock;
   seedRandom(3);
-  SceneObject manta;
   MantaSweep sweep;
-  sweep.build(&manta);
+  sweep.build(Vector3{-17, -5, 4});
   EXPECT_EQ(sweep.path().pointCount(), 12);
   EXPECT_FALSE(sweep.mantaSide());
   int renewals = 0;
@@ -295,7 +278,7 @@ TEST(MantaSweep, RenewsSixPointsAtATimeAndAlternatesSides) {
     sweep.update();
     ASSERT_EQ(sweep.path().pointCount(), 12);
     ASSERT_LT(sweep.path().index(), 7);
-    const Vector3 p = manta.position();
+    const Vector3 p = sweep.pose().position();
     ASSERT_LT(p.y, -1.0f);
     ASSERT_GT(p.z, 20.0f);
     if (sweep.mantaSide() != side) {

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
-#include "render/QModel.h"
 #include "tests/world/DrivenClock.h"
 #include "world/CreatureSettings.h"
 #include "world/FishSchool.h"
@@ -19,13 +17,9 @@ class SchoolTest : public ::testing::Test {
   void SetUp() override { seedRandom(4242); }
 
   void build(int count, const Vector3& target) {
-    fish_.clear();
     school_.reserve(count);
-    for (int i = 0; i < count; ++i) {
-      fish_.push_back(std::make_unique<ModelObject>());
-      fish_.back()->setModel(&model_);
-      school_.add(fish_.back().get());
-    }
+    for (int i = 0; i < count; ++i) school_.add();
+    school_.setAnimation(&animation_);
     school_.setTarget(target);
     school_.setFleeFrom(target);
     school_.place();
@@ -36,16 +30,17 @@ class SchoolTest : public ::testing::Test {
     school_.update();
   }
 
+  Pose& fish(int i) { return school_.member(i).pose; }
+
   DrivenClock clock_;
-  QModel model_;
+  FrameAnimation animation_;
   FishSchool school_;
-  std::vector<std::unique_ptr<ModelObject>> fish_;
 };
 
 TEST_F(SchoolTest, PlaceSpreadsTheMembersBesideTheTarget) {
   build(20, Vector3{1, -3.5f, 10});
   for (int i = 0; i < school_.size(); ++i) {
-    const Vector3 p = fish_[i]->position();
+    const Vector3 p = fish(i).position();
     EXPECT_EQ(p.y, -3.5f);
     EXPECT_GE(p.x, 1 - 2.0f);
     EXPECT_LE(p.x, 1 - 2.0f + 2.7f + 1e-5f);
@@ -53,7 +48,6 @@ TEST_F(SchoolTest, PlaceSpreadsTheMembersBesideTheTarget) {
     EXPECT_LE(p.z, 10.0f + 2.7f + 1e-5f);
     EXPECT_EQ(school_.member(i).index, i);
     EXPECT_EQ(school_.member(i).state, FishSchool::Follow);
-    EXPECT_FALSE(fish_[i]->flags() & EulerTransform);
   }
 }
 
@@ -63,7 +57,7 @@ TEST_F(SchoolTest, AfterAScatterMembersFleeThenCalmDownThenFollow) {
   for (int i = 0; i < 30; ++i) frame();
   school_.scatter();
   std::vector<float> before;
-  for (int i = 0; i < school_.size(); ++i) before.push_back(distance(fish_[i]->position(), guide));
+  for (int i = 0; i < school_.size(); ++i) before.push_back(distance(fish(i).position(), guide));
 
   for (int f = 1; f <= 50; ++f) {  // 1000 ms of flight
     frame();
@@ -72,7 +66,7 @@ TEST_F(SchoolTest, AfterAScatterMembersFleeThenCalmDownThenFollow) {
       ASSERT_EQ(school_.member(i).speed, 0.005f);
     }
   }
-  for (int i = 0; i < school_.size(); ++i) EXPECT_GT(distance(fish_[i]->position(), guide), before[i] + 2.5f);
+  for (int i = 0; i < school_.size(); ++i) EXPECT_GT(distance(fish(i).position(), guide), before[i] + 2.5f);
 
   frame();  // past 1000 ms: calming, still at flight speed in this frame
   for (int i = 0; i < school_.size(); ++i) {
@@ -99,8 +93,8 @@ TEST_F(SchoolTest, AfterAScatterMembersFleeThenCalmDownThenFollow) {
 
 TEST_F(SchoolTest, TheHeightBandPutsStraysBackAndSteersThemIn) {
   build(2, Vector3{0, -3.5f, 10});
-  fish_[0]->setPosition(0, 0, 5);
-  fish_[1]->setPosition(0, -7, 5);
+  fish(0).setPosition(0, 0, 5);
+  fish(1).setPosition(0, -7, 5);
   frame();
   const FishSchool::SchoolFish& high = school_.member(0);
   const FishSchool::SchoolFish& low = school_.member(1);
@@ -110,11 +104,11 @@ TEST_F(SchoolTest, TheHeightBandPutsStraysBackAndSteersThemIn) {
   EXPECT_EQ(low.position.y, -4.0f);
   EXPECT_GT(low.desired.y, 0.0f);
   // Each heading component turns toward the wanted direction by at most 0.002 per ms.
-  EXPECT_LE(fish_[0]->target().y - fish_[0]->position().y, 0.0f);
-  EXPECT_GT(fish_[1]->target().y - fish_[1]->position().y, 0.0f);
+  EXPECT_LE(fish(0).target().y - fish(0).position().y, 0.0f);
+  EXPECT_GT(fish(1).target().y - fish(1).position().y, 0.0f);
 
   // Within the band nothing is corrected.
-  fish_[0]->setPosition(0, -3.5f, 5);
+  fish(0).setPosition(0, -3.5f, 5);
   frame();
   EXPECT_EQ(school_.member(0).position.y, -3.5f);
 }
@@ -122,23 +116,20 @@ TEST_F(SchoolTest, TheHeightBandPutsStraysBackAndSteersThemIn) {
 TEST_F(SchoolTest, AFishAtTheTargetKeepsItsHeadingAtTheLeastFollowSpeed) {
   const Vector3 guide{0, -3.5f, 10};
   build(1, guide);
-  fish_[0]->setPosition(guide);
-  const Vector3 heading = fish_[0]->target() - fish_[0]->position();
+  fish(0).setPosition(guide);
+  const Vector3 heading = fish(0).target() - fish(0).position();
   frame();
   EXPECT_EQ(school_.member(0).targetSpeed, 0.0006f);
   EXPECT_EQ(school_.member(0).desired, heading);
   EXPECT_EQ(school_.member(0).heading, heading);
-  EXPECT_FLOAT_EQ(model_.frameRate(), school_.member(0).speed * 25000.0f);
+  EXPECT_FLOAT_EQ(animation_.frameRate(), school_.member(0).speed * 25000.0f);
 }
 
 class SwimmerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     seedRandom(99);
-    for (auto& fish : schoolFish_) {
-      fish.setModel(&schoolModel_);
-      school_.add(&fish);
-    }
+    for (int i = 0; i < 4; ++i) school_.add();
     school_.setTarget(Vector3{0, -3.5f, 10});
     school_.place();
   }
@@ -148,11 +139,11 @@ class SwimmerTest : public ::testing::Test {
     swimmer_.settings() = predatorSettings(true, &school_);
     const Vector2 wide[4] = {{-1000, 1000}, {-1000, -1000}, {1000, -1000}, {1000, 1000}};
     for (int i = 0; i < 4; ++i) swimmer_.settings().swimArea[i] = wide[i];
-    predator_.setModel(&model_);
-    predator_.clearFlags(EulerTransform);
-    predator_.setPosition(at);
-    predator_.setTarget(lookAt);
-    swimmer_.setObject(&predator_);
+    Pose pose;
+    pose.setPosition(at);
+    pose.setTarget(lookAt);
+    swimmer_.place(pose);
+    swimmer_.setAnimation(&animation_);
     swimmer_.start();
   }
 
@@ -168,15 +159,15 @@ class SwimmerTest : public ::testing::Test {
     return true;
   }
 
+  Vector3 fishAt() const { return swimmer_.pose().position(); }
+
   DrivenClock clock_;
-  QModel model_, schoolModel_;
-  ModelObject predator_;
-  ModelObject schoolFish_[4];
+  FrameAnimation animation_;
   FishSchool school_;
   Swimmer swimmer_;
 };
 
-TEST_F(SwimmerTest, WithoutAnObjectNothingHappens) {
+TEST_F(SwimmerTest, WithoutAFishNothingHappens) {
   swimmer_.start();
   for (int i = 0; i < 10; ++i) frame();
   EXPECT_EQ(swimmer_.state(), Swimmer::Cruise);
@@ -185,8 +176,8 @@ TEST_F(SwimmerTest, WithoutAnObjectNothingHappens) {
 
 TEST_F(SwimmerTest, StartPutsTheFishAtCruiseHeightWithItsFacingKept) {
   startPredator(Vector3{-3, -1, 12}, Vector3{-4, -1, 12});
-  EXPECT_EQ(predator_.position(), (Vector3{-3, -4.2f, 12}));
-  EXPECT_EQ(predator_.target(), (Vector3{-4, -4.2f, 12}));
+  EXPECT_EQ(swimmer_.pose().position(), (Vector3{-3, -4.2f, 12}));
+  EXPECT_EQ(swimmer_.pose().target(), (Vector3{-4, -4.2f, 12}));
   EXPECT_EQ(swimmer_.speed(), 0.0009f);
   EXPECT_EQ(swimmer_.targetSpeed(), 0.0009f);
 }
@@ -195,13 +186,13 @@ TEST_F(SwimmerTest, AFarPredatorDoesNotChaseAndTheNextCheckIsFifteenSecondsLater
   startPredator(Vector3{0, -4.2f, 10}, Vector3{1, -4.2f, 10});
   // 750 frames of 20 ms reach the 15 s check; the guide stays 20 units away.
   for (int f = 0; f < 750; ++f) {
-    swimmer_.setFollowPoint(predator_.position() + Vector3{20, 0, 0});
+    swimmer_.setFollowPoint(fishAt() + Vector3{20, 0, 0});
     frame();
   }
   EXPECT_EQ(swimmer_.state(), Swimmer::Cruise);
   EXPECT_EQ(swimmer_.followElapsed(), 0);
   for (int f = 0; f < 749; ++f) {
-    swimmer_.setFollowPoint(predator_.position() + Vector3{3, 0, 0});
+    swimmer_.setFollowPoint(fishAt() + Vector3{3, 0, 0});
     frame();
     ASSERT_EQ(swimmer_.state(), Swimmer::Cruise) << "a chase only starts at a check";
   }
@@ -216,7 +207,7 @@ TEST_F(SwimmerTest, AChaseThatReachesItsGoalStrikesAndScattersTheSchoolInTheSame
   startPredator(Vector3{0, -4.2f, 10}, Vector3{1, -4.2f, 10});
   Vector3 guide;
   for (int f = 0; f < 750; ++f) {
-    guide = predator_.position() + Vector3{4, 0, 2};
+    guide = fishAt() + Vector3{4, 0, 2};
     swimmer_.setFollowPoint(guide);
     frame();
   }
@@ -229,18 +220,18 @@ TEST_F(SwimmerTest, AChaseThatReachesItsGoalStrikesAndScattersTheSchoolInTheSame
   }
   EXPECT_EQ(swimmer_.state(), Swimmer::Cruise);
   EXPECT_TRUE(schoolScattered());
-  EXPECT_LE(distance(predator_.position(), swimmer_.goal()), 1.0f + 0.003f * Frame);
+  EXPECT_LE(distance(fishAt(), swimmer_.goal()), 1.0f + 0.003f * Frame);
   EXPECT_EQ(swimmer_.targetSpeed(), 0.0009f);
   EXPECT_FLOAT_EQ(swimmer_.turnRate(), 0.05f * swimmer_.speed() / 0.0009f);
 }
 
 TEST_F(SwimmerTest, AFishOutsideItsAreaReturnsHomeThenCruisesAgain) {
   swimmer_.settings() = reefSettings(ReefSpecies::Red, 1, &school_);
-  predator_.setModel(&model_);
-  predator_.clearFlags(EulerTransform);
-  predator_.setPosition(20, -2.4f, 5);  // east of the area
-  predator_.setTarget(21, -2.4f, 5);
-  swimmer_.setObject(&predator_);
+  Pose pose;
+  pose.setPosition(20, -2.4f, 5);  // east of the area
+  pose.setTarget(21, -2.4f, 5);
+  swimmer_.place(pose);
+  swimmer_.setAnimation(&animation_);
   swimmer_.start();
   frame();
   EXPECT_TRUE(swimmer_.outside());
@@ -252,8 +243,8 @@ TEST_F(SwimmerTest, AFishOutsideItsAreaReturnsHomeThenCruisesAgain) {
     ++frames;
   }
   EXPECT_EQ(swimmer_.state(), Swimmer::Cruise);
-  EXPECT_LE(distance(predator_.position(), Vector3{-1, -2.4f, 8}), 1.0f + 0.0012f * Frame);
-  EXPECT_FLOAT_EQ(model_.frameRate(), 14000.0f * swimmer_.speed());
+  EXPECT_LE(distance(fishAt(), Vector3{-1, -2.4f, 8}), 1.0f + 0.0012f * Frame);
+  EXPECT_FLOAT_EQ(animation_.frameRate(), 14000.0f * swimmer_.speed());
 }
 
 TEST_F(SwimmerTest, CruiseHeadingsComeFromTheLimitedRandomRange) {

@@ -7,9 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "render/QModel.h"
 #include "tests/world/DrivenClock.h"
-#include "tests/world/TinyModel.h"
 #include "world/CreatureSettings.h"
 #include "world/FishSchool.h"
 #include "world/GullFlight.h"
@@ -38,11 +36,11 @@ constexpr int ReefCount = 6;
 constexpr int Frames = 200000;
 constexpr int FrameTime = 16;
 
-void place(ModelObject& object, QModel& model, const CreatureStart& start) {
-  object.setModel(&model);
-  object.clearFlags(EulerTransform);
-  object.setPosition(start.position);
-  object.setTarget(start.lookAt);
+Pose startPose(const CreatureStart& start) {
+  Pose pose;
+  pose.setPosition(start.position);
+  pose.setTarget(start.lookAt);
+  return pose;
 }
 
 }  // namespace
@@ -51,57 +49,46 @@ int main() {
   DrivenClock clock;
   seedRandom(1);
 
-  QModel schoolModel, guideModel, predatorModel, reefModels[4], bigModel, gullModel, mantaModel;
-  loadTinyModel(gullModel, 43);
-  gullModel.addAnimation(0, 19, "glide");
-  gullModel.addAnimation(23, 42, "fly");
-  gullModel.playAnimation("fly");
-  gullModel.setFrameRate(20);
+  FrameAnimation schoolAnimation, predatorAnimation, reefAnimations[4], gullAnimation;
+  gullAnimation.addRange(0, 19, "glide", 43);
+  gullAnimation.addRange(23, 42, "fly", 43);
+  gullAnimation.play("fly");
+  gullAnimation.setFrameRate(20);
 
   FishSchool school;
-  ModelObject guide, predator, reef[ReefCount], members[SchoolSize], grey, red, gull, manta;
   Swimmer guideSwimmer, predatorSwimmer, reefSwimmers[ReefCount];
 
-  place(guide, guideModel, guideStart());
-  guideSwimmer.setObject(&guide);
+  guideSwimmer.place(startPose(guideStart()));
+  guideSwimmer.setAnimation(&schoolAnimation);
   guideSwimmer.start();
-  place(predator, predatorModel, predatorStart());
   predatorSwimmer.settings() = predatorSettings(true, &school);
-  predatorSwimmer.setObject(&predator);
+  predatorSwimmer.place(startPose(predatorStart()));
+  predatorSwimmer.setAnimation(&predatorAnimation);
   predatorSwimmer.start();
   for (int i = 0; i < ReefCount; ++i) {
     const ReefSpecies species = static_cast<ReefSpecies>(i % 4);
-    place(reef[i], reefModels[i % 4], reefStart(i));
     reefSwimmers[i].settings() = reefSettings(species, i, &school);
-    reefSwimmers[i].setObject(&reef[i]);
+    reefSwimmers[i].place(startPose(reefStart(i)));
+    reefSwimmers[i].setAnimation(&reefAnimations[i % 4]);
     reefSwimmers[i].start();
   }
   school.reserve(SchoolSize);
-  for (ModelObject& member : members) {
-    member.setModel(&schoolModel);
-    school.add(&member);
-  }
-  school.setTarget(guide.position());
+  for (int i = 0; i < SchoolSize; ++i) school.add();
+  school.setAnimation(&schoolAnimation);
+  school.setTarget(guideSwimmer.pose().position());
   school.place();
 
   RoutePatrol patrol;
   const Vector3 route[6] = {{24, -6, 32}, {10, -6, 27}, {4, -6, 20}, {0, -6, 14}, {-2, -6, 9}, {-11, -6, 1}};
   for (const Vector3& p : route) patrol.addRoutePoint(p);
-  grey.setModel(&bigModel);
-  red.setModel(&bigModel);
-  patrol.addCandidate(&grey);
-  patrol.addCandidate(&red);
+  patrol.addCandidate();
+  patrol.addCandidate();
   patrol.pick();
 
-  gull.setModel(&gullModel);
-  gull.clearFlags(EulerTransform);
-  gull.setPosition(0, 5.5f, 0);
   GullFlight gullFlight;
-  gullFlight.build(&gull);
-  manta.setModel(&mantaModel);
-  manta.setPosition(-17, -5, 4);
+  gullFlight.build(Vector3{0, 5.5f, 0}, &gullAnimation);
   MantaSweep mantaSweep;
-  mantaSweep.build(&manta);
+  mantaSweep.build(Vector3{-17, -5, 4});
 
   const long long allocationsBefore = allocations;
   LARGE_INTEGER frequency, begin, end;
@@ -109,13 +96,13 @@ int main() {
   QueryPerformanceCounter(&begin);
   for (int f = 0; f < Frames; ++f) {
     clock.advance(FrameTime);
-    gullModel.advance();  // drawing the gull advances its wing beat
+    gullAnimation.advance();  // drawing the gull advances its wing beat
     gullFlight.update();
     mantaSweep.update();
-    school.setTarget(guide.position());
-    school.setFleeFrom(guide.position());
+    school.setTarget(guideSwimmer.pose().position());
+    school.setFleeFrom(guideSwimmer.pose().position());
     school.update();
-    predatorSwimmer.setFollowPoint(guide.position());
+    predatorSwimmer.setFollowPoint(guideSwimmer.pose().position());
     guideSwimmer.update();
     predatorSwimmer.update();
     patrol.update();
@@ -125,7 +112,7 @@ int main() {
   const double totalMs = 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / frequency.QuadPart;
   std::printf("creature update: %d frames, %.4f ms per frame (%.1f us), %lld allocations in the loop\n",
               Frames, totalMs / Frames, 1000.0 * totalMs / Frames, allocations - allocationsBefore);
-  std::printf("final guide position (%.2f, %.2f, %.2f), school member 0 state %d\n", guide.position().x,
-              guide.position().y, guide.position().z, school.member(0).state);
+  std::printf("final guide position (%.2f, %.2f, %.2f), school member 0 state %d\n", guideSwimmer.pose().position().x,
+              guideSwimmer.pose().position().y, guideSwimmer.pose().position().z, school.member(0).state);
   return 0;
 }

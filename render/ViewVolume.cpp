@@ -1,0 +1,50 @@
+#include "render/ViewVolume.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+
+#include <cmath>
+
+void ViewVolume::capture() {
+  GLfloat projection[16], modelview[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+  // Clip = projection x model-view, column order: element (row r, column c) at [4c + r].
+  float clip[16];
+  for (int c = 0; c < 4; ++c) {
+    for (int r = 0; r < 4; ++r) {
+      float sum = 0.0f;
+      for (int k = 0; k < 4; ++k) sum += projection[4 * k + r] * modelview[4 * c + k];
+      clip[4 * c + r] = sum;
+    }
+  }
+  // Each plane is the fourth row of the clip matrix plus or minus one of the first three.
+  for (int i = 0; i < 6; ++i) {
+    const int row = i / 2;
+    const float sign = i % 2 == 0 ? 1.0f : -1.0f;
+    float* plane = planes_[i];
+    for (int c = 0; c < 4; ++c) plane[c] = clip[4 * c + 3] + sign * clip[4 * c + row];
+    const float length = std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] + plane[2] * plane[2]);
+    if (length > 0.0f) {
+      for (float& value : planes_[i]) value /= length;
+    }
+  }
+}
+
+bool ViewVolume::sphereOutside(const Vector3& centre, float radius) const {
+  for (const auto& p : planes_) {
+    if (p[0] * centre.x + p[1] * centre.y + p[2] * centre.z + p[3] < -radius) return true;
+  }
+  return false;
+}
+
+bool ViewVolume::boxOutside(const Vector3& low, const Vector3& high) const {
+  for (const auto& p : planes_) {
+    // The corner farthest along the plane's inside direction.
+    const float x = p[0] >= 0.0f ? high.x : low.x;
+    const float y = p[1] >= 0.0f ? high.y : low.y;
+    const float z = p[2] >= 0.0f ? high.z : low.z;
+    if (p[0] * x + p[1] * y + p[2] * z + p[3] < 0.0f) return true;
+  }
+  return false;
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include "world/Vector.h"
+
+// The six planes of the view volume, in the coordinates of whatever is being drawn now: read from
+// OpenGL's projection and model-view matrices, so the object's own transform and scale are in
+// them. What lies wholly outside would make no pixel; it need not be sent at all.
+class ViewVolume {
+ public:
+  // From the current matrices; a GL context must be current.
+  void capture();
+  bool sphereOutside(const Vector3& centre, float radius) const;
+  bool boxOutside(const Vector3& low, const Vector3& high) const;
+
+ private:
+  float planes_[6][4] = {};  // a x + b y + c z + d >= 0 inside, (a, b, c) of unit length
+};
