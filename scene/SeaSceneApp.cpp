@@ -90,6 +90,7 @@ void SeaSceneApp::releaseScene() {
   reefSpecies_.reset();
   reefFishCount_ = 0;
   schoolLook_.releaseGeometry();
+  school_.clear();
   skyDome_.releaseGeometry();
   skyPlane_.releaseGeometry();
   floor_.releaseGeometry();

@@ -30,6 +30,8 @@ class FishSchool {
 
   // Sizes the member array once at build, so adding members never reallocates later.
   void reserve(int count) { members_.reserve(static_cast<size_t>(count)); }
+  // Lets every member go, with the storage they took.
+  void clear() { members_ = {}; }
   // Appends a member at the default pose; place() puts it in the water.
   void add();
   // The members' shared model animation, whose frame rate follows each member's speed in turn.
