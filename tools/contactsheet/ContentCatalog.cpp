@@ -24,14 +24,34 @@ TextureSequence sequence(const char* title, const char* pattern, int from, unsig
 
 std::vector<SheetTexture> singleTextures() {
   std::vector<SheetTexture> files;
-  for (const char* name :
-       {"sky_cloudy.nlt", "sky_clear_32.nlt", "sky_clear_16.nlt", "models/gull.nlt", "models/manta.nlt",
-        "terrain.nlt", "models/coral_a.nlt", "models/coral_b.nlt", "models/coral_c.nlt", "models/coral_d.nlt",
-        "models/coral_f.nlt", "models/coral_g.nlt", "models/coral_h.nlt", "models/coral_i.nlt", "water.nlt",
-        "gwfader.nlt", "models/rock2.nlt", "island.nlt", "blendmap.nlt", "models/reeffishes/blaugelbfish.nlt",
-        "models/reeffishes/rotfish.nlt", "models/reeffishes/moorishidol.nlt", "models/reeffishes/gsbfish.nlt",
-        "models/reeffishes/swpfish.nlt", "models/reeffishes/rbig.nlt", "models/reeffishes/ybig.nlt",
-        "models/reeffishes/anglefish.nlt", "models/reeffishes/silverfish.nlt"}) {
+  for (const char* name : {"sky_cloudy.nlt",
+                           "sky_clear_32.nlt",
+                           "sky_clear_16.nlt",
+                           "models/gull.nlt",
+                           "models/manta.nlt",
+                           "terrain.nlt",
+                           "models/coral_a.nlt",
+                           "models/coral_b.nlt",
+                           "models/coral_c.nlt",
+                           "models/coral_d.nlt",
+                           "models/coral_f.nlt",
+                           "models/coral_g.nlt",
+                           "models/coral_h.nlt",
+                           "models/coral_i.nlt",
+                           "water.nlt",
+                           "gwfader.nlt",
+                           "models/rock2.nlt",
+                           "island.nlt",
+                           "blendmap.nlt",
+                           "models/reeffishes/blaugelbfish.nlt",
+                           "models/reeffishes/rotfish.nlt",
+                           "models/reeffishes/moorishidol.nlt",
+                           "models/reeffishes/gsbfish.nlt",
+                           "models/reeffishes/swpfish.nlt",
+                           "models/reeffishes/rbig.nlt",
+                           "models/reeffishes/ybig.nlt",
+                           "models/reeffishes/anglefish.nlt",
+                           "models/reeffishes/silverfish.nlt"}) {
     files.push_back({name, SceneFlags});
   }
   return files;

@@ -21,8 +21,8 @@ struct SheetModel {
   std::string label;
   std::string model;
   std::string skin;
-  int first, last;           // the range whose frames are shown
-  float skinScale = 1.0f;    // texture tiling the scene gives the skin
+  int first, last;         // the range whose frames are shown
+  float skinScale = 1.0f;  // texture tiling the scene gives the skin
 };
 
 std::vector<SheetTexture> singleTextures();
