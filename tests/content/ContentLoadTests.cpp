@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "config/TextTable.h"
+#include "formats/BmpFormat.h"
 #include "render/QModel.h"
 #include "render/Terrain.h"
 #include "render/TextObject.h"
@@ -122,28 +123,11 @@ std::vector<ModelFile> sceneModels() {
           {"models/reeffishes/swpfish.nlm", {{20, 39}}, ModelFile::Fish}};
 }
 
-// The few header fields of a BMP file that say how SDL will decode it.
-struct BmpHeader {
-  bool valid = false;
-  int width = 0, height = 0, bitsPerPixel = 0;
-  size_t pixelOffset = 0;
-};
-
-uint32_t little(const std::string& bytes, size_t offset, int size) {
-  uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
-  return value;
-}
-
-BmpHeader bmpHeader(const std::string& bytes) {
-  BmpHeader header;
-  if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return header;
-  header.pixelOffset = little(bytes, 10, 4);
-  header.width = static_cast<int32_t>(little(bytes, 18, 4));
-  header.height = static_cast<int32_t>(little(bytes, 22, 4));
-  header.bitsPerPixel = static_cast<int>(little(bytes, 28, 2));
-  header.valid = true;
-  return header;
+// The header fields of a BMP file that say how SDL will decode it.
+formats::BmpLayout bmpHeader(const std::string& bytes) {
+  formats::BmpLayout layout;
+  formats::readBmpLayout(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), layout);
+  return layout;
 }
 
 GLint levelParameter(GLenum name) {
@@ -170,7 +154,7 @@ TEST(ContentTextures, EveryTextureLoadsSilentlyWithAnImage) {
     ASSERT_TRUE(loaded[i]);
     // A picture of other than 24 or 32 bits would still "load", but without an image.
     glBindTexture(GL_TEXTURE_2D, textures[i]->id());
-    const BmpHeader header = bmpHeader(testenv::readFile(dataPath(files[i].name)));
+    const formats::BmpLayout header = bmpHeader(testenv::readFile(dataPath(files[i].name)));
     EXPECT_TRUE(header.bitsPerPixel == 24 || header.bitsPerPixel == 32) << header.bitsPerPixel;
     EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), header.width);
     EXPECT_EQ(levelParameter(GL_TEXTURE_HEIGHT), std::abs(header.height));
@@ -182,11 +166,11 @@ TEST(ContentTextures, ThirtyTwoBitPicturesKeepTheirAlphaAfterUpload) {
   int checked = 0;
   for (const TextureFile& file : sceneTextures()) {
     const std::string bytes = testenv::readFile(dataPath(file.name));
-    const BmpHeader header = bmpHeader(bytes);
+    const formats::BmpLayout header = bmpHeader(bytes);
     if (header.bitsPerPixel != 32) continue;
     SCOPED_TRACE(file.name);
     ASSERT_GT(header.height, 0) << "rows are expected bottom-up";
-    ASSERT_GE(bytes.size(), header.pixelOffset + 4ull * header.width * header.height);
+    ASSERT_TRUE(formats::fits(header.pixelOffset, header.width * header.height, 4, bytes.size()));
     Texture texture;
     ASSERT_TRUE(texture.loadBMP(dataPath(file.name).c_str(), file.flags));
     glBindTexture(GL_TEXTURE_2D, texture.id());

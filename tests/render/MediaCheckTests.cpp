@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/BmpFormat.h"
+#include "formats/WavFormat.h"
 #include "render/BmpLoader.h"
 #include "render/Terrain.h"
 #include "render/Texture.h"
@@ -28,37 +30,44 @@ bool wavPasses(const std::string& bytes) {
 }
 
 // Offsets inside a BMP with the 40-byte header.
+constexpr size_t InfoAt = sizeof(formats::BmpFileHeader);
 enum BmpField : size_t {
-  PixelOffset = 10,
-  InfoSize = 14,
-  Width = 18,
-  Height = 22,
-  Bits = 28,
-  Compression = 30,
-  ColoursUsed = 46,
+  PixelOffset = offsetof(formats::BmpFileHeader, pixelOffset),
+  InfoSize = InfoAt + offsetof(formats::BmpInfoHeader, size),
+  Width = InfoAt + offsetof(formats::BmpInfoHeader, width),
+  Height = InfoAt + offsetof(formats::BmpInfoHeader, height),
+  Bits = InfoAt + offsetof(formats::BmpInfoHeader, bitsPerPixel),
+  Compression = InfoAt + offsetof(formats::BmpInfoHeader, compression),
+  ColoursUsed = InfoAt + offsetof(formats::BmpInfoHeader, coloursUsed),
 };
 
-std::string chunk(const std::string& tag, const std::string& body) {
-  std::string out = tag;
-  appendInt32(out, static_cast<int32_t>(body.size()));
-  return out + body;
+std::string text(const formats::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+std::string chunk(const std::string& id, const std::string& body) {
+  formats::RiffChunkHeader header{};
+  formats::setId(header.id, id.c_str());
+  header.length = static_cast<uint32_t>(body.size());
+  formats::Bytes out;
+  formats::appendRecord(out, header);
+  return text(out) + body;
 }
 
 std::string formatChunk(int tag, int channels, int rate, int bits) {
-  std::string body(16, '\0');
-  putInt16(body, 0, static_cast<int16_t>(tag));
-  putInt16(body, 2, static_cast<int16_t>(channels));
-  putInt32(body, 4, rate);
-  putInt32(body, 8, rate * channels * bits / 8);
-  putInt16(body, 12, static_cast<int16_t>(channels * bits / 8));
-  putInt16(body, 14, static_cast<int16_t>(bits));
-  return chunk("fmt ", body);
+  formats::WavFormatChunk format = formats::pcmFormat(channels, rate, bits);
+  format.formatTag = static_cast<uint16_t>(tag);
+  formats::Bytes body;
+  formats::appendRecord(body, format);
+  return chunk(formats::WavFormatId, text(body));
 }
 
 std::string wavFile(const std::string& chunks) {
-  std::string out = "RIFF";
-  appendInt32(out, static_cast<int32_t>(4 + chunks.size()));
-  return out + "WAVE" + chunks;
+  formats::RiffHeader riff{};
+  formats::setId(riff.riff, formats::RiffId);
+  formats::setId(riff.wave, formats::WaveId);
+  riff.size = static_cast<uint32_t>(sizeof riff.wave + chunks.size());
+  formats::Bytes out;
+  formats::appendRecord(out, riff);
+  return text(out) + chunks;
 }
 
 std::string monoWav() { return wavFile(formatChunk(1, 1, 22050, 16) + chunk("data", std::string(64, '\x10'))); }
@@ -167,13 +176,14 @@ TEST(WavCheck, RefusesHeadersThatStateMoreThanTheFileHolds) {
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 12) + chunk("data", "ab"))));
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 16) + formatChunk(1, 1, 22050, 16) + chunk("data", "ab"))));
 
+  const size_t formatAt = sizeof(formats::RiffHeader) + sizeof(formats::RiffChunkHeader);
   std::string misaligned = good;
-  putInt16(misaligned, 32, 3);  // block align of 16-bit mono is 2
+  putInt16(misaligned, formatAt + offsetof(formats::WavFormatChunk, blockAlign), 3);  // 16-bit mono aligns to 2
   EXPECT_FALSE(wavPasses(misaligned));
   std::string shortFormat = wavFile(chunk("fmt ", std::string(14, '\1')) + chunk("data", "ab"));
   EXPECT_FALSE(wavPasses(shortFormat));
   // A chunk length that would wrap a 32-bit sum back inside the file.
   std::string wrapping = wavFile(chunk("LIST", "") + formatChunk(1, 1, 22050, 16) + chunk("data", "ab"));
-  putInt32(wrapping, 16, -4);
+  putInt32(wrapping, sizeof(formats::RiffHeader) + offsetof(formats::RiffChunkHeader, length), -4);
   EXPECT_FALSE(wavPasses(wrapping));
 }

@@ -1,7 +1,6 @@
 #include "MediaFiles.h"
 
-#include <cmath>
-#include <cstring>
+#include "formats/BmpFormat.h"
 
 namespace cdcontent {
 namespace {
@@ -39,32 +38,13 @@ void closeChunk(Bytes& out, size_t sizeAt) {
   if (out.size() % 2 != 0) out.push_back(0);  // RIFF chunks are word aligned
 }
 
-void putBitmapInfoHeader(Bytes& out, const Picture& picture, int bytesPerPixel, uint32_t imageBytes) {
-  put32(out, 40);
-  put32(out, static_cast<uint32_t>(picture.width()));
-  put32(out, static_cast<uint32_t>(picture.height()));  // positive: rows bottom-up
-  put16(out, 1);
-  put16(out, static_cast<uint32_t>(bytesPerPixel * 8));
-  put32(out, 0);  // BI_RGB
-  put32(out, imageBytes);
-  put32(out, 2835);  // 72 dpi
-  put32(out, 2835);
-  put32(out, 0);
-  put32(out, 0);
-}
-
 }  // namespace
 
 Bytes encodeBmp(const Picture& picture) {
   const Bytes pixels = picture.bottomUpRows(3);
   Bytes out;
-  out.reserve(54 + pixels.size());
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, static_cast<uint32_t>(54 + pixels.size()));
-  put32(out, 0);
-  put32(out, 54);
-  putBitmapInfoHeader(out, picture, 3, static_cast<uint32_t>(pixels.size()));
+  out.reserve(sizeof(formats::BmpFileHeader) + sizeof(formats::BmpInfoHeader) + pixels.size());
+  formats::appendBmpHeaders(out, picture.width(), picture.height(), 24, 0);
   out.insert(out.end(), pixels.begin(), pixels.end());
   return out;
 }
@@ -118,7 +98,7 @@ Bytes encodeAvi(const std::vector<Picture>& frames, int framesPerSecond) {
   put16(out, height);
   closeChunk(out, streamHeader);
   const size_t format = openChunk(out, "strf");
-  putBitmapInfoHeader(out, first, kAviBytesPerPixel, frameBytes);
+  formats::appendRecord(out, formats::bmpInfoHeader(first.width(), first.height(), kAviBytesPerPixel * 8, 0));
   closeChunk(out, format);
   closeChunk(out, streamList);
   closeChunk(out, headers);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "formats/BmpFormat.h"
+
 namespace cdcontent {
 namespace {
 
@@ -88,7 +90,7 @@ int Picture::textWidth(const std::string& text, int scale) {
 }
 
 std::vector<uint8_t> Picture::bottomUpRows(int bytesPerPixel) const {
-  const size_t rowBytes = (static_cast<size_t>(width_) * bytesPerPixel + 3) & ~size_t{3};
+  const size_t rowBytes = formats::bmpRowBytes(static_cast<uint64_t>(width_), static_cast<uint64_t>(bytesPerPixel) * 8);
   std::vector<uint8_t> out(rowBytes * height_, 0);
   for (int y = 0; y < height_; ++y) {
     uint8_t* row = &out[rowBytes * (height_ - 1 - y)];

@@ -1,13 +1,15 @@
 #pragma once
-// Windows BMP files as SDL 1.2's loader and the Windows picture loader read them: a 14-byte file
-// header, a 40-byte info header, rows stored bottom-up and padded to 4 bytes.
+// Windows BMP files as SDL 1.2's loader and the Windows picture loader read them: the file header,
+// a 40-byte info header, rows stored bottom-up and padded to 4 bytes (formats/BmpFormat.h).
 
 #include "Image.h"
 
 #include <cstdint>
 #include <vector>
 
-using Bytes = std::vector<uint8_t>;
+#include "formats/FileRecords.h"
+
+using formats::Bytes;
 
 // 24-bit blue-green-red, alpha dropped.
 Bytes encodeBmp24(const Image& image);

@@ -5,14 +5,16 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <vector>
+
+#include "formats/FontFormat.h"
+
+using namespace formats;
 
 namespace {
 
 constexpr int PixelSize = 13;
 constexpr int AtlasWidth = 256;
-constexpr int HeaderSize = 548;
 
 struct GlyphCell {
   int code;
@@ -20,21 +22,6 @@ struct GlyphCell {
   int width;
   std::vector<uint8_t> coverage;  // width x cell height
 };
-
-// Appends fixed tag bytes (the counted length allows a NUL inside).
-void putTag(Bytes& out, const char* tag, size_t length) {
-  for (size_t i = 0; i < length; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
-}
-
-void put32(Bytes& out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-void putFloat(Bytes& out, float value) {
-  uint32_t bits;
-  std::memcpy(&bits, &value, 4);
-  put32(out, bits);
-}
 
 std::vector<int> characterCodes() {
   std::vector<int> codes;
@@ -120,27 +107,27 @@ bool encodeFont(const std::string& fontFile, Bytes& out) {
     }
   }
 
+  FontHeader header{};
+  setId(header.ident, FontIdent);
+  header.version = FontVersion;
+  std::snprintf(header.description, sizeof header.description, "DejaVu Sans %d px, rasterised with FreeType",
+                PixelSize);
+  header.width = AtlasWidth;
+  header.height = atlasHeight;
+  header.skippedCount = 0;
   out.clear();
-  putTag(out, "NLF\0", 4);
-  put32(out, 1);
-  char description[HeaderSize - 8] = {};
-  std::snprintf(description, sizeof description, "DejaVu Sans %d px, rasterised with FreeType", PixelSize);
-  out.insert(out.end(), description, description + sizeof description);
-  put32(out, AtlasWidth);
-  put32(out, static_cast<uint32_t>(atlasHeight));
-  put32(out, 0);  // no 2-byte entries
-  put32(out, static_cast<uint32_t>(cells.size()));
+  appendRecord(out, header);
+  appendRecord(out, static_cast<int32_t>(cells.size()));
   for (const GlyphCell& cell : cells) {
-    out.push_back(static_cast<uint8_t>(cell.code));
-    out.push_back(static_cast<uint8_t>(cell.code >> 8));
-    out.push_back(0);
-    out.push_back(0);
-    put32(out, static_cast<uint32_t>(cell.width));
-    put32(out, static_cast<uint32_t>(cellHeight));
-    putFloat(out, static_cast<float>(cell.x) / AtlasWidth);
-    putFloat(out, static_cast<float>(cell.x + cell.width) / AtlasWidth);
-    putFloat(out, static_cast<float>(atlasHeight - cell.y - cellHeight) / atlasHeight);
-    putFloat(out, static_cast<float>(atlasHeight - cell.y) / atlasHeight);
+    FontGlyphRecord glyph{};
+    glyph.code = static_cast<uint16_t>(cell.code);
+    glyph.width = cell.width;
+    glyph.height = cellHeight;
+    glyph.s0 = static_cast<float>(cell.x) / AtlasWidth;
+    glyph.s1 = static_cast<float>(cell.x + cell.width) / AtlasWidth;
+    glyph.t0 = static_cast<float>(atlasHeight - cell.y - cellHeight) / atlasHeight;
+    glyph.t1 = static_cast<float>(atlasHeight - cell.y) / atlasHeight;
+    appendRecord(out, glyph);
   }
   for (uint8_t a : alpha) {
     out.push_back(255);

@@ -1,15 +1,14 @@
 #pragma once
-// Independent readers for the generated files, written from the file layouts rather than from
-// the generator, so a writer bug shows up as a mismatch.
+// Readers for the generated files, written from the file layouts (formats/) rather than from the
+// generator, so a writer bug shows up as a mismatch. Each checks every count and offset.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "formats/FontFormat.h"
+
 std::vector<uint8_t> readFile(const std::string& path);
-uint32_t le32(const std::vector<uint8_t>& data, size_t offset);
-uint16_t le16(const std::vector<uint8_t>& data, size_t offset);
-float leFloat(const std::vector<uint8_t>& data, size_t offset);
 
 struct BmpPicture {
   bool valid = false;
@@ -43,3 +42,14 @@ struct WavSound {
 };
 
 WavSound readWav(const std::string& path);
+
+struct FontAtlas {
+  bool valid = false;
+  int width = 0, height = 0;  // of the texture
+  std::vector<formats::FontGlyphRecord> glyphs;
+  std::vector<uint8_t> texels;  // luminance, alpha
+  int alpha(int x, int y) const { return texels[(static_cast<size_t>(y) * width + x) * 2 + 1]; }
+};
+
+// Valid only when the texels end the file exactly.
+FontAtlas readFont(const std::string& path);

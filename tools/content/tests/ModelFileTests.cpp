@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "formats/Md3Format.h"
+
 namespace {
 
 enum class Measure { Length, Width, Height };
@@ -72,8 +74,8 @@ TEST(Models, HaveTheFramesTheirRangesNeedAndSafeIndices) {
     EXPECT_GE(model.frames, c.frames) << c.file;
     EXPECT_GT(model.triangles, 0) << c.file;
     // Standard MD3 limits, and the scene keeps indices in 16 bits.
-    EXPECT_LE(model.vertices, 4096) << c.file;
-    EXPECT_LE(model.triangles, 8192) << c.file;
+    EXPECT_LE(model.vertices, formats::Md3MaxVertices) << c.file;
+    EXPECT_LE(model.triangles, formats::Md3MaxTriangles) << c.file;
     for (uint32_t index : model.indices) ASSERT_LT(index, static_cast<uint32_t>(model.vertices)) << c.file;
     for (float uv : model.uvs) ASSERT_TRUE(uv >= 0.0f && uv <= 1.0f) << c.file << " texture coordinate " << uv;
   }

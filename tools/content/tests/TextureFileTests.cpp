@@ -198,23 +198,15 @@ TEST(HeightMap, CarriesTheCoralsAndLeavesRoomForFishAndView) {
 }
 
 TEST(Font, HoldsAsciiAndLatin1InAnUprightAtlas) {
-  std::vector<uint8_t> data = readFile(dataFile("font.nlf"));
-  ASSERT_GE(data.size(), 564u);
-  uint64_t width = le32(data, 548), height = le32(data, 552), entries = le32(data, 556);
-  uint64_t glyphsAt = 560 + 2 * entries;
-  ASSERT_LE(glyphsAt + 4, data.size());
-  uint64_t glyphs = le32(data, glyphsAt);
-  uint64_t texelsAt = glyphsAt + 4 + 28 * glyphs;
-  ASSERT_EQ(texelsAt + width * height * 2, data.size());
-  EXPECT_TRUE(powerOfTwo(static_cast<int>(width)) && powerOfTwo(static_cast<int>(height)));
+  const FontAtlas font = readFont(dataFile("font.nlf"));
+  ASSERT_TRUE(font.valid);
+  const int width = font.width, height = font.height;
+  EXPECT_TRUE(powerOfTwo(width) && powerOfTwo(height));
 
   std::vector<bool> present(256, false);
-  for (uint64_t g = 0; g < glyphs; ++g) {
-    uint64_t at = glyphsAt + 4 + 28 * g;
-    int code = le16(data, at);
-    int w = static_cast<int>(le32(data, at + 4)), h = static_cast<int>(le32(data, at + 8));
-    float s0 = leFloat(data, at + 12), s1 = leFloat(data, at + 16), t0 = leFloat(data, at + 20),
-          t1 = leFloat(data, at + 24);
+  for (const formats::FontGlyphRecord& glyph : font.glyphs) {
+    const int code = glyph.code, w = glyph.width, h = glyph.height;
+    const float s0 = glyph.s0, s1 = glyph.s1, t0 = glyph.t0, t1 = glyph.t1;
     ASSERT_LT(code, 256);
     present[code] = true;
     EXPECT_GE(h, 14) << code;
@@ -229,7 +221,7 @@ TEST(Font, HoldsAsciiAndLatin1InAnUprightAtlas) {
         int row = static_cast<int>(t * height);
         int ink = 0;
         for (int x = static_cast<int>(s0 * width); x < static_cast<int>(s1 * width); ++x) {
-          ink += data[texelsAt + (static_cast<uint64_t>(row) * width + x) * 2 + 1] > 128;
+          ink += font.alpha(x, row) > 128;
         }
         return ink;
       };
@@ -255,28 +247,18 @@ namespace {
 class FontInk {
  public:
   FontInk() {
-    data_ = readFile(dataFile("font.nlf"));
-    if (data_.size() < 564) return;
-    width_ = le32(data_, 548);
-    height_ = le32(data_, 552);
-    uint64_t glyphsAt = 560 + 2 * static_cast<uint64_t>(le32(data_, 556));
-    if (glyphsAt + 4 > data_.size()) return;
-    uint64_t glyphs = le32(data_, glyphsAt);
-    texelsAt_ = glyphsAt + 4 + 28 * glyphs;
-    if (texelsAt_ + width_ * height_ * 2 != data_.size()) return;
-    for (uint64_t g = 0; g < glyphs; ++g) {
-      uint64_t at = glyphsAt + 4 + 28 * g;
+    font_ = readFont(dataFile("font.nlf"));
+    for (const formats::FontGlyphRecord& glyph : font_.glyphs) {
       Box box;
-      box.x0 = static_cast<int>(std::lround(leFloat(data_, at + 12) * width_));
-      box.x1 = static_cast<int>(std::lround(leFloat(data_, at + 16) * width_));
-      box.y0 = static_cast<int>(std::lround(leFloat(data_, at + 20) * height_));
-      box.y1 = static_cast<int>(std::lround(leFloat(data_, at + 24) * height_));
-      boxes_[le16(data_, at)] = box;
+      box.x0 = static_cast<int>(std::lround(glyph.s0 * font_.width));
+      box.x1 = static_cast<int>(std::lround(glyph.s1 * font_.width));
+      box.y0 = static_cast<int>(std::lround(glyph.t0 * font_.height));
+      box.y1 = static_cast<int>(std::lround(glyph.t1 * font_.height));
+      boxes_[glyph.code] = box;
     }
-    valid_ = true;
   }
 
-  bool valid() const { return valid_; }
+  bool valid() const { return font_.valid; }
   bool has(int code) const { return boxes_.count(code) != 0; }
 
   // Strongest alpha in the glyph's box.
@@ -311,12 +293,10 @@ class FontInk {
     int x0, x1, y0, y1;
   };
 
-  int alpha(int x, int y) const { return data_[texelsAt_ + (static_cast<uint64_t>(y) * width_ + x) * 2 + 1]; }
+  int alpha(int x, int y) const { return font_.alpha(x, y); }
 
-  std::vector<uint8_t> data_;
-  uint64_t width_ = 0, height_ = 0, texelsAt_ = 0;
+  FontAtlas font_;
   std::map<int, Box> boxes_;
-  bool valid_ = false;
 };
 
 }  // namespace
