@@ -71,10 +71,7 @@ class CoralBuilder {
     }
   }
 
-  AnimatedModel take(const std::string& skin) {
-    model_.skinName = skin;
-    return std::move(model_);
-  }
+  AnimatedModel take() { return std::move(model_); }
 
   float tOf(float z) const { return clamp01(1.0f - z / height_); }
 
@@ -126,7 +123,7 @@ AnimatedModel staghorn(int frames) {
                6, 0.7f, 0.0f);
   }
   builder.sway(frames, 0.038f, 0.025f, 0.8f);
-  return builder.take("models/coral_a.nlt");
+  return builder.take();
 }
 
 // A fan: a curved membrane in the x-z plane on a short stem; texture is a planar net.
@@ -156,7 +153,7 @@ AnimatedModel seaFan(int frames) {
   for (int i = 0; i < rows; ++i) mesh.addStrip(grid[i], grid[i + 1]);
   builder.tube({Vec3{0, 0, 0}, Vec3{0, 0, 1.2f}, Vec3{0, 0, 2.4f}}, {0.9f, 0.75f, 0.6f}, 6, false);
   builder.sway(frames, 0.25f, 1.3f, 30.0f);
-  return builder.take("models/coral_b.nlt");
+  return builder.take();
 }
 
 AnimatedModel purpleBush(int frames) {
@@ -169,7 +166,7 @@ AnimatedModel purpleBush(int frames) {
     growBranch(builder, random, Vec3{std::cos(angle), std::sin(angle), 0.0f}, dir, 10.0f, 1.0f, 2, 5, 0.8f, 2.2f);
   }
   builder.sway(frames, 1.0f, 0.7f, 15.0f);
-  return builder.take("models/coral_c.nlt");
+  return builder.take();
 }
 
 // Table coral: a short trunk carrying two dished plates with wavy rims.
@@ -215,7 +212,7 @@ AnimatedModel tableCoral(int frames) {
     }
   }
   builder.sway(frames, 0.3f, 0.2f, 40.0f);
-  return builder.take("models/coral_d.nlt");
+  return builder.take();
 }
 
 // Soft coral: fleshy stalks with clusters of polyp heads that sway.
@@ -244,7 +241,7 @@ AnimatedModel softCoral(int frames) {
     }
   }
   builder.sway(frames, 0.06f, 0.04f, 0.7f);
-  return builder.take("models/coral_f.nlt");
+  return builder.take();
 }
 
 // The shape of a massive coral: a dome, its rim bulged into lobes, with lumps over the surface.
@@ -258,7 +255,7 @@ struct DomeShape {
 
 // A dome textured by a planar map from above (brain corals). Hard corals sway only a little: the
 // crown leans with the swell while the rim stays on the floor.
-AnimatedModel dome(int frames, const DomeShape& shape, float lean, const std::string& skin) {
+AnimatedModel dome(int frames, const DomeShape& shape, float lean) {
   CoralBuilder builder(shape.height);
   Mesh& mesh = builder.mesh();
   TileNoise lumps(4, 3, shape.seed);
@@ -282,7 +279,7 @@ AnimatedModel dome(int frames, const DomeShape& shape, float lean, const std::st
   }
   for (int i = 0; i < rings; ++i) mesh.addStrip(grid[i], grid[i + 1]);
   builder.sway(frames, lean, 0.7f * lean, 1.5f * shape.radius);
-  return builder.take(skin);
+  return builder.take();
 }
 
 AnimatedModel seaWhips(int frames) {
@@ -306,7 +303,7 @@ AnimatedModel seaWhips(int frames) {
     builder.tube(points, radii, 5, true);
   }
   builder.sway(frames, 0.08f, 0.06f, 0.9f);
-  return builder.take("models/coral_i.nlt");
+  return builder.take();
 }
 
 }  // namespace
@@ -324,10 +321,10 @@ AnimatedModel buildCoralModel(char letter, int frames) {
     case 'f':
       return softCoral(frames);
     case 'g':
-      return dome(frames, DomeShape{0.55f, 0.5f, 0.18f, 0, 0.0f, 66}, 0.02f, "models/coral_g.nlt");
+      return dome(frames, DomeShape{0.55f, 0.5f, 0.18f, 0, 0.0f, 66}, 0.02f);
     case 'h':
       // A broad boulder brain of a few merged lobes; the scene halves its height.
-      return dome(frames, DomeShape{1.15f, 1.1f, 0.12f, 5, 0.1f, 88}, 0.03f, "models/coral_h.nlt");
+      return dome(frames, DomeShape{1.15f, 1.1f, 0.12f, 5, 0.1f, 88}, 0.03f);
     default:
       return seaWhips(frames);
   }

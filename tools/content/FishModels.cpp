@@ -152,13 +152,10 @@ class FishBuilder {
 
 }  // namespace
 
-AnimatedModel buildFishModel(const FishShape& shape, const std::vector<SwimSegment>& segments,
-                             const std::string& skinName) {
+AnimatedModel buildFishModel(const FishShape& shape, const std::vector<SwimSegment>& segments) {
   FishBuilder builder(shape);
   builder.body();
   builder.fins();
   builder.animate(segments);
-  AnimatedModel model = builder.take();
-  model.skinName = skinName;
-  return model;
+  return builder.take();
 }

@@ -5,7 +5,6 @@
 
 #include "FishShapes.h"
 
-#include <string>
 #include <vector>
 
 struct SwimSegment {
@@ -13,5 +12,4 @@ struct SwimSegment {
   float amplitudeScale;  // 1 = the kind's full swimming swing
 };
 
-AnimatedModel buildFishModel(const FishShape& shape, const std::vector<SwimSegment>& segments,
-                             const std::string& skinName);
+AnimatedModel buildFishModel(const FishShape& shape, const std::vector<SwimSegment>& segments);

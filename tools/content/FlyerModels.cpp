@@ -122,7 +122,6 @@ AnimatedModel buildMantaModel() {
     }
     model.frames.push_back(frame);
   }
-  model.skinName = "models/manta.nlt";
   return model;
 }
 
@@ -252,7 +251,6 @@ AnimatedModel buildGullModel() {
     float hand = -6.0f + 24.0f * (std::sin(phase - lag) + std::sin(lag));
     model.frames.push_back(pose(shoulder, hand, -0.35f * std::sin(phase)));
   }
-  model.skinName = "models/gull.nlt";
   return model;
 }
 

@@ -30,7 +30,7 @@ uint16_t packNormal(const Vec3& n) {
 
 }  // namespace
 
-bool encodeMd3(const AnimatedModel& model, const std::string& name, Bytes& out) {
+bool encodeMd3(const AnimatedModel& model, const std::string& name, const std::string& skin, Bytes& out) {
   const Mesh& mesh = model.mesh;
   const int32_t frames = static_cast<int32_t>(model.frames.size());
   const int32_t vertices = mesh.vertexCount();
@@ -83,7 +83,7 @@ bool encodeMd3(const AnimatedModel& model, const std::string& name, Bytes& out) 
 
   appendRecord(out, surface);
   Md3Shader shader{};
-  setName(shader.name, model.skinName.c_str());
+  setName(shader.name, skin.c_str());
   appendRecord(out, shader);
   for (const auto& tri : mesh.triangles()) appendRecord(out, Md3Triangle{{tri[0], tri[1], tri[2]}});
   for (const Vec2& uv : mesh.uvs()) appendRecord(out, Md3TexCoord{{uv.s, uv.t}});

@@ -13,4 +13,4 @@ using formats::Bytes;
 
 // Fills `out` and returns true; false (with a message) when a coordinate does not fit 16 bits or
 // the model has no frames.
-bool encodeMd3(const AnimatedModel& model, const std::string& name, Bytes& out);
+bool encodeMd3(const AnimatedModel& model, const std::string& name, const std::string& skin, Bytes& out);

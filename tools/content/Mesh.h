@@ -4,7 +4,6 @@
 // scale; the model file stores 64 steps per unit.
 
 #include <array>
-#include <string>
 #include <vector>
 
 struct Vec2 {
@@ -51,5 +50,4 @@ class Mesh {
 struct AnimatedModel {
   Mesh mesh;
   std::vector<std::vector<Vec3>> frames;
-  std::string skinName;
 };

@@ -1,52 +1,55 @@
 #include "TextFiles.h"
 
-const char* const IntroPictureName = "intro.bmp";
+#include "formats/DataCatalog.h"
+#include "formats/TextTableKeys.h"
 
 TextEntries directoryEntries() {
+  using namespace textkeys::directory;
   return {
-      {"win32reg", "Software\\Reefsaver\\Reefglass"},
-      {"appname_long", "Reefsaver Reefglass"},
-      {"mainbitmap", IntroPictureName},
+      {RegistryPath, "Software\\Reefsaver\\Reefglass"},
+      {ApplicationName, "Reefsaver Reefglass"},
+      {MainBitmap, catalog::IntroPicture.file},
   };
 }
 
 TextEntries languageEntries() {
+  using namespace textkeys::language;
   return {
-      {"caption", "Reefglass instellingen"},
-      {"cancel", "Annuleren"},
-      {"screensettings", "Beeldscherminstellingen"},
-      {"intro", "Introductie"},
-      {"boid", "Visschool"},
-      {"fish", "Vissen"},
-      {"birds", "Vogels"},
-      {"sky", "Lucht"},
-      {"camera", "Camera"},
-      {"sound", "Geluid"},
-      {"infotxt",
+      {Caption, "Reefglass instellingen"},
+      {Cancel, "Annuleren"},
+      {ScreenSettings, "Beeldscherminstellingen"},
+      {Intro, "Introductie"},
+      {Boid, "Visschool"},
+      {Fish, "Vissen"},
+      {Birds, "Vogels"},
+      {Sky, "Lucht"},
+      {Camera, "Camera"},
+      {Sound, "Geluid"},
+      {InfoText,
        "Reefglass toont een tropische lagune: een school vissen, rifvissen, een manta, "
        "koralen en meeuwen boven het water. Kies links wat u wilt zien."},
-      {"hyperlink_txt", "Bezoek onze website"},
-      {"hyperlink", "https://www.reefsaver.example/"},
-      {"boidtype", "Soort"},
-      {"boidcount", "Aantal"},
-      {"fishtype", "Soorten"},
-      {"fishcount", "Aantal"},
-      {"birdtype", "Soorten"},
-      {"skytext", "Lucht"},
-      {"cloudy", "bewolkt"},
-      {"cloudless", "onbewolkt"},
-      {"cameratext", "Camera"},
-      {"scrollspeed", "Kantelsnelheid:"},
-      {"resttime_top", "Wachttijd boven:"},
-      {"resttime_bottom", "Wachttijd onder:"},
-      {"automatic", "automatisch"},
-      {"top", "boven"},
-      {"middle", "midden"},
-      {"bottom", "onder"},
-      {"soundtext", "Geluid"},
-      {"on_off", "aan/uit"},
-      {"help", "F1: hulp"},
-      {"helpexpanded",
+      {HyperlinkText, "Bezoek onze website"},
+      {Hyperlink, "https://www.reefsaver.example/"},
+      {BoidType, "Soort"},
+      {BoidCount, "Aantal"},
+      {FishType, "Soorten"},
+      {FishCount, "Aantal"},
+      {BirdType, "Soorten"},
+      {SkyText, "Lucht"},
+      {Cloudy, "bewolkt"},
+      {Cloudless, "onbewolkt"},
+      {CameraText, "Camera"},
+      {ScrollSpeed, "Kantelsnelheid:"},
+      {RestTimeTop, "Wachttijd boven:"},
+      {RestTimeBottom, "Wachttijd onder:"},
+      {Automatic, "automatisch"},
+      {Top, "boven"},
+      {Middle, "midden"},
+      {Bottom, "onder"},
+      {SoundText, "Geluid"},
+      {OnOff, "aan/uit"},
+      {Help, "F1: hulp"},
+      {HelpExpanded,
        "Esc: afsluiten\n"
        "Home: camera terug naar de beginstand\n"
        "Pijl omhoog: omhoog kijken\n"
@@ -58,19 +61,20 @@ TextEntries languageEntries() {
 }
 
 TextEntries screenLanguageEntries() {
+  using namespace textkeys::screenlanguage;
   return {
-      {"caption", "Beeldscherminstellingen"},
-      {"displaymodetext", "Beeldschermmodus"},
-      {"leaveresolution", "Huidige instellingen behouden"},
-      {"bitsperpixel", "Kleurdiepte:"},
-      {"resolution", "Resolutie:"},
-      {"shadesecondary", "Andere beeldschermen verduisteren"},
-      {"cancel", "Annuleren"},
+      {Caption, "Beeldscherminstellingen"},
+      {DisplayModeText, "Beeldschermmodus"},
+      {LeaveResolution, "Huidige instellingen behouden"},
+      {BitsPerPixel, "Kleurdiepte:"},
+      {Resolution, "Resolutie:"},
+      {ShadeSecondary, "Andere beeldschermen verduisteren"},
+      {Cancel, "Annuleren"},
   };
 }
 
 std::string formatTextFile(const std::string& comment, const TextEntries& entries) {
-  std::string text = "; " + comment + "\n[NL]\n";
+  std::string text = "; " + comment + "\n[" + textkeys::Section + "]\n";
   for (const auto& [key, value] : entries) text += key + " = {" + value + "}\n";
   return text;
 }

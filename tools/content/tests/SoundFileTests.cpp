@@ -8,19 +8,22 @@
 
 #include <cmath>
 
+#include "formats/DataCatalog.h"
+
 TEST(Sounds, AreSixteenBitAt22050Hz) {
-  for (const char* name :
-       {"sound/water.wav", "sound/seagull1.wav", "sound/seagull2.wav", "sound/seagull3.wav", "sound/seagull4.wav"}) {
+  for (const catalog::Sound* entry : catalog::Sounds) {
+    const char* name = entry->file;
     WavSound sound = readWav(dataFile(name));
     ASSERT_TRUE(sound.valid) << name;
     EXPECT_EQ(sound.rate, 22050) << name;
     EXPECT_EQ(sound.bits, 16) << name;
     EXPECT_TRUE(sound.channels == 1 || sound.channels == 2) << name;
+    EXPECT_EQ(sound.channels, entry->channels) << name;
   }
 }
 
 TEST(Sounds, WaterLoopsWithoutAClick) {
-  WavSound water = readWav(dataFile("sound/water.wav"));
+  WavSound water = readWav(dataFile(catalog::WaterLoop.file));
   ASSERT_TRUE(water.valid);
   const size_t frames = water.samples.size() / water.channels;
   EXPECT_GE(frames, 10u * 22050u);
@@ -51,8 +54,9 @@ TEST(Sounds, WaterLoopsWithoutAClick) {
 
 TEST(Sounds, GullCallsDifferAndStartAndEndQuietly) {
   std::vector<WavSound> calls;
-  for (int k = 1; k <= 4; ++k) {
-    calls.push_back(readWav(dataFile("sound/seagull" + std::to_string(k) + ".wav")));
+  for (const catalog::Sound& entry : catalog::GullCalls) {
+    const std::string k = entry.file;
+    calls.push_back(readWav(dataFile(k)));
     const WavSound& call = calls.back();
     ASSERT_TRUE(call.valid);
     ASSERT_GT(call.samples.size(), 22050u / 4);

@@ -8,19 +8,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <vector>
+
+#include "formats/DataCatalog.h"
 
 namespace {
 
 bool powerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
-
-std::string numbered(const char* pattern, int n) {
-  char name[64];
-  std::snprintf(name, sizeof name, pattern, n);
-  return name;
-}
 
 // Mean absolute difference between two columns (or rows) of a picture over its colour channels.
 double lineDifference(const BmpPicture& p, bool columns, int a, int b) {
@@ -48,13 +43,15 @@ double frameDifference(const BmpPicture& a, const BmpPicture& b) {
   return sum / a.pixels.size();
 }
 
-void expectSeamlessLoop(const char* pattern, int first) {
+void expectSeamlessLoop(const catalog::PictureRun& run) {
+  const char* pattern = run.pattern;
+  const int count = run.count;
   std::vector<BmpPicture> frames;
-  for (int f = 0; f < 32; ++f) {
-    frames.push_back(readBmp(dataFile(numbered(pattern, first + f))));
-    ASSERT_TRUE(frames.back().valid) << numbered(pattern, first + f);
+  for (int f = 0; f < count; ++f) {
+    frames.push_back(readBmp(dataFile(run.file(f))));
+    ASSERT_TRUE(frames.back().valid) << run.file(f);
   }
-  for (int f = 0; f < 32; ++f) {
+  for (int f = 0; f < count; ++f) {
     const BmpPicture& p = frames[f];
     // Opposite edges are neighbours when the picture repeats.
     EXPECT_LE(lineDifference(p, true, p.width - 1, 0), 2.0 * meanInnerDifference(p, true) + 0.5)
@@ -63,58 +60,36 @@ void expectSeamlessLoop(const char* pattern, int first) {
         << pattern << " frame " << f;
   }
   double consecutive = 0.0;
-  for (int f = 0; f + 1 < 32; ++f) consecutive += frameDifference(frames[f], frames[f + 1]);
-  consecutive /= 31;
+  for (int f = 0; f + 1 < count; ++f) consecutive += frameDifference(frames[f], frames[f + 1]);
+  consecutive /= count - 1;
   EXPECT_GT(consecutive, 0.2) << pattern << " does not move";
-  EXPECT_LE(frameDifference(frames[31], frames[0]), 1.5 * consecutive) << pattern << " jumps at the loop";
+  EXPECT_LE(frameDifference(frames[count - 1], frames[0]), 1.5 * consecutive) << pattern << " jumps at the loop";
 }
 
 }  // namespace
 
 TEST(Textures, AreTrueColourWithPowerOfTwoSizes) {
-  const std::vector<std::pair<std::string, int>> textures = {{"sky_cloudy.nlt", 24},
-                                                             {"sky_clear_32.nlt", 24},
-                                                             {"sky_clear_16.nlt", 24},
-                                                             {"models/gull.nlt", 24},
-                                                             {"models/manta.nlt", 24},
-                                                             {"terrain.nlt", 24},
-                                                             {"models/coral_a.nlt", 24},
-                                                             {"models/coral_b.nlt", 24},
-                                                             {"models/coral_c.nlt", 24},
-                                                             {"models/coral_d.nlt", 24},
-                                                             {"models/coral_f.nlt", 24},
-                                                             {"models/coral_g.nlt", 24},
-                                                             {"models/coral_h.nlt", 24},
-                                                             {"models/coral_i.nlt", 24},
-                                                             {"water.nlt", 32},
-                                                             {"gwfader.nlt", 32},
-                                                             {"models/rock2.nlt", 32},
-                                                             {"island.nlt", 32},
-                                                             {"blendmap.nlt", 32},
-                                                             {"models/reeffishes/blaugelbfish.nlt", 24},
-                                                             {"models/reeffishes/rotfish.nlt", 24},
-                                                             {"models/reeffishes/moorishidol.nlt", 24},
-                                                             {"models/reeffishes/gsbfish.nlt", 24},
-                                                             {"models/reeffishes/swpfish.nlt", 24},
-                                                             {"models/reeffishes/rbig.nlt", 24},
-                                                             {"models/reeffishes/ybig.nlt", 24},
-                                                             {"models/reeffishes/anglefish.nlt", 24},
-                                                             {"models/reeffishes/silverfish.nlt", 24}};
-  for (const auto& [name, bits] : textures) {
+  // The scene uploads 24 and 32 bits only; the catalogue says which pictures carry alpha.
+  for (const catalog::Picture* picture : catalog::ScenePictures) {
+    const char* name = picture->file;
     BmpPicture p = readBmp(dataFile(name));
     ASSERT_TRUE(p.valid) << name;
-    EXPECT_EQ(p.bitsPerPixel, bits) << name;
+    EXPECT_TRUE(p.bitsPerPixel == 24 || p.bitsPerPixel == 32) << name;
+    EXPECT_EQ(p.bitsPerPixel, picture->bitsPerPixel) << name;
     EXPECT_TRUE(powerOfTwo(p.width) && powerOfTwo(p.height)) << name << " " << p.width << "x" << p.height;
   }
-  for (int f = 0; f < 32; ++f) {
-    EXPECT_EQ(readBmp(dataFile(numbered("caustics64/caust%.2d.nlt", f))).bitsPerPixel, 24);
-    EXPECT_EQ(readBmp(dataFile(numbered("causticsfish32/caust%.2d.nlt", f))).bitsPerPixel, 24);
-    EXPECT_EQ(readBmp(dataFile(numbered("highlight/highlight%.5d.nlt", 44 + f))).bitsPerPixel, 32);
+  for (const catalog::PictureRun* run : catalog::ScenePictureRuns) {
+    for (int f = 0; f < run->count; ++f) {
+      const int bits = readBmp(dataFile(run->file(f))).bitsPerPixel;
+      EXPECT_TRUE(bits == 24 || bits == 32) << run->file(f);
+      EXPECT_EQ(bits, run->bitsPerPixel) << run->file(f);
+    }
   }
 }
 
 TEST(Textures, CardsAreCutOutAndFadedByAlpha) {
-  for (const char* name : {"models/rock2.nlt", "island.nlt", "gwfader.nlt", "blendmap.nlt"}) {
+  for (const char* name :
+       {catalog::Rock.file, catalog::Island.file, catalog::HorizonFader.file, catalog::BlendMap.file}) {
     BmpPicture p = readBmp(dataFile(name));
     ASSERT_TRUE(p.valid) << name;
     int clear = 0, solid = 0;
@@ -128,24 +103,24 @@ TEST(Textures, CardsAreCutOutAndFadedByAlpha) {
     EXPECT_GT(solid, p.width * p.height / 50) << name;
   }
   // The fader is opaque fog at its top edge and clear at the bottom.
-  BmpPicture fader = readBmp(dataFile("gwfader.nlt"));
+  BmpPicture fader = readBmp(dataFile(catalog::HorizonFader.file));
   EXPECT_GT(fader.channel(fader.width / 2, 0, 3), 200);
   EXPECT_LT(fader.channel(fader.width / 2, fader.height - 1, 3), 10);
   // The water is a veil, never opaque.
-  BmpPicture water = readBmp(dataFile("water.nlt"));
+  BmpPicture water = readBmp(dataFile(catalog::Water.file));
   for (int y = 0; y < water.height; y += 7) {
     for (int x = 0; x < water.width; x += 7) ASSERT_LT(water.channel(x, y, 3), 160);
   }
 }
 
-TEST(Textures, FloorCausticsTileAndLoop) { expectSeamlessLoop("caustics64/caust%.2d.nlt", 0); }
+TEST(Textures, FloorCausticsTileAndLoop) { expectSeamlessLoop(catalog::FloorCaustics); }
 
-TEST(Textures, FishCausticsTileAndLoop) { expectSeamlessLoop("causticsfish32/caust%.2d.nlt", 0); }
+TEST(Textures, FishCausticsTileAndLoop) { expectSeamlessLoop(catalog::FishCaustics); }
 
-TEST(Textures, SurfaceHighlightsTileAndLoop) { expectSeamlessLoop("highlight/highlight%.5d.nlt", 44); }
+TEST(Textures, SurfaceHighlightsTileAndLoop) { expectSeamlessLoop(catalog::Highlights); }
 
 TEST(Textures, RepeatedPicturesTile) {
-  for (const char* name : {"water.nlt", "models/coral_h.nlt"}) {
+  for (const char* name : {catalog::Water.file, catalog::CoralSkins[6].file}) {
     BmpPicture p = readBmp(dataFile(name));
     ASSERT_TRUE(p.valid);
     EXPECT_LE(lineDifference(p, true, p.width - 1, 0), 2.0 * meanInnerDifference(p, true) + 0.5) << name;
@@ -165,7 +140,7 @@ float floorAt(const BmpPicture& map, float x, float z) {
 }  // namespace
 
 TEST(HeightMap, IsEightBitWithWidthDivisibleByFour) {
-  BmpPicture map = readBmp(dataFile("terrain_map.nlt"));
+  BmpPicture map = readBmp(dataFile(catalog::TerrainMap.file));
   ASSERT_TRUE(map.valid);
   EXPECT_EQ(map.bitsPerPixel, 8);
   EXPECT_EQ(map.width % 4, 0);
@@ -174,7 +149,7 @@ TEST(HeightMap, IsEightBitWithWidthDivisibleByFour) {
 }
 
 TEST(HeightMap, CarriesTheCoralsAndLeavesRoomForFishAndView) {
-  BmpPicture map = readBmp(dataFile("terrain_map.nlt"));
+  BmpPicture map = readBmp(dataFile(catalog::TerrainMap.file));
   ASSERT_TRUE(map.valid);
   struct Base {
     float x, y, z;
@@ -198,7 +173,7 @@ TEST(HeightMap, CarriesTheCoralsAndLeavesRoomForFishAndView) {
 }
 
 TEST(Font, HoldsAsciiAndLatin1InAnUprightAtlas) {
-  const FontAtlas font = readFont(dataFile("font.nlf"));
+  const FontAtlas font = readFont(dataFile(catalog::FontFile));
   ASSERT_TRUE(font.valid);
   const int width = font.width, height = font.height;
   EXPECT_TRUE(powerOfTwo(width) && powerOfTwo(height));
@@ -247,7 +222,7 @@ namespace {
 class FontInk {
  public:
   FontInk() {
-    font_ = readFont(dataFile("font.nlf"));
+    font_ = readFont(dataFile(catalog::FontFile));
     for (const formats::FontGlyphRecord& glyph : font_.glyphs) {
       Box box;
       box.x0 = static_cast<int>(std::lround(glyph.s0 * font_.width));
@@ -340,15 +315,14 @@ TEST(Textures, CausticsAreBrightLightWithWhiteLines) {
   // The scene multiplies the caustics onto the sand and the fish: a mid-grey net would darken
   // them; near-white light with white lines brightens the look instead.
   struct Light {
-    const char* pattern;
+    const catalog::PictureRun* run;
     double lowMean, highMean;
   };
-  for (const Light& light :
-       {Light{"caustics64/caust%.2d.nlt", 0.84, 0.92}, Light{"causticsfish32/caust%.2d.nlt", 0.85, 0.93}}) {
+  for (const Light& light : {Light{&catalog::FloorCaustics, 0.84, 0.92}, Light{&catalog::FishCaustics, 0.85, 0.93}}) {
     double sum = 0.0;
     long texels = 0, white = 0, dark = 0;
-    for (int f = 0; f < 32; ++f) {
-      BmpPicture p = readBmp(dataFile(numbered(light.pattern, f)));
+    for (int f = 0; f < light.run->count; ++f) {
+      BmpPicture p = readBmp(dataFile(light.run->file(f)));
       ASSERT_TRUE(p.valid);
       for (int y = 0; y < p.height; ++y) {
         for (int x = 0; x < p.width; ++x) {
@@ -361,11 +335,11 @@ TEST(Textures, CausticsAreBrightLightWithWhiteLines) {
       }
     }
     double mean = sum / texels, whiteShare = static_cast<double>(white) / texels;
-    EXPECT_GE(mean, light.lowMean) << light.pattern;
-    EXPECT_LE(mean, light.highMean) << light.pattern;
+    EXPECT_GE(mean, light.lowMean) << light.run->pattern;
+    EXPECT_LE(mean, light.highMean) << light.run->pattern;
     // Lines, not patches, reach full white.
-    EXPECT_GE(whiteShare, 0.01) << light.pattern;
-    EXPECT_LE(whiteShare, 0.15) << light.pattern;
-    EXPECT_EQ(dark, 0) << light.pattern;
+    EXPECT_GE(whiteShare, 0.01) << light.run->pattern;
+    EXPECT_LE(whiteShare, 0.15) << light.run->pattern;
+    EXPECT_EQ(dark, 0) << light.run->pattern;
   }
 }
