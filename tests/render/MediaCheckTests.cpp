@@ -87,6 +87,30 @@ TEST(BmpCheck, AcceptsTheLayoutsWeWriteAndTheirVariants) {
   EXPECT_TRUE(bmpPasses(small));
 }
 
+// The OS/2 header: 16-bit sizes and a palette of three-byte entries, which a file of 256 such
+// entries only holds if they are counted as three bytes each.
+TEST(BmpCheck, AcceptsTheOs2HeaderWithItsThreeBytePalette) {
+  using namespace formats;
+  const BmpCoreHeader core{BmpCoreHeaderSize, 4, 2, 1, 8};
+  BmpFileHeader file{};
+  setId(file.type, BmpSignature);
+  file.pixelOffset = static_cast<uint32_t>(sizeof file + sizeof core + 256 * 3);
+  file.fileSize = static_cast<uint32_t>(file.pixelOffset + bmpRowBytes(4, 8) * 2);
+  Bytes bytes;
+  appendRecord(bytes, file);
+  appendRecord(bytes, core);
+  bytes.resize(file.fileSize, 7);
+  const std::string os2 = text(bytes);
+  EXPECT_TRUE(bmpPasses(os2));
+  for (size_t cut = 0; cut < os2.size(); ++cut) EXPECT_FALSE(bmpPasses(os2.substr(0, cut))) << cut;
+
+  SDL_Surface* surface = loadCheckedBmp(reinterpret_cast<const uint8_t*>(os2.data()), os2.size());
+  ASSERT_NE(surface, nullptr) << SDL_GetError();
+  EXPECT_EQ(surface->w, 4);
+  EXPECT_EQ(surface->h, 2);
+  SDL_FreeSurface(surface);
+}
+
 TEST(BmpCheck, RefusesHeadersThatStateMoreThanTheFileHolds) {
   const std::string good = bmpFile(6, 6, 24, std::vector<uint32_t>(36, 0x123456));
   for (size_t cut = 0; cut < good.size(); ++cut) EXPECT_FALSE(bmpPasses(good.substr(0, cut))) << cut;
