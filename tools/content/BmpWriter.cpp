@@ -44,6 +44,8 @@ Bytes encodeBmp24(const Image& image) { return encodeTrueColour(image, false); }
 
 Bytes encodeBmp32(const Image& image) { return encodeTrueColour(image, true); }
 
+Bytes encodeBmp(const Image& image, int bitsPerPixel) { return encodeTrueColour(image, bitsPerPixel == 32); }
+
 Bytes encodeBmp8(int width, int height, const std::vector<uint8_t>& indices, const std::vector<Rgba>& palette) {
   Bytes out = headers(width, height, 8, palette.size());
   for (const Rgba& entry : palette) {

@@ -18,6 +18,9 @@ Bytes encodeBmp24(const Image& image);
 // pixel unchanged, so the alpha byte reaches the texture upload.
 Bytes encodeBmp32(const Image& image);
 
+// 24 or 32 bits, as a catalogue entry asks.
+Bytes encodeBmp(const Image& image, int bitsPerPixel);
+
 // 8-bit palette picture; `indices` holds width x height bytes, top row first.
 Bytes encodeBmp8(int width, int height, const std::vector<uint8_t>& indices, const std::vector<Rgba>& palette);
 

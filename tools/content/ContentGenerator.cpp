@@ -27,7 +27,7 @@ using namespace catalog;
 namespace {
 
 void writePicture(OutputFolder& folder, const Picture& picture, const Image& image) {
-  folder.write(picture.file, picture.bitsPerPixel == 32 ? encodeBmp32(image) : encodeBmp24(image));
+  folder.write(picture.file, encodeBmp(image, picture.bitsPerPixel));
 }
 
 bool writeRun(OutputFolder& folder, const PictureRun& run, const std::vector<Image>& frames) {
@@ -37,7 +37,7 @@ bool writeRun(OutputFolder& folder, const PictureRun& run, const std::vector<Ima
     return false;
   }
   for (int f = 0; f < run.count; ++f) {
-    folder.write(run.file(f), run.bitsPerPixel == 32 ? encodeBmp32(frames[f]) : encodeBmp24(frames[f]));
+    folder.write(run.file(f), encodeBmp(frames[f], run.bitsPerPixel));
   }
   return true;
 }
@@ -55,7 +55,7 @@ bool writeModel(OutputFolder& folder, const Model& entry, const AnimatedModel& m
   return true;
 }
 
-int frames(const FrameRange& range) { return range.last - range.first + 1; }
+int length(const FrameRange& range) { return range.last - range.first + 1; }
 
 void writeScenery(OutputFolder& data, const SeaFloor& floor) {
   writePicture(data, SkyCloudy, cloudySky());
@@ -125,7 +125,7 @@ bool generateContent(const std::string& dataFolder, const std::string& pictureFo
   const AnimatedModel yellowBlue = buildFishModel(yellowBlueShape(), {{YellowBlueFishModel.frameCount, 1.0f}});
   const FrameRange& predatorSwim = PredatorModel.ranges[0];
   const AnimatedModel predator =
-      buildFishModel(predatorShape(), {{predatorSwim.first, 0.5f}, {frames(predatorSwim), 1.0f}});
+      buildFishModel(predatorShape(), {{predatorSwim.first, 0.5f}, {length(predatorSwim), 1.0f}});
   const AnimatedModel bigGrey = buildFishModel(bigGreyShape(), {{BigGreyFishModel.frameCount, 1.0f}});
   const AnimatedModel bigRed = buildFishModel(bigRedShape(), {{BigRedFishModel.frameCount, 1.0f}});
   const Image silverSkin = silverfishSkin(), angleSkin = anglefishSkin(), redSkin = redFishSkin(),
