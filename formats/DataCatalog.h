@@ -6,6 +6,7 @@
 //
 // Names are relative to the folder and spelled the way the scene asks for them: "models//gull.nlt"
 // with its doubled slash names the same file as "models/gull.nlt" (fileSystemName gives that).
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -200,20 +201,22 @@ inline constexpr char FontFile[] = "font.nlf";
 
 // ---- Helpers
 
-inline std::vector<FrameRange> rangesOf(const Model& model) {
-  std::vector<FrameRange> ranges;
-  for (const FrameRange& range : model.ranges) {
-    if (range.name) ranges.push_back(range);
+// The entries of a fixed list that are in use.
+template <typename Entry, size_t Size, typename InUse>
+std::vector<Entry> entriesInUse(const Entry (&list)[Size], InUse inUse) {
+  std::vector<Entry> entries;
+  for (const Entry& entry : list) {
+    if (inUse(entry)) entries.push_back(entry);
   }
-  return ranges;
+  return entries;
+}
+
+inline std::vector<FrameRange> rangesOf(const Model& model) {
+  return entriesInUse(model.ranges, [](const FrameRange& range) { return range.name != nullptr; });
 }
 
 inline std::vector<const Picture*> skinsOf(const Model& model) {
-  std::vector<const Picture*> skins;
-  for (const Picture* skin : model.skins) {
-    if (skin) skins.push_back(skin);
-  }
-  return skins;
+  return entriesInUse(model.skins, [](const Picture* skin) { return skin != nullptr; });
 }
 
 // Every file of the folder once, as the scene spells it.
