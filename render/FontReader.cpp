@@ -1,73 +1,34 @@
 #include "render/FontReader.h"
 
 #include <algorithm>
-#include <cstring>
 
-// Layout (integers 32-bit little-endian, floats IEEE):
-//   0..547      not used
-//   548         texture width W, 552 texture height H, 556 count N
-//   560         N entries of 2 bytes, not used
-//   560 + 2N    glyph count G, then G records of 28 bytes:
-//               code (uint16), 2 unused bytes, width, height (int32), s0, s1, t0, t1 (float)
-//   then        W x H x 2 texel bytes
-namespace {
+#include "formats/FileRecords.h"
+#include "formats/FontFormat.h"
 
-constexpr uint64_t CountsOffset = 548;
-constexpr uint64_t SkippedOffset = 560;
-constexpr uint64_t GlyphSize = 28;
-
-uint32_t readUint32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-int32_t readInt32(const uint8_t* p) { return static_cast<int32_t>(readUint32(p)); }
-
-float readFloat(const uint8_t* p) {
-  const uint32_t bits = readUint32(p);
-  float value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-bool fits(uint64_t offset, uint64_t count, uint64_t recordSize, uint64_t size) {
-  if (offset > size) return false;
-  return count <= (size - offset) / recordSize;
-}
-
-}  // namespace
+using namespace formats;
 
 bool parseFont(const uint8_t* data, size_t size, FontFile& font) {
   font = FontFile{};
-  if (!data || size < SkippedOffset) return false;
-  const int32_t width = readInt32(data + CountsOffset);
-  const int32_t height = readInt32(data + CountsOffset + 4);
-  const int32_t skipped = readInt32(data + CountsOffset + 8);
-  if (width < 0 || height < 0 || skipped < 0) return false;
+  if (!data || !fits(0, 1, sizeof(FontHeader), size)) return false;
+  const FontHeader header = readRecord<FontHeader>(data);
+  if (header.width < 0 || header.height < 0 || header.skippedCount < 0) return false;
 
-  const uint64_t glyphCountAt = SkippedOffset + 2 * static_cast<uint64_t>(skipped);
-  if (!fits(glyphCountAt, 1, 4, size)) return false;
-  const int32_t glyphCount = readInt32(data + glyphCountAt);
+  const uint64_t glyphCountAt = sizeof(FontHeader) + FontSkippedEntrySize * static_cast<uint64_t>(header.skippedCount);
+  if (!fits(glyphCountAt, 1, sizeof(int32_t), size)) return false;
+  const int32_t glyphCount = readRecord<int32_t>(data + glyphCountAt);
   if (glyphCount < 0) return false;
-  const uint64_t glyphsAt = glyphCountAt + 4;
-  if (!fits(glyphsAt, static_cast<uint64_t>(glyphCount), GlyphSize, size)) return false;
-  const uint64_t texelsAt = glyphsAt + static_cast<uint64_t>(glyphCount) * GlyphSize;
-  const uint64_t rowBytes = 2 * static_cast<uint64_t>(width);
-  if (width > 0 && !fits(texelsAt, static_cast<uint64_t>(height), rowBytes, size)) return false;
+  const uint64_t glyphsAt = glyphCountAt + sizeof(int32_t);
+  if (!fits(glyphsAt, static_cast<uint64_t>(glyphCount), sizeof(FontGlyphRecord), size)) return false;
+  const uint64_t texelsAt = glyphsAt + static_cast<uint64_t>(glyphCount) * sizeof(FontGlyphRecord);
+  const uint64_t rowBytes = FontTexelSize * static_cast<uint64_t>(header.width);
+  if (header.width > 0 && !fits(texelsAt, static_cast<uint64_t>(header.height), rowBytes, size)) return false;
 
-  font.width = width;
-  font.height = height;
+  font.width = header.width;
+  font.height = header.height;
   font.glyphs.reserve(static_cast<size_t>(glyphCount));
   for (int32_t g = 0; g < glyphCount; ++g) {
-    const uint8_t* record = data + glyphsAt + GlyphSize * static_cast<uint64_t>(g);
-    FontGlyph glyph;
-    glyph.code = static_cast<uint16_t>(record[0] | record[1] << 8);
-    glyph.width = readInt32(record + 4);
-    glyph.height = readInt32(record + 8);
-    glyph.s0 = readFloat(record + 12);
-    glyph.s1 = readFloat(record + 16);
-    glyph.t0 = readFloat(record + 20);
-    glyph.t1 = readFloat(record + 24);
-    font.glyphs.push_back(glyph);
+    const FontGlyphRecord record = readRecord<FontGlyphRecord>(data + glyphsAt + g * sizeof(FontGlyphRecord));
+    font.glyphs.push_back({record.code, record.width, record.height, record.s0, record.s1, record.t0, record.t1});
   }
   // Sorted by code; of several records with one code the first in the file is kept (the sort is
   // stable and unique keeps the first of equals).
@@ -77,6 +38,6 @@ bool parseFont(const uint8_t* data, size_t size, FontFile& font) {
                                 [](const FontGlyph& a, const FontGlyph& b) { return a.code == b.code; }),
                     font.glyphs.end());
   const uint8_t* texels = data + texelsAt;
-  font.texels.assign(texels, texels + rowBytes * static_cast<uint64_t>(height));
+  font.texels.assign(texels, texels + rowBytes * static_cast<uint64_t>(header.height));
   return true;
 }

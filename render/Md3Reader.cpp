@@ -1,107 +1,76 @@
 #include "render/Md3Reader.h"
 
-#include <cstring>
+#include "formats/FileRecords.h"
+#include "formats/Md3Format.h"
 
-// Layout (all integers 32-bit little-endian):
-//   header    108 bytes; frame count at 76, tag count at 80
-//   frames    56 bytes each, then tags: frames x tags records of 112 bytes
-//   surface   frame count at 72, vertex count at 80, triangle count at 84, and offsets from the
-//             surface start: triangles at 88 (3 x int32), texture coordinates at 96
-//             (2 x float), vertices at 100 (frames x vertices records: int16 x, y, z, normal)
-namespace {
-
-constexpr uint64_t HeaderSize = 108;
-constexpr uint64_t FrameSize = 56;
-constexpr uint64_t TagSize = 112;
-constexpr uint64_t SurfaceFieldsEnd = 104;
-constexpr uint64_t TriangleSize = 12;
-constexpr uint64_t TexCoordSize = 8;
-constexpr uint64_t VertexSize = 8;
-
-int32_t readInt32(const uint8_t* p) {
-  const uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-  return static_cast<int32_t>(v);
-}
-
-int16_t readInt16(const uint8_t* p) { return static_cast<int16_t>(uint16_t(p[0]) | uint16_t(p[1]) << 8); }
-
-float readFloat(const uint8_t* p) {
-  const uint32_t bits = static_cast<uint32_t>(readInt32(p));
-  float value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-// True when count records of recordSize bytes starting at offset lie inside size bytes. Written
-// with a division so that no product can overflow.
-bool fits(uint64_t offset, uint64_t count, uint64_t recordSize, uint64_t size) {
-  if (offset > size) return false;
-  return count <= (size - offset) / recordSize;
-}
-
-}  // namespace
+using namespace formats;
 
 bool parseMd3(const uint8_t* data, size_t size, Md3Mesh& mesh) {
   mesh = Md3Mesh{};
-  if (!data || size < HeaderSize) return false;
-  const int32_t headerFrames = readInt32(data + 76);
-  const int32_t headerTags = readInt32(data + 80);
-  if (headerFrames < 0 || headerTags < 0) return false;
+  if (!data || !fits(0, 1, sizeof(Md3Header), size)) return false;
+  const Md3Header header = readRecord<Md3Header>(data);
+  if (header.numFrames < 0 || header.numTags < 0) return false;
+  const uint64_t headerFrames = static_cast<uint64_t>(header.numFrames);
+  const uint64_t headerTags = static_cast<uint64_t>(header.numTags);
 
-  // surface = 108 + frames x 56 + frames x tags x 112, each term checked against the file.
-  uint64_t surface = HeaderSize;
-  if (!fits(surface, static_cast<uint64_t>(headerFrames), FrameSize, size)) return false;
-  surface += static_cast<uint64_t>(headerFrames) * FrameSize;
+  // The first surface lies behind the header, the frames and frames x tags tags, each term
+  // checked against the file.
+  uint64_t surface = sizeof(Md3Header);
+  if (!fits(surface, headerFrames, sizeof(Md3Frame), size)) return false;
+  surface += headerFrames * sizeof(Md3Frame);
   if (headerFrames > 0 && headerTags > 0) {
-    if (static_cast<uint64_t>(headerTags) > (size - surface) / TagSize) return false;
-    const uint64_t tagRecords = static_cast<uint64_t>(headerTags) * TagSize;
-    if (static_cast<uint64_t>(headerFrames) > (size - surface) / tagRecords) return false;
-    surface += static_cast<uint64_t>(headerFrames) * tagRecords;
+    if (!fits(surface, headerTags, sizeof(Md3Tag), size)) return false;
+    const uint64_t tagRecords = headerTags * sizeof(Md3Tag);
+    if (!fits(surface, headerFrames, tagRecords, size)) return false;
+    surface += headerFrames * tagRecords;
   }
-  if (!fits(surface, 1, SurfaceFieldsEnd, size)) return false;
+  if (!fits(surface, 1, sizeof(Md3Surface), size)) return false;
 
-  const uint8_t* s = data + surface;
-  const int32_t frames = readInt32(s + 72);
-  const int32_t vertices = readInt32(s + 80);
-  const int32_t triangles = readInt32(s + 84);
-  const int32_t triangleOffset = readInt32(s + 88);
-  const int32_t texCoordOffset = readInt32(s + 96);
-  const int32_t vertexOffset = readInt32(s + 100);
+  const Md3Surface s = readRecord<Md3Surface>(data + surface);
+  const int32_t frames = s.numFrames;
+  const int32_t vertices = s.numVerts;
+  const int32_t triangles = s.numTriangles;
   if (frames <= 0 || vertices < 0 || triangles < 0) return false;
-  if (triangleOffset < 0 || texCoordOffset < 0 || vertexOffset < 0) return false;
+  if (s.ofsTriangles < 0 || s.ofsSt < 0 || s.ofsXyzNormals < 0) return false;
 
-  const uint64_t triangleStart = surface + static_cast<uint64_t>(triangleOffset);
-  const uint64_t texCoordStart = surface + static_cast<uint64_t>(texCoordOffset);
-  const uint64_t vertexStart = surface + static_cast<uint64_t>(vertexOffset);
-  if (!fits(triangleStart, static_cast<uint64_t>(triangles), TriangleSize, size)) return false;
-  if (!fits(texCoordStart, static_cast<uint64_t>(vertices), TexCoordSize, size)) return false;
+  const uint64_t triangleStart = surface + static_cast<uint64_t>(s.ofsTriangles);
+  const uint64_t texCoordStart = surface + static_cast<uint64_t>(s.ofsSt);
+  const uint64_t vertexStart = surface + static_cast<uint64_t>(s.ofsXyzNormals);
+  if (!fits(triangleStart, static_cast<uint64_t>(triangles), sizeof(Md3Triangle), size)) return false;
+  if (!fits(texCoordStart, static_cast<uint64_t>(vertices), sizeof(Md3TexCoord), size)) return false;
   if (vertices > 0) {
-    const uint64_t frameBytes = static_cast<uint64_t>(vertices) * VertexSize;
+    const uint64_t frameBytes = static_cast<uint64_t>(vertices) * sizeof(Md3Vertex);
     if (!fits(vertexStart, static_cast<uint64_t>(frames), frameBytes, size)) return false;
   }
 
-  const uint64_t indexCount = static_cast<uint64_t>(triangles) * 3;
-  const uint8_t* indexData = data + triangleStart;
-  for (uint64_t k = 0; k < indexCount; ++k) {
-    const int32_t index = readInt32(indexData + 4 * k);
-    if (index < 0 || index >= vertices) return false;
+  const uint8_t* triangleData = data + triangleStart;
+  for (int32_t t = 0; t < triangles; ++t) {
+    for (const int32_t index : readRecord<Md3Triangle>(triangleData + t * sizeof(Md3Triangle)).indexes) {
+      if (index < 0 || index >= vertices) return false;
+    }
   }
 
   mesh.frameCount = frames;
   mesh.vertexCount = vertices;
   mesh.triangleCount = triangles;
-  mesh.indices.resize(indexCount);
-  for (uint64_t k = 0; k < indexCount; ++k) {
-    mesh.indices[k] = static_cast<uint16_t>(readInt32(indexData + 4 * k) & 0xFFFF);
+  mesh.indices.reserve(static_cast<size_t>(triangles) * 3);
+  for (int32_t t = 0; t < triangles; ++t) {
+    for (const int32_t index : readRecord<Md3Triangle>(triangleData + t * sizeof(Md3Triangle)).indexes) {
+      mesh.indices.push_back(static_cast<uint16_t>(index & 0xFFFF));
+    }
   }
-  mesh.texCoords.resize(static_cast<size_t>(vertices) * 2);
-  for (size_t k = 0; k < mesh.texCoords.size(); ++k) mesh.texCoords[k] = readFloat(data + texCoordStart + 4 * k);
+  mesh.texCoords.reserve(static_cast<size_t>(vertices) * 2);
+  for (int32_t v = 0; v < vertices; ++v) {
+    const Md3TexCoord st = readRecord<Md3TexCoord>(data + texCoordStart + v * sizeof(Md3TexCoord));
+    mesh.texCoords.push_back(st.st[0]);
+    mesh.texCoords.push_back(st.st[1]);
+  }
   mesh.positions.resize(static_cast<size_t>(frames) * static_cast<size_t>(vertices));
   for (size_t k = 0; k < mesh.positions.size(); ++k) {
-    const uint8_t* v = data + vertexStart + VertexSize * k;
-    const float x = readInt16(v) / 64.0f;
-    const float y = readInt16(v + 2) / 64.0f;
-    const float z = readInt16(v + 4) / 64.0f;
+    const Md3Vertex v = readRecord<Md3Vertex>(data + vertexStart + k * sizeof(Md3Vertex));
+    const float x = v.xyz[0] / Md3StepsPerUnit;
+    const float y = v.xyz[1] / Md3StepsPerUnit;
+    const float z = v.xyz[2] / Md3StepsPerUnit;
     mesh.positions[k] = {x, z, -y};
   }
   return true;

@@ -8,16 +8,11 @@
 #include <string>
 #include <unordered_map>
 
+#include "formats/BmpFormat.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
-
-uint32_t little(const std::string& bytes, size_t offset, int size) {
-  uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
-  return value;
-}
 
 TEST(ContactSheet, DrawsTheWholeFolderOntoOneVariedPicture) {
   const std::string folder = testenv::artifactFolder("contact-sheet");
@@ -36,15 +31,15 @@ TEST(ContactSheet, DrawsTheWholeFolderOntoOneVariedPicture) {
   EXPECT_EQ(output.find("failed"), std::string::npos) << output;
 
   const std::string bytes = testenv::readFile(picture);
-  ASSERT_GE(bytes.size(), 54u);
-  ASSERT_EQ(bytes.compare(0, 2, "BM"), 0);
-  const int width = static_cast<int32_t>(little(bytes, 18, 4));
-  const int height = static_cast<int32_t>(little(bytes, 22, 4));
-  ASSERT_EQ(little(bytes, 28, 2), 24u);
+  formats::BmpLayout layout;
+  ASSERT_TRUE(formats::readBmpLayout(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), layout));
+  const int width = static_cast<int>(layout.width);
+  const int height = static_cast<int>(layout.height);
+  ASSERT_EQ(layout.bitsPerPixel, 24u);
   ASSERT_GE(width, 800);
   ASSERT_GE(height, 600);
-  const size_t offset = little(bytes, 10, 4);
-  const size_t rowSize = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+  const size_t offset = layout.pixelOffset;
+  const size_t rowSize = formats::bmpRowBytes(width, 24);
   ASSERT_GE(bytes.size(), offset + rowSize * height);
 
   std::unordered_map<uint32_t, int> counts;

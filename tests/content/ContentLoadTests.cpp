@@ -14,12 +14,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "config/TextTable.h"
+#include "formats/BmpFormat.h"
+#include "formats/DataCatalog.h"
+#include "formats/TextTableKeys.h"
 #include "render/QModel.h"
 #include "render/Terrain.h"
 #include "render/TextObject.h"
@@ -61,89 +65,28 @@ struct TextureFile {
   unsigned flags;
 };
 
+// The catalogue's load flags are those of Texture: linear, or nearest for the highlights.
+static_assert((catalog::PictureLoadFlags & (TexMipmap | TexLinear | TexNearestMin | TexNearest | TexClampS)) ==
+                  TexLinear,
+              "pictures load with linear filtering");
+static_assert(catalog::HighlightLoadFlags == TexNearest, "highlights load with nearest filtering");
+
 // Every texture entry the scene can load: both choices of the sky and of the school skin, the
 // single pictures with flags 34 and the 96 animation frames (highlights with 8).
 std::vector<TextureFile> sceneTextures() {
   std::vector<TextureFile> files;
-  for (const char* name :
-       {"sky_cloudy.nlt", "sky_clear_32.nlt", "sky_clear_16.nlt", "models//gull.nlt", "models//manta.nlt",
-        "terrain.nlt", "models//coral_a.nlt", "models//coral_b.nlt", "models//coral_c.nlt", "models//coral_d.nlt",
-        "models//coral_f.nlt", "models//coral_g.nlt", "models//coral_h.nlt", "models//coral_i.nlt", "water.nlt",
-        "gwfader.nlt", "models//rock2.nlt", "island.nlt", "blendmap.nlt", "models/reeffishes/blaugelbfish.nlt",
-        "models/reeffishes/rotfish.nlt", "models/reeffishes/moorishidol.nlt", "models/reeffishes/gsbfish.nlt",
-        "models/reeffishes/swpfish.nlt", "models/reeffishes/rbig.nlt", "models/reeffishes/ybig.nlt",
-        "models/reeffishes/anglefish.nlt", "models/reeffishes/silverfish.nlt"}) {
-    files.push_back({name, 34});
-  }
-  char name[64];
-  for (int i = 0; i < 32; ++i) {
-    std::snprintf(name, sizeof name, "caustics64/caust%.2d.nlt", i);
-    files.push_back({name, 34});
-  }
-  for (int i = 0; i < 32; ++i) {
-    std::snprintf(name, sizeof name, "causticsfish32/caust%.2d.nlt", i);
-    files.push_back({name, 34});
-  }
-  for (int i = 44; i <= 75; ++i) {
-    std::snprintf(name, sizeof name, "highlight/highlight%.5d.nlt", i);
-    files.push_back({name, 8});
+  for (const catalog::Picture* picture : catalog::ScenePictures) files.push_back({picture->file, picture->loadFlags});
+  for (const catalog::PictureRun* run : catalog::ScenePictureRuns) {
+    for (int frame = 0; frame < run->count; ++frame) files.push_back({run->file(frame), run->loadFlags});
   }
   return files;
 }
 
-struct FrameRange {
-  int first, last;
-};
-
-struct ModelFile {
-  std::string name;
-  std::vector<FrameRange> ranges;
-  enum Kind { Fish, Flyer, Coral } kind;
-};
-
-// Every model file with the ranges the scene asks of it.
-std::vector<ModelFile> sceneModels() {
-  return {{"models//gull.nlm", {{0, 19}, {23, 42}}, ModelFile::Flyer},
-          {"models//manta.nlm", {{0, 19}}, ModelFile::Flyer},
-          {"models/coral_a.nlm", {{0, 9}}, ModelFile::Coral},
-          {"models/coral_b.nlm", {{0, 19}}, ModelFile::Coral},
-          {"models/coral_c.nlm", {{0, 19}}, ModelFile::Coral},
-          {"models/coral_d.nlm", {{0, 19}}, ModelFile::Coral},
-          {"models/coral_f.nlm", {{0, 9}}, ModelFile::Coral},
-          {"models/coral_g.nlm", {{0, 9}}, ModelFile::Coral},
-          {"models/coral_h.nlm", {{0, 9}}, ModelFile::Coral},
-          {"models/coral_i.nlm", {{0, 9}}, ModelFile::Coral},
-          {"models/reeffishes/ybig.nlm", {{0, 19}}, ModelFile::Fish},
-          {"models/reeffishes/rbig.nlm", {{0, 19}}, ModelFile::Fish},
-          {"models/reeffishes/moorishidol.nlm", {{0, 19}}, ModelFile::Fish},
-          {"models/reeffishes/rfish.nlm", {{0, 9}}, ModelFile::Fish},
-          {"models/reeffishes/gsbfish.nlm", {{0, 19}}, ModelFile::Fish},
-          {"models/reeffishes/silverfish.nlm", {{0, 9}}, ModelFile::Fish},
-          {"models/reeffishes/swpfish.nlm", {{20, 39}}, ModelFile::Fish}};
-}
-
-// The few header fields of a BMP file that say how SDL will decode it.
-struct BmpHeader {
-  bool valid = false;
-  int width = 0, height = 0, bitsPerPixel = 0;
-  size_t pixelOffset = 0;
-};
-
-uint32_t little(const std::string& bytes, size_t offset, int size) {
-  uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
-  return value;
-}
-
-BmpHeader bmpHeader(const std::string& bytes) {
-  BmpHeader header;
-  if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return header;
-  header.pixelOffset = little(bytes, 10, 4);
-  header.width = static_cast<int32_t>(little(bytes, 18, 4));
-  header.height = static_cast<int32_t>(little(bytes, 22, 4));
-  header.bitsPerPixel = static_cast<int>(little(bytes, 28, 2));
-  header.valid = true;
-  return header;
+// The header fields of a BMP file that say how SDL will decode it.
+formats::BmpLayout bmpHeader(const std::string& bytes) {
+  formats::BmpLayout layout;
+  formats::readBmpLayout(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), layout);
+  return layout;
 }
 
 GLint levelParameter(GLenum name) {
@@ -170,7 +113,7 @@ TEST(ContentTextures, EveryTextureLoadsSilentlyWithAnImage) {
     ASSERT_TRUE(loaded[i]);
     // A picture of other than 24 or 32 bits would still "load", but without an image.
     glBindTexture(GL_TEXTURE_2D, textures[i]->id());
-    const BmpHeader header = bmpHeader(testenv::readFile(dataPath(files[i].name)));
+    const formats::BmpLayout header = bmpHeader(testenv::readFile(dataPath(files[i].name)));
     EXPECT_TRUE(header.bitsPerPixel == 24 || header.bitsPerPixel == 32) << header.bitsPerPixel;
     EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), header.width);
     EXPECT_EQ(levelParameter(GL_TEXTURE_HEIGHT), std::abs(header.height));
@@ -182,11 +125,11 @@ TEST(ContentTextures, ThirtyTwoBitPicturesKeepTheirAlphaAfterUpload) {
   int checked = 0;
   for (const TextureFile& file : sceneTextures()) {
     const std::string bytes = testenv::readFile(dataPath(file.name));
-    const BmpHeader header = bmpHeader(bytes);
+    const formats::BmpLayout header = bmpHeader(bytes);
     if (header.bitsPerPixel != 32) continue;
     SCOPED_TRACE(file.name);
     ASSERT_GT(header.height, 0) << "rows are expected bottom-up";
-    ASSERT_GE(bytes.size(), header.pixelOffset + 4ull * header.width * header.height);
+    ASSERT_TRUE(formats::fits(header.pixelOffset, header.width * header.height, 4, bytes.size()));
     Texture texture;
     ASSERT_TRUE(texture.loadBMP(dataPath(file.name).c_str(), file.flags));
     glBindTexture(GL_TEXTURE_2D, texture.id());
@@ -223,23 +166,22 @@ float largestMove(const QModel& model, int from, int to) {
 }
 
 TEST(ContentModels, EveryModelLoadsSilentlyWithTheFramesItsRangesNeed) {
-  const std::vector<ModelFile> files = sceneModels();
   std::vector<std::unique_ptr<QModel>> models;
   std::vector<bool> loaded;
   const std::string output = captureStdout([&] {
-    for (const ModelFile& file : files) {
+    for (const catalog::Model* file : catalog::Models) {
       models.push_back(std::make_unique<QModel>());
-      loaded.push_back(models.back()->loadMD3(dataPath(file.name).c_str()));
+      loaded.push_back(models.back()->loadMD3(dataPath(file->file).c_str()));
     }
   });
   EXPECT_EQ(output, "");
-  for (size_t i = 0; i < files.size(); ++i) {
-    SCOPED_TRACE(files[i].name);
+  for (size_t i = 0; i < models.size(); ++i) {
+    SCOPED_TRACE(catalog::Models[i]->file);
     ASSERT_TRUE(loaded[i]);
     QModel& model = *models[i];
     EXPECT_GT(model.vertexCount(), 0);
     EXPECT_GT(model.triangleCount(), 0);
-    for (const FrameRange& range : files[i].ranges) {
+    for (const catalog::FrameRange& range : catalog::rangesOf(*catalog::Models[i])) {
       EXPECT_GT(model.frameCount(), range.last) << "range " << range.first << "-" << range.last;
       const std::string name = "range " + std::to_string(range.first);
       model.addAnimation(range.first, range.last, name.c_str());
@@ -252,11 +194,11 @@ TEST(ContentModels, EveryModelLoadsSilentlyWithTheFramesItsRangesNeed) {
 // Swimmers and flyers move within their ranges, and the step from the last frame back to the first
 // is no larger than a step inside the range, so nothing pops at the loop seam.
 TEST(ContentModels, CreatureRangesAnimateAndLoopWithoutAJump) {
-  for (const ModelFile& file : sceneModels()) {
-    SCOPED_TRACE(file.name);
+  for (const catalog::Model* file : catalog::Models) {
+    SCOPED_TRACE(file->file);
     QModel model;
-    ASSERT_TRUE(model.loadMD3(dataPath(file.name).c_str()));
-    for (const FrameRange& range : file.ranges) {
+    ASSERT_TRUE(model.loadMD3(dataPath(file->file).c_str()));
+    for (const catalog::FrameRange& range : catalog::rangesOf(*file)) {
       SCOPED_TRACE("range " + std::to_string(range.first) + "-" + std::to_string(range.last));
       ASSERT_GT(model.frameCount(), range.last);
       float largestStep = 0.0f, largestExcursion = 0.0f;
@@ -267,8 +209,8 @@ TEST(ContentModels, CreatureRangesAnimateAndLoopWithoutAJump) {
       const float seam = largestMove(model, range.last, range.first);
       EXPECT_LE(seam, largestStep * 1.5f + 1e-4f) << "loop seam " << seam << ", largest step " << largestStep;
       // The gull's glide holds its wings still; every other creature range moves.
-      const bool still = file.name == "models//gull.nlm" && range.first == 0;
-      if (file.kind != ModelFile::Coral && !still) {
+      const bool still = file == &catalog::GullModel && std::strcmp(range.name, "glide") == 0;
+      if (file->kind != catalog::ModelKind::Coral && !still) {
         EXPECT_GT(largestExcursion, 0.0f) << "a range without motion";
       }
     }
@@ -278,11 +220,11 @@ TEST(ContentModels, CreatureRangesAnimateAndLoopWithoutAJump) {
 // Creatures are placed by look-at frames that swim along the model's -z with +y up: a fish is long
 // along z and thin along x; gull and manta are wider (wingspan, x) than long.
 TEST(ContentModels, CreaturesLieAlongTheirSwimAxis) {
-  for (const ModelFile& file : sceneModels()) {
-    if (file.kind == ModelFile::Coral) continue;
-    SCOPED_TRACE(file.name);
+  for (const catalog::Model* file : catalog::Models) {
+    if (file->kind == catalog::ModelKind::Coral) continue;
+    SCOPED_TRACE(file->file);
     QModel model;
-    ASSERT_TRUE(model.loadMD3(dataPath(file.name).c_str()));
+    ASSERT_TRUE(model.loadMD3(dataPath(file->file).c_str()));
     Vector3 low = model.vertex(0, 0), high = low;
     for (int v = 0; v < model.vertexCount(); ++v) {
       const Vector3 p = model.vertex(0, v);
@@ -290,7 +232,7 @@ TEST(ContentModels, CreaturesLieAlongTheirSwimAxis) {
       high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
     }
     const Vector3 size{high.x - low.x, high.y - low.y, high.z - low.z};
-    if (file.kind == ModelFile::Fish) {
+    if (file->kind == catalog::ModelKind::Fish) {
       EXPECT_GT(size.z, 2.0f * size.x) << "length " << size.z << ", width " << size.x;
     } else {
       EXPECT_GT(size.x, size.z) << "span " << size.x << ", length " << size.z;
@@ -300,7 +242,7 @@ TEST(ContentModels, CreaturesLieAlongTheirSwimAxis) {
 }
 
 TEST(ContentTerrain, HeightMapIsEightBitWithAWidthDivisibleByFour) {
-  const std::string path = dataPath("terrain_map.nlt");
+  const std::string path = dataPath(catalog::TerrainMap.file);
   EXPECT_EQ(bmpHeader(testenv::readFile(path)).bitsPerPixel, 8);
   RippleTerrain terrain;
   bool loaded = false;
@@ -330,7 +272,7 @@ TEST(ContentFont, LoadsSilentlyWithAGlyphForEveryCharacterOfTheOverlay) {
   gl();
   TextObject text;
   bool loaded = false;
-  EXPECT_EQ(captureStdout([&] { loaded = text.loadFont(dataPath("font.nlf").c_str()); }), "");
+  EXPECT_EQ(captureStdout([&] { loaded = text.loadFont(dataPath(catalog::FontFile).c_str()); }), "");
   ASSERT_TRUE(loaded);
   EXPECT_NE(text.fontTexture(), 0u);
   for (unsigned code = 32; code <= 126; ++code) EXPECT_NE(text.glyph(code), nullptr) << "code " << code;
@@ -338,10 +280,10 @@ TEST(ContentFont, LoadsSilentlyWithAGlyphForEveryCharacterOfTheOverlay) {
   // The overlay draws the help lines and the frame-rate line byte by byte (a byte is its own
   // character code); each of their characters needs a glyph with visible texels in its box.
   TextTable language;
-  language.setSection("NL");
-  ASSERT_TRUE(language.openFile(dataPath("Language.dat").c_str()));
+  language.setSection(textkeys::Section);
+  ASSERT_TRUE(language.openFile(dataPath(textkeys::language::File).c_str()));
   std::string overlay = "0123456789 x.fps";
-  for (const char* key : {"help", "helpexpanded"}) {
+  for (const char* key : {textkeys::language::Help, textkeys::language::HelpExpanded}) {
     const std::string value = language.lookup(key);
     EXPECT_NE(value, "") << key;
     overlay += value;
@@ -372,36 +314,20 @@ TEST(ContentFont, LoadsSilentlyWithAGlyphForEveryCharacterOfTheOverlay) {
   }
 }
 
-struct TextFile {
-  const char* name;
-  std::vector<const char*> keys;
-};
-
 TEST(ContentTexts, EveryKeyTheProgramAsksForHasAText) {
-  const std::vector<TextFile> files = {
-      {"Directory.dat", {"win32reg", "appname_long", "mainbitmap"}},
-      {"Language.dat", {"caption",    "cancel",        "screensettings", "intro",        "boid",
-                        "fish",       "birds",         "sky",            "camera",       "sound",
-                        "infotxt",    "hyperlink_txt", "hyperlink",      "boidtype",     "boidcount",
-                        "fishtype",   "fishcount",     "birdtype",       "skytext",      "cloudy",
-                        "cloudless",  "cameratext",    "scrollspeed",    "resttime_top", "resttime_bottom",
-                        "automatic",  "top",           "middle",         "bottom",       "soundtext",
-                        "on_off",     "help",          "helpexpanded"}},
-      {"ScreenLanguage.dat",
-       {"caption", "displaymodetext", "leaveresolution", "bitsperpixel", "resolution", "shadesecondary", "cancel"}}};
-  for (const TextFile& file : files) {
-    SCOPED_TRACE(file.name);
+  for (const textkeys::TextFileKeys& file : textkeys::TextFiles) {
+    SCOPED_TRACE(file.file);
     TextTable table;
-    table.setSection("NL");
-    ASSERT_TRUE(table.openFile(dataPath(file.name).c_str()));
-    for (const char* key : file.keys) EXPECT_STRNE(table.lookup(key), "") << key;
+    table.setSection(textkeys::Section);
+    ASSERT_TRUE(table.openFile(dataPath(file.file).c_str()));
+    for (size_t k = 0; k < file.keyCount; ++k) EXPECT_STRNE(table.lookup(file.keys[k]), "") << file.keys[k];
   }
 
   // The settings dialog loads the intro picture as a device-independent section from the folder.
   TextTable directory;
-  directory.setSection("NL");
-  ASSERT_TRUE(directory.openFile(dataPath("Directory.dat").c_str()));
-  const std::string picture = dataPath(directory.lookup("mainbitmap"));
+  directory.setSection(textkeys::Section);
+  ASSERT_TRUE(directory.openFile(dataPath(textkeys::directory::File).c_str()));
+  const std::string picture = dataPath(directory.lookup(textkeys::directory::MainBitmap));
   HANDLE image = LoadImageA(nullptr, picture.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
   EXPECT_NE(image, nullptr) << picture;
   if (image) DeleteObject(image);
@@ -412,11 +338,9 @@ void setEnvironment(const std::string& assignment) {
   SDL_putenv(const_cast<char*>(assignment.c_str()));
 }
 
-const char* const SoundFiles[] = {"sound/water.wav", "sound/seagull1.wav", "sound/seagull2.wav",
-                                  "sound/seagull3.wav", "sound/seagull4.wav"};
-
 TEST(ContentSounds, AreRiffWave22050HzSixteenBitAndNotSilent) {
-  for (const char* name : SoundFiles) {
+  for (const catalog::Sound* sound : catalog::Sounds) {
+    const char* name = sound->file;
     SCOPED_TRACE(name);
     SDL_AudioSpec wave;
     Uint8* samples = nullptr;
@@ -446,8 +370,8 @@ TEST(ContentSounds, LoadSilentlyThroughThePlayerOnAnOpenDevice) {
     SoundPlayer player;
     ASSERT_TRUE(player.open());
     const std::string output = captureStdout([&] {
-      player.loadLoop(dataPath(SoundFiles[0]).c_str());
-      for (int id = 0; id < 4; ++id) player.loadEffect(dataPath(SoundFiles[1 + id]).c_str(), id);
+      player.loadLoop(dataPath(catalog::WaterLoop.file).c_str());
+      for (int id = 0; id < 4; ++id) player.loadEffect(dataPath(catalog::GullCalls[id].file).c_str(), id);
     });
     EXPECT_EQ(output, "");
     EXPECT_EQ(player.effectCount(), 4);

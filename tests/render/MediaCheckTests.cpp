@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/BmpFormat.h"
+#include "formats/WavFormat.h"
 #include "render/BmpLoader.h"
 #include "render/Terrain.h"
 #include "render/Texture.h"
@@ -28,37 +30,44 @@ bool wavPasses(const std::string& bytes) {
 }
 
 // Offsets inside a BMP with the 40-byte header.
+constexpr size_t InfoAt = sizeof(formats::BmpFileHeader);
 enum BmpField : size_t {
-  PixelOffset = 10,
-  InfoSize = 14,
-  Width = 18,
-  Height = 22,
-  Bits = 28,
-  Compression = 30,
-  ColoursUsed = 46,
+  PixelOffset = offsetof(formats::BmpFileHeader, pixelOffset),
+  InfoSize = InfoAt + offsetof(formats::BmpInfoHeader, size),
+  Width = InfoAt + offsetof(formats::BmpInfoHeader, width),
+  Height = InfoAt + offsetof(formats::BmpInfoHeader, height),
+  Bits = InfoAt + offsetof(formats::BmpInfoHeader, bitsPerPixel),
+  Compression = InfoAt + offsetof(formats::BmpInfoHeader, compression),
+  ColoursUsed = InfoAt + offsetof(formats::BmpInfoHeader, coloursUsed),
 };
 
-std::string chunk(const std::string& tag, const std::string& body) {
-  std::string out = tag;
-  appendInt32(out, static_cast<int32_t>(body.size()));
-  return out + body;
+std::string text(const formats::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+std::string chunk(const std::string& id, const std::string& body) {
+  formats::RiffChunkHeader header{};
+  formats::setId(header.id, id.c_str());
+  header.length = static_cast<uint32_t>(body.size());
+  formats::Bytes out;
+  formats::appendRecord(out, header);
+  return text(out) + body;
 }
 
 std::string formatChunk(int tag, int channels, int rate, int bits) {
-  std::string body(16, '\0');
-  putInt16(body, 0, static_cast<int16_t>(tag));
-  putInt16(body, 2, static_cast<int16_t>(channels));
-  putInt32(body, 4, rate);
-  putInt32(body, 8, rate * channels * bits / 8);
-  putInt16(body, 12, static_cast<int16_t>(channels * bits / 8));
-  putInt16(body, 14, static_cast<int16_t>(bits));
-  return chunk("fmt ", body);
+  formats::WavFormatChunk format = formats::pcmFormat(channels, rate, bits);
+  format.formatTag = static_cast<uint16_t>(tag);
+  formats::Bytes body;
+  formats::appendRecord(body, format);
+  return chunk(formats::WavFormatId, text(body));
 }
 
 std::string wavFile(const std::string& chunks) {
-  std::string out = "RIFF";
-  appendInt32(out, static_cast<int32_t>(4 + chunks.size()));
-  return out + "WAVE" + chunks;
+  formats::RiffHeader riff{};
+  formats::setId(riff.riff, formats::RiffId);
+  formats::setId(riff.wave, formats::WaveId);
+  riff.size = static_cast<uint32_t>(sizeof riff.wave + chunks.size());
+  formats::Bytes out;
+  formats::appendRecord(out, riff);
+  return text(out) + chunks;
 }
 
 std::string monoWav() { return wavFile(formatChunk(1, 1, 22050, 16) + chunk("data", std::string(64, '\x10'))); }
@@ -76,6 +85,30 @@ TEST(BmpCheck, AcceptsTheLayoutsWeWriteAndTheirVariants) {
   std::string small = bmpFile(4, 2, 8, std::vector<uint32_t>(8, 1));
   putInt32(small, ColoursUsed, 16);
   EXPECT_TRUE(bmpPasses(small));
+}
+
+// The OS/2 header: 16-bit sizes and a palette of three-byte entries, which a file of 256 such
+// entries only holds if they are counted as three bytes each.
+TEST(BmpCheck, AcceptsTheOs2HeaderWithItsThreeBytePalette) {
+  using namespace formats;
+  const BmpCoreHeader core{BmpCoreHeaderSize, 4, 2, 1, 8};
+  BmpFileHeader file{};
+  setId(file.type, BmpSignature);
+  file.pixelOffset = static_cast<uint32_t>(sizeof file + sizeof core + 256 * 3);
+  file.fileSize = static_cast<uint32_t>(file.pixelOffset + bmpRowBytes(4, 8) * 2);
+  Bytes bytes;
+  appendRecord(bytes, file);
+  appendRecord(bytes, core);
+  bytes.resize(file.fileSize, 7);
+  const std::string os2 = text(bytes);
+  EXPECT_TRUE(bmpPasses(os2));
+  for (size_t cut = 0; cut < os2.size(); ++cut) EXPECT_FALSE(bmpPasses(os2.substr(0, cut))) << cut;
+
+  SDL_Surface* surface = loadCheckedBmp(reinterpret_cast<const uint8_t*>(os2.data()), os2.size());
+  ASSERT_NE(surface, nullptr) << SDL_GetError();
+  EXPECT_EQ(surface->w, 4);
+  EXPECT_EQ(surface->h, 2);
+  SDL_FreeSurface(surface);
 }
 
 TEST(BmpCheck, RefusesHeadersThatStateMoreThanTheFileHolds) {
@@ -167,13 +200,14 @@ TEST(WavCheck, RefusesHeadersThatStateMoreThanTheFileHolds) {
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 12) + chunk("data", "ab"))));
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 16) + formatChunk(1, 1, 22050, 16) + chunk("data", "ab"))));
 
+  const size_t formatAt = sizeof(formats::RiffHeader) + sizeof(formats::RiffChunkHeader);
   std::string misaligned = good;
-  putInt16(misaligned, 32, 3);  // block align of 16-bit mono is 2
+  putInt16(misaligned, formatAt + offsetof(formats::WavFormatChunk, blockAlign), 3);  // 16-bit mono aligns to 2
   EXPECT_FALSE(wavPasses(misaligned));
   std::string shortFormat = wavFile(chunk("fmt ", std::string(14, '\1')) + chunk("data", "ab"));
   EXPECT_FALSE(wavPasses(shortFormat));
   // A chunk length that would wrap a 32-bit sum back inside the file.
   std::string wrapping = wavFile(chunk("LIST", "") + formatChunk(1, 1, 22050, 16) + chunk("data", "ab"));
-  putInt32(wrapping, 16, -4);
+  putInt32(wrapping, sizeof(formats::RiffHeader) + offsetof(formats::RiffChunkHeader, length), -4);
   EXPECT_FALSE(wavPasses(wrapping));
 }

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "formats/Md3Format.h"
 #include "render/Md3Reader.h"
 #include "render/QModel.h"
 #include "tests/render/RenderTestSupport.h"
@@ -111,11 +112,13 @@ TEST(Md3Reader, RejectsCountsAndOffsetsOutsideTheFile) {
     size_t offset;
     int32_t value;
   };
+  const size_t headerFrames = offsetof(formats::Md3Header, numFrames);
+  const size_t headerTags = offsetof(formats::Md3Header, numTags);
   const Corruption cases[] = {
-      {76, -1},                                      // header frames negative
-      {76, 0x7FFFFFFF},                              // header frames huge
-      {80, 0x7FFFFFFF},                              // tags huge
-      {80, -5},                                      // tags negative
+      {headerFrames, -1},                            // header frames negative
+      {headerFrames, 0x7FFFFFFF},                    // header frames huge
+      {headerTags, 0x7FFFFFFF},                      // tags huge
+      {headerTags, -5},                              // tags negative
       {surface + SurfaceFrames, 0},                  // no frames
       {surface + SurfaceFrames, 3},                  // more frames than stored
       {surface + SurfaceFrames, 0x7FFFFFFF},

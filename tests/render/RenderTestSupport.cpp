@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "formats/BmpFormat.h"
+#include "formats/FontFormat.h"
+#include "formats/Md3Format.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace rendertest {
@@ -39,94 +42,86 @@ void appendInt32(std::string& bytes, int32_t value) { putInt32(bytes, bytes.size
 
 void appendFloat(std::string& bytes, float value) { putFloat(bytes, bytes.size(), value); }
 
+namespace {
+
+std::string text(const formats::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+}  // namespace
+
 std::string bmpFile(int width, int height, int bitsPerPixel, const std::vector<uint32_t>& pixels) {
   const int bytesPerPixel = bitsPerPixel / 8;
-  const int rowSize = (width * bytesPerPixel + 3) & ~3;
-  const int paletteSize = bitsPerPixel == 8 ? 256 * 4 : 0;
-  const int offBits = 14 + 40 + paletteSize;
-  std::string file;
-  file += "BM";
-  appendInt32(file, offBits + rowSize * height);
-  appendInt32(file, 0);
-  appendInt32(file, offBits);
-  appendInt32(file, 40);
-  appendInt32(file, width);
-  appendInt32(file, height);  // positive: rows stored bottom-up
-  putInt16(file, file.size(), 1);
-  putInt16(file, file.size(), static_cast<int16_t>(bitsPerPixel));
-  appendInt32(file, 0);  // BI_RGB
-  appendInt32(file, rowSize * height);
-  appendInt32(file, 2835);
-  appendInt32(file, 2835);
-  appendInt32(file, 0);
-  appendInt32(file, 0);
-  for (int i = 0; i < paletteSize / 4; ++i) {
-    file += static_cast<char>(i);
-    file += static_cast<char>(i);
-    file += static_cast<char>(i);
-    file += '\0';
+  const size_t rowSize = formats::bmpRowBytes(width, bitsPerPixel);
+  const uint32_t paletteEntries = bitsPerPixel == 8 ? 256 : 0;
+  formats::Bytes file;
+  formats::appendBmpHeaders(file, width, height, bitsPerPixel, paletteEntries);
+  for (uint32_t i = 0; i < paletteEntries; ++i) {
+    const uint8_t grey = static_cast<uint8_t>(i);
+    file.insert(file.end(), {grey, grey, grey, 0});
   }
   for (int row = height - 1; row >= 0; --row) {
-    std::string line(rowSize, '\0');
+    formats::Bytes line(rowSize, 0);
     for (int x = 0; x < width; ++x) {
       const uint32_t p = pixels[static_cast<size_t>(row) * width + x];
-      for (int b = 0; b < bytesPerPixel; ++b) line[x * bytesPerPixel + b] = static_cast<char>((p >> (8 * b)) & 0xFF);
+      for (int b = 0; b < bytesPerPixel; ++b) line[x * bytesPerPixel + b] = static_cast<uint8_t>((p >> (8 * b)) & 0xFF);
     }
-    file += line;
+    file.insert(file.end(), line.begin(), line.end());
   }
-  return file;
+  return text(file);
 }
 
 std::string Md3Builder::bytes() const {
+  using namespace formats;
   const int vertexCount = static_cast<int>(texCoords.size() / 2);
   const int triangles = static_cast<int>(indices.size() / 3);
-  std::string file(surfaceStart(), '\0');
-  file.replace(0, 4, "IDP3");
-  putInt32(file, 76, frames);
-  putInt32(file, 80, tags);
-  putInt32(file, 84, 1);
-  putInt32(file, 100, headerSurfaceOffset);
-  const size_t surface = file.size();
-  const size_t surfaceHeader = 108;
-  const size_t triangleOffset = surfaceHeader;
-  const size_t texCoordOffset = triangleOffset + 12 * triangles;
-  const size_t vertexOffset = texCoordOffset + 8 * vertexCount;
-  file.resize(surface + surfaceHeader, '\0');
-  file.replace(surface, 4, "IDP3");
-  putInt32(file, surface + SurfaceFrames, frames);
-  putInt32(file, surface + SurfaceVertices, vertexCount);
-  putInt32(file, surface + SurfaceTriangles, triangles);
-  putInt32(file, surface + SurfaceTriangleOffset, static_cast<int32_t>(triangleOffset));
-  putInt32(file, surface + SurfaceTexCoordOffset, static_cast<int32_t>(texCoordOffset));
-  putInt32(file, surface + SurfaceVertexOffset, static_cast<int32_t>(vertexOffset));
-  for (int32_t index : indices) appendInt32(file, index);
-  for (float st : texCoords) appendFloat(file, st);
+  Md3Header header{};
+  setId(header.ident, Md3Ident);
+  header.numFrames = frames;
+  header.numTags = tags;
+  header.numSurfaces = 1;
+  header.ofsSurfaces = headerSurfaceOffset;
+  formats::Bytes file;
+  appendRecord(file, header);
+  file.resize(surfaceStart(), 0);  // frames and tags, zero
+
+  // No shader: the triangles follow the surface header.
+  Md3Surface surface{};
+  setId(surface.ident, Md3Ident);
+  surface.numFrames = frames;
+  surface.numVerts = vertexCount;
+  surface.numTriangles = triangles;
+  surface.ofsTriangles = sizeof(Md3Surface);
+  surface.ofsSt = surface.ofsTriangles + triangles * static_cast<int32_t>(sizeof(Md3Triangle));
+  surface.ofsXyzNormals = surface.ofsSt + vertexCount * static_cast<int32_t>(sizeof(Md3TexCoord));
+  appendRecord(file, surface);
+  for (int32_t index : indices) appendRecord(file, index);
+  for (float st : texCoords) appendRecord(file, st);
   for (size_t v = 0; v + 2 < vertices.size(); v += 3) {
-    for (int c = 0; c < 3; ++c) putInt16(file, file.size(), vertices[v + c]);
-    putInt16(file, file.size(), 0);  // packed normal
+    appendRecord(file, Md3Vertex{{vertices[v], vertices[v + 1], vertices[v + 2]}, 0});
   }
-  return file;
+  return text(file);
+}
+
+size_t Md3Builder::surfaceStart() const {
+  return sizeof(formats::Md3Header) + sizeof(formats::Md3Frame) * frames + sizeof(formats::Md3Tag) * frames * tags;
 }
 
 std::string fontFile(int width, int height, int skipped, const std::vector<GlyphSpec>& glyphs,
                      const std::string& texels) {
-  std::string file(548, '\x55');
-  appendInt32(file, width);
-  appendInt32(file, height);
-  appendInt32(file, skipped);
-  file.append(2 * static_cast<size_t>(skipped), '\x33');
-  appendInt32(file, static_cast<int32_t>(glyphs.size()));
+  using namespace formats;
+  // The fields the reader skips hold a pattern, to show that nothing depends on them.
+  FontHeader header;
+  std::memset(&header, 0x55, sizeof header);
+  header.width = width;
+  header.height = height;
+  header.skippedCount = skipped;
+  formats::Bytes file;
+  appendRecord(file, header);
+  file.resize(file.size() + FontSkippedEntrySize * skipped, 0x33);
+  appendRecord(file, static_cast<int32_t>(glyphs.size()));
   for (const GlyphSpec& g : glyphs) {
-    putInt16(file, file.size(), static_cast<int16_t>(g.code));
-    putInt16(file, file.size(), 0x7777);
-    appendInt32(file, g.width);
-    appendInt32(file, g.height);
-    appendFloat(file, g.s0);
-    appendFloat(file, g.s1);
-    appendFloat(file, g.t0);
-    appendFloat(file, g.t1);
+    appendRecord(file, FontGlyphRecord{g.code, 0x7777, g.width, g.height, g.s0, g.s1, g.t0, g.t1});
   }
-  return file + texels;
+  return text(file) + texels;
 }
 
 GuardedBytes::GuardedBytes(const std::string& bytes) : size_(bytes.size()) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/Md3Format.h"
 #include "tests/support/GLTestContext.h"
 
 // Test files built byte by byte, a guard page behind parsed data, the GL context shared by the
@@ -35,17 +36,17 @@ struct Md3Builder {
   int32_t headerSurfaceOffset = 0;
 
   std::string bytes() const;
-  size_t surfaceStart() const { return 108 + 56u * frames + 112u * frames * tags; }
+  size_t surfaceStart() const;
 };
 
 // Field offsets inside an MD3 surface.
 enum Md3SurfaceField : size_t {
-  SurfaceFrames = 72,
-  SurfaceVertices = 80,
-  SurfaceTriangles = 84,
-  SurfaceTriangleOffset = 88,
-  SurfaceTexCoordOffset = 96,
-  SurfaceVertexOffset = 100,
+  SurfaceFrames = offsetof(formats::Md3Surface, numFrames),
+  SurfaceVertices = offsetof(formats::Md3Surface, numVerts),
+  SurfaceTriangles = offsetof(formats::Md3Surface, numTriangles),
+  SurfaceTriangleOffset = offsetof(formats::Md3Surface, ofsTriangles),
+  SurfaceTexCoordOffset = offsetof(formats::Md3Surface, ofsSt),
+  SurfaceVertexOffset = offsetof(formats::Md3Surface, ofsXyzNormals),
 };
 
 struct GlyphSpec {

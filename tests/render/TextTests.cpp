@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "formats/FontFormat.h"
 #include "render/FontReader.h"
 #include "render/TextObject.h"
 #include "tests/render/RenderTestSupport.h"
@@ -94,15 +95,17 @@ TEST(FontReader, RejectsEveryTruncationAndOutOfRangeCount) {
   }
   ASSERT_TRUE(parse(good, font));
 
-  const size_t glyphCountAt = 560 + 2 * 3;
+  const size_t width = offsetof(formats::FontHeader, width), height = offsetof(formats::FontHeader, height);
+  const size_t skipped = offsetof(formats::FontHeader, skippedCount);
+  const size_t glyphCountAt = sizeof(formats::FontHeader) + formats::FontSkippedEntrySize * 3;
   struct Corruption {
     size_t offset;
     int32_t value;
   };
   const Corruption cases[] = {
-      {548, -4}, {552, -1}, {556, -1},
-      {548, 0x7FFFFFFF}, {552, 0x7FFFFFFF}, {556, 0x7FFFFFFF},
-      {548, 5},  // one texel row more than stored
+      {width, -4}, {height, -1}, {skipped, -1},
+      {width, 0x7FFFFFFF}, {height, 0x7FFFFFFF}, {skipped, 0x7FFFFFFF},
+      {width, 5},  // one texel row more than stored
       {glyphCountAt, -1}, {glyphCountAt, 3}, {glyphCountAt, 0x7FFFFFFF},
   };
   for (const Corruption& c : cases) {

@@ -16,43 +16,43 @@
 
 namespace {
 
-bool writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
-{
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        std::fprintf(stderr, "cdcontent: cannot write %s\n", path.string().c_str());
-        return false;
-    }
-    return true;
+bool writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  std::error_code error;
+  std::filesystem::create_directories(path.parent_path(), error);
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) {
+    std::fprintf(stderr, "cdcontent: cannot write %s\n", path.string().c_str());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    // An option such as --help is not a folder to fill.
-    if (argc != 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: cdcontent <cd folder>\n");
-        return 2;
-    }
-    using namespace cdcontent;
-    const std::filesystem::path cd = argv[1];
+int main(int argc, char** argv) {
+  // An option such as --help is not a folder to fill.
+  if (argc != 2 || argv[1][0] == '-') {
+    std::fprintf(stderr, "usage: cdcontent <cd folder>\n");
+    return 2;
+  }
+  using namespace cdcontent;
+  const std::filesystem::path cd = argv[1];
 
-    constexpr int kFramesPerSecond = 12;
-    constexpr int kFrames = kFramesPerSecond * 4;
-    std::vector<Picture> frames;
-    frames.reserve(kFrames);
-    for (int i = 0; i < kFrames; ++i) frames.push_back(introFrame(i, kFrames, 320, 240));
+  constexpr int kFramesPerSecond = 12;
+  constexpr int kFrames = kFramesPerSecond * 4;
+  std::vector<Picture> frames;
+  frames.reserve(kFrames);
+  for (int i = 0; i < kFrames; ++i) frames.push_back(introFrame(i, kFrames, 320, 240));
 
-    bool ok = writeFile(cd / "setup" / "bg.bmp", encodeBmp(menuBackground()));
-    ok = writeFile(cd / "setup" / "intro.avi", encodeAvi(frames, kFramesPerSecond)) && ok;
-    ok = writeFile(cd / "setup" / "bubble.wav", encodeWav(bubbleSound(1.0), 1)) && ok;
-    for (int i = 1; i <= 4; ++i)
-        ok = writeFile(cd / "setup" / ("button" + std::to_string(i) + ".wav"), encodeWav(bubbleSound(1.0 + 0.2 * i), 1)) && ok;
-    ok = writeFile(cd / "docs" / "Reefsaver.pdf", writeManual()) && ok;
-    return ok ? 0 : 1;
+  bool ok = writeFile(cd / "setup" / "bg.bmp", encodeBmp(menuBackground()));
+  ok = writeFile(cd / "setup" / "intro.avi", encodeAvi(frames, kFramesPerSecond)) && ok;
+  ok = writeFile(cd / "setup" / "bubble.wav", encodeWav(bubbleSound(1.0), 1)) && ok;
+  for (int i = 1; i <= 4; ++i) {
+    ok = writeFile(cd / "setup" / ("button" + std::to_string(i) + ".wav"), encodeWav(bubbleSound(1.0 + 0.2 * i), 1)) &&
+         ok;
+  }
+  ok = writeFile(cd / "docs" / "Reefsaver.pdf", writeManual()) && ok;
+  return ok ? 0 : 1;
 }

@@ -12,29 +12,29 @@ namespace cdcontent {
 enum class TextStyle { Title, Heading, Body, Item };
 
 struct Paragraph {
-    TextStyle style;
-    std::string text;  // in the fonts' encoding (Windows-1252)
+  TextStyle style;
+  std::string text;  // in the fonts' encoding (Windows-1252)
 };
 
 class PdfWriter {
-public:
-    explicit PdfWriter(const std::string& title) : title_(toWinAnsi(title)) {}
+ public:
+  explicit PdfWriter(const std::string& title) : title_(toWinAnsi(title)) {}
 
-    // text is UTF-8; characters the fonts' encoding lacks become "?".
-    void add(TextStyle style, const std::string& text) { paragraphs_.push_back({style, toWinAnsi(text)}); }
-    // The whole file.
-    std::vector<uint8_t> finish() const;
+  // text is UTF-8; characters the fonts' encoding lacks become "?".
+  void add(TextStyle style, const std::string& text) { paragraphs_.push_back({style, toWinAnsi(text)}); }
+  // The whole file.
+  std::vector<uint8_t> finish() const;
 
-    // Splits text into lines of at most `width` points in Helvetica of the given size.
-    static std::vector<std::string> wrap(const std::string& text, double size, double width);
-    // UTF-8 to Windows-1252; a malformed sequence gives one "?" per byte it spoils.
-    static std::string toWinAnsi(const std::string& utf8);
+  // Splits text into lines of at most `width` points in Helvetica of the given size.
+  static std::vector<std::string> wrap(const std::string& text, double size, double width);
+  // UTF-8 to Windows-1252; a malformed sequence gives one "?" per byte it spoils.
+  static std::string toWinAnsi(const std::string& utf8);
 
-private:
-    std::vector<std::string> layoutPages() const;
+ private:
+  std::vector<std::string> layoutPages() const;
 
-    std::string title_;
-    std::vector<Paragraph> paragraphs_;
+  std::string title_;
+  std::vector<Paragraph> paragraphs_;
 };
 
 }  // namespace cdcontent

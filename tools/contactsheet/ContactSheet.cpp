@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "formats/DataCatalog.h"
+
 // Sections: loading, layout, drawing.
 
 namespace {
@@ -94,7 +96,7 @@ std::unique_ptr<ContactSheet::LoadedTexture> ContactSheet::loadTexture(const She
 void ContactSheet::loadModel(LoadedModel& loaded) {
   const SheetModel& entry = loaded.entry;
   const bool model = loaded.model.loadMD3((folder_ + entry.model).c_str());
-  const bool skin = loaded.skin.loadBMP((folder_ + entry.skin).c_str(), 34);
+  const bool skin = loaded.skin.loadBMP((folder_ + entry.skin).c_str(), entry.skinFlags);
   loaded.ok = model && skin && loaded.model.frameCount() > entry.last;
   if (model && loaded.model.frameCount() <= entry.last) {
     std::printf("contactsheet: %s has %d frames, range %d-%d\n", entry.model.c_str(), loaded.model.frameCount(),
@@ -200,7 +202,7 @@ int ContactSheet::layOutModels(int top) {
 }
 
 int ContactSheet::layOutTextures(int top) {
-  addLabel(Margin, top, 400, "Textures (flags 34)", Heading);
+  addLabel(Margin, top, 400, "Textures (flags " + std::to_string(catalog::PictureLoadFlags) + ")", Heading);
   top += LineHeight + 4;
   const std::vector<SheetTexture> files = singleTextures();
   const int perRow = (SheetWidth - 2 * Margin + ThumbGap) / (ThumbCellWidth + ThumbGap);

@@ -2,8 +2,9 @@
 #include <string>
 #include <vector>
 
-// What the contact sheet shows: the data folder's files as the scene loads them (names relative
-// to the folder, load flags) and the frame range of each model that the scene plays.
+// What the contact sheet shows, taken from the data folder's catalogue: its pictures with the
+// scene's load flags, and every model in each of its skins, with a few frames of each range the
+// scene plays.
 
 struct SheetTexture {
   std::string file;
@@ -21,8 +22,9 @@ struct SheetModel {
   std::string label;
   std::string model;
   std::string skin;
-  int first, last;           // the range whose frames are shown
-  float skinScale = 1.0f;    // texture tiling the scene gives the skin
+  unsigned skinFlags;
+  int first, last;         // the range whose frames are shown
+  float skinScale = 1.0f;  // texture tiling the scene gives the skin
 };
 
 std::vector<SheetTexture> singleTextures();

@@ -2,13 +2,7 @@
 
 #include <cstdio>
 
-namespace {
-
-void putLittle(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-}  // namespace
+#include "formats/BmpFormat.h"
 
 SheetImage::SheetImage(int width, int height)
     : width_(width), height_(height), rgb_(static_cast<size_t>(width) * height * 3, 0) {}
@@ -30,23 +24,10 @@ void SheetImage::paste(const std::vector<uint8_t>& rgba, int windowWidth, int wi
 }
 
 bool SheetImage::writeBmp(const std::string& path) const {
-  const uint32_t rowSize = (static_cast<uint32_t>(width_) * 3 + 3) & ~3u;
-  const uint32_t pixelBytes = rowSize * static_cast<uint32_t>(height_);
-  std::string file = "BM";
-  putLittle(file, 54 + pixelBytes, 4);
-  putLittle(file, 0, 4);
-  putLittle(file, 54, 4);
-  putLittle(file, 40, 4);
-  putLittle(file, static_cast<uint32_t>(width_), 4);
-  putLittle(file, static_cast<uint32_t>(height_), 4);  // positive: bottom row first
-  putLittle(file, 1, 2);
-  putLittle(file, 24, 2);
-  putLittle(file, 0, 4);  // uncompressed
-  putLittle(file, pixelBytes, 4);
-  putLittle(file, 2835, 4);
-  putLittle(file, 2835, 4);
-  putLittle(file, 0, 4);
-  putLittle(file, 0, 4);
+  const size_t rowSize = formats::bmpRowBytes(static_cast<uint64_t>(width_), 24);
+  formats::Bytes header;
+  formats::appendBmpHeaders(header, width_, height_, 24, 0);
+  std::string file(header.begin(), header.end());
   std::string row(rowSize, '\0');
   for (int y = height_ - 1; y >= 0; --y) {
     const uint8_t* source = rgb_.data() + static_cast<size_t>(y) * width_ * 3;

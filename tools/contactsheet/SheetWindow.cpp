@@ -19,8 +19,8 @@ SheetWindow::SheetWindow(int width, int height) : width_(width), height_(height)
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = WindowClass;
   RegisterClassA(&windowClass);
-  window_ = CreateWindowExA(WS_EX_TOPMOST, WindowClass, "Reefglass contact sheet", WS_POPUP | WS_VISIBLE, 0, 0,
-                            width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  window_ = CreateWindowExA(WS_EX_TOPMOST, WindowClass, "Reefglass contact sheet", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                            height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window_) return;
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);

@@ -5,8 +5,8 @@
 #include <string>
 
 struct ContentSummary {
-    int files = 0;
-    unsigned long long dataBytes = 0;
+  int files = 0;
+  unsigned long long dataBytes = 0;
 };
 
 // Returns false when a file could not be written or built (the reason is printed).

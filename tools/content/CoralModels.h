@@ -5,7 +5,5 @@
 
 #include "Mesh.h"
 
-#include <string>
-
 // `letter` is one of a, b, c, d, f, g, h, i; `frames` is the length of its "wabbel" loop.
 AnimatedModel buildCoralModel(char letter, int frames);

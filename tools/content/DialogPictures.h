@@ -14,20 +14,20 @@ constexpr int IntroPictureHeight = 152;
 Image creaturePicture(const AnimatedModel& model, const Image& skin, bool topDown);
 
 struct IntroCast {
-    const AnimatedModel* idol;
-    const Image* idolSkin;
-    const AnimatedModel* reefFish;
-    const Image* redSkin;
-    const Image* blueSkin;
-    const AnimatedModel* yellowBlue;
-    const Image* yellowBlueSkin;
-    const AnimatedModel* silverfish;
-    const Image* silverSkin;
-    const AnimatedModel* staghorn;
-    const Image* staghornSkin;
-    const AnimatedModel* brain;
-    const Image* brainSkin;
-    const Image* caustic;
+  const AnimatedModel* idol;
+  const Image* idolSkin;
+  const AnimatedModel* reefFish;
+  const Image* redSkin;
+  const Image* blueSkin;
+  const AnimatedModel* yellowBlue;
+  const Image* yellowBlueSkin;
+  const AnimatedModel* silverfish;
+  const Image* silverSkin;
+  const AnimatedModel* staghorn;
+  const Image* staghornSkin;
+  const AnimatedModel* brain;
+  const Image* brainSkin;
+  const Image* caustic;
 };
 
 // A lagoon scene below the water line with the cast in it.

@@ -5,12 +5,11 @@
 
 #include "FishShapes.h"
 
-#include <string>
 #include <vector>
 
 struct SwimSegment {
-    int frames;          // one full beat over this many frames
-    float amplitudeScale; // 1 = the kind's full swimming swing
+  int frames;            // one full beat over this many frames
+  float amplitudeScale;  // 1 = the kind's full swimming swing
 };
 
-AnimatedModel buildFishModel(const FishShape& shape, const std::vector<SwimSegment>& segments, const std::string& skinName);
+AnimatedModel buildFishModel(const FishShape& shape, const std::vector<SwimSegment>& segments);

@@ -11,33 +11,33 @@
 
 // A piecewise linear function of u, defined between its first and last point.
 class Profile {
-public:
-    Profile() = default;
-    Profile(std::initializer_list<std::pair<float, float>> points);
-    bool covers(float u) const;
-    float at(float u) const; // clamped to the end values outside
-    float first() const { return points_.front().first; }
-    float last() const { return points_.back().first; }
-    bool empty() const { return points_.empty(); }
+ public:
+  Profile() = default;
+  Profile(std::initializer_list<std::pair<float, float>> points);
+  bool covers(float u) const;
+  float at(float u) const;  // clamped to the end values outside
+  float first() const { return points_.front().first; }
+  float last() const { return points_.back().first; }
+  bool empty() const { return points_.empty(); }
 
-private:
-    std::vector<std::pair<float, float>> points_;
+ private:
+  std::vector<std::pair<float, float>> points_;
 };
 
 struct FishShape {
-    float length = 1.0f;        // model units, nose to tail tip
-    float tailBase = 0.8f;      // where the body ends and the tail fin begins
-    Profile top, bottom;        // body outline
-    Profile halfWidth;          // body thickness
-    Profile dorsalHeight;       // fin height above the top outline
-    Profile analDepth;          // fin depth below the bottom outline
-    Profile caudalUp, caudalDown; // tail fin edges, measured from the axis at the tail base
-    Profile caudalNotch;        // half gap of a forked tail, from the same axis
-    float pectoralU = 0.25f;    // where the side fins sit
-    float pectoralSize = 0.08f;
-    std::vector<std::pair<float, float>> filament; // dorsal streamer (u, z), empty for most kinds
-    float filamentWidth = 0.0f;
-    float waveAmplitude = 0.07f; // sideways tail swing, in body lengths
+  float length = 1.0f;           // model units, nose to tail tip
+  float tailBase = 0.8f;         // where the body ends and the tail fin begins
+  Profile top, bottom;           // body outline
+  Profile halfWidth;             // body thickness
+  Profile dorsalHeight;          // fin height above the top outline
+  Profile analDepth;             // fin depth below the bottom outline
+  Profile caudalUp, caudalDown;  // tail fin edges, measured from the axis at the tail base
+  Profile caudalNotch;           // half gap of a forked tail, from the same axis
+  float pectoralU = 0.25f;       // where the side fins sit
+  float pectoralSize = 0.08f;
+  std::vector<std::pair<float, float>> filament;  // dorsal streamer (u, z), empty for most kinds
+  float filamentWidth = 0.0f;
+  float waveAmplitude = 0.07f;  // sideways tail swing, in body lengths
 };
 
 enum class FishRegion { Body, Dorsal, Anal, Caudal, Outside };

@@ -7,9 +7,9 @@
 #include "Image.h"
 
 Image silverfishSkin();
-Image anglefishSkin(); // worn by the reef fish shape
-Image redFishSkin();   // reef fish shape
-Image blueFishSkin();  // reef fish shape
+Image anglefishSkin();  // worn by the reef fish shape
+Image redFishSkin();    // reef fish shape
+Image blueFishSkin();   // reef fish shape
 Image moorishIdolSkin();
 Image yellowBlueSkin();
 Image predatorSkin();

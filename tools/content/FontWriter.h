@@ -2,9 +2,11 @@
 // The overlay font file: DejaVu Sans rasterised with FreeType into one luminance-alpha atlas with
 // a glyph record (size in pixels, texture rectangle) per character code.
 
-#include "BmpWriter.h"
-
 #include <string>
+
+#include "formats/FileRecords.h"
+
+using formats::Bytes;
 
 // Printable ASCII and the Latin-1 letters 160-255, 16 pixels per line. Returns false (with
 // a message) when FreeType cannot open the font file.

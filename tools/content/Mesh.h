@@ -4,15 +4,14 @@
 // scale; the model file stores 64 steps per unit.
 
 #include <array>
-#include <string>
 #include <vector>
 
 struct Vec2 {
-    float s = 0.0f, t = 0.0f;
+  float s = 0.0f, t = 0.0f;
 };
 
 struct Vec3 {
-    float x = 0.0f, y = 0.0f, z = 0.0f;
+  float x = 0.0f, y = 0.0f, z = 0.0f;
 };
 
 Vec3 operator+(const Vec3& a, const Vec3& b);
@@ -26,30 +25,29 @@ Vec3 normalized(const Vec3& a);
 Vec3 rotateAbout(const Vec3& v, const Vec3& axis, float angle);
 
 class Mesh {
-public:
-    int addVertex(const Vec3& position, const Vec2& uv);
-    void addTriangle(int a, int b, int c);
-    // Two triangles a-b-c and a-c-d.
-    void addQuad(int a, int b, int c, int d);
+ public:
+  int addVertex(const Vec3& position, const Vec2& uv);
+  void addTriangle(int a, int b, int c);
+  // Two triangles a-b-c and a-c-d.
+  void addQuad(int a, int b, int c, int d);
 
-    // A strip between two equally long vertex rows.
-    void addStrip(const std::vector<int>& rowA, const std::vector<int>& rowB);
+  // A strip between two equally long vertex rows.
+  void addStrip(const std::vector<int>& rowA, const std::vector<int>& rowB);
 
-    int vertexCount() const { return static_cast<int>(positions_.size()); }
-    const std::vector<Vec3>& positions() const { return positions_; }
-    std::vector<Vec3>& positions() { return positions_; }
-    const std::vector<Vec2>& uvs() const { return uvs_; }
-    const std::vector<std::array<int, 3>>& triangles() const { return triangles_; }
+  int vertexCount() const { return static_cast<int>(positions_.size()); }
+  const std::vector<Vec3>& positions() const { return positions_; }
+  std::vector<Vec3>& positions() { return positions_; }
+  const std::vector<Vec2>& uvs() const { return uvs_; }
+  const std::vector<std::array<int, 3>>& triangles() const { return triangles_; }
 
-private:
-    std::vector<Vec3> positions_;
-    std::vector<Vec2> uvs_;
-    std::vector<std::array<int, 3>> triangles_;
+ private:
+  std::vector<Vec3> positions_;
+  std::vector<Vec2> uvs_;
+  std::vector<std::array<int, 3>> triangles_;
 };
 
 // A mesh with its animation: every frame holds one position per mesh vertex.
 struct AnimatedModel {
-    Mesh mesh;
-    std::vector<std::vector<Vec3>> frames;
-    std::string skinName;
+  Mesh mesh;
+  std::vector<std::vector<Vec3>> frames;
 };

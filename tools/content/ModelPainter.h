@@ -6,9 +6,9 @@
 #include "Mesh.h"
 
 struct ViewAxes {
-    Vec3 right;  // picture x
-    Vec3 up;     // picture y (upward)
-    Vec3 toward; // from the model toward the viewer
+  Vec3 right;   // picture x
+  Vec3 up;      // picture y (upward)
+  Vec3 toward;  // from the model toward the viewer
 };
 
 // Side view of a fish with its head to the left; top view of a flyer with its head up.
@@ -20,4 +20,4 @@ float fitScale(const AnimatedModel& model, int frame, const ViewAxes& view, floa
 
 // Paints the frame centred at (centreX, centreY) with `scale` pixels per model unit.
 void paintModel(Image& target, const AnimatedModel& model, int frame, const Image& skin, const ViewAxes& view,
-    float centreX, float centreY, float scale);
+                float centreX, float centreY, float scale);

@@ -10,219 +10,208 @@ namespace {
 constexpr float TwoPi = 6.2831853f;
 const Rgba FogColour = rgb(0.121f, 0.590f, 0.707f);
 
-Rgba skyGradient(float v)
-{
-    // Deep blue overhead, pale toward the horizon at the bottom of the picture.
-    Rgba zenith = hexColor(0x1F4FA8);
-    Rgba middle = hexColor(0x4F8AD2);
-    Rgba horizon = hexColor(0xBCDDF0);
-    if (v < 0.55f)
-        return mixColor(zenith, middle, smoothStep(0.0f, 0.55f, v));
-    return mixColor(middle, horizon, smoothStep(0.55f, 1.0f, v));
+Rgba skyGradient(float v) {
+  // Deep blue overhead, pale toward the horizon at the bottom of the picture.
+  Rgba zenith = hexColor(0x1F4FA8);
+  Rgba middle = hexColor(0x4F8AD2);
+  Rgba horizon = hexColor(0xBCDDF0);
+  if (v < 0.55f) return mixColor(zenith, middle, smoothStep(0.0f, 0.55f, v));
+  return mixColor(middle, horizon, smoothStep(0.55f, 1.0f, v));
 }
 
 // Ordered 4x4 dither to a given number of levels per channel.
-float ditherTo(float value, int levels, int x, int y)
-{
-    static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    float threshold = (bayer[y % 4][x % 4] + 0.5f) / 16.0f;
-    float scaled = value * (levels - 1);
-    float low = std::floor(scaled);
-    return (scaled - low > threshold ? low + 1.0f : low) / (levels - 1);
+float ditherTo(float value, int levels, int x, int y) {
+  static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  float threshold = (bayer[y % 4][x % 4] + 0.5f) / 16.0f;
+  float scaled = value * (levels - 1);
+  float low = std::floor(scaled);
+  return (scaled - low > threshold ? low + 1.0f : low) / (levels - 1);
 }
 
-} // namespace
+}  // namespace
 
-Image cloudySky()
-{
-    TileNoise clouds(4, 6, 601);
-    TileNoise detail(8, 4, 602);
-    Image image(512, 512);
-    image.paint([&](float u, float v) {
-        Rgba sky = skyGradient(v);
-        // Clouds flatten and thin toward the horizon.
-        float squash = 1.0f + 1.5f * v;
-        float cv = v * squash;
-        float density = clouds.fractal(u, cv * 0.5f) + 0.15f * (detail.fractal(u, cv * 0.5f) - 0.5f);
-        float cover = smoothStep(0.44f, 0.62f, density) * (1.0f - smoothStep(0.82f, 0.98f, v));
-        // Lit tops, grey-blue bases: compare with the density a little further down.
-        float below = clouds.fractal(u, (v + 0.02f) * squash * 0.5f);
-        float shade = clamp01(0.5f + 6.0f * (density - below));
-        Rgba cloud = mixColor(hexColor(0xA8B4C8), hexColor(0xFFFFFF), shade);
-        return mixColor(sky, cloud, cover);
-    });
-    return image;
+Image cloudySky() {
+  TileNoise clouds(4, 6, 601);
+  TileNoise detail(8, 4, 602);
+  Image image(512, 512);
+  image.paint([&](float u, float v) {
+    Rgba sky = skyGradient(v);
+    // Clouds flatten and thin toward the horizon.
+    float squash = 1.0f + 1.5f * v;
+    float cv = v * squash;
+    float density = clouds.fractal(u, cv * 0.5f) + 0.15f * (detail.fractal(u, cv * 0.5f) - 0.5f);
+    float cover = smoothStep(0.44f, 0.62f, density) * (1.0f - smoothStep(0.82f, 0.98f, v));
+    // Lit tops, grey-blue bases: compare with the density a little further down.
+    float below = clouds.fractal(u, (v + 0.02f) * squash * 0.5f);
+    float shade = clamp01(0.5f + 6.0f * (density - below));
+    Rgba cloud = mixColor(hexColor(0xA8B4C8), hexColor(0xFFFFFF), shade);
+    return mixColor(sky, cloud, cover);
+  });
+  return image;
 }
 
-Image clearSky(bool for16Bit)
-{
-    Image image(256, 256);
-    image.paint([](float u, float v) {
-        Rgba sky = skyGradient(v);
-        // A faint glow of the sun above the right horizon.
-        float glow = std::exp(-std::pow((u - 0.72f) / 0.25f, 2.0f) - std::pow((v - 0.8f) / 0.3f, 2.0f));
-        return mixColor(sky, hexColor(0xF4F2E4), 0.35f * glow);
-    });
-    if (for16Bit) {
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                Rgba& p = image.at(x, y);
-                p = rgb(ditherTo(p.r, 32, x, y), ditherTo(p.g, 64, x, y), ditherTo(p.b, 32, x, y));
-            }
-        }
+Image clearSky(bool for16Bit) {
+  Image image(256, 256);
+  image.paint([](float u, float v) {
+    Rgba sky = skyGradient(v);
+    // A faint glow of the sun above the right horizon.
+    float glow = std::exp(-std::pow((u - 0.72f) / 0.25f, 2.0f) - std::pow((v - 0.8f) / 0.3f, 2.0f));
+    return mixColor(sky, hexColor(0xF4F2E4), 0.35f * glow);
+  });
+  if (for16Bit) {
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        Rgba& p = image.at(x, y);
+        p = rgb(ditherTo(p.r, 32, x, y), ditherTo(p.g, 64, x, y), ditherTo(p.b, 32, x, y));
+      }
     }
-    return image;
+  }
+  return image;
 }
 
-Image sandTexture(const SeaFloor& floor)
-{
-    TileNoise patches(4, 5, 701);
-    TileNoise warp(8, 3, 702);
-    TileNoise grain(64, 2, 703);
-    Image image(512, 512);
-    // Map the picture onto the floor the way the terrain does: u across x, v from far to near.
-    image.paint([&](float u, float v) {
-        float x = SeaFloor::sceneX(u * HeightMapSize);
-        float z = SeaFloor::sceneZ(v * HeightMapSize);
-        const float step = 0.25f;
-        float hx = floor.height(x + step, z) - floor.height(x - step, z);
-        float hz = floor.height(x, z + step) - floor.height(x, z - step);
-        // Sun from above, a little from the right and behind the viewer.
-        float nx = -hx / (2 * step), nz = -hz / (2 * step);
-        float light = (0.35f * nx - 0.35f * nz + 1.0f) / std::sqrt(nx * nx + nz * nz + 1.0f) / std::sqrt(1.245f);
-        float ripple = std::sin((u * 95.0f + 5.0f * warp.fractal(u, v) + 2.0f * v) * TwoPi);
-        Rgba sand = mixColor(hexColor(0xE2D2A8), hexColor(0xF2E6C4), patches.fractal(u, v));
-        sand = scaleColor(sand, 0.96f + 0.04f * ripple + 0.1f * (grain.fractal(u, v) - 0.5f));
-        // Rubble and algae tint on the reef mound.
-        float reef = smoothStep(-7.2f, -6.2f, floor.height(x, z)) * (0.6f + 0.4f * patches.fractal(v, u));
-        sand = mixColor(sand, hexColor(0xA8A070), 0.45f * reef);
-        return scaleColor(sand, 0.8f + 0.24f * clamp01(light));
-    });
-    return image;
+Image sandTexture(const SeaFloor& floor) {
+  TileNoise patches(4, 5, 701);
+  TileNoise warp(8, 3, 702);
+  TileNoise grain(64, 2, 703);
+  Image image(512, 512);
+  // Map the picture onto the floor the way the terrain does: u across x, v from far to near.
+  image.paint([&](float u, float v) {
+    float x = SeaFloor::sceneX(u * HeightMapSize);
+    float z = SeaFloor::sceneZ(v * HeightMapSize);
+    const float step = 0.25f;
+    float hx = floor.height(x + step, z) - floor.height(x - step, z);
+    float hz = floor.height(x, z + step) - floor.height(x, z - step);
+    // Sun from above, a little from the right and behind the viewer.
+    float nx = -hx / (2 * step), nz = -hz / (2 * step);
+    float light = (0.35f * nx - 0.35f * nz + 1.0f) / std::sqrt(nx * nx + nz * nz + 1.0f) / std::sqrt(1.245f);
+    float ripple = std::sin((u * 95.0f + 5.0f * warp.fractal(u, v) + 2.0f * v) * TwoPi);
+    Rgba sand = mixColor(hexColor(0xE2D2A8), hexColor(0xF2E6C4), patches.fractal(u, v));
+    sand = scaleColor(sand, 0.96f + 0.04f * ripple + 0.1f * (grain.fractal(u, v) - 0.5f));
+    // Rubble and algae tint on the reef mound.
+    float reef = smoothStep(-7.2f, -6.2f, floor.height(x, z)) * (0.6f + 0.4f * patches.fractal(v, u));
+    sand = mixColor(sand, hexColor(0xA8A070), 0.45f * reef);
+    return scaleColor(sand, 0.8f + 0.24f * clamp01(light));
+  });
+  return image;
 }
 
-Image waterTexture()
-{
-    TileNoise streaks(4, 5, 801);
-    TileNoise soft(2, 3, 802);
-    Image image(256, 256);
-    image.paint([&](float u, float v) {
-        // Streaks stretched along the direction the picture slides; scaling v by a whole number
-        // keeps the picture tileable.
-        float n = streaks.fractal(u, std::fmod(v * 3.0f, 1.0f));
-        float streak = smoothStep(0.45f, 0.75f, n);
-        float light = soft.fractal(u, v);
-        Rgba colour = mixColor(hexColor(0x74D2DA), hexColor(0x2C8EA6), streak);
-        colour = scaleColor(colour, 0.92f + 0.16f * light);
-        colour.a = 0.3f + 0.18f * streak;
-        return colour;
-    });
-    return image;
+Image waterTexture() {
+  TileNoise streaks(4, 5, 801);
+  TileNoise soft(2, 3, 802);
+  Image image(256, 256);
+  image.paint([&](float u, float v) {
+    // Streaks stretched along the direction the picture slides; scaling v by a whole number
+    // keeps the picture tileable.
+    float n = streaks.fractal(u, std::fmod(v * 3.0f, 1.0f));
+    float streak = smoothStep(0.45f, 0.75f, n);
+    float light = soft.fractal(u, v);
+    Rgba colour = mixColor(hexColor(0x74D2DA), hexColor(0x2C8EA6), streak);
+    colour = scaleColor(colour, 0.92f + 0.16f * light);
+    colour.a = 0.3f + 0.18f * streak;
+    return colour;
+  });
+  return image;
 }
 
-Image horizonFader()
-{
-    Image image(64, 64);
-    image.paint([](float u, float v) {
-        Rgba c = FogColour;
-        float side = smoothStep(0.0f, 0.12f, u) * smoothStep(0.0f, 0.12f, 1.0f - u);
-        c.a = (1.0f - smoothStep(0.05f, 0.95f, v)) * (0.4f + 0.6f * side);
-        return c;
-    });
-    return image;
+Image horizonFader() {
+  Image image(64, 64);
+  image.paint([](float u, float v) {
+    Rgba c = FogColour;
+    float side = smoothStep(0.0f, 0.12f, u) * smoothStep(0.0f, 0.12f, 1.0f - u);
+    c.a = (1.0f - smoothStep(0.05f, 0.95f, v)) * (0.4f + 0.6f * side);
+    return c;
+  });
+  return image;
 }
 
-Image rockTexture()
-{
-    TileNoise outline(4, 4, 901);
-    TileNoise strata(4, 5, 902);
-    Image image(128, 128);
-    // The rock stands on the bottom edge; the lowest sixth lies under the water line.
-    image.paint([&](float u, float v) {
-        float h = 1.0f - v; // height from the bottom edge
-        float jag = 0.08f * (outline.fractal(h * 0.5f, 0.3f) - 0.5f) + 0.05f * (outline.fractal(h * 0.5f, 0.7f) - 0.5f);
-        float centre = 0.48f + 0.06f * std::sin(h * 3.0f) + jag;
-        float halfWidth = 0.46f * std::pow(clamp01(1.0f - h / 0.92f), 0.55f) + jag;
-        float inside = halfWidth - std::fabs(u - centre);
-        float coverage = smoothStep(-0.008f, 0.008f, inside);
-        float layers = 0.5f + 0.5f * std::sin((h * 14.0f + 1.5f * strata.fractal(u, v)) * TwoPi * 0.5f);
-        Rgba rock = mixColor(hexColor(0x6A5E52), hexColor(0x9C8E7E), 0.6f * layers + 0.4f * strata.fractal(u, v));
-        // Lit from the left.
-        float lit = clamp01(0.5f + (centre - u) / std::fmax(halfWidth, 0.05f) * 0.5f);
-        rock = scaleColor(rock, 0.65f + 0.45f * lit);
-        rock.a = coverage;
-        return rock;
-    });
-    return image;
+Image rockTexture() {
+  TileNoise outline(4, 4, 901);
+  TileNoise strata(4, 5, 902);
+  Image image(128, 128);
+  // The rock stands on the bottom edge; the lowest sixth lies under the water line.
+  image.paint([&](float u, float v) {
+    float h = 1.0f - v;  // height from the bottom edge
+    float jag = 0.08f * (outline.fractal(h * 0.5f, 0.3f) - 0.5f) + 0.05f * (outline.fractal(h * 0.5f, 0.7f) - 0.5f);
+    float centre = 0.48f + 0.06f * std::sin(h * 3.0f) + jag;
+    float halfWidth = 0.46f * std::pow(clamp01(1.0f - h / 0.92f), 0.55f) + jag;
+    float inside = halfWidth - std::fabs(u - centre);
+    float coverage = smoothStep(-0.008f, 0.008f, inside);
+    float layers = 0.5f + 0.5f * std::sin((h * 14.0f + 1.5f * strata.fractal(u, v)) * TwoPi * 0.5f);
+    Rgba rock = mixColor(hexColor(0x6A5E52), hexColor(0x9C8E7E), 0.6f * layers + 0.4f * strata.fractal(u, v));
+    // Lit from the left.
+    float lit = clamp01(0.5f + (centre - u) / std::fmax(halfWidth, 0.05f) * 0.5f);
+    rock = scaleColor(rock, 0.65f + 0.45f * lit);
+    rock.a = coverage;
+    return rock;
+  });
+  return image;
 }
 
-Image islandTexture()
-{
-    TileNoise canopy(8, 4, 1001);
-    TileNoise detail(16, 3, 1002);
-    Random random(1003);
-    struct Palm {
-        float x, lean, height;
-    };
-    std::vector<Palm> palms;
-    for (int i = 0; i < 5; ++i)
-        palms.push_back(Palm{0.3f + 0.42f * static_cast<float>(random.unit()), static_cast<float>(random.range(-0.06, 0.06)),
-            static_cast<float>(random.range(0.11, 0.17))});
-    const float water = 19.0f / 30.0f; // picture row of the water line
-    Image image(256, 256);
-    image.paint([&](float u, float v) {
-        float h = water - v; // height above the water line, in picture units
-        float dx = (u - 0.5f) / 0.36f;
-        float hill = 0.1f * std::fmax(0.0f, 1.0f - dx * dx) + 0.035f * (canopy.fractal(u, 0.2f) - 0.5f);
-        float beach = 0.012f * std::fmax(0.0f, 1.0f - std::pow((u - 0.5f) / 0.42f, 2.0f));
-        Rgba colour = hexColor(0x3C7A34);
-        float coverage = 0.0f;
-        if (h <= beach + 0.004f && std::fabs(u - 0.5f) < 0.42f) {
-            colour = hexColor(0xEADCB0);
-            coverage = h > -0.01f ? 1.0f : 0.0f;
-        } else if (h >= 0.0f && h < hill) {
-            float shade = 0.7f + 0.5f * detail.fractal(u, v);
-            colour = scaleColor(mixColor(hexColor(0x2E6A2A), hexColor(0x5A9A44), canopy.fractal(u, v)), shade);
-            coverage = smoothStep(hill, hill - 0.004f, h);
+Image islandTexture() {
+  TileNoise canopy(8, 4, 1001);
+  TileNoise detail(16, 3, 1002);
+  Random random(1003);
+  struct Palm {
+    float x, lean, height;
+  };
+  std::vector<Palm> palms;
+  for (int i = 0; i < 5; ++i) {
+    palms.push_back(Palm{0.3f + 0.42f * static_cast<float>(random.unit()),
+                         static_cast<float>(random.range(-0.06, 0.06)), static_cast<float>(random.range(0.11, 0.17))});
+  }
+  const float water = 19.0f / 30.0f;  // picture row of the water line
+  Image image(256, 256);
+  image.paint([&](float u, float v) {
+    float h = water - v;  // height above the water line, in picture units
+    float dx = (u - 0.5f) / 0.36f;
+    float hill = 0.1f * std::fmax(0.0f, 1.0f - dx * dx) + 0.035f * (canopy.fractal(u, 0.2f) - 0.5f);
+    float beach = 0.012f * std::fmax(0.0f, 1.0f - std::pow((u - 0.5f) / 0.42f, 2.0f));
+    Rgba colour = hexColor(0x3C7A34);
+    float coverage = 0.0f;
+    if (h <= beach + 0.004f && std::fabs(u - 0.5f) < 0.42f) {
+      colour = hexColor(0xEADCB0);
+      coverage = h > -0.01f ? 1.0f : 0.0f;
+    } else if (h >= 0.0f && h < hill) {
+      float shade = 0.7f + 0.5f * detail.fractal(u, v);
+      colour = scaleColor(mixColor(hexColor(0x2E6A2A), hexColor(0x5A9A44), canopy.fractal(u, v)), shade);
+      coverage = smoothStep(hill, hill - 0.004f, h);
+    }
+    for (const Palm& palm : palms) {
+      float base = 0.5f * hill;
+      float k = (h - base) / palm.height;
+      if (k < 0.0f || k > 1.15f) continue;
+      float trunkX = palm.x + palm.lean * k * k;
+      if (k <= 1.0f && std::fabs(u - trunkX) < 0.004f) {
+        colour = hexColor(0x5A4A34);
+        coverage = 1.0f;
+      }
+      // Fronds: drooping arcs from the crown.
+      float cx = palm.x + palm.lean, cy = base + palm.height;
+      for (int f = 0; f < 7; ++f) {
+        float angle = -0.2f + 3.54f * f / 6.0f;
+        for (int s = 1; s <= 10; ++s) {
+          float r = 0.006f * s;
+          float fx = cx + std::cos(angle) * r;
+          float fy = cy + std::sin(angle) * r * 0.6f - 0.0006f * s * s;
+          if (std::hypot(u - fx, h - fy) < 0.0045f) {
+            colour = hexColor(0x2A5A22);
+            coverage = 1.0f;
+          }
         }
-        for (const Palm& palm : palms) {
-            float base = 0.5f * hill;
-            float k = (h - base) / palm.height;
-            if (k < 0.0f || k > 1.15f)
-                continue;
-            float trunkX = palm.x + palm.lean * k * k;
-            if (k <= 1.0f && std::fabs(u - trunkX) < 0.004f) {
-                colour = hexColor(0x5A4A34);
-                coverage = 1.0f;
-            }
-            // Fronds: drooping arcs from the crown.
-            float cx = palm.x + palm.lean, cy = base + palm.height;
-            for (int f = 0; f < 7; ++f) {
-                float angle = -0.2f + 3.54f * f / 6.0f;
-                for (int s = 1; s <= 10; ++s) {
-                    float r = 0.006f * s;
-                    float fx = cx + std::cos(angle) * r;
-                    float fy = cy + std::sin(angle) * r * 0.6f - 0.0006f * s * s;
-                    if (std::hypot(u - fx, h - fy) < 0.0045f) {
-                        colour = hexColor(0x2A5A22);
-                        coverage = 1.0f;
-                    }
-                }
-            }
-        }
-        colour.a = coverage;
-        return colour;
-    });
-    return image;
+      }
+    }
+    colour.a = coverage;
+    return colour;
+  });
+  return image;
 }
 
-Image blendMap()
-{
-    Image image(128, 128);
-    image.paint([](float u, float v) {
-        float dx = (u - 0.5f) / 0.5f, dy = (v - 0.42f) / 0.5f;
-        float r = std::sqrt(dx * dx + dy * dy);
-        return rgb(1.0f, 1.0f, 1.0f, 0.75f * (1.0f - smoothStep(0.15f, 1.0f, r)));
-    });
-    return image;
+Image blendMap() {
+  Image image(128, 128);
+  image.paint([](float u, float v) {
+    float dx = (u - 0.5f) / 0.5f, dy = (v - 0.42f) / 0.5f;
+    float r = std::sqrt(dx * dx + dy * dy);
+    return rgb(1.0f, 1.0f, 1.0f, 0.75f * (1.0f - smoothStep(0.15f, 1.0f, r)));
+  });
+  return image;
 }

@@ -8,9 +8,6 @@
 
 using TextEntries = std::vector<std::pair<std::string, std::string>>;
 
-// The intro picture named by "mainbitmap", written into the data folder.
-extern const char* const IntroPictureName;
-
 TextEntries directoryEntries();
 TextEntries languageEntries();
 TextEntries screenLanguageEntries();

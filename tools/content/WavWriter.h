@@ -1,9 +1,11 @@
 #pragma once
 // RIFF WAVE files, 16-bit PCM, as SDL_mixer's WAV loader reads them.
 
-#include "BmpWriter.h"
-
 #include <vector>
+
+#include "formats/FileRecords.h"
+
+using formats::Bytes;
 
 constexpr int SampleRate = 22050;
 

@@ -5,11 +5,11 @@
 #include <string>
 
 struct GeneratedContent {
-    std::string root;
-    std::string dataFolder;
-    std::string pictureFolder;
-    bool ok = false;
-    double seconds = 0.0;
+  std::string root;
+  std::string dataFolder;
+  std::string pictureFolder;
+  bool ok = false;
+  double seconds = 0.0;
 };
 
 const GeneratedContent& generatedContent();

@@ -4,118 +4,136 @@
 #include <fstream>
 #include <iterator>
 
-std::vector<uint8_t> readFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+#include "formats/BmpFormat.h"
+#include "formats/FileRecords.h"
+#include "formats/Md3Format.h"
+#include "formats/WavFormat.h"
+
+using namespace formats;
+
+std::vector<uint8_t> readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-uint32_t le32(const std::vector<uint8_t>& data, size_t offset)
-{
-    return data[offset] | (data[offset + 1] << 8) | (data[offset + 2] << 16) | (static_cast<uint32_t>(data[offset + 3]) << 24);
-}
-
-uint16_t le16(const std::vector<uint8_t>& data, size_t offset)
-{
-    return static_cast<uint16_t>(data[offset] | (data[offset + 1] << 8));
-}
-
-float leFloat(const std::vector<uint8_t>& data, size_t offset)
-{
-    uint32_t bits = le32(data, offset);
-    float value;
-    std::memcpy(&value, &bits, 4);
-    return value;
-}
-
-BmpPicture readBmp(const std::string& path)
-{
-    BmpPicture picture;
-    std::vector<uint8_t> data = readFile(path);
-    if (data.size() < 54 || data[0] != 'B' || data[1] != 'M' || le32(data, 14) != 40 || le32(data, 30) != 0)
-        return picture;
-    int32_t width = static_cast<int32_t>(le32(data, 18));
-    int32_t height = static_cast<int32_t>(le32(data, 22));
-    int bits = le16(data, 28);
-    uint64_t offset = le32(data, 10);
-    if (width <= 0 || height <= 0 || (bits != 8 && bits != 24 && bits != 32))
-        return picture;
-    uint64_t bytesPerPixel = bits / 8;
-    uint64_t rowBytes = (static_cast<uint64_t>(width) * bytesPerPixel + 3) & ~3ull;
-    uint64_t colours = bits == 8 ? (le32(data, 46) ? le32(data, 46) : 256) : 0;
-    if (offset < 54 + colours * 4 || offset + rowBytes * height > data.size())
-        return picture;
-    picture.width = width;
-    picture.height = height;
-    picture.bitsPerPixel = bits;
-    picture.pixels.resize(static_cast<size_t>(width) * height * bytesPerPixel);
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* row = data.data() + offset + rowBytes * (height - 1 - y);
-        std::memcpy(&picture.pixels[static_cast<size_t>(y) * width * bytesPerPixel], row, width * bytesPerPixel);
-    }
-    picture.valid = true;
+BmpPicture readBmp(const std::string& path) {
+  BmpPicture picture;
+  std::vector<uint8_t> data = readFile(path);
+  BmpLayout layout;
+  if (!readBmpLayout(data.data(), data.size(), layout) || layout.infoSize != BmpInfoHeaderSize ||
+      layout.compression != BiRgb) {
     return picture;
+  }
+  const int64_t width = layout.width, height = layout.height;
+  const int bits = static_cast<int>(layout.bitsPerPixel);
+  if (width <= 0 || height <= 0 || (bits != 8 && bits != 24 && bits != 32)) return picture;
+  const uint64_t bytesPerPixel = bits / 8;
+  const uint64_t rowBytes = bmpRowBytes(width, bits);
+  const uint64_t colours = bits == 8 ? (layout.coloursUsed ? layout.coloursUsed : 256) : 0;
+  if (layout.pixelOffset < sizeof(BmpFileHeader) + sizeof(BmpInfoHeader) + colours * 4 ||
+      !fits(layout.pixelOffset, height, rowBytes, data.size())) {
+    return picture;
+  }
+  picture.width = static_cast<int>(width);
+  picture.height = static_cast<int>(height);
+  picture.bitsPerPixel = bits;
+  picture.pixels.resize(width * height * bytesPerPixel);
+  for (int64_t y = 0; y < height; ++y) {
+    const uint8_t* row = data.data() + layout.pixelOffset + rowBytes * (height - 1 - y);
+    std::memcpy(&picture.pixels[y * width * bytesPerPixel], row, width * bytesPerPixel);
+  }
+  picture.valid = true;
+  return picture;
 }
 
-Md3Model readMd3(const std::string& path)
-{
-    Md3Model model;
-    std::vector<uint8_t> data = readFile(path);
-    auto fail = [&](const char* why) {
-        model.error = why;
-        return model;
-    };
-    if (data.size() < 108)
-        return fail("shorter than the header");
-    uint64_t headerFrames = le32(data, 76), tags = le32(data, 80);
-    uint64_t surface = 108 + headerFrames * 56 + headerFrames * tags * 112;
-    if (surface != le32(data, 100))
-        return fail("surface offset field disagrees with the computed first surface");
-    if (surface + 108 > data.size())
-        return fail("surface header past the end");
-    model.frames = static_cast<int>(le32(data, surface + 72));
-    model.vertices = static_cast<int>(le32(data, surface + 80));
-    model.triangles = static_cast<int>(le32(data, surface + 84));
-    uint64_t triangles = surface + le32(data, surface + 88);
-    uint64_t uvs = surface + le32(data, surface + 96);
-    uint64_t vertices = surface + le32(data, surface + 100);
-    if (static_cast<uint64_t>(model.frames) != headerFrames)
-        return fail("surface and header frame counts differ");
-    if (triangles + 12ull * model.triangles > data.size() || uvs + 8ull * model.vertices > data.size() ||
-        vertices + 8ull * model.vertices * model.frames > data.size())
-        return fail("an array runs past the end");
-    for (uint64_t i = 0; i < 3ull * model.triangles; ++i)
-        model.indices.push_back(le32(data, triangles + 4 * i));
-    for (uint64_t i = 0; i < 2ull * model.vertices; ++i)
-        model.uvs.push_back(leFloat(data, uvs + 4 * i));
-    for (int f = 0; f < model.frames; ++f) {
-        std::vector<float> frame;
-        for (int v = 0; v < model.vertices; ++v) {
-            uint64_t at = vertices + 8ull * (static_cast<uint64_t>(f) * model.vertices + v);
-            for (int c = 0; c < 3; ++c)
-                frame.push_back(static_cast<int16_t>(le16(data, at + 2 * c)) / 64.0f);
-        }
-        model.positions.push_back(frame);
-    }
-    model.valid = true;
+Md3Model readMd3(const std::string& path) {
+  Md3Model model;
+  std::vector<uint8_t> data = readFile(path);
+  auto fail = [&](const char* why) {
+    model.error = why;
     return model;
+  };
+  if (!fits(0, 1, sizeof(Md3Header), data.size())) return fail("shorter than the header");
+  const Md3Header header = readRecord<Md3Header>(data.data());
+  if (!sameId(header.ident, Md3Ident) || header.version != Md3Version) return fail("not an MD3 file");
+  const uint64_t headerFrames = static_cast<uint32_t>(header.numFrames), tags = static_cast<uint32_t>(header.numTags);
+  const uint64_t surface = sizeof(Md3Header) + headerFrames * sizeof(Md3Frame) + headerFrames * tags * sizeof(Md3Tag);
+  if (surface != static_cast<uint32_t>(header.ofsSurfaces)) {
+    return fail("surface offset field disagrees with the computed first surface");
+  }
+  if (!fits(surface, 1, sizeof(Md3Surface), data.size())) return fail("surface header past the end");
+  const Md3Surface s = readRecord<Md3Surface>(data.data() + surface);
+  model.frames = s.numFrames;
+  model.vertices = s.numVerts;
+  model.triangles = s.numTriangles;
+  const uint64_t triangles = surface + static_cast<uint32_t>(s.ofsTriangles);
+  const uint64_t uvs = surface + static_cast<uint32_t>(s.ofsSt);
+  const uint64_t vertices = surface + static_cast<uint32_t>(s.ofsXyzNormals);
+  if (static_cast<uint64_t>(model.frames) != headerFrames) return fail("surface and header frame counts differ");
+  if (model.frames < 0 || model.vertices < 0 || model.triangles < 0 ||
+      !fits(triangles, model.triangles, sizeof(Md3Triangle), data.size()) ||
+      !fits(uvs, model.vertices, sizeof(Md3TexCoord), data.size()) ||
+      !fits(vertices, static_cast<uint64_t>(model.vertices) * model.frames, sizeof(Md3Vertex), data.size())) {
+    return fail("an array runs past the end");
+  }
+  for (int t = 0; t < model.triangles; ++t) {
+    for (int32_t index : readRecord<Md3Triangle>(data.data() + triangles + t * sizeof(Md3Triangle)).indexes) {
+      model.indices.push_back(static_cast<uint32_t>(index));
+    }
+  }
+  for (int v = 0; v < model.vertices; ++v) {
+    for (float st : readRecord<Md3TexCoord>(data.data() + uvs + v * sizeof(Md3TexCoord)).st) model.uvs.push_back(st);
+  }
+  for (int f = 0; f < model.frames; ++f) {
+    std::vector<float> frame;
+    for (int v = 0; v < model.vertices; ++v) {
+      const uint64_t at = vertices + sizeof(Md3Vertex) * (static_cast<uint64_t>(f) * model.vertices + v);
+      for (int16_t c : readRecord<Md3Vertex>(data.data() + at).xyz) frame.push_back(c / Md3StepsPerUnit);
+    }
+    model.positions.push_back(frame);
+  }
+  model.valid = true;
+  return model;
 }
 
-WavSound readWav(const std::string& path)
-{
-    WavSound sound;
-    std::vector<uint8_t> data = readFile(path);
-    if (data.size() < 44 || std::memcmp(data.data(), "RIFF", 4) != 0 || std::memcmp(data.data() + 8, "WAVEfmt ", 8) != 0 ||
-        le16(data, 20) != 1 || std::memcmp(data.data() + 36, "data", 4) != 0)
-        return sound;
-    sound.channels = le16(data, 22);
-    sound.rate = static_cast<int>(le32(data, 24));
-    sound.bits = le16(data, 34);
-    uint64_t bytes = le32(data, 40);
-    if (44 + bytes > data.size() || bytes % 2 != 0)
-        return sound;
-    for (uint64_t i = 0; i < bytes / 2; ++i)
-        sound.samples.push_back(static_cast<int16_t>(le16(data, 44 + 2 * i)));
-    sound.valid = true;
+WavSound readWav(const std::string& path) {
+  WavSound sound;
+  std::vector<uint8_t> data = readFile(path);
+  WavLayout layout;
+  if (!readWavLayout(data.data(), data.size(), layout) || layout.format.formatTag != WavPcm ||
+      layout.dataLength % sizeof(int16_t) != 0) {
     return sound;
+  }
+  sound.channels = layout.format.channels;
+  sound.rate = static_cast<int>(layout.format.sampleRate);
+  sound.bits = layout.format.bitsPerSample;
+  for (uint64_t i = 0; i < layout.dataLength / sizeof(int16_t); ++i) {
+    sound.samples.push_back(readRecord<int16_t>(data.data() + layout.dataOffset + i * sizeof(int16_t)));
+  }
+  sound.valid = true;
+  return sound;
+}
+
+FontAtlas readFont(const std::string& path) {
+  FontAtlas font;
+  std::vector<uint8_t> data = readFile(path);
+  if (!fits(0, 1, sizeof(FontHeader), data.size())) return font;
+  const FontHeader header = readRecord<FontHeader>(data.data());
+  if (header.width < 0 || header.height < 0 || header.skippedCount < 0) return font;
+  const uint64_t glyphsAt = sizeof(FontHeader) + FontSkippedEntrySize * static_cast<uint64_t>(header.skippedCount);
+  if (!fits(glyphsAt, 1, sizeof(int32_t), data.size())) return font;
+  const int32_t glyphs = readRecord<int32_t>(data.data() + glyphsAt);
+  if (glyphs < 0) return font;
+  const uint64_t texelsAt = glyphsAt + sizeof(int32_t) + sizeof(FontGlyphRecord) * static_cast<uint64_t>(glyphs);
+  const uint64_t texels = FontTexelSize * static_cast<uint64_t>(header.width) * static_cast<uint64_t>(header.height);
+  if (texelsAt > data.size() || data.size() - texelsAt != texels) return font;
+  for (int32_t g = 0; g < glyphs; ++g) {
+    font.glyphs.push_back(
+        readRecord<FontGlyphRecord>(data.data() + glyphsAt + sizeof(int32_t) + g * sizeof(FontGlyphRecord)));
+  }
+  font.width = header.width;
+  font.height = header.height;
+  font.texels.assign(data.begin() + static_cast<long>(texelsAt), data.end());
+  font.valid = true;
+  return font;
 }

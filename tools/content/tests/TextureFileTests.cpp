@@ -8,386 +8,338 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <vector>
 
+#include "formats/DataCatalog.h"
+
 namespace {
 
-bool powerOfTwo(int n)
-{
-    return n > 0 && (n & (n - 1)) == 0;
-}
-
-std::string numbered(const char* pattern, int n)
-{
-    char name[64];
-    std::snprintf(name, sizeof name, pattern, n);
-    return name;
-}
+bool powerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
 
 // Mean absolute difference between two columns (or rows) of a picture over its colour channels.
-double lineDifference(const BmpPicture& p, bool columns, int a, int b)
-{
-    int channels = p.bitsPerPixel / 8;
-    int length = columns ? p.height : p.width;
-    double sum = 0.0;
-    for (int i = 0; i < length; ++i)
-        for (int c = 0; c < channels; ++c)
-            sum += std::abs(columns ? p.channel(a, i, c) - p.channel(b, i, c) : p.channel(i, a, c) - p.channel(i, b, c));
-    return sum / (length * channels);
-}
-
-double meanInnerDifference(const BmpPicture& p, bool columns)
-{
-    int count = (columns ? p.width : p.height) - 1;
-    double sum = 0.0;
-    for (int i = 0; i < count; ++i)
-        sum += lineDifference(p, columns, i, i + 1);
-    return sum / count;
-}
-
-double frameDifference(const BmpPicture& a, const BmpPicture& b)
-{
-    double sum = 0.0;
-    for (size_t i = 0; i < a.pixels.size(); ++i)
-        sum += std::abs(a.pixels[i] - b.pixels[i]);
-    return sum / a.pixels.size();
-}
-
-void expectSeamlessLoop(const char* pattern, int first)
-{
-    std::vector<BmpPicture> frames;
-    for (int f = 0; f < 32; ++f) {
-        frames.push_back(readBmp(dataFile(numbered(pattern, first + f))));
-        ASSERT_TRUE(frames.back().valid) << numbered(pattern, first + f);
+double lineDifference(const BmpPicture& p, bool columns, int a, int b) {
+  int channels = p.bitsPerPixel / 8;
+  int length = columns ? p.height : p.width;
+  double sum = 0.0;
+  for (int i = 0; i < length; ++i) {
+    for (int c = 0; c < channels; ++c) {
+      sum += std::abs(columns ? p.channel(a, i, c) - p.channel(b, i, c) : p.channel(i, a, c) - p.channel(i, b, c));
     }
-    for (int f = 0; f < 32; ++f) {
-        const BmpPicture& p = frames[f];
-        // Opposite edges are neighbours when the picture repeats.
-        EXPECT_LE(lineDifference(p, true, p.width - 1, 0), 2.0 * meanInnerDifference(p, true) + 0.5) << pattern << " frame " << f;
-        EXPECT_LE(lineDifference(p, false, p.height - 1, 0), 2.0 * meanInnerDifference(p, false) + 0.5) << pattern << " frame " << f;
+  }
+  return sum / (length * channels);
+}
+
+double meanInnerDifference(const BmpPicture& p, bool columns) {
+  int count = (columns ? p.width : p.height) - 1;
+  double sum = 0.0;
+  for (int i = 0; i < count; ++i) sum += lineDifference(p, columns, i, i + 1);
+  return sum / count;
+}
+
+double frameDifference(const BmpPicture& a, const BmpPicture& b) {
+  double sum = 0.0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) sum += std::abs(a.pixels[i] - b.pixels[i]);
+  return sum / a.pixels.size();
+}
+
+void expectSeamlessLoop(const catalog::PictureRun& run) {
+  const char* pattern = run.pattern;
+  const int count = run.count;
+  std::vector<BmpPicture> frames;
+  for (int f = 0; f < count; ++f) {
+    frames.push_back(readBmp(dataFile(run.file(f))));
+    ASSERT_TRUE(frames.back().valid) << run.file(f);
+  }
+  for (int f = 0; f < count; ++f) {
+    const BmpPicture& p = frames[f];
+    // Opposite edges are neighbours when the picture repeats.
+    EXPECT_LE(lineDifference(p, true, p.width - 1, 0), 2.0 * meanInnerDifference(p, true) + 0.5)
+        << pattern << " frame " << f;
+    EXPECT_LE(lineDifference(p, false, p.height - 1, 0), 2.0 * meanInnerDifference(p, false) + 0.5)
+        << pattern << " frame " << f;
+  }
+  double consecutive = 0.0;
+  for (int f = 0; f + 1 < count; ++f) consecutive += frameDifference(frames[f], frames[f + 1]);
+  consecutive /= count - 1;
+  EXPECT_GT(consecutive, 0.2) << pattern << " does not move";
+  EXPECT_LE(frameDifference(frames[count - 1], frames[0]), 1.5 * consecutive) << pattern << " jumps at the loop";
+}
+
+}  // namespace
+
+TEST(Textures, AreTrueColourWithPowerOfTwoSizes) {
+  // The scene uploads 24 and 32 bits only; the catalogue says which pictures carry alpha.
+  for (const catalog::Picture* picture : catalog::ScenePictures) {
+    const char* name = picture->file;
+    BmpPicture p = readBmp(dataFile(name));
+    ASSERT_TRUE(p.valid) << name;
+    EXPECT_TRUE(p.bitsPerPixel == 24 || p.bitsPerPixel == 32) << name;
+    EXPECT_EQ(p.bitsPerPixel, picture->bitsPerPixel) << name;
+    EXPECT_TRUE(powerOfTwo(p.width) && powerOfTwo(p.height)) << name << " " << p.width << "x" << p.height;
+  }
+  for (const catalog::PictureRun* run : catalog::ScenePictureRuns) {
+    for (int f = 0; f < run->count; ++f) {
+      const int bits = readBmp(dataFile(run->file(f))).bitsPerPixel;
+      EXPECT_TRUE(bits == 24 || bits == 32) << run->file(f);
+      EXPECT_EQ(bits, run->bitsPerPixel) << run->file(f);
     }
-    double consecutive = 0.0;
-    for (int f = 0; f + 1 < 32; ++f)
-        consecutive += frameDifference(frames[f], frames[f + 1]);
-    consecutive /= 31;
-    EXPECT_GT(consecutive, 0.2) << pattern << " does not move";
-    EXPECT_LE(frameDifference(frames[31], frames[0]), 1.5 * consecutive) << pattern << " jumps at the loop";
+  }
 }
 
-} // namespace
-
-TEST(Textures, AreTrueColourWithPowerOfTwoSizes)
-{
-    const std::vector<std::pair<std::string, int>> textures = {{"sky_cloudy.nlt", 24}, {"sky_clear_32.nlt", 24},
-        {"sky_clear_16.nlt", 24}, {"models/gull.nlt", 24}, {"models/manta.nlt", 24}, {"terrain.nlt", 24},
-        {"models/coral_a.nlt", 24}, {"models/coral_b.nlt", 24}, {"models/coral_c.nlt", 24}, {"models/coral_d.nlt", 24},
-        {"models/coral_f.nlt", 24}, {"models/coral_g.nlt", 24}, {"models/coral_h.nlt", 24}, {"models/coral_i.nlt", 24},
-        {"water.nlt", 32}, {"gwfader.nlt", 32}, {"models/rock2.nlt", 32}, {"island.nlt", 32}, {"blendmap.nlt", 32},
-        {"models/reeffishes/blaugelbfish.nlt", 24}, {"models/reeffishes/rotfish.nlt", 24},
-        {"models/reeffishes/moorishidol.nlt", 24}, {"models/reeffishes/gsbfish.nlt", 24},
-        {"models/reeffishes/swpfish.nlt", 24}, {"models/reeffishes/rbig.nlt", 24}, {"models/reeffishes/ybig.nlt", 24},
-        {"models/reeffishes/anglefish.nlt", 24}, {"models/reeffishes/silverfish.nlt", 24}};
-    for (const auto& [name, bits] : textures) {
-        BmpPicture p = readBmp(dataFile(name));
-        ASSERT_TRUE(p.valid) << name;
-        EXPECT_EQ(p.bitsPerPixel, bits) << name;
-        EXPECT_TRUE(powerOfTwo(p.width) && powerOfTwo(p.height)) << name << " " << p.width << "x" << p.height;
+TEST(Textures, CardsAreCutOutAndFadedByAlpha) {
+  for (const char* name :
+       {catalog::Rock.file, catalog::Island.file, catalog::HorizonFader.file, catalog::BlendMap.file}) {
+    BmpPicture p = readBmp(dataFile(name));
+    ASSERT_TRUE(p.valid) << name;
+    int clear = 0, solid = 0;
+    for (int y = 0; y < p.height; ++y) {
+      for (int x = 0; x < p.width; ++x) {
+        clear += p.channel(x, y, 3) < 8;
+        solid += p.channel(x, y, 3) > 150;
+      }
     }
-    for (int f = 0; f < 32; ++f) {
-        EXPECT_EQ(readBmp(dataFile(numbered("caustics64/caust%.2d.nlt", f))).bitsPerPixel, 24);
-        EXPECT_EQ(readBmp(dataFile(numbered("causticsfish32/caust%.2d.nlt", f))).bitsPerPixel, 24);
-        EXPECT_EQ(readBmp(dataFile(numbered("highlight/highlight%.5d.nlt", 44 + f))).bitsPerPixel, 32);
-    }
+    EXPECT_GT(clear, p.width * p.height / 10) << name;
+    EXPECT_GT(solid, p.width * p.height / 50) << name;
+  }
+  // The fader is opaque fog at its top edge and clear at the bottom.
+  BmpPicture fader = readBmp(dataFile(catalog::HorizonFader.file));
+  EXPECT_GT(fader.channel(fader.width / 2, 0, 3), 200);
+  EXPECT_LT(fader.channel(fader.width / 2, fader.height - 1, 3), 10);
+  // The water is a veil, never opaque.
+  BmpPicture water = readBmp(dataFile(catalog::Water.file));
+  for (int y = 0; y < water.height; y += 7) {
+    for (int x = 0; x < water.width; x += 7) ASSERT_LT(water.channel(x, y, 3), 160);
+  }
 }
 
-TEST(Textures, CardsAreCutOutAndFadedByAlpha)
-{
-    for (const char* name : {"models/rock2.nlt", "island.nlt", "gwfader.nlt", "blendmap.nlt"}) {
-        BmpPicture p = readBmp(dataFile(name));
-        ASSERT_TRUE(p.valid) << name;
-        int clear = 0, solid = 0;
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x) {
-                clear += p.channel(x, y, 3) < 8;
-                solid += p.channel(x, y, 3) > 150;
-            }
-        EXPECT_GT(clear, p.width * p.height / 10) << name;
-        EXPECT_GT(solid, p.width * p.height / 50) << name;
-    }
-    // The fader is opaque fog at its top edge and clear at the bottom.
-    BmpPicture fader = readBmp(dataFile("gwfader.nlt"));
-    EXPECT_GT(fader.channel(fader.width / 2, 0, 3), 200);
-    EXPECT_LT(fader.channel(fader.width / 2, fader.height - 1, 3), 10);
-    // The water is a veil, never opaque.
-    BmpPicture water = readBmp(dataFile("water.nlt"));
-    for (int y = 0; y < water.height; y += 7)
-        for (int x = 0; x < water.width; x += 7)
-            ASSERT_LT(water.channel(x, y, 3), 160);
-}
+TEST(Textures, FloorCausticsTileAndLoop) { expectSeamlessLoop(catalog::FloorCaustics); }
 
-TEST(Textures, FloorCausticsTileAndLoop)
-{
-    expectSeamlessLoop("caustics64/caust%.2d.nlt", 0);
-}
+TEST(Textures, FishCausticsTileAndLoop) { expectSeamlessLoop(catalog::FishCaustics); }
 
-TEST(Textures, FishCausticsTileAndLoop)
-{
-    expectSeamlessLoop("causticsfish32/caust%.2d.nlt", 0);
-}
+TEST(Textures, SurfaceHighlightsTileAndLoop) { expectSeamlessLoop(catalog::Highlights); }
 
-TEST(Textures, SurfaceHighlightsTileAndLoop)
-{
-    expectSeamlessLoop("highlight/highlight%.5d.nlt", 44);
-}
-
-TEST(Textures, RepeatedPicturesTile)
-{
-    for (const char* name : {"water.nlt", "models/coral_h.nlt"}) {
-        BmpPicture p = readBmp(dataFile(name));
-        ASSERT_TRUE(p.valid);
-        EXPECT_LE(lineDifference(p, true, p.width - 1, 0), 2.0 * meanInnerDifference(p, true) + 0.5) << name;
-        EXPECT_LE(lineDifference(p, false, p.height - 1, 0), 2.0 * meanInnerDifference(p, false) + 0.5) << name;
-    }
+TEST(Textures, RepeatedPicturesTile) {
+  for (const char* name : {catalog::Water.file, catalog::CoralSkins[6].file}) {
+    BmpPicture p = readBmp(dataFile(name));
+    ASSERT_TRUE(p.valid);
+    EXPECT_LE(lineDifference(p, true, p.width - 1, 0), 2.0 * meanInnerDifference(p, true) + 0.5) << name;
+    EXPECT_LE(lineDifference(p, false, p.height - 1, 0), 2.0 * meanInnerDifference(p, false) + 0.5) << name;
+  }
 }
 
 namespace {
 
 // Floor height in scene units at scene (x, z), read from the map the way the terrain samples it.
-float floorAt(const BmpPicture& map, float x, float z)
-{
-    int column = static_cast<int>((x + 30.0f) / 60.0f * map.width);
-    int row = static_cast<int>((50.0f - z) / 50.0f * map.height);
-    return -8.0f + map.channel(column, row, 0) * 0.015f;
+float floorAt(const BmpPicture& map, float x, float z) {
+  int column = static_cast<int>((x + 30.0f) / 60.0f * map.width);
+  int row = static_cast<int>((50.0f - z) / 50.0f * map.height);
+  return -8.0f + map.channel(column, row, 0) * 0.015f;
 }
 
-} // namespace
+}  // namespace
 
-TEST(HeightMap, IsEightBitWithWidthDivisibleByFour)
-{
-    BmpPicture map = readBmp(dataFile("terrain_map.nlt"));
-    ASSERT_TRUE(map.valid);
-    EXPECT_EQ(map.bitsPerPixel, 8);
-    EXPECT_EQ(map.width % 4, 0);
-    EXPECT_EQ(map.width, 256);
-    EXPECT_EQ(map.height, 256);
+TEST(HeightMap, IsEightBitWithWidthDivisibleByFour) {
+  BmpPicture map = readBmp(dataFile(catalog::TerrainMap.file));
+  ASSERT_TRUE(map.valid);
+  EXPECT_EQ(map.bitsPerPixel, 8);
+  EXPECT_EQ(map.width % 4, 0);
+  EXPECT_EQ(map.width, 256);
+  EXPECT_EQ(map.height, 256);
 }
 
-TEST(HeightMap, CarriesTheCoralsAndLeavesRoomForFishAndView)
-{
-    BmpPicture map = readBmp(dataFile("terrain_map.nlt"));
-    ASSERT_TRUE(map.valid);
-    struct Base {
-        float x, y, z;
-    };
-    // Every coral stands on the floor where the scene puts it.
-    for (const Base& c : {Base{-2.8f, -5.4f, 20.2f}, Base{-3.7f, -7.6f, 14.2f}, Base{-5.0f, -7.5f, 13.7f},
-             Base{-8.9f, -6.2f, 19.2f}, Base{-5.6f, -7.4f, 15.0f}, Base{-11.6f, -5.6f, 15.0f}, Base{-10.0f, -6.0f, 20.2f},
-             Base{0.0f, -7.0f, 25.2f}, Base{7.0f, -7.2f, 22.0f}, Base{11.0f, -7.0f, 18.4f}})
-        EXPECT_NEAR(floorAt(map, c.x, c.z), c.y, 0.2f) << "coral at " << c.x << ", " << c.z;
-    // The big fish swim their route at y = -6 clear of the floor.
-    for (const Base& p : {Base{24, -6, 32}, Base{10, -6, 27}, Base{4, -6, 20}, Base{0, -6, 14}, Base{-2, -6, 9}, Base{-11, -6, 1}})
-        EXPECT_LT(floorAt(map, p.x, p.z), -6.4f) << "route point " << p.x << ", " << p.z;
-    // The foreground is a low plain: nothing rises toward the camera's view there.
-    for (float x = -20.0f; x <= 20.0f; x += 2.0f)
-        for (float z = 1.0f; z <= 11.0f; z += 2.0f)
-            EXPECT_LT(floorAt(map, x, z), -7.3f) << x << ", " << z;
+TEST(HeightMap, CarriesTheCoralsAndLeavesRoomForFishAndView) {
+  BmpPicture map = readBmp(dataFile(catalog::TerrainMap.file));
+  ASSERT_TRUE(map.valid);
+  struct Base {
+    float x, y, z;
+  };
+  // Every coral stands on the floor where the scene puts it.
+  for (const Base& c :
+       {Base{-2.8f, -5.4f, 20.2f}, Base{-3.7f, -7.6f, 14.2f}, Base{-5.0f, -7.5f, 13.7f}, Base{-8.9f, -6.2f, 19.2f},
+        Base{-5.6f, -7.4f, 15.0f}, Base{-11.6f, -5.6f, 15.0f}, Base{-10.0f, -6.0f, 20.2f}, Base{0.0f, -7.0f, 25.2f},
+        Base{7.0f, -7.2f, 22.0f}, Base{11.0f, -7.0f, 18.4f}}) {
+    EXPECT_NEAR(floorAt(map, c.x, c.z), c.y, 0.2f) << "coral at " << c.x << ", " << c.z;
+  }
+  // The big fish swim their route at y = -6 clear of the floor.
+  for (const Base& p :
+       {Base{24, -6, 32}, Base{10, -6, 27}, Base{4, -6, 20}, Base{0, -6, 14}, Base{-2, -6, 9}, Base{-11, -6, 1}}) {
+    EXPECT_LT(floorAt(map, p.x, p.z), -6.4f) << "route point " << p.x << ", " << p.z;
+  }
+  // The foreground is a low plain: nothing rises toward the camera's view there.
+  for (float x = -20.0f; x <= 20.0f; x += 2.0f) {
+    for (float z = 1.0f; z <= 11.0f; z += 2.0f) EXPECT_LT(floorAt(map, x, z), -7.3f) << x << ", " << z;
+  }
 }
 
-TEST(Font, HoldsAsciiAndLatin1InAnUprightAtlas)
-{
-    std::vector<uint8_t> data = readFile(dataFile("font.nlf"));
-    ASSERT_GE(data.size(), 564u);
-    uint64_t width = le32(data, 548), height = le32(data, 552), entries = le32(data, 556);
-    uint64_t glyphsAt = 560 + 2 * entries;
-    ASSERT_LE(glyphsAt + 4, data.size());
-    uint64_t glyphs = le32(data, glyphsAt);
-    uint64_t texelsAt = glyphsAt + 4 + 28 * glyphs;
-    ASSERT_EQ(texelsAt + width * height * 2, data.size());
-    EXPECT_TRUE(powerOfTwo(static_cast<int>(width)) && powerOfTwo(static_cast<int>(height)));
+TEST(Font, HoldsAsciiAndLatin1InAnUprightAtlas) {
+  const FontAtlas font = readFont(dataFile(catalog::FontFile));
+  ASSERT_TRUE(font.valid);
+  const int width = font.width, height = font.height;
+  EXPECT_TRUE(powerOfTwo(width) && powerOfTwo(height));
 
-    std::vector<bool> present(256, false);
-    for (uint64_t g = 0; g < glyphs; ++g) {
-        uint64_t at = glyphsAt + 4 + 28 * g;
-        int code = le16(data, at);
-        int w = static_cast<int>(le32(data, at + 4)), h = static_cast<int>(le32(data, at + 8));
-        float s0 = leFloat(data, at + 12), s1 = leFloat(data, at + 16), t0 = leFloat(data, at + 20), t1 = leFloat(data, at + 24);
-        ASSERT_LT(code, 256);
-        present[code] = true;
-        EXPECT_GE(h, 14) << code;
-        EXPECT_LE(h, 16) << code;
-        EXPECT_GT(w, 0) << code;
-        EXPECT_TRUE(s0 >= 0 && s1 <= 1 && t0 >= 0 && t1 <= 1 && s0 < s1 && t0 < t1) << code;
-        EXPECT_NEAR((s1 - s0) * width, w, 0.01) << code;
-        EXPECT_NEAR((t1 - t0) * height, h, 0.01) << code;
-        if (code == 'T') {
-            // The bar of a T is at its top edge (t1): wide ink there, narrow ink near the bottom.
-            auto inkInRow = [&](float t) {
-                int row = static_cast<int>(t * height);
-                int ink = 0;
-                for (int x = static_cast<int>(s0 * width); x < static_cast<int>(s1 * width); ++x)
-                    ink += data[texelsAt + (static_cast<uint64_t>(row) * width + x) * 2 + 1] > 128;
-                return ink;
-            };
-            int nearTop = 0, nearBottom = 0;
-            for (int k = 1; k <= 6; ++k) {
-                nearTop = std::max(nearTop, inkInRow(t1 - k / static_cast<float>(height)));
-                nearBottom = std::max(nearBottom, inkInRow(t0 + (k + 3) / static_cast<float>(height)));
-            }
-            EXPECT_GE(nearTop, w / 2);
-            EXPECT_LE(nearBottom, 3);
-            EXPECT_GE(nearBottom, 1);
+  std::vector<bool> present(256, false);
+  for (const formats::FontGlyphRecord& glyph : font.glyphs) {
+    const int code = glyph.code, w = glyph.width, h = glyph.height;
+    const float s0 = glyph.s0, s1 = glyph.s1, t0 = glyph.t0, t1 = glyph.t1;
+    ASSERT_LT(code, 256);
+    present[code] = true;
+    EXPECT_GE(h, 14) << code;
+    EXPECT_LE(h, 16) << code;
+    EXPECT_GT(w, 0) << code;
+    EXPECT_TRUE(s0 >= 0 && s1 <= 1 && t0 >= 0 && t1 <= 1 && s0 < s1 && t0 < t1) << code;
+    EXPECT_NEAR((s1 - s0) * width, w, 0.01) << code;
+    EXPECT_NEAR((t1 - t0) * height, h, 0.01) << code;
+    if (code == 'T') {
+      // The bar of a T is at its top edge (t1): wide ink there, narrow ink near the bottom.
+      auto inkInRow = [&](float t) {
+        int row = static_cast<int>(t * height);
+        int ink = 0;
+        for (int x = static_cast<int>(s0 * width); x < static_cast<int>(s1 * width); ++x) {
+          ink += font.alpha(x, row) > 128;
         }
+        return ink;
+      };
+      int nearTop = 0, nearBottom = 0;
+      for (int k = 1; k <= 6; ++k) {
+        nearTop = std::max(nearTop, inkInRow(t1 - k / static_cast<float>(height)));
+        nearBottom = std::max(nearBottom, inkInRow(t0 + (k + 3) / static_cast<float>(height)));
+      }
+      EXPECT_GE(nearTop, w / 2);
+      EXPECT_LE(nearBottom, 3);
+      EXPECT_GE(nearBottom, 1);
     }
-    for (int code = 32; code <= 126; ++code)
-        EXPECT_TRUE(present[code]) << code;
-    for (unsigned char code : {0xE4, 0xF6, 0xFC, 0xC4, 0xD6, 0xDC, 0xDF, 0xE9, 0xEB, 0xEF, 0xE8, 0xE1})
-        EXPECT_TRUE(present[code]) << static_cast<int>(code);
+  }
+  for (int code = 32; code <= 126; ++code) EXPECT_TRUE(present[code]) << code;
+  for (unsigned char code : {0xE4, 0xF6, 0xFC, 0xC4, 0xD6, 0xDC, 0xDF, 0xE9, 0xEB, 0xEF, 0xE8, 0xE1}) {
+    EXPECT_TRUE(present[code]) << static_cast<int>(code);
+  }
 }
 
 namespace {
 
 // The glyph boxes of font.nlf with their ink, counted in cell rows from the top.
 class FontInk {
-public:
-    FontInk()
-    {
-        data_ = readFile(dataFile("font.nlf"));
-        if (data_.size() < 564)
-            return;
-        width_ = le32(data_, 548);
-        height_ = le32(data_, 552);
-        uint64_t glyphsAt = 560 + 2 * static_cast<uint64_t>(le32(data_, 556));
-        if (glyphsAt + 4 > data_.size())
-            return;
-        uint64_t glyphs = le32(data_, glyphsAt);
-        texelsAt_ = glyphsAt + 4 + 28 * glyphs;
-        if (texelsAt_ + width_ * height_ * 2 != data_.size())
-            return;
-        for (uint64_t g = 0; g < glyphs; ++g) {
-            uint64_t at = glyphsAt + 4 + 28 * g;
-            Box box;
-            box.x0 = static_cast<int>(std::lround(leFloat(data_, at + 12) * width_));
-            box.x1 = static_cast<int>(std::lround(leFloat(data_, at + 16) * width_));
-            box.y0 = static_cast<int>(std::lround(leFloat(data_, at + 20) * height_));
-            box.y1 = static_cast<int>(std::lround(leFloat(data_, at + 24) * height_));
-            boxes_[le16(data_, at)] = box;
+ public:
+  FontInk() {
+    font_ = readFont(dataFile(catalog::FontFile));
+    for (const formats::FontGlyphRecord& glyph : font_.glyphs) {
+      Box box;
+      box.x0 = static_cast<int>(std::lround(glyph.s0 * font_.width));
+      box.x1 = static_cast<int>(std::lround(glyph.s1 * font_.width));
+      box.y0 = static_cast<int>(std::lround(glyph.t0 * font_.height));
+      box.y1 = static_cast<int>(std::lround(glyph.t1 * font_.height));
+      boxes_[glyph.code] = box;
+    }
+  }
+
+  bool valid() const { return font_.valid; }
+  bool has(int code) const { return boxes_.count(code) != 0; }
+
+  // Strongest alpha in the glyph's box.
+  int peak(int code) const {
+    int peak = 0;
+    const Box& b = boxes_.at(code);
+    for (int y = b.y0; y < b.y1; ++y) {
+      for (int x = b.x0; x < b.x1; ++x) peak = std::max(peak, alpha(x, y));
+    }
+    return peak;
+  }
+
+  // Topmost and lowest cell row with solid ink (alpha > 128); the atlas stores t upward, so
+  // cell row 0 is the box's top texel row y1 - 1.
+  std::pair<int, int> inkRows(int code) const {
+    const Box& b = boxes_.at(code);
+    int top = -1, bottom = -1;
+    for (int row = 0; row < b.y1 - b.y0; ++row) {
+      for (int x = b.x0; x < b.x1; ++x) {
+        if (alpha(x, b.y1 - 1 - row) > 128) {
+          if (top < 0) top = row;
+          bottom = row;
+          break;
         }
-        valid_ = true;
+      }
     }
+    return {top, bottom};
+  }
 
-    bool valid() const { return valid_; }
-    bool has(int code) const { return boxes_.count(code) != 0; }
+ private:
+  struct Box {
+    int x0, x1, y0, y1;
+  };
 
-    // Strongest alpha in the glyph's box.
-    int peak(int code) const
-    {
-        int peak = 0;
-        const Box& b = boxes_.at(code);
-        for (int y = b.y0; y < b.y1; ++y)
-            for (int x = b.x0; x < b.x1; ++x)
-                peak = std::max(peak, alpha(x, y));
-        return peak;
-    }
+  int alpha(int x, int y) const { return font_.alpha(x, y); }
 
-    // Topmost and lowest cell row with solid ink (alpha > 128); the atlas stores t upward, so
-    // cell row 0 is the box's top texel row y1 - 1.
-    std::pair<int, int> inkRows(int code) const
-    {
-        const Box& b = boxes_.at(code);
-        int top = -1, bottom = -1;
-        for (int row = 0; row < b.y1 - b.y0; ++row)
-            for (int x = b.x0; x < b.x1; ++x)
-                if (alpha(x, b.y1 - 1 - row) > 128) {
-                    if (top < 0)
-                        top = row;
-                    bottom = row;
-                    break;
-                }
-        return {top, bottom};
-    }
-
-private:
-    struct Box {
-        int x0, x1, y0, y1;
-    };
-
-    int alpha(int x, int y) const { return data_[texelsAt_ + (static_cast<uint64_t>(y) * width_ + x) * 2 + 1]; }
-
-    std::vector<uint8_t> data_;
-    uint64_t width_ = 0, height_ = 0, texelsAt_ = 0;
-    std::map<int, Box> boxes_;
-    bool valid_ = false;
+  FontAtlas font_;
+  std::map<int, Box> boxes_;
 };
 
-} // namespace
+}  // namespace
 
-TEST(Font, EveryPrintableGlyphHasSolidInk)
-{
-    FontInk font;
-    ASSERT_TRUE(font.valid());
-    std::vector<int> codes;
-    for (int code = 33; code <= 126; ++code)
-        codes.push_back(code);
-    for (int code = 0xC0; code <= 0xFF; ++code)
-        codes.push_back(code);
-    for (int code : codes) {
-        ASSERT_TRUE(font.has(code)) << code;
-        EXPECT_GT(font.peak(code), 128) << "glyph " << code << " is blank";
-    }
+TEST(Font, EveryPrintableGlyphHasSolidInk) {
+  FontInk font;
+  ASSERT_TRUE(font.valid());
+  std::vector<int> codes;
+  for (int code = 33; code <= 126; ++code) codes.push_back(code);
+  for (int code = 0xC0; code <= 0xFF; ++code) codes.push_back(code);
+  for (int code : codes) {
+    ASSERT_TRUE(font.has(code)) << code;
+    EXPECT_GT(font.peak(code), 128) << "glyph " << code << " is blank";
+  }
 }
 
-TEST(Font, DescendersAndAccentsStayInsideTheirBoxes)
-{
-    FontInk font;
-    ASSERT_TRUE(font.valid());
-    // The baseline is the lowest ink row of an x; the cap height the top of an H.
-    const int baseline = font.inkRows('x').second, capTop = font.inkRows('H').first;
-    ASSERT_GT(baseline, capTop);
-    for (int code : std::vector<int>{'g', 'j', 'p', 'q', 'y', '_', '|', 0xE7})
-        EXPECT_GE(font.inkRows(code).second, baseline + 2) << "descender of " << code;
-    // Marks above capitals rise over the cap height; those over small letters over the x-height.
-    const int xTop = font.inkRows('x').first;
-    for (int code : {0xC4, 0xD6, 0xDC, 0xC9, 0xC5, 0xD1})
-        EXPECT_LT(font.inkRows(code).first, capTop) << "mark of " << code;
-    for (int code : {0xE4, 0xF6, 0xFC, 0xE9, 0xE8, 0xE1, 0xEB, 0xEF})
-        EXPECT_LE(font.inkRows(code).first, xTop - 2) << "mark of " << code;
-    // The underscore is a line at the very bottom, not a blank box.
-    auto [top, bottom] = font.inkRows('_');
-    EXPECT_GE(top, baseline + 1);
-    EXPECT_LE(bottom - top, 1);
+TEST(Font, DescendersAndAccentsStayInsideTheirBoxes) {
+  FontInk font;
+  ASSERT_TRUE(font.valid());
+  // The baseline is the lowest ink row of an x; the cap height the top of an H.
+  const int baseline = font.inkRows('x').second, capTop = font.inkRows('H').first;
+  ASSERT_GT(baseline, capTop);
+  for (int code : std::vector<int>{'g', 'j', 'p', 'q', 'y', '_', '|', 0xE7}) {
+    EXPECT_GE(font.inkRows(code).second, baseline + 2) << "descender of " << code;
+  }
+  // Marks above capitals rise over the cap height; those over small letters over the x-height.
+  const int xTop = font.inkRows('x').first;
+  for (int code : {0xC4, 0xD6, 0xDC, 0xC9, 0xC5, 0xD1}) {
+    EXPECT_LT(font.inkRows(code).first, capTop) << "mark of " << code;
+  }
+  for (int code : {0xE4, 0xF6, 0xFC, 0xE9, 0xE8, 0xE1, 0xEB, 0xEF}) {
+    EXPECT_LE(font.inkRows(code).first, xTop - 2) << "mark of " << code;
+  }
+  // The underscore is a line at the very bottom, not a blank box.
+  auto [top, bottom] = font.inkRows('_');
+  EXPECT_GE(top, baseline + 1);
+  EXPECT_LE(bottom - top, 1);
 }
 
-TEST(Textures, CausticsAreBrightLightWithWhiteLines)
-{
-    // The scene multiplies the caustics onto the sand and the fish: a mid-grey net would darken
-    // them; near-white light with white lines brightens the look instead.
-    struct Light {
-        const char* pattern;
-        double lowMean, highMean;
-    };
-    for (const Light& light : {Light{"caustics64/caust%.2d.nlt", 0.84, 0.92}, Light{"causticsfish32/caust%.2d.nlt", 0.85, 0.93}}) {
-        double sum = 0.0;
-        long texels = 0, white = 0, dark = 0;
-        for (int f = 0; f < 32; ++f) {
-            BmpPicture p = readBmp(dataFile(numbered(light.pattern, f)));
-            ASSERT_TRUE(p.valid);
-            for (int y = 0; y < p.height; ++y)
-                for (int x = 0; x < p.width; ++x) {
-                    int b = p.channel(x, y, 0), g = p.channel(x, y, 1), r = p.channel(x, y, 2);
-                    sum += (r + g + b) / (3.0 * 255.0);
-                    white += r >= 250 && g >= 250 && b >= 250;
-                    dark += g < 180;
-                    ++texels;
-                }
+TEST(Textures, CausticsAreBrightLightWithWhiteLines) {
+  // The scene multiplies the caustics onto the sand and the fish: a mid-grey net would darken
+  // them; near-white light with white lines brightens the look instead.
+  struct Light {
+    const catalog::PictureRun* run;
+    double lowMean, highMean;
+  };
+  for (const Light& light : {Light{&catalog::FloorCaustics, 0.84, 0.92}, Light{&catalog::FishCaustics, 0.85, 0.93}}) {
+    double sum = 0.0;
+    long texels = 0, white = 0, dark = 0;
+    for (int f = 0; f < light.run->count; ++f) {
+      BmpPicture p = readBmp(dataFile(light.run->file(f)));
+      ASSERT_TRUE(p.valid);
+      for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+          int b = p.channel(x, y, 0), g = p.channel(x, y, 1), r = p.channel(x, y, 2);
+          sum += (r + g + b) / (3.0 * 255.0);
+          white += r >= 250 && g >= 250 && b >= 250;
+          dark += g < 180;
+          ++texels;
         }
-        double mean = sum / texels, whiteShare = static_cast<double>(white) / texels;
-        EXPECT_GE(mean, light.lowMean) << light.pattern;
-        EXPECT_LE(mean, light.highMean) << light.pattern;
-        // Lines, not patches, reach full white.
-        EXPECT_GE(whiteShare, 0.01) << light.pattern;
-        EXPECT_LE(whiteShare, 0.15) << light.pattern;
-        EXPECT_EQ(dark, 0) << light.pattern;
+      }
     }
+    double mean = sum / texels, whiteShare = static_cast<double>(white) / texels;
+    EXPECT_GE(mean, light.lowMean) << light.run->pattern;
+    EXPECT_LE(mean, light.highMean) << light.run->pattern;
+    // Lines, not patches, reach full white.
+    EXPECT_GE(whiteShare, 0.01) << light.run->pattern;
+    EXPECT_LE(whiteShare, 0.15) << light.run->pattern;
+    EXPECT_EQ(dark, 0) << light.run->pattern;
+  }
 }

@@ -1,0 +1,96 @@
+#pragma once
+// The three key = {value} text files of the data folder: their names, the one section the saver
+// reads and every key it asks for. The generator writes a text for each key; the program looks
+// them up.
+//
+//   ; a comment line (text before the section is not read)
+//   [NL]
+//   key = {value}             white space around keys and values is dropped; a value may span
+//                             lines and hold "=", but not "}" or "["
+#include <cstddef>
+#include <iterator>
+
+namespace textkeys {
+
+inline constexpr char Section[] = "NL";
+
+namespace directory {
+inline constexpr char File[] = "Directory.dat";
+inline constexpr char RegistryPath[] = "win32reg";
+inline constexpr char ApplicationName[] = "appname_long";
+inline constexpr char MainBitmap[] = "mainbitmap";  // the intro page's picture, a file of the data folder
+inline constexpr const char* Keys[] = {RegistryPath, ApplicationName, MainBitmap};
+}  // namespace directory
+
+namespace language {
+inline constexpr char File[] = "Language.dat";
+// The settings dialog.
+inline constexpr char Caption[] = "caption";
+inline constexpr char Cancel[] = "cancel";
+inline constexpr char ScreenSettings[] = "screensettings";
+inline constexpr char Intro[] = "intro";
+inline constexpr char Boid[] = "boid";
+inline constexpr char Fish[] = "fish";
+inline constexpr char Birds[] = "birds";
+inline constexpr char Sky[] = "sky";
+inline constexpr char Camera[] = "camera";
+inline constexpr char Sound[] = "sound";
+inline constexpr char InfoText[] = "infotxt";
+inline constexpr char HyperlinkText[] = "hyperlink_txt";
+inline constexpr char Hyperlink[] = "hyperlink";
+inline constexpr char BoidType[] = "boidtype";
+inline constexpr char BoidCount[] = "boidcount";
+inline constexpr char FishType[] = "fishtype";
+inline constexpr char FishCount[] = "fishcount";
+inline constexpr char BirdType[] = "birdtype";
+inline constexpr char SkyText[] = "skytext";
+inline constexpr char Cloudy[] = "cloudy";
+inline constexpr char Cloudless[] = "cloudless";
+inline constexpr char CameraText[] = "cameratext";
+inline constexpr char ScrollSpeed[] = "scrollspeed";
+inline constexpr char RestTimeTop[] = "resttime_top";
+inline constexpr char RestTimeBottom[] = "resttime_bottom";
+inline constexpr char Automatic[] = "automatic";
+inline constexpr char Top[] = "top";
+inline constexpr char Middle[] = "middle";
+inline constexpr char Bottom[] = "bottom";
+inline constexpr char SoundText[] = "soundtext";
+inline constexpr char OnOff[] = "on_off";
+// The on-screen help of the interactive build.
+inline constexpr char Help[] = "help";
+inline constexpr char HelpExpanded[] = "helpexpanded";
+inline constexpr const char* Keys[] = {
+    Caption, Cancel,   ScreenSettings, Intro,      Boid,        Fish,        Birds,          Sky,       Camera,
+    Sound,   InfoText, HyperlinkText,  Hyperlink,  BoidType,    BoidCount,   FishType,       FishCount, BirdType,
+    SkyText, Cloudy,   Cloudless,      CameraText, ScrollSpeed, RestTimeTop, RestTimeBottom, Automatic, Top,
+    Middle,  Bottom,   SoundText,      OnOff,      Help,        HelpExpanded};
+}  // namespace language
+
+namespace screenlanguage {
+inline constexpr char File[] = "ScreenLanguage.dat";
+// The display-mode dialog.
+inline constexpr char Caption[] = "caption";
+inline constexpr char DisplayModeText[] = "displaymodetext";
+inline constexpr char LeaveResolution[] = "leaveresolution";
+inline constexpr char BitsPerPixel[] = "bitsperpixel";
+inline constexpr char Resolution[] = "resolution";
+inline constexpr char ShadeSecondary[] = "shadesecondary";
+inline constexpr char Cancel[] = "cancel";
+inline constexpr const char* Keys[] = {Caption,    DisplayModeText, LeaveResolution, BitsPerPixel,
+                                       Resolution, ShadeSecondary,  Cancel};
+}  // namespace screenlanguage
+
+// Each file with the keys the program asks of it.
+struct TextFileKeys {
+  const char* file;
+  const char* const* keys;
+  size_t keyCount;
+};
+
+inline constexpr TextFileKeys TextFiles[] = {
+    {directory::File, directory::Keys, std::size(directory::Keys)},
+    {language::File, language::Keys, std::size(language::Keys)},
+    {screenlanguage::File, screenlanguage::Keys, std::size(screenlanguage::Keys)},
+};
+
+}  // namespace textkeys
