@@ -119,8 +119,8 @@ void SeaSceneApp::startFrame() {
 
 const char* SeaSceneApp::layerName(SceneLayer layer) {
   switch (layer) {
-    case SceneLayer::Gull: return "gull";
     case SceneLayer::Sky: return "sky";
+    case SceneLayer::Gull: return "gull";
     case SceneLayer::Floor: return "floor";
     case SceneLayer::RockAndFader: return "rock and fader";
     case SceneLayer::School: return "school";

@@ -35,8 +35,8 @@
 
 // What renderFrame draws, one part of the scene each, in the order of DrawOrder.
 enum class SceneLayer {
-  Gull,
   Sky,
+  Gull,
   Floor,
   RockAndFader,
   School,
@@ -54,8 +54,11 @@ enum class SceneLayer {
 
 class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
  public:
+  // The sky comes first: the pixel format asks for no depth buffer, and drivers that give none (the
+  // software ones) leave the picture to the drawing order, so a gull drawn before the sky was hidden
+  // behind it.
   static constexpr SceneLayer DrawOrder[] = {
-      SceneLayer::Gull,      SceneLayer::Sky,      SceneLayer::Floor,     SceneLayer::RockAndFader,
+      SceneLayer::Sky,       SceneLayer::Gull,     SceneLayer::Floor,     SceneLayer::RockAndFader,
       SceneLayer::School,    SceneLayer::Predator, SceneLayer::CoralsHIGFA, SceneLayer::ReefFish,
       SceneLayer::BigFish,   SceneLayer::CoralsCDB, SceneLayer::Island,   SceneLayer::Manta,
       SceneLayer::Water,     SceneLayer::Highlight, SceneLayer::Overlay};

@@ -4,7 +4,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/scene/SceneTestSupport.h"
 
@@ -84,6 +86,42 @@ TEST(FramePass, HighlightKeepsItsFrameWhileTheCameraTilts) {
   const Texture* again = highlight.texture(1);
   scene.frame(50);
   EXPECT_NE(highlight.texture(1), again);
+}
+
+// The upper two thirds of the frame just drawn, once a second over the gull's first crossings,
+// looking up: sky, island and rock only, the same with or without the gull but for the gull.
+std::vector<std::vector<unsigned char>> skyOverTime(bool gulls) {
+  std::vector<std::vector<unsigned char>> frames;
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [&](SeaSceneApp& app) {
+    app.settings().BirdGull = gulls;
+    app.settings().CameraPos = 1;
+  });
+  if (!scene.ready()) return frames;
+  for (int second = 0; second < 30; ++second) {
+    scene.frames(19, 50);
+    scene.app().updateFrame();
+    scene.app().renderFrame();
+    std::vector<unsigned char> frame(800 * 400 * 4);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 200, 800, 400, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    frames.push_back(std::move(frame));
+    scene.frame(50);
+  }
+  return frames;
+}
+
+TEST(FramePass, TheGullIsSeenAgainstTheSky) {
+  const auto with = skyOverTime(true);
+  const auto without = skyOverTime(false);
+  ASSERT_EQ(with.size(), 30u);
+  ASSERT_EQ(without.size(), 30u);
+  size_t mostChanged = 0;
+  for (size_t i = 0; i < with.size(); ++i) {
+    size_t changed = 0;
+    for (size_t p = 0; p < with[i].size(); p += 4) changed += with[i][p] != without[i][p] || with[i][p + 2] != without[i][p + 2];
+    mostChanged = std::max(mostChanged, changed);
+  }
+  EXPECT_GT(mostChanged, 5u) << "gull pixels in the sky at some moment";
 }
 
 TEST(FramePass, GullCallsOnlyWithGulls) {
