@@ -105,7 +105,7 @@ size_t Md3Builder::surfaceStart() const {
   return sizeof(formats::Md3Header) + sizeof(formats::Md3Frame) * frames + sizeof(formats::Md3Tag) * frames * tags;
 }
 
-std::string fontFile(int width, int height, int skipped, const std::vector<GlyphSpec>& glyphs,
+std::string fontFile(int width, int height, int skipped, const std::vector<GlyphRecord>& glyphs,
                      const std::string& texels) {
   using namespace formats;
   // The fields the reader skips hold a pattern, to show that nothing depends on them.
@@ -118,7 +118,7 @@ std::string fontFile(int width, int height, int skipped, const std::vector<Glyph
   appendRecord(file, header);
   file.resize(file.size() + FontSkippedEntrySize * skipped, 0x33);
   appendRecord(file, static_cast<int32_t>(glyphs.size()));
-  for (const GlyphSpec& g : glyphs) {
+  for (const GlyphRecord& g : glyphs) {
     appendRecord(file, FontGlyphRecord{g.code, 0x7777, g.width, g.height, g.s0, g.s1, g.t0, g.t1});
   }
   return text(file) + texels;

@@ -49,14 +49,14 @@ enum Md3SurfaceField : size_t {
   SurfaceVertexOffset = offsetof(formats::Md3Surface, ofsXyzNormals),
 };
 
-struct GlyphSpec {
+struct GlyphRecord {
   uint16_t code;
   int32_t width, height;
   float s0, s1, t0, t1;
 };
 
 // An .nlf font with skipped 2-byte entries, glyph records and texels (luminance, alpha pairs).
-std::string fontFile(int width, int height, int skipped, const std::vector<GlyphSpec>& glyphs,
+std::string fontFile(int width, int height, int skipped, const std::vector<GlyphRecord>& glyphs,
                      const std::string& texels);
 
 // Copies bytes so that they end exactly at a page that may not be read: parsing them reads

@@ -21,8 +21,8 @@ std::string whiteTexels() {
   return texels;
 }
 
-std::vector<GlyphSpec> asciiAndUmlaut() {
-  std::vector<GlyphSpec> glyphs;
+std::vector<GlyphRecord> asciiAndUmlaut() {
+  std::vector<GlyphRecord> glyphs;
   glyphs.push_back({196, 9, 14, 0, 1, 0, 1});
   for (uint16_t code = 126; code >= 32; --code) glyphs.push_back({code, 8, 14, 0, 1, 0, 1});
   return glyphs;
@@ -43,7 +43,7 @@ class TextDraw : public ::testing::Test {
     text_.setScreenSize(context.width(), context.height());
   }
 
-  bool load(const std::vector<GlyphSpec>& glyphs) {
+  bool load(const std::vector<GlyphRecord>& glyphs) {
     const std::string bytes = fontFile(4, 4, 3, glyphs, whiteTexels());
     return text_.loadFont(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   }
@@ -73,7 +73,7 @@ class TextDraw : public ::testing::Test {
 }  // namespace
 
 TEST(FontReader, SortsGlyphsKeepsTheFirstOfACodeAndReadsTexels) {
-  std::vector<GlyphSpec> glyphs = asciiAndUmlaut();
+  std::vector<GlyphRecord> glyphs = asciiAndUmlaut();
   glyphs.push_back({65, 99, 99, 0, 0, 0, 0});  // a second 'A': dropped
   FontFile font;
   ASSERT_TRUE(parse(fontFile(4, 4, 7, glyphs, whiteTexels()), font));

@@ -249,8 +249,9 @@ TEST(GullFlight, SwitchesOnlyAtTheEndOfACycleAndNeverTooSoon) {
     ASSERT_EQ(flight.path().pointCount(), 8);
     if (flight.flapping() != flapping) {
       const int now = static_cast<int>(clock.value());
-      ASSERT_GT(now, lastSwitch + wait) << "switch " << switches;
-      ASSERT_GE(now - lastSwitch, switches == 0 ? 3000 : 2000);
+      // Not before its wait, and at the end of the first wing-beat cycle after it (a second at most).
+      ASSERT_GT(now - lastSwitch, wait) << "switch " << switches;
+      ASSERT_LE(now - lastSwitch, wait + 1000 + Frame) << "switch " << switches;
       ASSERT_TRUE(frameBefore == 19 || frameBefore == 42) << frameBefore;
       ASSERT_STREQ(wings.currentName(), flight.flapping() ? "fly" : "glide");
       flapping = flight.flapping();
