@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "config/DialogIds.h"
+#include "formats/TextTableKeys.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ DisplayModeDialog::~DisplayModeDialog() {
 }
 
 INT_PTR DisplayModeDialog::run(HINSTANCE module, HWND owner) {
-  texts_.setSection("NL");
+  texts_.setSection(textkeys::Section);
   texts_.openFile(textFile_);
   previous_ = active_;
   active_ = this;
@@ -50,13 +51,13 @@ INT_PTR CALLBACK DisplayModeDialog::dialogProc(HWND dialog, UINT message, WPARAM
 }
 
 void DisplayModeDialog::openDialog(HWND dialog) {
-  SetWindowTextA(dialog, texts_.lookup("caption"));
-  SetDlgItemTextA(dialog, IDC_MODE_GROUP, texts_.lookup("displaymodetext"));
-  SetDlgItemTextA(dialog, IDC_MODE_LEAVERES, texts_.lookup("leaveresolution"));
-  SetDlgItemTextA(dialog, IDC_MODE_BPPTEXT, texts_.lookup("bitsperpixel"));
-  SetDlgItemTextA(dialog, IDC_MODE_RESTEXT, texts_.lookup("resolution"));
-  SetDlgItemTextA(dialog, IDC_MODE_SHADE, texts_.lookup("shadesecondary"));
-  SetDlgItemTextA(dialog, IDCANCEL, texts_.lookup("cancel"));
+  SetWindowTextA(dialog, texts_.lookup(textkeys::screenlanguage::Caption));
+  SetDlgItemTextA(dialog, IDC_MODE_GROUP, texts_.lookup(textkeys::screenlanguage::DisplayModeText));
+  SetDlgItemTextA(dialog, IDC_MODE_LEAVERES, texts_.lookup(textkeys::screenlanguage::LeaveResolution));
+  SetDlgItemTextA(dialog, IDC_MODE_BPPTEXT, texts_.lookup(textkeys::screenlanguage::BitsPerPixel));
+  SetDlgItemTextA(dialog, IDC_MODE_RESTEXT, texts_.lookup(textkeys::screenlanguage::Resolution));
+  SetDlgItemTextA(dialog, IDC_MODE_SHADE, texts_.lookup(textkeys::screenlanguage::ShadeSecondary));
+  SetDlgItemTextA(dialog, IDCANCEL, texts_.lookup(textkeys::screenlanguage::Cancel));
 
   EnableWindow(GetDlgItem(dialog, IDC_MODE_SHADE), working_.MultiMonitor);
   CheckDlgButton(dialog, IDC_MODE_SHADE, working_.ShadeScecondary ? BST_CHECKED : BST_UNCHECKED);

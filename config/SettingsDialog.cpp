@@ -8,6 +8,7 @@
 
 #include "config/DialogIds.h"
 #include "config/DialogPlacement.h"
+#include "formats/TextTableKeys.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ struct PageEntry {
 };
 
 const PageEntry PageOrder[] = {
-    {"intro", IDD_PAGE_INTRO}, {"boid", IDD_PAGE_BOID},     {"fish", IDD_PAGE_FISH},   {"birds", IDD_PAGE_BIRDS},
-    {"sky", IDD_PAGE_SKY},     {"camera", IDD_PAGE_CAMERA}, {"sound", IDD_PAGE_SOUND},
+    {textkeys::language::Intro, IDD_PAGE_INTRO}, {textkeys::language::Boid, IDD_PAGE_BOID},     {textkeys::language::Fish, IDD_PAGE_FISH},   {textkeys::language::Birds, IDD_PAGE_BIRDS},
+    {textkeys::language::Sky, IDD_PAGE_SKY},     {textkeys::language::Camera, IDD_PAGE_CAMERA}, {textkeys::language::Sound, IDD_PAGE_SOUND},
 };
 
 const int CameraMotionControls[] = {
@@ -123,9 +124,9 @@ void SettingsDialog::setText(HWND window, int id, const char* key) { SetDlgItemT
 
 void SettingsDialog::openDialog(HWND dialog) {
   dialog_ = dialog;
-  SetWindowTextA(dialog, language_.lookup("caption"));
-  setText(dialog, IDCANCEL, "cancel");
-  setText(dialog, IDC_SCREENSETTINGS, "screensettings");
+  SetWindowTextA(dialog, language_.lookup(textkeys::language::Caption));
+  setText(dialog, IDCANCEL, textkeys::language::Cancel);
+  setText(dialog, IDC_SCREENSETTINGS, textkeys::language::ScreenSettings);
 
   // The page's place is given in pixels at 96 DPI; the list beside it grows with the text.
   const int dpi = static_cast<int>(dpiOfWindow(dialog));
@@ -141,7 +142,7 @@ void SettingsDialog::openDialog(HWND dialog) {
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(i);
-    item.pszText = const_cast<char*>(i < pages_.size() ? pages_[i].label : language_.lookup("screensettings"));
+    item.pszText = const_cast<char*>(i < pages_.size() ? pages_[i].label : language_.lookup(textkeys::language::ScreenSettings));
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
   LVITEMA selection = {};
@@ -194,26 +195,26 @@ INT_PTR CALLBACK SettingsDialog::pageProc(HWND page, UINT message, WPARAM wParam
 
 void SettingsDialog::openPage(HWND page) {
   const SaverSettings& s = working_;
-  setText(page, IDC_INTRO_TEXT, "infotxt");
-  setText(page, IDC_BOID_TYPE, "boidtype");
-  setText(page, IDC_BOID_COUNTGROUP, "boidcount");
-  setText(page, IDC_FISH_TYPE, "fishtype");
-  setText(page, IDC_FISH_COUNTGROUP, "fishcount");
-  if (HWND birdGroup = unnumberedGroupBox(page)) SetWindowTextA(birdGroup, language_.lookup("birdtype"));
-  setText(page, IDC_SKY_GROUP, "skytext");
-  setText(page, IDC_SKY_CLOUDY, "cloudy");
-  setText(page, IDC_SKY_CLEAR, "cloudless");
-  setText(page, IDC_CAMERA_GROUP, "cameratext");
-  setText(page, IDC_CAMERA_SPEEDTEXT, "scrollspeed");
-  setText(page, IDC_CAMERA_TOPTEXT, "resttime_top");
-  setText(page, IDC_CAMERA_BOTTOMTEXT, "resttime_bottom");
-  setText(page, IDC_SOUND_GROUP, "soundtext");
-  setText(page, IDC_SOUND_ON, "on_off");
-  setText(page, IDC_HYPERLINK, "hyperlink_txt");
+  setText(page, IDC_INTRO_TEXT, textkeys::language::InfoText);
+  setText(page, IDC_BOID_TYPE, textkeys::language::BoidType);
+  setText(page, IDC_BOID_COUNTGROUP, textkeys::language::BoidCount);
+  setText(page, IDC_FISH_TYPE, textkeys::language::FishType);
+  setText(page, IDC_FISH_COUNTGROUP, textkeys::language::FishCount);
+  if (HWND birdGroup = unnumberedGroupBox(page)) SetWindowTextA(birdGroup, language_.lookup(textkeys::language::BirdType));
+  setText(page, IDC_SKY_GROUP, textkeys::language::SkyText);
+  setText(page, IDC_SKY_CLOUDY, textkeys::language::Cloudy);
+  setText(page, IDC_SKY_CLEAR, textkeys::language::Cloudless);
+  setText(page, IDC_CAMERA_GROUP, textkeys::language::CameraText);
+  setText(page, IDC_CAMERA_SPEEDTEXT, textkeys::language::ScrollSpeed);
+  setText(page, IDC_CAMERA_TOPTEXT, textkeys::language::RestTimeTop);
+  setText(page, IDC_CAMERA_BOTTOMTEXT, textkeys::language::RestTimeBottom);
+  setText(page, IDC_SOUND_GROUP, textkeys::language::SoundText);
+  setText(page, IDC_SOUND_ON, textkeys::language::OnOff);
+  setText(page, IDC_HYPERLINK, textkeys::language::HyperlinkText);
 
   if (GetDlgItem(page, IDC_INTRO_PICTURE)) {
     char path[PathSize];
-    if (joinDataPath(path, dataFolder_, directory_.lookup("mainbitmap"))) {
+    if (joinDataPath(path, dataFolder_, directory_.lookup(textkeys::directory::MainBitmap))) {
       HANDLE picture = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
       if (picture) {
         if (introPicture_) DeleteObject(introPicture_);
@@ -242,7 +243,8 @@ void SettingsDialog::openPage(HWND page) {
   setNumber(page, IDC_FISH_COUNTTEXT, s.FishCount);
 
   if (HWND positions = GetDlgItem(page, IDC_CAMERA_POS)) {
-    for (const char* key : {"automatic", "top", "middle", "bottom"}) {
+    for (const char* key : {textkeys::language::Automatic, textkeys::language::Top, textkeys::language::Middle,
+                            textkeys::language::Bottom}) {
       SendMessageA(positions, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(language_.lookup(key)));
     }
     SendMessageA(positions, CB_SETCURSEL, static_cast<WPARAM>(s.CameraPos), 0);
@@ -286,7 +288,7 @@ void SettingsDialog::pageCommand(HWND page, int id) {
       showCameraMotion(page, s.CameraPos == 0);
       break;
     case IDC_HYPERLINK:
-      ShellExecuteA(nullptr, "open", language_.lookup("hyperlink"), nullptr, nullptr, SW_SHOWNORMAL);
+      ShellExecuteA(nullptr, "open", language_.lookup(textkeys::language::Hyperlink), nullptr, nullptr, SW_SHOWNORMAL);
       break;
     default:
       break;

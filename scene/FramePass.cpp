@@ -125,10 +125,10 @@ const char* SeaSceneApp::layerName(SceneLayer layer) {
     case SceneLayer::RockAndFader: return "rock and fader";
     case SceneLayer::School: return "school";
     case SceneLayer::Predator: return "predator";
-    case SceneLayer::CoralsHIGFA: return "corals h i g f a";
+    case SceneLayer::CoralsBeforeReefFish: return "corals h i g f a";
     case SceneLayer::ReefFish: return "reef fish";
     case SceneLayer::BigFish: return "big fish";
-    case SceneLayer::CoralsCDB: return "corals c d b";
+    case SceneLayer::CoralsAfterBigFish: return "corals c d b";
     case SceneLayer::Island: return "island";
     case SceneLayer::Manta: return "manta";
     case SceneLayer::Water: return "water";
@@ -190,14 +190,8 @@ void SeaSceneApp::renderLayer(SceneLayer layer) {
       predator_.render();
       glDisable(GL_FOG);
       break;
-    case SceneLayer::CoralsHIGFA:
-      glEnable(GL_FOG);
-      coralH_.render();
-      coralI_.render();
-      coralG_.render();
-      coralF_.render();
-      coralA_.render();
-      glDisable(GL_FOG);
+    case SceneLayer::CoralsBeforeReefFish:
+      renderCorals(CoralGroup::BeforeReefFish);
       break;
     case SceneLayer::ReefFish: {
       glEnable(GL_FOG);
@@ -222,12 +216,8 @@ void SeaSceneApp::renderLayer(SceneLayer layer) {
       glDisable(GL_FOG);
       break;
     }
-    case SceneLayer::CoralsCDB:
-      glEnable(GL_FOG);
-      coralC_.render();
-      for (ModelObject& coral : coralD_) coral.render();
-      for (ModelObject& coral : coralB_) coral.render();
-      glDisable(GL_FOG);
+    case SceneLayer::CoralsAfterBigFish:
+      renderCorals(CoralGroup::AfterBigFish);
       break;
     case SceneLayer::Island:
       islandPlane_.render();
@@ -251,6 +241,14 @@ void SeaSceneApp::renderLayer(SceneLayer layer) {
       }
       break;
   }
+}
+
+void SeaSceneApp::renderCorals(CoralGroup group) {
+  glEnable(GL_FOG);
+  for (int i = 0; i < CoralCount; ++i) {
+    if (CoralPlacements[i].group == group) corals_[i].render();
+  }
+  glDisable(GL_FOG);
 }
 
 void SeaSceneApp::afterFrame() {

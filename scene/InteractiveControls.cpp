@@ -1,6 +1,7 @@
 // The keys of the interactive build and its help line.
 #include <GL/gl.h>
 
+#include "formats/TextTableKeys.h"
 #include "scene/SeaSceneApp.h"
 
 void SeaSceneApp::runKeyCommands() {
@@ -28,9 +29,9 @@ void SeaSceneApp::runKeyCommands() {
 void SeaSceneApp::toggleHelp() {
   if (helpExpanded_) {
     helpExpanded_ = false;
-    helpLine_.setText(shortHelp_ ? languageTable_.lookup("help") : "");
+    helpLine_.setText(shortHelp_ ? languageTable_.lookup(textkeys::language::Help) : "");
   } else {
     helpExpanded_ = true;
-    helpLine_.setText(languageTable_.lookup("helpexpanded"));
+    helpLine_.setText(languageTable_.lookup(textkeys::language::HelpExpanded));
   }
 }

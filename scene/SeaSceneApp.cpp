@@ -5,18 +5,19 @@
 
 #include "config/DisplayModeDialog.h"
 #include "config/SettingFields.h"
+#include "formats/TextTableKeys.h"
 #include "world/Clock.h"
 
 SeaSceneApp::SeaSceneApp(SaverBuild build) : GLSaver(build) {
   findDataFolder(dataFolder_);
 
   char path[PathSize];
-  directoryTable_.setSection("NL");
-  if (joinDataPath(path, dataFolder_, "Directory.dat")) directoryTable_.openFile(path);
-  languageTable_.setSection("NL");
-  if (joinDataPath(path, dataFolder_, "Language.dat")) languageTable_.openFile(path);
-  copyText(registryPath_, directoryTable_.lookup("win32reg"));
-  copyText(applicationName_, directoryTable_.lookup("appname_long"));
+  directoryTable_.setSection(textkeys::Section);
+  if (joinDataPath(path, dataFolder_, textkeys::directory::File)) directoryTable_.openFile(path);
+  languageTable_.setSection(textkeys::Section);
+  if (joinDataPath(path, dataFolder_, textkeys::language::File)) languageTable_.openFile(path);
+  copyText(registryPath_, directoryTable_.lookup(textkeys::directory::RegistryPath));
+  copyText(applicationName_, directoryTable_.lookup(textkeys::directory::ApplicationName));
 
   seedRandom(static_cast<uint32_t>(std::time(nullptr)));
 
@@ -71,7 +72,7 @@ void SeaSceneApp::sleepChanged(bool asleep) {
 
 void SeaSceneApp::editScreenSettings(HWND owner) {
   char textFile[PathSize];
-  joinDataPath(textFile, dataFolder_, "ScreenLanguage.dat");
+  joinDataPath(textFile, dataFolder_, textkeys::screenlanguage::File);
   DisplayModeDialog dialog(screenSettings(), textFile);
   if (dialog.run(instance(), owner) == IDOK) saveScreenSettings();
 }
@@ -94,14 +95,7 @@ void SeaSceneApp::releaseScene() {
   skyDome_.releaseGeometry();
   skyPlane_.releaseGeometry();
   floor_.releaseGeometry();
-  coralA_.releaseGeometry();
-  for (ModelObject& coral : coralB_) coral.releaseGeometry();
-  coralC_.releaseGeometry();
-  for (ModelObject& coral : coralD_) coral.releaseGeometry();
-  coralF_.releaseGeometry();
-  coralG_.releaseGeometry();
-  coralH_.releaseGeometry();
-  coralI_.releaseGeometry();
+  for (ModelObject& coral : corals_) coral.releaseGeometry();
   rockPlane_.releaseGeometry();
   islandPlane_.releaseGeometry();
   water_.releaseGeometry();

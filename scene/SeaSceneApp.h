@@ -20,7 +20,9 @@
 #include "render/TextObject.h"
 #include "render/Texture.h"
 #include "render/WaterGrid.h"
+#include "scene/CreatureLooks.h"
 #include "scene/InputState.h"
+#include "scene/ScenePlacements.h"
 #include "shell/GLSaver.h"
 #include "world/CameraTilt.h"
 #include "world/CreatureSettings.h"
@@ -41,10 +43,10 @@ enum class SceneLayer {
   RockAndFader,
   School,
   Predator,
-  CoralsHIGFA,
+  CoralsBeforeReefFish,
   ReefFish,
   BigFish,
-  CoralsCDB,
+  CoralsAfterBigFish,
   Island,
   Manta,
   Water,
@@ -59,8 +61,8 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   // behind it.
   static constexpr SceneLayer DrawOrder[] = {
       SceneLayer::Sky,       SceneLayer::Gull,     SceneLayer::Floor,     SceneLayer::RockAndFader,
-      SceneLayer::School,    SceneLayer::Predator, SceneLayer::CoralsHIGFA, SceneLayer::ReefFish,
-      SceneLayer::BigFish,   SceneLayer::CoralsCDB, SceneLayer::Island,   SceneLayer::Manta,
+      SceneLayer::School,    SceneLayer::Predator, SceneLayer::CoralsBeforeReefFish, SceneLayer::ReefFish,
+      SceneLayer::BigFish,   SceneLayer::CoralsAfterBigFish, SceneLayer::Island,   SceneLayer::Manta,
       SceneLayer::Water,     SceneLayer::Highlight, SceneLayer::Overlay};
 
   static constexpr int AnimationFrames = 32;
@@ -141,6 +143,7 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   void buildReefFish(int count);
   void buildSchool();
   void buildScenery();
+  void renderCorals(CoralGroup group);
   void dressFish(ModelObject& fish, Texture& skin, float scale, float causticScale);
   // A creature's starting pose, facing lookAt.
   static Pose startPose(const CreatureStart& start);
@@ -173,7 +176,7 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   // Scene objects. A creature holds only its pose: one object per kind, its look, is drawn at
   // each pose of that kind in turn.
   ModelObject gull_, manta_;
-  ModelObject coralA_, coralB_[3], coralC_, coralD_[2], coralF_, coralG_, coralH_, coralI_;
+  ModelObject corals_[CoralCount];  // as CoralPlacements places them
   SkyDome skyDome_;
   Quad skyPlane_;
   WaterGrid water_;

@@ -11,29 +11,6 @@ float reefHeight(int index) { return static_cast<float>(index % 3) * ReefHeightS
 
 }  // namespace
 
-CreatureLook predatorLook() {
-  return {"models/reeffishes/swpfish.nlm", "models/reeffishes/swpfish.nlt", 20, 39, 0.02f};
-}
-
-CreatureLook reefLook(ReefSpecies species) {
-  switch (species) {
-    case ReefSpecies::Striped:
-      return {"models/reeffishes/moorishidol.nlm", "models/reeffishes/moorishidol.nlt", 0, 19, 0.02f};
-    case ReefSpecies::Red:
-      return {"models/reeffishes/rfish.nlm", "models/reeffishes/rotfish.nlt", 0, 9, 0.02f};
-    case ReefSpecies::Blue:
-      return {"models/reeffishes/rfish.nlm", "models/reeffishes/blaugelbfish.nlt", 0, 9, 0.018f};
-    case ReefSpecies::YellowBlue:
-      break;
-  }
-  return {"models/reeffishes/gsbfish.nlm", "models/reeffishes/gsbfish.nlt", 0, 19, 0.02f};
-}
-
-CreatureLook schoolLook(int boidModel) {
-  if (boidModel != 0) return {"models/reeffishes/rfish.nlm", "models/reeffishes/anglefish.nlt", 0, 9, 0.015f};
-  return {"models/reeffishes/silverfish.nlm", "models/reeffishes/silverfish.nlt", 0, 9, 0.015f};
-}
-
 SwimmerSettings guideSettings() { return SwimmerSettings{}; }
 
 SwimmerSettings predatorSettings(bool chase, FishSchool* school) {

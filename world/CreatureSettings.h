@@ -4,31 +4,16 @@
 
 class FishSchool;
 
-// The free-swimming creatures: what each looks like and how its Swimmer differs from the
-// defaults. The scene loads the files, builds the objects and applies these.
+// The free-swimming creatures: how each one's Swimmer differs from the defaults and where it starts.
+// The scene builds the objects (and says what they look like) and applies these.
 
 enum class ReefSpecies { Striped, Red, Blue, YellowBlue };
-
-struct CreatureLook {
-  const char* model;    // relative to the data folder
-  const char* texture;  // relative to the data folder
-  int swimFirst;        // the "swim" frame range
-  int swimLast;
-  float scale;
-};
 
 // Where a creature starts and the point it first looks at, in scene coordinates.
 struct CreatureStart {
   Vector3 position;
   Vector3 lookAt;
 };
-
-CreatureLook predatorLook();
-CreatureLook reefLook(ReefSpecies species);
-// boidModel 0: the silver fish; otherwise the rfish model with the angle-fish skin.
-CreatureLook schoolLook(int boidModel);
-// The guide wears the school's model and is never drawn; only its scale differs.
-constexpr float GuideScale = 0.02f;
 
 SwimmerSettings guideSettings();
 // The chase is on only when there is a school to scatter.

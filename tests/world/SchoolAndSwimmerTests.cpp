@@ -269,7 +269,6 @@ TEST(CreatureSettings, ReefFishAlternateTheirFacingAndStackTheirHeights) {
   }
   EXPECT_EQ(reefSettings(ReefSpecies::YellowBlue, 0, nullptr).randomSpeed, true);
   EXPECT_EQ(predatorSettings(false, nullptr).followTarget, false);
-  EXPECT_EQ(reefLook(ReefSpecies::Blue).scale, 0.018f);
 }
 
 }  // namespace
