@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/WavFormat.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestEnvironment.h"
 #include "world/SoundPlayer.h"
@@ -60,25 +61,11 @@ std::string patternSamples(int frames, int seed) {
   return bytes;
 }
 
-void putLittle(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 // A RIFF PCM file in the device's own format, so the mixer passes its samples through unchanged.
 std::string waveFile(const std::string& samples) {
-  std::string out = "RIFF";
-  putLittle(out, static_cast<uint32_t>(36 + samples.size()), 4);
-  out += "WAVEfmt ";
-  putLittle(out, 16, 4);
-  putLittle(out, 1, 2);  // PCM
-  putLittle(out, 2, 2);
-  putLittle(out, 22050, 4);
-  putLittle(out, 22050 * 4, 4);
-  putLittle(out, 4, 2);
-  putLittle(out, 16, 2);
-  out += "data";
-  putLittle(out, static_cast<uint32_t>(samples.size()), 4);
-  return out + samples;
+  formats::Bytes header;
+  formats::appendWavHeader(header, formats::pcmFormat(2, 22050, 16), static_cast<uint32_t>(samples.size()));
+  return std::string(header.begin(), header.end()) + samples;
 }
 
 // Offset of the first non-silent byte, or npos.
