@@ -43,6 +43,4 @@ bool joinDataPath(char (&path)[PathSize], const char* folder, const char* relati
   return true;
 }
 
-void copyText(char (&buffer)[PathSize], const char* text) {
-  std::snprintf(buffer, PathSize, "%s", text ? text : "");
-}
+void copyText(char (&buffer)[PathSize], const char* text) { std::snprintf(buffer, PathSize, "%s", text ? text : ""); }

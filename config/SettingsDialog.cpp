@@ -18,14 +18,16 @@ struct PageEntry {
 };
 
 const PageEntry PageOrder[] = {
-    {textkeys::language::Intro, IDD_PAGE_INTRO}, {textkeys::language::Boid, IDD_PAGE_BOID},     {textkeys::language::Fish, IDD_PAGE_FISH},   {textkeys::language::Birds, IDD_PAGE_BIRDS},
-    {textkeys::language::Sky, IDD_PAGE_SKY},     {textkeys::language::Camera, IDD_PAGE_CAMERA}, {textkeys::language::Sound, IDD_PAGE_SOUND},
+    {textkeys::language::Intro, IDD_PAGE_INTRO}, {textkeys::language::Boid, IDD_PAGE_BOID},
+    {textkeys::language::Fish, IDD_PAGE_FISH},   {textkeys::language::Birds, IDD_PAGE_BIRDS},
+    {textkeys::language::Sky, IDD_PAGE_SKY},     {textkeys::language::Camera, IDD_PAGE_CAMERA},
+    {textkeys::language::Sound, IDD_PAGE_SOUND},
 };
 
 const int CameraMotionControls[] = {
-    IDC_CAMERA_SPEED,    IDC_CAMERA_TOP,     IDC_CAMERA_BOTTOM,     IDC_CAMERA_SPEEDTEXT,
-    IDC_CAMERA_TOPTEXT,  IDC_CAMERA_BOTTOMTEXT, IDC_CAMERA_SPEEDLOW, IDC_CAMERA_TOPLOW,
-    IDC_CAMERA_BOTTOMLOW, IDC_CAMERA_SPEEDHIGH, IDC_CAMERA_TOPHIGH, IDC_CAMERA_BOTTOMHIGH,
+    IDC_CAMERA_SPEED,     IDC_CAMERA_TOP,        IDC_CAMERA_BOTTOM,   IDC_CAMERA_SPEEDTEXT,
+    IDC_CAMERA_TOPTEXT,   IDC_CAMERA_BOTTOMTEXT, IDC_CAMERA_SPEEDLOW, IDC_CAMERA_TOPLOW,
+    IDC_CAMERA_BOTTOMLOW, IDC_CAMERA_SPEEDHIGH,  IDC_CAMERA_TOPHIGH,  IDC_CAMERA_BOTTOMHIGH,
 };
 
 void setNumber(HWND window, int id, int value) {
@@ -50,7 +52,8 @@ HWND unnumberedGroupBox(HWND page) {
     char className[16] = {};
     GetClassNameA(child, className, sizeof(className));
     const LONG style = GetWindowLongA(child, GWL_STYLE);
-    if ((GetDlgCtrlID(child) & 0xFFFF) == 0xFFFF && lstrcmpiA(className, "Button") == 0 && (style & 0x0F) == BS_GROUPBOX) {
+    if ((GetDlgCtrlID(child) & 0xFFFF) == 0xFFFF && lstrcmpiA(className, "Button") == 0 &&
+        (style & 0x0F) == BS_GROUPBOX) {
       return child;
     }
   }
@@ -120,7 +123,9 @@ INT_PTR CALLBACK SettingsDialog::dialogProc(HWND dialog, UINT message, WPARAM wP
   }
 }
 
-void SettingsDialog::setText(HWND window, int id, const char* key) { SetDlgItemTextA(window, id, language_.lookup(key)); }
+void SettingsDialog::setText(HWND window, int id, const char* key) {
+  SetDlgItemTextA(window, id, language_.lookup(key));
+}
 
 void SettingsDialog::openDialog(HWND dialog) {
   dialog_ = dialog;
@@ -142,7 +147,8 @@ void SettingsDialog::openDialog(HWND dialog) {
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(i);
-    item.pszText = const_cast<char*>(i < pages_.size() ? pages_[i].label : language_.lookup(textkeys::language::ScreenSettings));
+    item.pszText =
+        const_cast<char*>(i < pages_.size() ? pages_[i].label : language_.lookup(textkeys::language::ScreenSettings));
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
   LVITEMA selection = {};
@@ -200,7 +206,8 @@ void SettingsDialog::openPage(HWND page) {
   setText(page, IDC_BOID_COUNTGROUP, textkeys::language::BoidCount);
   setText(page, IDC_FISH_TYPE, textkeys::language::FishType);
   setText(page, IDC_FISH_COUNTGROUP, textkeys::language::FishCount);
-  if (HWND birdGroup = unnumberedGroupBox(page)) SetWindowTextA(birdGroup, language_.lookup(textkeys::language::BirdType));
+  if (HWND birdGroup = unnumberedGroupBox(page))
+    SetWindowTextA(birdGroup, language_.lookup(textkeys::language::BirdType));
   setText(page, IDC_SKY_GROUP, textkeys::language::SkyText);
   setText(page, IDC_SKY_CLOUDY, textkeys::language::Cloudy);
   setText(page, IDC_SKY_CLEAR, textkeys::language::Cloudless);
@@ -269,20 +276,48 @@ void SettingsDialog::showCameraMotion(HWND page, bool show) {
 void SettingsDialog::pageCommand(HWND page, int id) {
   SaverSettings& s = working_;
   switch (id) {
-    case IDC_FISH_RED: s.FishRed = isChecked(page, id); break;
-    case IDC_FISH_DOT: s.FishDot = isChecked(page, id); break;
-    case IDC_FISH_BLUE: s.FishBlue = isChecked(page, id); break;
-    case IDC_FISH_STRIPE: s.FishStripe = isChecked(page, id); break;
-    case IDC_FISH_YELLBLU: s.FishYellBlu = isChecked(page, id); break;
-    case IDC_FISH_BIGRED: s.FishBigRed = isChecked(page, id); break;
-    case IDC_FISH_BIGGREY: s.FishBigGrey = isChecked(page, id); break;
-    case IDC_FISH_MANTA: s.FishManta = isChecked(page, id); break;
-    case IDC_BIRD_GULL: s.BirdGull = isChecked(page, id); break;
-    case IDC_SOUND_ON: s.SoundOn = isChecked(page, id); break;
-    case IDC_BOID_SILVER: if (isChecked(page, id)) s.BoidModel = 0; break;
-    case IDC_BOID_ANGLE: if (isChecked(page, id)) s.BoidModel = 1; break;
-    case IDC_SKY_CLOUDY: if (isChecked(page, id)) s.SkyType = 0; break;
-    case IDC_SKY_CLEAR: if (isChecked(page, id)) s.SkyType = 1; break;
+    case IDC_FISH_RED:
+      s.FishRed = isChecked(page, id);
+      break;
+    case IDC_FISH_DOT:
+      s.FishDot = isChecked(page, id);
+      break;
+    case IDC_FISH_BLUE:
+      s.FishBlue = isChecked(page, id);
+      break;
+    case IDC_FISH_STRIPE:
+      s.FishStripe = isChecked(page, id);
+      break;
+    case IDC_FISH_YELLBLU:
+      s.FishYellBlu = isChecked(page, id);
+      break;
+    case IDC_FISH_BIGRED:
+      s.FishBigRed = isChecked(page, id);
+      break;
+    case IDC_FISH_BIGGREY:
+      s.FishBigGrey = isChecked(page, id);
+      break;
+    case IDC_FISH_MANTA:
+      s.FishManta = isChecked(page, id);
+      break;
+    case IDC_BIRD_GULL:
+      s.BirdGull = isChecked(page, id);
+      break;
+    case IDC_SOUND_ON:
+      s.SoundOn = isChecked(page, id);
+      break;
+    case IDC_BOID_SILVER:
+      if (isChecked(page, id)) s.BoidModel = 0;
+      break;
+    case IDC_BOID_ANGLE:
+      if (isChecked(page, id)) s.BoidModel = 1;
+      break;
+    case IDC_SKY_CLOUDY:
+      if (isChecked(page, id)) s.SkyType = 0;
+      break;
+    case IDC_SKY_CLEAR:
+      if (isChecked(page, id)) s.SkyType = 1;
+      break;
     case IDC_CAMERA_POS:
       s.CameraPos = static_cast<int>(SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0));
       showCameraMotion(page, s.CameraPos == 0);
@@ -307,9 +342,16 @@ void SettingsDialog::trackbarMoved(HWND page, HWND trackbar) {
       s.FishCount = position;
       setNumber(page, IDC_FISH_COUNTTEXT, s.FishCount);
       break;
-    case IDC_CAMERA_SPEED: s.CameraSpeed = position; break;
-    case IDC_CAMERA_TOP: s.CameraFixTop = position; break;
-    case IDC_CAMERA_BOTTOM: s.CameraFixBottom = position; break;
-    default: break;
+    case IDC_CAMERA_SPEED:
+      s.CameraSpeed = position;
+      break;
+    case IDC_CAMERA_TOP:
+      s.CameraFixTop = position;
+      break;
+    case IDC_CAMERA_BOTTOM:
+      s.CameraFixBottom = position;
+      break;
+    default:
+      break;
   }
 }

@@ -1,5 +1,5 @@
-// The launcher's flat owner-drawn button: plays a sound and describes itself in the status text when
-// the pointer enters it, and draws a highlighted face while the pointer is over it.
+// The launcher's flat owner-drawn button: plays a sound and describes itself in the status text
+// when the pointer enters it, and draws a highlighted face while the pointer is over it.
 #pragma once
 
 #include <windows.h>

@@ -65,7 +65,7 @@ void LauncherConfig::readLine(std::string_view line) {
     currentKey_ = trimSection(line);
     return;
   }
-  using Apply = void (*)(LauncherConfig&, std::string&&);
+  using Apply = void (*)(LauncherConfig&, std::string &&);
   struct KeyRule {
     const char* key;
     Apply apply;

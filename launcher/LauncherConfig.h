@@ -41,7 +41,10 @@ class LauncherConfig {
   // One line without its line end.
   void readLine(std::string_view line);
 
-  void clearProducts() { products_.clear(); currentKey_.clear(); }
+  void clearProducts() {
+    products_.clear();
+    currentKey_.clear();
+  }
   const std::vector<Product>& products() const { return products_; }
   size_t productCount() const { return products_.size(); }
   const Product* product(int index) const;

@@ -139,7 +139,8 @@ bool mdacVersionPresent(std::string_view version) {
   return major > 2 || (major == 2 && minor > 59);
 }
 
-bool sourceReplacesDestination(std::optional<uint64_t> source, std::optional<uint64_t> destination) {
+bool sourceReplacesDestination(std::optional<uint64_t> source,
+                               std::optional<uint64_t> destination) {
   if (!source || !destination) return true;
   return *source >= *destination;
 }
@@ -166,7 +167,8 @@ std::string startFailureText(StartKind kind, std::string_view target, std::strin
   std::string text = "Kan " + std::string(name) +
                      (kind == StartKind::Program ? " niet starten.\n" : " niet openen.\n");
   const std::string number = std::to_string(code);
-  text += reason.empty() ? "Foutcode " + number : std::string(reason) + " (foutcode " + number + ")";
+  text +=
+      reason.empty() ? "Foutcode " + number : std::string(reason) + " (foutcode " + number + ")";
   return text;
 }
 

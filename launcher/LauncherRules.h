@@ -29,7 +29,8 @@ std::string folderOfFile(std::string_view path);
 // Quotes one argument so that the Microsoft C runtime reads it back unchanged.
 std::string quoteArgument(std::string_view argument);
 
-// A command line that starts exactly the given program: the path quoted, then the arguments as given.
+// A command line that starts exactly the given program: the path quoted, then the arguments as
+// given.
 std::string commandLine(std::string_view program, std::string_view arguments);
 
 struct StartArguments {

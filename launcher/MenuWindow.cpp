@@ -62,7 +62,9 @@ int readOsMajorVersion() {
   return GetVersionExA(&version) ? static_cast<int>(version.dwMajorVersion) : 0;
 }
 
-bool onWindowThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
+bool onWindowThread(HWND window) {
+  return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
 
 }  // namespace
 
@@ -98,8 +100,8 @@ bool MenuWindow::onInitDialog() {
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
                reinterpret_cast<LPARAM>(LoadIconA(instance(), MAKEINTRESOURCEA(IDI_KVSETUPX))));
   SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(LoadImageA(instance(), MAKEINTRESOURCEA(IDI_KVSETUPX),
-                                                   IMAGE_ICON, 16, 16, 0)));
+               reinterpret_cast<LPARAM>(
+                   LoadImageA(instance(), MAKEINTRESOURCEA(IDI_KVSETUPX), IMAGE_ICON, 16, 16, 0)));
 
   placeWindow();
   ShowWindow(hwnd(), SW_SHOW);
@@ -110,8 +112,8 @@ bool MenuWindow::onInitDialog() {
   SendMessageA(progress, PBM_SETSTEP, 1, 0);
   SendMessageA(progress, PBM_SETBKCOLOR, 0, kProgressBackground);
   MoveWindow(progress, 61, 444, 445, 10, TRUE);
-  // The exit button's dialog-unit place assumes Tahoma 8 at 96 dpi; where the font is wider it would
-  // leave the fixed 640-pixel window, so it goes where that layout puts it, in pixels.
+  // The exit button's dialog-unit place assumes Tahoma 8 at 96 dpi; where the font is wider it
+  // would leave the fixed 640-pixel window, so it goes where that layout puts it, in pixels.
   MoveWindow(item(IDC_EXIT), 574, 6, 56, 24, TRUE);
 
   osMajorVersion_ = readOsMajorVersion();
@@ -299,7 +301,8 @@ void MenuWindow::setProgress(int position) {
 void MenuWindow::stepProgress() { SendMessageA(item(IDC_PROGRESS), PBM_STEPIT, 0, 0); }
 
 void MenuWindow::repaint() {
-  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 std::string MenuWindow::selectedProductName() const {
@@ -316,9 +319,12 @@ const CMyButton* MenuWindow::buttonWithId(int id) const {
 
 CMyButton& MenuWindow::buttonFor(Action action) {
   switch (action) {
-    case kActionManual: return buttons_[kManual];
-    case kActionSupport: return buttons_[kSupport];
-    case kActionInstall: break;
+    case kActionManual:
+      return buttons_[kManual];
+    case kActionSupport:
+      return buttons_[kSupport];
+    case kActionInstall:
+      break;
   }
   return buttons_[kInstall];
 }
@@ -332,7 +338,8 @@ INT_PTR MenuWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onMouseMove(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
       return TRUE;
     case WM_LBUTTONDOWN:
-      onLeftButtonDown(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      onLeftButtonDown(
+          POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
       return TRUE;
     case WM_MENUSELECT:
       onMenuSelect(LOWORD(wParam));
@@ -511,7 +518,8 @@ void MenuWindow::openManuals() {
     const std::string path = joinPath(config_.baseFolder, document);
     const std::string argument = quoteArgument(path);
     if (runProgram(*starter_, hwnd(), programRequest(reader, argument)) == ERROR_SUCCESS) continue;
-    if (runProgram(*starter_, hwnd(), programRequest(cdReader, argument)) == ERROR_SUCCESS) continue;
+    if (runProgram(*starter_, hwnd(), programRequest(cdReader, argument)) == ERROR_SUCCESS)
+      continue;
     // No reader of our own: whatever program the user opens PDF files with.
     runReporting(StartKind::Open, openRequest(path));
   }
@@ -568,7 +576,8 @@ void MenuWindow::onMouseMove(POINT point) {
   setStatusText(kLogoText);
   if (!videoPlaying_) SetCursor(LoadCursor(nullptr, IDC_HAND));
   if (!inLogo_) {
-    sndPlaySoundA(joinPath(config_.baseFolder, config_.hoverSound).c_str(), SND_ASYNC | SND_NODEFAULT);
+    sndPlaySoundA(joinPath(config_.baseFolder, config_.hoverSound).c_str(),
+                  SND_ASYNC | SND_NODEFAULT);
   }
   inLogo_ = true;
 }
@@ -588,7 +597,8 @@ void MenuWindow::onMenuSelect(int id) {
   const int index = id - ID_PRODUCT_FIRST;
   if (index < 0 || index >= static_cast<int>(config_.productCount())) return;
   SetCursor(LoadCursor(nullptr, IDC_HAND));
-  setStatusText(withProductName(buttonFor(pendingAction_).hoverText(), config_.product(index)->Name));
+  setStatusText(
+      withProductName(buttonFor(pendingAction_).hoverText(), config_.product(index)->Name));
 }
 
 void MenuWindow::onTimer(UINT_PTR id) {

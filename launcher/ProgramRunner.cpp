@@ -46,9 +46,8 @@ bool waitDispatching(HANDLE handle, DWORD waitMs) {
 
 std::string systemMessage(DWORD error) {
   char text[512] = {};
-  const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                     text, sizeof text, nullptr);
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, error, 0, text, sizeof text, nullptr);
   std::string message(text, length < sizeof text ? length : 0);
   for (char& c : message) {
     if (c == '\r' || c == '\n') c = ' ';

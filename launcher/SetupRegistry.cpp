@@ -64,8 +64,8 @@ void findAdobeProgram(const char* keyName, const char* program, REGSAM view, std
 }  // namespace
 
 std::string programFilesFolder() {
-  std::string folder = readString(HKEY_LOCAL_MACHINE,
-                                  "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
+  std::string folder = readString(
+      HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
   return folder.empty() ? std::string("C:\\Program Files") : folder;
 }
 

@@ -89,16 +89,16 @@ class SceneObject {
   // Draws from client arrays: positions of three floats and (u, v) pairs, each at its stride in
   // bytes, as count vertices in order or through count indices. The picture is the one that
   // texCoord and glVertex3f per vertex would give, for a handful of GL calls in all.
-  void drawArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
-                  int coordStride, int count) const;
-  void drawElements(unsigned mode, const float* positions, int positionStride, const float* coords,
-                    int coordStride, int count, const uint16_t* indices) const;
-  void drawElements(unsigned mode, const float* positions, int positionStride, const float* coords,
-                    int coordStride, int count, const uint32_t* indices) const;
+  void drawArrays(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
+                  int count) const;
+  void drawElements(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
+                    int count, const uint16_t* indices) const;
+  void drawElements(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
+                    int count, const uint32_t* indices) const;
   // Several runs of the arrays, run i from vertex firsts[i] for counts[i] vertices, with the
   // arrays set up once.
-  void drawArrayRuns(unsigned mode, const float* positions, int positionStride, const float* coords,
-                     int coordStride, const int* firsts, const int* counts, int runs) const;
+  void drawArrayRuns(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
+                     const int* firsts, const int* counts, int runs) const;
 
  protected:
   // The internal, z-negated position: what glTranslatef receives.
@@ -107,8 +107,8 @@ class SceneObject {
  private:
   void updateMultitextured();
   // indexType 0 draws the arrays in order.
-  void drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords,
-                        int coordStride, int count, unsigned indexType, const void* indices) const;
+  void drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
+                        int count, unsigned indexType, const void* indices) const;
   // The number of textures in use; 0 when untextured.
   size_t texturesInUse() const;
   void enableClientArrays(const float* positions, int positionStride, const float* coords, int coordStride) const;

@@ -76,7 +76,7 @@ class Terrain : public SceneObject {
   float stepX_ = 0.0f, stepZ_ = 0.0f;
   float heightScale_ = 0.001f;
   std::vector<Vertex> vertices_;
-  std::vector<float> positions_;  // x, y, z of each vertex with its offsets added, as drawn
+  std::vector<float> positions_;            // x, y, z of each vertex with its offsets added, as drawn
   std::vector<int> runFirsts_, runCounts_;  // the visible part of each column, for drawing
   bool built_ = false;
   float lowest_ = 0.0f, highest_ = 0.0f;  // vertex heights of the built mesh

@@ -42,8 +42,8 @@ bool initMultitexture() {
   state.tried = true;
   state.activeTexture =
       reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(reinterpret_cast<void*>(wglGetProcAddress("glActiveTextureARB")));
-  state.multiTexCoord2f = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
-      reinterpret_cast<void*>(wglGetProcAddress("glMultiTexCoord2fARB")));
+  state.multiTexCoord2f =
+      reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(reinterpret_cast<void*>(wglGetProcAddress("glMultiTexCoord2fARB")));
   state.clientActiveTexture = reinterpret_cast<PFNGLCLIENTACTIVETEXTUREARBPROC>(
       reinterpret_cast<void*>(wglGetProcAddress("glClientActiveTextureARB")));
   if (!state.activeTexture || !state.multiTexCoord2f || !state.clientActiveTexture) return false;
@@ -104,11 +104,9 @@ bool Texture::loadBMP(const char* path, unsigned flags) {
     const GLint components = bytesPerPixel == 3 ? GL_RGB : GL_RGBA;
     const GLenum format = bytesPerPixel == 3 ? GL_BGR_EXT : GL_BGRA_EXT;
     if (flags & TexMipmap) {
-      gluBuild2DMipmaps(GL_TEXTURE_2D, components, surface->w, surface->h, format, GL_UNSIGNED_BYTE,
-                        surface->pixels);
+      gluBuild2DMipmaps(GL_TEXTURE_2D, components, surface->w, surface->h, format, GL_UNSIGNED_BYTE, surface->pixels);
     } else {
-      glTexImage2D(GL_TEXTURE_2D, 0, components, surface->w, surface->h, 0, format, GL_UNSIGNED_BYTE,
-                   surface->pixels);
+      glTexImage2D(GL_TEXTURE_2D, 0, components, surface->w, surface->h, 0, format, GL_UNSIGNED_BYTE, surface->pixels);
     }
   }
   SDL_FreeSurface(surface);

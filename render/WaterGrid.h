@@ -36,7 +36,7 @@ class WaterGrid : public SceneObject {
  private:
   int columns_ = 0, rows_ = 0;
   std::vector<Vertex> vertices_;
-  std::vector<uint32_t> quadCorners_;  // four vertex indices per cell, in drawing order
+  std::vector<uint32_t> quadCorners_;        // four vertex indices per cell, in drawing order
   std::vector<float> columnWave_, rowWave_;  // the two sine terms, shared by a column or row
   float textureRepeat_ = 1.0f;
   float phase1_ = 0.0f, phase2_ = 0.0f;

@@ -47,9 +47,7 @@ bool SeaSceneApp::setupGL() {
   return true;
 }
 
-int SeaSceneApp::causticFrame() const {
-  return static_cast<int>((clockNow() / MsPerCausticFrame) % AnimationFrames);
-}
+int SeaSceneApp::causticFrame() const { return static_cast<int>((clockNow() / MsPerCausticFrame) % AnimationFrames); }
 
 void SeaSceneApp::updateFrame() {
   cameraMoving_ = false;
@@ -119,21 +117,36 @@ void SeaSceneApp::startFrame() {
 
 const char* SeaSceneApp::layerName(SceneLayer layer) {
   switch (layer) {
-    case SceneLayer::Sky: return "sky";
-    case SceneLayer::Gull: return "gull";
-    case SceneLayer::Floor: return "floor";
-    case SceneLayer::RockAndFader: return "rock and fader";
-    case SceneLayer::School: return "school";
-    case SceneLayer::Predator: return "predator";
-    case SceneLayer::CoralsBeforeReefFish: return "corals h i g f a";
-    case SceneLayer::ReefFish: return "reef fish";
-    case SceneLayer::BigFish: return "big fish";
-    case SceneLayer::CoralsAfterBigFish: return "corals c d b";
-    case SceneLayer::Island: return "island";
-    case SceneLayer::Manta: return "manta";
-    case SceneLayer::Water: return "water";
-    case SceneLayer::Highlight: return "highlight";
-    case SceneLayer::Overlay: return "overlay";
+    case SceneLayer::Sky:
+      return "sky";
+    case SceneLayer::Gull:
+      return "gull";
+    case SceneLayer::Floor:
+      return "floor";
+    case SceneLayer::RockAndFader:
+      return "rock and fader";
+    case SceneLayer::School:
+      return "school";
+    case SceneLayer::Predator:
+      return "predator";
+    case SceneLayer::CoralsBeforeReefFish:
+      return "corals h i g f a";
+    case SceneLayer::ReefFish:
+      return "reef fish";
+    case SceneLayer::BigFish:
+      return "big fish";
+    case SceneLayer::CoralsAfterBigFish:
+      return "corals c d b";
+    case SceneLayer::Island:
+      return "island";
+    case SceneLayer::Manta:
+      return "manta";
+    case SceneLayer::Water:
+      return "water";
+    case SceneLayer::Highlight:
+      return "highlight";
+    case SceneLayer::Overlay:
+      return "overlay";
   }
   return "";
 }

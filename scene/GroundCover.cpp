@@ -62,8 +62,8 @@ int rowsCoveredByGround(const Terrain& ground, const Vector3& offset) {
   // The covered part of the window is convex: the rows covered from side to side run from the
   // bottom up to some row, if the bottom row is covered at all.
   if (view.viewport[3] <= 0 || !rowCovered(view, area, 0)) return 0;
-  int covered = 1;                     // rows below this one are covered
-  int uncovered = view.viewport[3];     // this row is not (or lies above the window)
+  int covered = 1;                   // rows below this one are covered
+  int uncovered = view.viewport[3];  // this row is not (or lies above the window)
   while (covered < uncovered) {
     const int middle = covered + (uncovered - covered) / 2;
     if (rowCovered(view, area, middle)) {

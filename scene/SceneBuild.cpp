@@ -14,7 +14,8 @@ constexpr float BigFishCausticScale = 0.8f;
 
 // Plays the model's ranges as the catalogue names them, the first of them at the given rate.
 void playRanges(QModel& model, const catalog::Model& entry, float framesPerSecond) {
-  for (const catalog::FrameRange& range : catalog::rangesOf(entry)) model.addAnimation(range.first, range.last, range.name);
+  for (const catalog::FrameRange& range : catalog::rangesOf(entry))
+    model.addAnimation(range.first, range.last, range.name);
   model.playAnimation(entry.ranges[0].name);
   model.setFrameRate(framesPerSecond);
 }
@@ -40,7 +41,7 @@ bool SeaSceneApp::buildScene() {
   auto loadPicture = [&](Texture& texture, const catalog::Picture& picture) {
     texture.loadBMP(data(picture.file), picture.loadFlags);
   };
-  auto loadRun = [&](Texture (&frames)[AnimationFrames], const catalog::PictureRun& run) {
+  auto loadRun = [&](Texture(&frames)[AnimationFrames], const catalog::PictureRun& run) {
     for (int i = 0; i < AnimationFrames; ++i) frames[i].loadBMP(data(run.file(i).c_str()), run.loadFlags);
   };
   const bool interactive = !basicBuild();
@@ -121,10 +122,17 @@ bool SeaSceneApp::buildScene() {
         cameraTilt_.configure(settings_.CameraSpeed, settings_.CameraFixTop, settings_.CameraFixBottom);
         cameraTilt_.enable();
         break;
-      case 1: camera_.tilt(-25.0f); break;
-      case 2: camera_.tilt(-8.0f); break;
-      case 3: camera_.tilt(4.5f); break;
-      default: break;
+      case 1:
+        camera_.tilt(-25.0f);
+        break;
+      case 2:
+        camera_.tilt(-8.0f);
+        break;
+      case 3:
+        camera_.tilt(4.5f);
+        break;
+      default:
+        break;
     }
   }
 
@@ -231,8 +239,7 @@ void SeaSceneApp::buildReefFish(int count) {
                                                     ReefSpecies::YellowBlue};
   const bool switchedOn[ReefSpeciesCount] = {settings_.FishStripe, settings_.FishRed, settings_.FishBlue,
                                              settings_.FishYellBlu};
-  Texture* skins[ReefSpeciesCount] = {&stripedFishTexture_, &redFishTexture_, &blueFishTexture_,
-                                      &yellowBlueTexture_};
+  Texture* skins[ReefSpeciesCount] = {&stripedFishTexture_, &redFishTexture_, &blueFishTexture_, &yellowBlueTexture_};
   int species[ReefSpeciesCount];
   int kinds = 0;
   for (int s = 0; s < ReefSpeciesCount; ++s) {
@@ -294,7 +301,8 @@ void SeaSceneApp::buildScenery() {
   floor_.setGridResolution(50);
   floor_.setPosition(0.0f, -8.0f, 0.0f);
 
-  for (int kind = 0; kind < CoralKinds; ++kind) playRanges(coralModels_[kind], catalog::CoralModels[kind], CoralSwayRates[kind]);
+  for (int kind = 0; kind < CoralKinds; ++kind)
+    playRanges(coralModels_[kind], catalog::CoralModels[kind], CoralSwayRates[kind]);
   for (int i = 0; i < CoralCount; ++i) {
     const CoralPlacement& placement = CoralPlacements[i];
     ModelObject& coral = corals_[i];

@@ -59,11 +59,21 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   // The sky comes first: the pixel format asks for no depth buffer, and drivers that give none (the
   // software ones) leave the picture to the drawing order, so a gull drawn before the sky was hidden
   // behind it.
-  static constexpr SceneLayer DrawOrder[] = {
-      SceneLayer::Sky,       SceneLayer::Gull,     SceneLayer::Floor,     SceneLayer::RockAndFader,
-      SceneLayer::School,    SceneLayer::Predator, SceneLayer::CoralsBeforeReefFish, SceneLayer::ReefFish,
-      SceneLayer::BigFish,   SceneLayer::CoralsAfterBigFish, SceneLayer::Island,   SceneLayer::Manta,
-      SceneLayer::Water,     SceneLayer::Highlight, SceneLayer::Overlay};
+  static constexpr SceneLayer DrawOrder[] = {SceneLayer::Sky,
+                                             SceneLayer::Gull,
+                                             SceneLayer::Floor,
+                                             SceneLayer::RockAndFader,
+                                             SceneLayer::School,
+                                             SceneLayer::Predator,
+                                             SceneLayer::CoralsBeforeReefFish,
+                                             SceneLayer::ReefFish,
+                                             SceneLayer::BigFish,
+                                             SceneLayer::CoralsAfterBigFish,
+                                             SceneLayer::Island,
+                                             SceneLayer::Manta,
+                                             SceneLayer::Water,
+                                             SceneLayer::Highlight,
+                                             SceneLayer::Overlay};
 
   static constexpr int AnimationFrames = 32;
   static constexpr int CoralKinds = 8;  // a, b, c, d, f, g, h, i
@@ -161,8 +171,8 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor {
   Texture skyTexture_, gullTexture_, mantaTexture_, terrainTexture_;
   Texture coralTextures_[CoralKinds];
   Texture waterTexture_, faderTexture_, rockTexture_, islandTexture_, blendMap_;
-  Texture schoolTexture_, redFishTexture_, stripedFishTexture_, bigGreyTexture_, bigRedTexture_,
-      yellowBlueTexture_, predatorTexture_, blueFishTexture_;
+  Texture schoolTexture_, redFishTexture_, stripedFishTexture_, bigGreyTexture_, bigRedTexture_, yellowBlueTexture_,
+      predatorTexture_, blueFishTexture_;
   Texture caustics_[AnimationFrames];
   Texture fishCaustics_[AnimationFrames];
   Texture highlight_[AnimationFrames];

@@ -28,7 +28,9 @@ void CALLBACK closeErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
 
 }  // namespace
 
-void showError(HWND owner, const char* text) { MessageBoxA(IsWindow(owner) ? owner : nullptr, text, Caption, BoxStyle); }
+void showError(HWND owner, const char* text) {
+  MessageBoxA(IsWindow(owner) ? owner : nullptr, text, Caption, BoxStyle);
+}
 
 void showErrorFor(HWND owner, const char* text, UINT timeoutMs) {
   boxThread = GetCurrentThreadId();

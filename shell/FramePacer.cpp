@@ -17,9 +17,7 @@ int64_t FramePacer::waitBefore(int64_t nowUs) const {
   return nextUs_ - nowUs;
 }
 
-int FramePacer::waitMsBefore(int64_t nowUs) const {
-  return static_cast<int>((waitBefore(nowUs) + 999) / 1000);
-}
+int FramePacer::waitMsBefore(int64_t nowUs) const { return static_cast<int>((waitBefore(nowUs) + 999) / 1000); }
 
 void FramePacer::frameStarted(int64_t nowUs) {
   if (!limited()) return;

@@ -47,8 +47,8 @@ void GLSaver::startPacing() {
   const auto swapInterval =
       reinterpret_cast<SwapIntervalFn>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
   const bool swapSynced = swapInterval && swapInterval(1);
-  frameRateCap_ = frameRateLimit(storedMaxFrameRate_, refreshRateOf(mainWindow_, deviceContext_), swapSynced,
-                                 mode_ == Preview);
+  frameRateCap_ =
+      frameRateLimit(storedMaxFrameRate_, refreshRateOf(mainWindow_, deviceContext_), swapSynced, mode_ == Preview);
   pacer_.setRate(frameRateCap_);
   displayNotices_.start(mainWindow_);
   pacingStarted_ = true;

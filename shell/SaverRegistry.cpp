@@ -6,8 +6,8 @@
 
 bool GLSaver::openRegistryKey(const char* path) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
     return false;
   }
   registryKey_ = key;
@@ -29,8 +29,8 @@ bool GLSaver::writeString(const char* name, const char* value) {
 
 bool GLSaver::writeDword(const char* name, DWORD value) {
   if (!registryKey_) return false;
-  return RegSetValueExA(registryKey_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                        sizeof(value)) == ERROR_SUCCESS;
+  return RegSetValueExA(registryKey_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+         ERROR_SUCCESS;
 }
 
 // Settings are stored as numbers only; binary values are never written.
@@ -40,8 +40,7 @@ bool GLSaver::readString(const char* name, char* buffer, DWORD size) {
   if (!registryKey_ || !buffer || size == 0) return false;
   DWORD type = 0;
   DWORD length = size;
-  if (RegQueryValueExA(registryKey_, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &length) !=
-          ERROR_SUCCESS ||
+  if (RegQueryValueExA(registryKey_, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &length) != ERROR_SUCCESS ||
       type != REG_SZ) {
     return false;
   }
@@ -54,8 +53,7 @@ int GLSaver::readDword(const char* name, int fallback) {
   if (!registryKey_) return 0;
   DWORD value = 0;
   DWORD size = sizeof(value);
-  if (RegQueryValueExA(registryKey_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
-      ERROR_SUCCESS) {
+  if (RegQueryValueExA(registryKey_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS) {
     return fallback;
   }
   return static_cast<int>(value);
@@ -65,8 +63,7 @@ bool GLSaver::readBool(const char* name, bool fallback) {
   if (!registryKey_) return false;
   DWORD value = 0;
   DWORD size = sizeof(value);
-  if (RegQueryValueExA(registryKey_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
-      ERROR_SUCCESS) {
+  if (RegQueryValueExA(registryKey_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS) {
     return fallback;
   }
   return value != 0;

@@ -21,9 +21,9 @@ void GLSaver::enumerateMonitors() {
   monitorCount_ = 0;
   HMODULE user = LoadLibraryA("User32.DLL");
   auto enumDevices =
-      user ? reinterpret_cast<EnumDisplayDevicesFn>(
-                 reinterpret_cast<void*>(GetProcAddress(user, "EnumDisplayDevicesA")))
-           : nullptr;
+      user
+          ? reinterpret_cast<EnumDisplayDevicesFn>(reinterpret_cast<void*>(GetProcAddress(user, "EnumDisplayDevicesA")))
+          : nullptr;
   if (enumDevices) {
     for (DWORD adapter = 0; monitorCount_ < MaxMonitors; ++adapter) {
       DISPLAY_DEVICEA device = {};
@@ -84,8 +84,7 @@ bool GLSaver::createMainWindow() {
       GetClientRect(parent, &rect);
       AdjustWindowRect(&rect, WS_CHILD | WS_VISIBLE, FALSE);
       window = CreateWindowExA(0, WindowClassName, title_, WS_CHILD | WS_VISIBLE, rect.left, rect.top,
-                               rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance_,
-                               this);
+                               rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance_, this);
       break;
     }
     case FullScreen: {
@@ -108,8 +107,8 @@ bool GLSaver::createMainWindow() {
           h = screen_.Height;
         }
       }
-      window = CreateWindowExA(WS_EX_TOPMOST, WindowClassName, title_, WS_POPUP | WS_VISIBLE, 0, 0, w, h,
-                               nullptr, nullptr, instance_, this);
+      window = CreateWindowExA(WS_EX_TOPMOST, WindowClassName, title_, WS_POPUP | WS_VISIBLE, 0, 0, w, h, nullptr,
+                               nullptr, instance_, this);
       if (modeChangeFailed) showErrorFor(window, "Changing screen resolution failed!", ModeChangeErrorTimeoutMs);
       break;
     }
@@ -117,9 +116,8 @@ bool GLSaver::createMainWindow() {
       const DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
       RECT rect = {20, 20, 820, 620};
       AdjustWindowRect(&rect, style, FALSE);
-      window = CreateWindowExA(0, WindowClassName, title_, style, rect.left, rect.top,
-                               rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance_,
-                               this);
+      window = CreateWindowExA(0, WindowClassName, title_, style, rect.left, rect.top, rect.right - rect.left,
+                               rect.bottom - rect.top, nullptr, nullptr, instance_, this);
       break;
     }
     default:
@@ -138,9 +136,9 @@ void GLSaver::createCoveringWindows() {
   for (int i = 0; i < monitorCount_; ++i) {
     MonitorEntry& entry = monitors_[i];
     if (entry.primary) continue;
-    entry.window = CreateWindowExA(WS_EX_TOPMOST, WindowClassName, title_, WS_POPUP | WS_VISIBLE, entry.left,
-                                   entry.top, entry.right - entry.left, entry.bottom - entry.top, nullptr,
-                                   nullptr, instance_, this);
+    entry.window =
+        CreateWindowExA(WS_EX_TOPMOST, WindowClassName, title_, WS_POPUP | WS_VISIBLE, entry.left, entry.top,
+                        entry.right - entry.left, entry.bottom - entry.top, nullptr, nullptr, instance_, this);
   }
 }
 

@@ -27,7 +27,7 @@ class CameraTilt {
   int fixBottomSeconds_ = 30;
   bool enabled_ = false;
   int direction_ = 0;
-  uint32_t restStart_;  // a rest is measured as time since, so the clock's wrap cuts none short
+  uint32_t restStart_;          // a rest is measured as time since, so the clock's wrap cuts none short
   int64_t restLength_ = 10000;  // milliseconds; a rest time from the registry may be anything
   bool moving_ = false;
 };

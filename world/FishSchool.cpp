@@ -16,7 +16,7 @@ constexpr int FleeTime = 1000;
 constexpr int CalmTime = 2000;
 constexpr int FollowTime = 1000;
 constexpr int WanderTime = 600;
-constexpr float HeadingRate = 0.002f;     // per ms and component
+constexpr float HeadingRate = 0.002f;      // per ms and component
 constexpr float Acceleration = 0.000004f;  // per ms
 constexpr float FramesPerSpeed = 25000.0f;
 
@@ -30,7 +30,7 @@ void FishSchool::place() {
     const int r1 = randomDraw();
     const int r2 = randomDraw();
     fish.pose.setPosition(target_.x + static_cast<float>(r2 % 10) * 0.3f - 2.0f, target_.y,
-                             target_.z + static_cast<float>(r1 % 10) * 0.3f);
+                          target_.z + static_cast<float>(r1 % 10) * 0.3f);
     fish.speed = 0.0f;
     fish.state = Follow;
     fish.index = static_cast<int>(i);

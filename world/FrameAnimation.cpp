@@ -41,9 +41,7 @@ void FrameAnimation::clear() {
   fraction_ = 0.0f;
 }
 
-int FrameAnimation::currentFrame() const {
-  return ranges_.empty() ? 0 : static_cast<int>(ranges_[current_].position);
-}
+int FrameAnimation::currentFrame() const { return ranges_.empty() ? 0 : static_cast<int>(ranges_[current_].position); }
 
 int FrameAnimation::currentLastFrame() const { return ranges_.empty() ? 0 : ranges_[current_].last; }
 

@@ -39,8 +39,8 @@ void GullFlight::appendCrossing(bool side) {
 }
 
 void GullFlight::appendSwoop(bool side) {
-  const Vector3 swoop[PointsPerPiece] = {{18.0f, 1.0f, 25.0f}, {4.0f, 1.0f, 4.0f}, {0.0f, 3.0f, -7.0f},
-                                         {18.0f, 3.5f, -7.0f}};
+  const Vector3 swoop[PointsPerPiece] = {
+      {18.0f, 1.0f, 25.0f}, {4.0f, 1.0f, 4.0f}, {0.0f, 3.0f, -7.0f}, {18.0f, 3.5f, -7.0f}};
   for (const Vector3& p : swoop) path_.addPoint(side ? -p.x : p.x, p.y, p.z);
 }
 

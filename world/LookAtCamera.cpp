@@ -4,8 +4,8 @@
 
 #include "world/Matrix.h"
 
-void LookAtCamera::init(float eyeX, float eyeY, float eyeZ, float lookX, float lookY, float lookZ, float upX,
-                        float upY, float upZ) {
+void LookAtCamera::init(float eyeX, float eyeY, float eyeZ, float lookX, float lookY, float lookZ, float upX, float upY,
+                        float upZ) {
   eye_ = {eyeX, eyeY, -eyeZ};
   lookAt_ = {lookX, lookY, -lookZ};
   up_ = {upX, upY, -upZ};

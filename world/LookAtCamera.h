@@ -6,8 +6,7 @@
 class LookAtCamera {
  public:
   // Scene coordinates in; each z is negated on the way in. Resets the pitch.
-  void init(float eyeX, float eyeY, float eyeZ, float lookX, float lookY, float lookZ, float upX, float upY,
-            float upZ);
+  void init(float eyeX, float eyeY, float eyeZ, float lookX, float lookY, float lookZ, float upX, float upY, float upZ);
   void apply() const;
 
   // Turns the view about its horizontal axis; a positive angle lowers it. The accumulated pitch is

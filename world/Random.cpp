@@ -46,8 +46,7 @@ bool pointInPolygon(const Vector2* corners, int count, const Vector2& p) {
   Vector2 p1 = corners[0];
   for (int i = 1; i <= count; ++i) {
     const Vector2 p2 = corners[i % count];
-    if (p.y > std::min(p1.y, p2.y) && p.y <= std::max(p1.y, p2.y) && p.x <= std::max(p1.x, p2.x) &&
-        p1.y != p2.y) {
+    if (p.y > std::min(p1.y, p2.y) && p.y <= std::max(p1.y, p2.y) && p.x <= std::max(p1.x, p2.x) && p1.y != p2.y) {
       if (p1.x == p2.x || p.x <= (p.y - p1.y) * (p2.x - p1.x) / (p2.y - p1.y) + p1.x) ++crossings;
     }
     p1 = p2;

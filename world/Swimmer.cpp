@@ -87,8 +87,7 @@ void Swimmer::update() {
         const Vector3 position = pose_.position();
         if (distance(position, goal_) > settings_.arriveRadius) {
           goalDirection_ = normalized(goal_ - position);
-          const Vector3 facing =
-              rotateToward(normalized(pose_.target() - position), goalDirection_, dt * turnRate_);
+          const Vector3 facing = rotateToward(normalized(pose_.target() - position), goalDirection_, dt * turnRate_);
           pose_.setTarget(position + facing);
           swim();
           return;

@@ -28,9 +28,9 @@ struct SwimmerSettings {
   FishSchool* school = nullptr;  // scattered on a strike
 };
 
-// Steers one fish, which it holds as a pose, by heading, speed and goal points: it cruises with random headings inside its
-// area, returns home when it strays, and (a predator) now and then chases a follow point and
-// strikes, scattering the school.
+// Steers one fish, which it holds as a pose, by heading, speed and goal points: it cruises with random headings inside
+// its area, returns home when it strays, and (a predator) now and then chases a follow point and strikes, scattering
+// the school.
 class Swimmer {
  public:
   enum State { Cruise = 0, Return = 1, Chase = 3, Strike = 4 };

@@ -1,6 +1,6 @@
 // The settings and display-mode dialogs, opened for real and driven with window messages.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <commctrl.h>
 
@@ -21,9 +21,9 @@ using namespace dialogs;
 namespace {
 
 const char* const DialogKey = "Software\\ReefsaverTests\\Dialogs";
-const int CameraMotion[] = {IDC_CAMERA_SPEED, IDC_CAMERA_TOP, IDC_CAMERA_BOTTOM, IDC_CAMERA_SPEEDTEXT,
-                            IDC_CAMERA_TOPTEXT, IDC_CAMERA_BOTTOMTEXT, IDC_CAMERA_SPEEDLOW, IDC_CAMERA_TOPLOW,
-                            IDC_CAMERA_BOTTOMLOW, IDC_CAMERA_SPEEDHIGH, IDC_CAMERA_TOPHIGH, IDC_CAMERA_BOTTOMHIGH};
+const int CameraMotion[] = {IDC_CAMERA_SPEED,     IDC_CAMERA_TOP,        IDC_CAMERA_BOTTOM,   IDC_CAMERA_SPEEDTEXT,
+                            IDC_CAMERA_TOPTEXT,   IDC_CAMERA_BOTTOMTEXT, IDC_CAMERA_SPEEDLOW, IDC_CAMERA_TOPLOW,
+                            IDC_CAMERA_BOTTOMLOW, IDC_CAMERA_SPEEDHIGH,  IDC_CAMERA_TOPHIGH,  IDC_CAMERA_BOTTOMHIGH};
 
 std::string dataFolder() {
   char path[MAX_PATH] = {};
@@ -48,8 +48,9 @@ void writeTexts(bool language, bool screenLanguage) {
                        "birdtype = {Meeuwen}\ncloudy = {Bewolkt}\non_off = {Aan/uit}\n");
   }
   if (screenLanguage) {
-    testenv::writeFile(screenPath, "[NL]\ncaption = {Beeldscherm}\nleaveresolution = {Instellingen behouden}\n"
-                                   "cancel = {Annuleren}\n");
+    testenv::writeFile(screenPath,
+                       "[NL]\ncaption = {Beeldscherm}\nleaveresolution = {Instellingen behouden}\n"
+                       "cancel = {Annuleren}\n");
   }
 }
 

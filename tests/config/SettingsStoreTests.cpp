@@ -1,6 +1,6 @@
 // The settings records against the real (Wine) registry, checked with reg.exe as a user would.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
@@ -73,8 +73,8 @@ TEST_F(SettingsStore, FirstRunCreatesTheEmptyKeyAndKeepsDefaults) {
   const SaverSettings& s = app.settings();
   EXPECT_EQ(s.BoidModel, 0);
   EXPECT_EQ(s.BoidCount, 10);
-  EXPECT_TRUE(s.FishRed && s.FishBlue && s.FishStripe && s.FishYellBlu && s.FishDot && s.FishBigGrey &&
-              s.FishBigRed && s.FishManta && s.BirdGull && s.SoundOn);
+  EXPECT_TRUE(s.FishRed && s.FishBlue && s.FishStripe && s.FishYellBlu && s.FishDot && s.FishBigGrey && s.FishBigRed &&
+              s.FishManta && s.BirdGull && s.SoundOn);
   EXPECT_EQ(s.FishCount, 10);
   EXPECT_EQ(s.CameraPos, 0);
   EXPECT_EQ(s.CameraSpeed, 4);

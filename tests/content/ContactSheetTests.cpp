@@ -1,7 +1,7 @@
 // The contact sheet tool, run once on the generated folder: it must finish, report that every file
 // loaded, and write a picture that shows varied content rather than one background colour.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>

@@ -2,10 +2,9 @@
 // scene's own load flags and frame ranges: every load succeeds, prints nothing, and gives what the
 // scene needs from it (images with their alpha, enough frames, an 8-bit height map, glyphs for the
 // overlay texts, sounds the mixer accepts, every text the program asks for).
-#include <gtest/gtest.h>
-#include <io.h>
 #include <windows.h>
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -34,6 +33,8 @@
 
 namespace {
 
+using testenv::captureStdout;
+
 // The scene joins "%s%s" onto a folder that ends in "/".
 std::string dataFolder() { return testenv::buildFolder() + "Reefglass/"; }
 
@@ -43,21 +44,6 @@ GLTestContext& gl() {
   static GLTestContext context(64, 64);
   context.makeCurrent();
   return context;
-}
-
-// Standard output written while run executes.
-std::string captureStdout(const std::function<void()>& run) {
-  const std::string path = testenv::scratchFolder("content-stdout") + "stdout.txt";
-  std::fflush(stdout);
-  const int saved = _dup(_fileno(stdout));
-  FILE* capture = std::fopen(path.c_str(), "wb");
-  _dup2(_fileno(capture), _fileno(stdout));
-  run();
-  std::fflush(stdout);
-  _dup2(saved, _fileno(stdout));
-  _close(saved);
-  std::fclose(capture);
-  return testenv::readFile(path);
 }
 
 struct TextureFile {
@@ -160,7 +146,8 @@ float largestMove(const QModel& model, int from, int to) {
   float largest = 0.0f;
   for (int v = 0; v < model.vertexCount(); ++v) {
     const Vector3 a = model.vertex(from, v), b = model.vertex(to, v);
-    largest = std::max(largest, std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z)));
+    largest =
+        std::max(largest, std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z)));
   }
   return largest;
 }
@@ -303,7 +290,8 @@ TEST(ContentFont, LoadsSilentlyWithAGlyphForEveryCharacterOfTheOverlay) {
     EXPECT_GT(glyph->width, 0) << "byte " << static_cast<int>(byte);
     EXPECT_GT(glyph->height, 0) << "byte " << static_cast<int>(byte);
     if (byte == ' ') continue;
-    const int x0 = static_cast<int>(std::lround(glyph->s0 * width)), x1 = static_cast<int>(std::lround(glyph->s1 * width));
+    const int x0 = static_cast<int>(std::lround(glyph->s0 * width)),
+              x1 = static_cast<int>(std::lround(glyph->s1 * width));
     const int y0 = static_cast<int>(std::lround(std::min(glyph->t0, glyph->t1) * height));
     const int y1 = static_cast<int>(std::lround(std::max(glyph->t0, glyph->t1) * height));
     int inked = 0;

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Touch every decoded row, as the texture upload does.
     const uint8_t* pixels = static_cast<const uint8_t*>(surface->pixels);
     volatile uint8_t last = 0;
-    for (int row = 0; row < surface->h; ++row) last = pixels[static_cast<size_t>(row) * surface->pitch + surface->pitch - 1];
+    for (int row = 0; row < surface->h; ++row)
+      last = pixels[static_cast<size_t>(row) * surface->pitch + surface->pitch - 1];
     (void)last;
     SDL_FreeSurface(surface);
   }

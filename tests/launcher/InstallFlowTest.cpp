@@ -12,8 +12,8 @@
 #include "launcher/resource.h"
 
 using kvtest::FakeCd;
-using kvtest::openPopupMenu;
 using kvtest::LauncherUnderTest;
+using kvtest::openPopupMenu;
 using kvtest::SavedRegistryKey;
 using kvtest::StandInRun;
 
@@ -125,9 +125,11 @@ TEST_F(InstallFlowTest, ResumeAtStageFourWritesTheLastMarkerAndEnds) {
   cd.writeIni("ref=REEF\nname=Reef\npath=setup\\setup.exe\n");
   cd.putStandIn("setup\\setup.exe");
   // Looked at when the flow first lets messages through, after its marker and before its end.
-  LauncherUnderTest ui(resumeArguments(cd, "4"), [](launcher::MenuWindow& menu) { kvtest::poke(menu.hwnd()); });
+  LauncherUnderTest ui(resumeArguments(cd, "4"),
+                       [](launcher::MenuWindow& menu) { kvtest::poke(menu.hwnd()); });
   ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); }));
-  EXPECT_EQ(ui.pokedResumeValues(), (std::vector<std::string>{launcher::resumeCommand(cd.base(), "4")}));
+  EXPECT_EQ(ui.pokedResumeValues(),
+            (std::vector<std::string>{launcher::resumeCommand(cd.base(), "4")}));
   EXPECT_EQ(kvtest::resumeValue(), "(none)");
   EXPECT_TRUE(cd.runs().empty());
 }
@@ -137,12 +139,13 @@ TEST_F(InstallFlowTest, CopiesProgramFilesByVersionAndRegistersPrograms) {
   const std::string target = launcher::joinPath(launcher::programFilesFolder(), folderName);
   kvtest::removeTree(target);
   std::vector<std::unique_ptr<SavedRegistryKey>> appPaths;
-  for (const char* name : {"kvnew.exe", "kvkeep.exe", "kvlow.exe", "kvplain.exe", "kvreadonly.exe"}) {
-    appPaths.push_back(std::make_unique<SavedRegistryKey>(HKEY_LOCAL_MACHINE, kAppPaths + std::string(name)));
+  for (const char* name :
+       {"kvnew.exe", "kvkeep.exe", "kvlow.exe", "kvplain.exe", "kvreadonly.exe"}) {
+    appPaths.push_back(
+        std::make_unique<SavedRegistryKey>(HKEY_LOCAL_MACHINE, kAppPaths + std::string(name)));
     appPaths.back()->remove();
   }
-  cd.writeIni(
-      "targetdir=<ProgramFiles>\\" + folderName + "\n"
+  const std::string files =
       "sourcedir=program files\n"
       "file=kvnew.exe\n"
       "file=kvkeep.exe\n"
@@ -151,7 +154,8 @@ TEST_F(InstallFlowTest, CopiesProgramFilesByVersionAndRegistersPrograms) {
       "file=kvreadonly.exe\n"
       "file=data.txt\n"
       "file=absent.dll\n"
-      "ref=REEF\n");
+      "ref=REEF\n";
+  cd.writeIni("targetdir=<ProgramFiles>\\" + folderName + "\n" + files);
   const std::string source = cd.path("program files\\");
   kvtest::copyFileTo(kvtest::versionedProgram(1, 0, 0, 2), source + "kvnew.exe");
   kvtest::copyFileTo(kvtest::versionedProgram(1, 0, 0, 2), source + "kvkeep.exe");
@@ -175,10 +179,12 @@ TEST_F(InstallFlowTest, CopiesProgramFilesByVersionAndRegistersPrograms) {
 
   EXPECT_EQ(launcher::fileVersion(target + "\\kvnew.exe"), version(1, 0, 0, 2));
   EXPECT_EQ(launcher::fileVersion(target + "\\kvkeep.exe"), version(2, 0, 0, 0)) << "higher kept";
-  EXPECT_EQ(launcher::fileVersion(target + "\\kvlow.exe"), version(1, 0, 0, 2)) << "low part counts";
+  EXPECT_EQ(launcher::fileVersion(target + "\\kvlow.exe"), version(1, 0, 0, 2))
+      << "low part counts";
   EXPECT_EQ(launcher::fileVersion(target + "\\kvplain.exe"), version(1, 0, 0, 2)) << "no version";
   EXPECT_EQ(launcher::fileVersion(target + "\\kvreadonly.exe"), version(2, 0, 0, 0));
-  EXPECT_EQ(GetFileAttributesA((target + "\\kvreadonly.exe").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_EQ(GetFileAttributesA((target + "\\kvreadonly.exe").c_str()) & FILE_ATTRIBUTE_READONLY,
+            0u);
   EXPECT_EQ(kvtest::readFile(target + "\\data.txt"), "new data");
   EXPECT_FALSE(launcher::fileExists(target + "\\absent.dll"));
 
@@ -267,8 +273,8 @@ TEST_F(InstallFlowTest, StartFailureEndsTheFlowAtItsStageAndKeepsItsMarker) {
   for (const Case& c : cases) {
     FakeCd disc;
     disc.writeIni("ref=REEF\nname=Reef\npath=setup one\\setup.exe\npath=setup two\\setup.exe\n");
-    for (const char* program : {"mdac\\mdac_typ.exe", "dotnet\\dotnetfx.exe", "setup one\\setup.exe",
-                                "setup two\\setup.exe"}) {
+    for (const char* program : {"mdac\\mdac_typ.exe", "dotnet\\dotnetfx.exe",
+                                "setup one\\setup.exe", "setup two\\setup.exe"}) {
       disc.putStandIn(program);
     }
     kvtest::ScriptedStarter starter;
@@ -278,7 +284,8 @@ TEST_F(InstallFlowTest, StartFailureEndsTheFlowAtItsStageAndKeepsItsMarker) {
                            [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
       ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); })) << c.stage;
       const std::string status = ui.status();
-      EXPECT_NE(status.find("Kan " + fileName(c.refused) + " niet starten."), std::string::npos) << status;
+      EXPECT_NE(status.find("Kan " + fileName(c.refused) + " niet starten."), std::string::npos)
+          << status;
       EXPECT_NE(status.find(kvtest::systemText(c.error)), std::string::npos) << status;
       EXPECT_NE(status.find(std::to_string(c.error)), std::string::npos) << status;
       // The reason stays in view when the pointer crosses the window.
@@ -309,14 +316,17 @@ TEST_F(InstallFlowTest, SetupThatCannotStartIsReportedAndStopsTheFlow) {
 // command keeps its form; a Run entry without a kept product asks which product to go on with.
 TEST_F(InstallFlowTest, ResumedInstallRunsTheChosenProduct) {
   SavedRegistryKey launcherKey{HKEY_CURRENT_USER, "Software\\KvSetupX"};
-  cd.writeIni("[A]\nref=ONE\nname=Reef\npath=one\\setup.exe\n[B]\nref=TWO\nname=Reef Plus\npath=two\\setup.exe\n");
+  cd.writeIni(
+      "[A]\nref=ONE\nname=Reef\npath=one\\setup.exe\n"
+      "[B]\nref=TWO\nname=Reef Plus\npath=two\\setup.exe\n");
   cd.putStandIn("one\\setup.exe");
   cd.putStandIn("two\\setup.exe");
   dotNet.create();
   {
     kvtest::ScriptedStarter starter;
     starter.refuse("two\\setup.exe", ERROR_CANCELLED);
-    LauncherUnderTest ui("\"" + cd.base() + "\"", [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
+    LauncherUnderTest ui("\"" + cd.base() + "\"",
+                         [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
     EXPECT_EQ(ui.menu().selectedProduct(), -1);
     PostMessageA(ui.window(), WM_COMMAND, 262, 0);
     ASSERT_TRUE(kvtest::waitFor([&] { return !starter.requests().empty() && ui.idle(); }));
@@ -345,7 +355,8 @@ TEST_F(InstallFlowTest, ResumedInstallRunsTheChosenProduct) {
 }
 
 TEST_F(InstallFlowTest, MissingInstallersAreSkippedSilently) {
-  cd.writeIni("mdac=nowhere\\mdac.exe\ndotnet=nowhere\\dotnetfx.exe\nref=REEF\npath=setup\\setup.exe\n");
+  cd.writeIni(
+      "mdac=nowhere\\mdac.exe\ndotnet=nowhere\\dotnetfx.exe\nref=REEF\npath=setup\\setup.exe\n");
   cd.putStandIn("setup\\setup.exe");
   dotNet.remove();
   mdac.remove();

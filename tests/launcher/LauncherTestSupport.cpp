@@ -101,8 +101,16 @@ void writeBackground(const std::string& path) {
       unsigned char* p = &pixels[static_cast<size_t>(row * rowBytes + x * 3)];
       // Deep blue at the top to a lighter sea blue at the bottom, a sand band near the buttons.
       int r = 0, g = 60 + y * 80 / height, b = 130 + y * 100 / height;
-      if (y > 250 && y < 420 && x < 180) { r = 20; g = 110; b = 190; }
-      if (x >= 518 && x <= 630 && y >= 428 && y <= 470) { r = 240; g = 240; b = 240; }
+      if (y > 250 && y < 420 && x < 180) {
+        r = 20;
+        g = 110;
+        b = 190;
+      }
+      if (x >= 518 && x <= 630 && y >= 428 && y <= 470) {
+        r = 240;
+        g = 240;
+        b = 240;
+      }
       p[0] = static_cast<unsigned char>(b);
       p[1] = static_cast<unsigned char>(g);
       p[2] = static_cast<unsigned char>(r);
@@ -142,7 +150,6 @@ std::string saveScreenshot(HWND window, const std::string& name) {
   writeBitmapFile(path, width, height, pixels);
   return path;
 }
-
 
 FakeCd::FakeCd() {
   char temp[MAX_PATH];
@@ -190,12 +197,14 @@ void ScriptedStarter::refuse(std::string fileEnd, DWORD error) {
 
 launcher::Started ScriptedStarter::start(HWND owner, const launcher::StartRequest& request) {
   std::string file = request.file;
-  if (file.size() >= 2 && file.front() == '"' && file.back() == '"') file = file.substr(1, file.size() - 2);
+  if (file.size() >= 2 && file.front() == '"' && file.back() == '"')
+    file = file.substr(1, file.size() - 2);
   {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(request);
     for (const auto& [end, error] : refusals_) {
-      if (file.size() >= end.size() && file.compare(file.size() - end.size(), end.size(), end) == 0) {
+      if (file.size() >= end.size() &&
+          file.compare(file.size() - end.size(), end.size(), end) == 0) {
         launcher::Started refused;
         refused.error = error;
         return refused;
@@ -212,10 +221,11 @@ std::vector<launcher::StartRequest> ScriptedStarter::requests() const {
 
 std::string systemText(DWORD error) {
   char text[512] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                 sizeof text, nullptr);
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 text, sizeof text, nullptr);
   std::string result = text;
-  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
+  while (!result.empty() &&
+         (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
     result.pop_back();
   }
   return result;
@@ -226,12 +236,13 @@ DWORD runAndWait(const std::string& commandLine) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &process)) {
     return GetLastError();
   }
   DWORD code = WAIT_TIMEOUT;
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return code;
@@ -260,7 +271,8 @@ void poke(HWND window) { PostMessageA(window, kPokeMessage, 0, 0); }
 
 std::string resumeValue() {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(none)";
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return "(none)";
   char value[1024];
   DWORD size = sizeof value - 1;
   std::string text = "(none)";
@@ -273,8 +285,7 @@ std::string resumeValue() {
   return text;
 }
 
-SavedRegistryKey::SavedRegistryKey(HKEY root, std::string key)
-    : root_(root), key_(std::move(key)) {
+SavedRegistryKey::SavedRegistryKey(HKEY root, std::string key) : root_(root), key_(std::move(key)) {
   backup_ = "Software\\ReefTestBackup\\" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(uniqueNumber++);
   HKEY source;

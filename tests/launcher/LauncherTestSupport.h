@@ -30,8 +30,8 @@ std::string launcherProgram();
 void writeFile(const std::string& path, const std::string& content);
 std::string readFile(const std::string& path);
 void copyFileTo(const std::string& from, const std::string& to);
-using testenv::removeTree;
 using testenv::makeFolders;
+using testenv::removeTree;
 // A 640 x 480 24-bit picture with a lighter band and a logo box where the logo area lies.
 void writeBackground(const std::string& path);
 // The screen area of the window as a 24-bit BMP under build/artifacts/launcher/.

@@ -15,8 +15,8 @@
 #include "launcher/resource.h"
 
 using kvtest::FakeCd;
-using kvtest::openPopupMenu;
 using kvtest::LauncherUnderTest;
+using kvtest::openPopupMenu;
 using kvtest::SavedRegistryKey;
 using kvtest::StandInRun;
 
@@ -54,14 +54,15 @@ void expectFullClientAreaCentred(HWND window) {
 }
 
 void repaintNow(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   SendMessageA(window, WM_NULL, 0, 0);
 }
 
 class MenuWindowTest : public ::testing::Test {
  protected:
-  // Wine reports the pointer's position again after a wait; parked outside the centred window, those
-  // reports cannot clear the status text a test is about to read.
+  // Wine reports the pointer's position again after a wait; parked outside the centred window,
+  // those reports cannot clear the status text a test is about to read.
   void SetUp() override { SetCursorPos(0, 0); }
 
   void putCdContent() const {
@@ -140,8 +141,9 @@ TEST_F(MenuWindowTest, LayoutStacksVisibleButtonsAndHidesManualWithoutDocuments)
 
 TEST_F(MenuWindowTest, ManualButtonWithDocumentsAndManualCaption) {
   putCdContent();
-  cd.writeIni("dlgbuttonmanualcaption=&Manual\nref=A\nname=First\n[B]\nref=B\nname=Second\n"
-              "manual=docs\\manual one.pdf\n");
+  cd.writeIni(
+      "dlgbuttonmanualcaption=&Manual\nref=A\nname=First\n[B]\nref=B\nname=Second\n"
+      "manual=docs\\manual one.pdf\n");
   LauncherUnderTest ui("\"" + cd.base() + "\"");
   EXPECT_TRUE(IsWindowVisible(ui.item(IDC_MANUAL)));
   EXPECT_EQ(ui.childRect(IDC_MANUAL).top, 305);
@@ -153,8 +155,9 @@ TEST_F(MenuWindowTest, ManualButtonWithDocumentsAndManualCaption) {
 
 TEST_F(MenuWindowTest, HoverTextsNameTheProductAndReArmOverTheWindow) {
   putCdContent();
-  cd.writeIni("dlgbuttoninstall=Installeer %s nu\ndlgbuttonexit=Stoppen 100% %d\n"
-              "ref=REEF\nname=Reef Saver\n");
+  cd.writeIni(
+      "dlgbuttoninstall=Installeer %s nu\ndlgbuttonexit=Stoppen 100% %d\n"
+      "ref=REEF\nname=Reef Saver\n");
   LauncherUnderTest ui("\"" + cd.base() + "\"");
   const launcher::CMyButton* install = ui.menu().buttonWithId(IDC_INSTALL);
 
@@ -179,8 +182,9 @@ TEST_F(MenuWindowTest, HoverTextsNameTheProductAndReArmOverTheWindow) {
 
 TEST_F(MenuWindowTest, OneProductOpensNoMenuAndReadsTheManualWithTheCdReader) {
   putCdContent();
-  cd.writeIni("dlgbuttonmanualaction=Handleiding openen\nref=REEF\nname=Reef\n"
-              "manual=docs\\manual one.pdf\n");
+  cd.writeIni(
+      "dlgbuttonmanualaction=Handleiding openen\nref=REEF\nname=Reef\n"
+      "manual=docs\\manual one.pdf\n");
   removeReaders();
   LauncherUnderTest ui("\"" + cd.base() + "\"");
   ui.click(IDC_MANUAL);
@@ -197,12 +201,13 @@ TEST_F(MenuWindowTest, OneProductOpensNoMenuAndReadsTheManualWithTheCdReader) {
 TEST_F(MenuWindowTest, InstalledReaderIsFoundInEitherRegistryView) {
   putCdContent();
   cd.writeIni("ref=REEF\nname=Reef\nmanual=docs\\manual one.pdf\n");
-  const std::string readerFolder = "C:\\Program Files\\ReefTest Reader " + std::to_string(GetCurrentProcessId());
+  const std::string readerFolder =
+      "C:\\Program Files\\ReefTest Reader " + std::to_string(GetCurrentProcessId());
   kvtest::copyFileTo(kvtest::standInProgram(), readerFolder + "\\AcroRd32.exe");
   for (const char* view : {"/reg:32", "/reg:64"}) {
     removeReaders();
-    ASSERT_EQ(kvtest::runAndWait(std::string("reg.exe add \"") + kReaderKey + "\\9.0\\InstallPath\" /ve /d \"" +
-                                 readerFolder + "\" /f " + view),
+    ASSERT_EQ(kvtest::runAndWait(std::string("reg.exe add \"") + kReaderKey +
+                                 "\\9.0\\InstallPath\" /ve /d \"" + readerFolder + "\" /f " + view),
               0u);
     DeleteFileA(cd.logPath().c_str());
     LauncherUnderTest ui("\"" + cd.base() + "\"");
@@ -210,8 +215,9 @@ TEST_F(MenuWindowTest, InstalledReaderIsFoundInEitherRegistryView) {
     ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); })) << view;
     const StandInRun run = cd.runs()[0];
     EXPECT_EQ(run.program, readerFolder + "\\AcroRd32.exe") << view;
-    EXPECT_EQ(run.commandLine, "\"" + readerFolder + "\\AcroRd32.exe\" \"" +
-                                   cd.path("docs\\manual one.pdf") + "\"") << view;
+    EXPECT_EQ(run.commandLine,
+              "\"" + readerFolder + "\\AcroRd32.exe\" \"" + cd.path("docs\\manual one.pdf") + "\"")
+        << view;
   }
   removeReaders();
   kvtest::removeTree(readerFolder);
@@ -221,23 +227,26 @@ TEST_F(MenuWindowTest, InstalledReaderIsFoundInEitherRegistryView) {
 // there is none either, the status text says so.
 TEST_F(MenuWindowTest, ManualWithoutReaderOpensWithTheUsersPdfProgram) {
   putCdContent();
-  cd.writeIni("acrobat=not on this cd\\reader.exe\nref=REEF\nname=Reef\nmanual=docs\\manual one.pdf\n");
+  cd.writeIni(
+      "acrobat=not on this cd\\reader.exe\nref=REEF\nname=Reef\nmanual=docs\\manual one.pdf\n");
   removeReaders();
   pdfType.setString(nullptr, "ReefTest.Pdf");
   pdfOpen.remove();
-  SavedRegistryKey openCommand{HKEY_LOCAL_MACHINE, "Software\\Classes\\ReefTest.Pdf\\shell\\open\\command"};
+  SavedRegistryKey openCommand{HKEY_LOCAL_MACHINE,
+                               "Software\\Classes\\ReefTest.Pdf\\shell\\open\\command"};
   openCommand.setString(nullptr, "\"" + cd.path("Acrobat\\AcroRd32.exe") + "\" \"%1\"");
   {
     LauncherUnderTest ui("\"" + cd.base() + "\"");
     ui.click(IDC_MANUAL);
     ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); }));
-    EXPECT_EQ(cd.runs()[0].commandLine,
-              "\"" + cd.path("Acrobat\\AcroRd32.exe") + "\" \"" + cd.path("docs\\manual one.pdf") + "\"");
+    EXPECT_EQ(cd.runs()[0].commandLine, "\"" + cd.path("Acrobat\\AcroRd32.exe") + "\" \"" +
+                                            cd.path("docs\\manual one.pdf") + "\"");
   }
 
   kvtest::ScriptedStarter starter;
   starter.refuse("manual one.pdf", ERROR_NO_ASSOCIATION);
-  LauncherUnderTest ui("\"" + cd.base() + "\"", [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
+  LauncherUnderTest ui("\"" + cd.base() + "\"",
+                       [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
   ui.click(IDC_MANUAL);
   ASSERT_TRUE(kvtest::waitFor([&] { return starter.requests().size() == 3 && ui.idle(); }));
   const std::vector<launcher::StartRequest> requests = starter.requests();
@@ -246,7 +255,8 @@ TEST_F(MenuWindowTest, ManualWithoutReaderOpensWithTheUsersPdfProgram) {
   EXPECT_EQ(requests[2].file, cd.path("docs\\manual one.pdf"));
   SendMessageA(ui.window(), WM_NULL, 0, 0);
   EXPECT_EQ(ui.status().rfind("Kan manual one.pdf niet openen.\n", 0), 0u) << ui.status();
-  EXPECT_NE(ui.status().find(kvtest::systemText(ERROR_NO_ASSOCIATION)), std::string::npos) << ui.status();
+  EXPECT_NE(ui.status().find(kvtest::systemText(ERROR_NO_ASSOCIATION)), std::string::npos)
+      << ui.status();
 }
 
 // While a program it started on the window's own thread runs (here the reader), the window answers
@@ -268,7 +278,8 @@ TEST_F(MenuWindowTest, WindowAnswersWhileAStartedProgramRuns) {
   EXPECT_NE(SendMessageTimeoutA(ui.window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer), 0);
   EXPECT_FALSE(IsWindowEnabled(ui.item(IDC_INSTALL)));
   EXPECT_NE(SendMessageTimeoutA(ui.window(), WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED),
-                                reinterpret_cast<LPARAM>(ui.item(IDC_INSTALL)), SMTO_NORMAL, 1000, &answer),
+                                reinterpret_cast<LPARAM>(ui.item(IDC_INSTALL)), SMTO_NORMAL, 1000,
+                                &answer),
             0);
   DeleteFileA(hold.c_str());
   SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", nullptr);
@@ -281,9 +292,10 @@ TEST_F(MenuWindowTest, TwoProductsShowTheMenuWithTheirNames) {
   putCdContent();
   const std::string target = cd.path("installed here");
   kvtest::makeFolders(target);
-  cd.writeIni("dlgbuttoninstall=Installeer %s\ndlgbuttonregister=Registreer %s\n"
-              "targetdir=" + target + "\n"
-              "[Eerste]\nref=ONE\nname=Reef Saver\n[Tweede]\nref=TWO\nname=Reef Saver Plus\n");
+  const std::string products =
+      "[Eerste]\nref=ONE\nname=Reef Saver\n[Tweede]\nref=TWO\nname=Reef Saver Plus\n";
+  cd.writeIni("dlgbuttoninstall=Installeer %s\ndlgbuttonregister=Registreer %s\ntargetdir=" +
+              target + "\n" + products);
   standInBrowserForHttps();
   LauncherUnderTest ui("\"" + cd.base() + "\"");
   // Nothing is chosen before the user picks a product.
@@ -305,7 +317,8 @@ TEST_F(MenuWindowTest, TwoProductsShowTheMenuWithTheirNames) {
   EXPECT_EQ(GetMenuItemID(menu, 1), 262u);
   EXPECT_EQ(ui.menu().selectedProduct(), -1);
   // Highlighting an item describes it with the text of the button that opened the menu.
-  SendMessageA(ui.window(), WM_MENUSELECT, MAKEWPARAM(262, MF_HILITE), reinterpret_cast<LPARAM>(menu));
+  SendMessageA(ui.window(), WM_MENUSELECT, MAKEWPARAM(262, MF_HILITE),
+               reinterpret_cast<LPARAM>(menu));
   EXPECT_EQ(ui.status(), "Registreer Reef Saver Plus");
   kvtest::saveScreenshot(ui.window(), "menu-window-products.bmp");
   PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -336,7 +349,9 @@ TEST_F(MenuWindowTest, AddressesAndBrowserFromTheConfiguration) {
   } cases[] = {
       {"common_reference=ALL\nref=ONE\nname=Reef\n", cd.path("browser dir\\iexplore.exe"),
        "https://www.reefsaver.example/support/?ref=ALL", "https://www.reefsaver.example/"},
-      {"homepage=https://home.example/\nsupportpage=https://help.example/reef?id=\nbrowser=web\\browser.exe\n"
+      {"homepage=https://home.example/\n"
+       "supportpage=https://help.example/reef?id=\n"
+       "browser=web\\browser.exe\n"
        "ref=ONE\nname=Reef\n",
        cd.path("web\\browser.exe"), "https://help.example/reef?id=ONE", "https://home.example/"},
   };
@@ -384,19 +399,22 @@ struct LaunchersEndedAfterwards {
 class RunningLauncher {
  public:
   // The program is the built one unless another copy is named; folder: its current folder.
-  explicit RunningLauncher(const std::string& arguments, const std::string& program = kvtest::launcherProgram(),
+  explicit RunningLauncher(const std::string& arguments,
+                           const std::string& program = kvtest::launcherProgram(),
                            const std::string& folder = std::string()) {
     std::string line = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.empty() ? nullptr : folder.c_str(), &startup, &process_) != FALSE;
+    started_ =
+        CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &process_) != FALSE;
   }
   ~RunningLauncher() {
     if (!started_) return;
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
       HWND window = this->window();
-      if (!window || !endLauncher(window, process_.hProcess)) TerminateProcess(process_.hProcess, 1);
+      if (!window || !endLauncher(window, process_.hProcess))
+        TerminateProcess(process_.hProcess, 1);
     }
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
@@ -407,7 +425,9 @@ class RunningLauncher {
     TerminateProcess(process_.hProcess, 1);
     WaitForSingleObject(process_.hProcess, 10000);
   }
-  bool endsWithin(DWORD ms) const { return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
+  bool endsWithin(DWORD ms) const {
+    return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0;
+  }
   // The program's "Orvane Setup" window.
   HWND window() const {
     HWND found = nullptr;
@@ -452,8 +472,9 @@ TEST_F(MenuWindowTest, SecondStartBringsTheFirstWindowForwardAndEnds) {
 // itself, fills the whole 640 x 480 picture, and answers while the chosen product's setup runs.
 TEST_F(MenuWindowTest, StartedFromAnotherFolderShowsItsMenuAndAnswersWhileSetupRuns) {
   putCdContent();
-  cd.writeIni("dlgbuttonmanualcaption=&Lees mij\n[A]\nref=ONE\nname=Reef\nmanual=docs\\manual one.pdf\n"
-              "[B]\nref=TWO\nname=Reef Plus\npath=setup\\setup.exe\n");
+  cd.writeIni(
+      "dlgbuttonmanualcaption=&Lees mij\n[A]\nref=ONE\nname=Reef\nmanual=docs\\manual one.pdf\n"
+      "[B]\nref=TWO\nname=Reef Plus\npath=setup\\setup.exe\n");
   cd.putStandIn("setup\\setup.exe");
   kvtest::copyFileTo(kvtest::launcherProgram(), cd.path("KvSetupX.exe"));
   char temp[MAX_PATH];
@@ -505,7 +526,8 @@ TEST_F(MenuWindowTest, FreshInstallWritesEachStageMarkerBeforeTheStage) {
   ASSERT_TRUE(kvtest::waitFor([&] { return running.window() != nullptr; }));
   HWND window = running.window();
   HWND install = GetDlgItem(window, IDC_INSTALL);
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED), reinterpret_cast<LPARAM>(install));
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(install));
   ASSERT_TRUE(kvtest::waitFor([&] {
     return cd.runs().size() == 4 && kvtest::resumeValue() == "(none)" && IsWindowEnabled(install);
   })) << kvtest::readFile(cd.logPath());
@@ -529,7 +551,8 @@ TEST_F(MenuWindowTest, FreshInstallWritesEachStageMarkerBeforeTheStage) {
 // from that entry, as at the next logon, it goes on at the marked stage, runs each remaining
 // program once and removes the entry. The CD's path has blanks.
 TEST_F(MenuWindowTest, InterruptedInstallResumesFromTheRunEntryAtTheMarkedStage) {
-  const char* programs[] = {"wmi\\wmicore.exe", "mdac\\mdac_typ.exe", "dotnet\\dotnetfx.exe", "setup\\setup.exe"};
+  const char* programs[] = {"wmi\\wmicore.exe", "mdac\\mdac_typ.exe", "dotnet\\dotnetfx.exe",
+                            "setup\\setup.exe"};
   SavedRegistryKey dotNet{HKEY_LOCAL_MACHINE, "Software\\Microsoft\\.NETFramework"};
   SavedRegistryKey mdac{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DataAccess"};
   SavedRegistryKey appDefaults{HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\KvSetupX.exe"};
@@ -549,15 +572,17 @@ TEST_F(MenuWindowTest, InterruptedInstallResumesFromTheRunEntryAtTheMarkedStage)
       RunningLauncher first(launcher::quoteArgument(disc.base()));
       ASSERT_TRUE(kvtest::waitFor([&] { return first.window() != nullptr; }));
       HWND install = GetDlgItem(first.window(), IDC_INSTALL);
-      SendMessageA(first.window(), WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED), reinterpret_cast<LPARAM>(install));
+      SendMessageA(first.window(), WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(install));
       ASSERT_TRUE(kvtest::waitFor([&] { return disc.runs().size() == stage + 1; })) << stage;
       first.kill();
     }
     EXPECT_EQ(kvtest::resumeValue(), launcher::resumeCommand(disc.base(), std::to_string(stage)));
     SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", nullptr);
     DeleteFileA(hold.c_str());
-    ASSERT_TRUE(kvtest::waitFor(
-        [&] { return GetFileAttributesA((disc.logPath() + ".busy").c_str()) == INVALID_FILE_ATTRIBUTES; }));
+    ASSERT_TRUE(kvtest::waitFor([&] {
+      return GetFileAttributesA((disc.logPath() + ".busy").c_str()) == INVALID_FILE_ATTRIBUTES;
+    }));
 
     // Wine's wineboot starts the Run entries, as a logon does; they inherit its environment.
     LaunchersEndedAfterwards cleanUp;
@@ -565,7 +590,8 @@ TEST_F(MenuWindowTest, InterruptedInstallResumesFromTheRunEntryAtTheMarkedStage)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION wineboot{};
-    ASSERT_TRUE(CreateProcessA(nullptr, &boot[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &wineboot));
+    ASSERT_TRUE(CreateProcessA(nullptr, &boot[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &wineboot));
     WaitForSingleObject(wineboot.hProcess, 60000);
     CloseHandle(wineboot.hThread);
     CloseHandle(wineboot.hProcess);
@@ -574,7 +600,9 @@ TEST_F(MenuWindowTest, InterruptedInstallResumesFromTheRunEntryAtTheMarkedStage)
       resumed = FindWindowA(nullptr, "Orvane Setup");
       return resumed && disc.runs().size() == 5 && kvtest::resumeValue() == "(none)" &&
              IsWindowEnabled(GetDlgItem(resumed, IDC_INSTALL));
-    })) << stage << "\n" << kvtest::readFile(disc.logPath());
+    })) << stage
+        << "\n"
+        << kvtest::readFile(disc.logPath());
     DWORD processId = 0;
     GetWindowThreadProcessId(resumed, &processId);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
@@ -582,9 +610,9 @@ TEST_F(MenuWindowTest, InterruptedInstallResumesFromTheRunEntryAtTheMarkedStage)
     EXPECT_TRUE(endLauncher(resumed, process)) << stage;
     CloseHandle(process);
     const std::vector<StandInRun> runs = disc.runs();
-    for (size_t i = stage; i < 4; ++i) EXPECT_EQ(runs[i + 1].program, disc.path(programs[i])) << stage;
+    for (size_t i = stage; i < 4; ++i)
+      EXPECT_EQ(runs[i + 1].program, disc.path(programs[i])) << stage;
   }
 }
 
 }  // namespace
-

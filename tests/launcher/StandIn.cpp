@@ -64,7 +64,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   // Asks the launcher's window thread to look at the resume value when it next pumps.
   if (!environment("KVSETUPX_STANDIN_POKE").empty()) {
-    if (HWND launcher = FindWindowA(nullptr, "Orvane Setup")) PostMessageA(launcher, WM_APP + 77, 0, 0);
+    if (HWND launcher = FindWindowA(nullptr, "Orvane Setup"))
+      PostMessageA(launcher, WM_APP + 77, 0, 0);
   }
   // A setup program takes a while; long enough for an overlapping start to find the busy file.
   const std::string linger = environment("KVSETUPX_STANDIN_MS");

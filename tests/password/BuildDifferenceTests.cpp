@@ -1,6 +1,6 @@
 // What the build switch decides, seen from outside: the preview and the text on the screen.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
@@ -17,7 +17,8 @@ using namespace savertest;
 int whitePixels(const Capture& shot, const RECT& area) {
   int count = 0;
   for (int y = std::max(0, static_cast<int>(area.top)); y < std::min(shot.height, static_cast<int>(area.bottom)); ++y) {
-    for (int x = std::max(0, static_cast<int>(area.left)); x < std::min(shot.width, static_cast<int>(area.right)); ++x) {
+    for (int x = std::max(0, static_cast<int>(area.left)); x < std::min(shot.width, static_cast<int>(area.right));
+         ++x) {
       const uint32_t p = shot.at(x, y);
       if (red(p) >= 235 && green(p) >= 235 && blue(p) >= 235) ++count;
     }
@@ -28,38 +29,12 @@ int whitePixels(const Capture& shot, const RECT& area) {
 // The corner where the frame-rate line (20, 20) and the help line (20, 40) are drawn.
 const RECT TextCorner = {10, 10, 420, 64};
 
-TEST(BuildDifference, PreviewDrawsIntoTheGivenWindowOnlyInTheBasicBuild) {
-  HWND parent = CreateWindowExA(0, "STATIC", "preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 240,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(parent, nullptr);
-  const std::string number = std::to_string(reinterpret_cast<LONG_PTR>(parent));
-  {
-    ChildProcess saver;
-    ASSERT_TRUE(saver.start(basic("/p " + number), testenv::buildFolder()));
-    HWND child = nullptr;
-    waitUntil(
-        [&] {
-          pumpMessagesFor(20);
-          child = FindWindowExA(parent, nullptr, SaverWindowClass, nullptr);
-          return child != nullptr;
-        },
-        StartTimeout);
-    ASSERT_NE(child, nullptr);
-    // What it draws there cannot be captured: Wine shows no OpenGL picture in a window of another
-    // process. The child window filling the host is what the build decides.
-    RECT host, drawn;
-    GetClientRect(parent, &host);
-    GetClientRect(child, &drawn);
-    EXPECT_EQ(drawn.right, host.right);
-    EXPECT_EQ(drawn.bottom, host.bottom);
-    DestroyWindow(parent);
-    EXPECT_TRUE(endsWithCode(saver, 1));
-  }
-  parent = CreateWindowExA(0, "STATIC", "preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 240,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+// The basic build's preview fills its host: BasicSaverRun.PreviewFillsTheGivenWindow.
+TEST(BuildDifference, TheInteractiveBuildIgnoresThePreviewWindowAndGoesFullScreen) {
+  HWND parent = previewHost();
   ASSERT_NE(parent, nullptr);
   ChildProcess saver;
-  HWND window = startSaver(saver, interactive("/p " + std::to_string(reinterpret_cast<LONG_PTR>(parent))));
+  HWND window = startSaver(saver, interactive(previewSwitch(parent)));
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(FindWindowExA(parent, nullptr, SaverWindowClass, nullptr), nullptr);
   EXPECT_EQ(GetParent(window), nullptr);
@@ -89,8 +64,11 @@ TEST(BuildDifference, OnlyTheInteractiveBuildShowsText) {
   HWND window = startSaver(saver, interactive(""));
   ASSERT_NE(window, nullptr);
   // The short help at (20, 40); the frame-rate line stays off until F is pressed.
-  EXPECT_TRUE(waitUntil([&] { return whitePixels(captureWindowClient(window), RECT{10, 36, 420, 64}) > 40; },
-                        StartTimeout));
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        return whitePixels(captureWindowClient(window), RECT{10, 36, 420, 64}) > 40;
+      },
+      StartTimeout));
   EXPECT_TRUE(picturesMoveFor(window, 1500));
   const Capture shot = captureWindowClient(window);
   shot.saveBmp(testenv::artifactFolder("password") + "interactive-text-corner.bmp");

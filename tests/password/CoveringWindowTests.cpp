@@ -1,8 +1,8 @@
 // Covering of secondary monitors decided by the build switch, against a monitor table given to the
 // application (the test machine has one screen): the basic build puts a black topmost window
 // exactly over the second monitor, the interactive build puts none.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "scene/SeaSceneApp.h"
 

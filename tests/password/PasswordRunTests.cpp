@@ -2,8 +2,8 @@
 // platform reported to them, and stand-in system modules that log their calls. A copy of each
 // stand-in is also planted beside the program (its folder is the current folder too); only the copy
 // in the system folder may ever be loaded.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>

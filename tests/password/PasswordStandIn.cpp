@@ -32,8 +32,8 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window) {
   ++depth;
   char line[160];
   std::snprintf(line, sizeof(line), "password verify %llu depth %d zoomed %d visible %d",
-                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)), depth,
-                IsZoomed(window) ? 1 : 0, IsWindowVisible(window) ? 1 : 0);
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)), depth, IsZoomed(window) ? 1 : 0,
+                IsWindowVisible(window) ? 1 : 0);
   standin::logLine(line);
 
   SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);

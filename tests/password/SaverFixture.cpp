@@ -39,8 +39,8 @@ void removeIfEmpty(const std::string& key) {
   HKEY handle = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return;
   DWORD subKeys = 0, values = 0;
-  const bool empty = RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
-                                      nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+  const bool empty = RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                                      nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
                      subKeys == 0 && values == 0;
   RegCloseKey(handle);
   if (empty) RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());

@@ -48,7 +48,7 @@ class PlacedFile {
   bool hadOriginal_ = false;
 };
 
-std::string systemFolder();           // with "\" at the end
+std::string systemFolder();                                     // with "\" at the end
 std::string standInPath(const char* folder, const char* file);  // built stand-ins beside the test
 
 // Lines of the stand-ins' log.

@@ -1,7 +1,7 @@
 // A quit attempt that arrives while the scene is still being built (drivers may handle sent
 // messages while they start) must not release the scene under the builder.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "shell/GLSaver.h"
 

@@ -1,7 +1,7 @@
 // Secondary monitors, on an X server with two screens joined by Xinerama (its own Wine prefix):
 // only the basic build covers the second screen, and only when ShadeScecondary asks for it.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>

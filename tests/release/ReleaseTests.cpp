@@ -2,8 +2,8 @@
 // our background, install runs the real setup program (driven through its own windows), the saver
 // then runs from where it was installed, and the uninstaller takes everything away again. The
 // manual and support buttons start stand-ins for the PDF reader and the browser.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -153,10 +153,12 @@ class CdLauncher {
   }
   // Waits for the menu window; null when it did not come.
   HWND window() {
-    waitUntil([this] {
-      window_ = FindWindowA(nullptr, kLauncherTitle);
-      return window_ != nullptr;
-    }, 30000);
+    waitUntil(
+        [this] {
+          window_ = FindWindowA(nullptr, kLauncherTitle);
+          return window_ != nullptr;
+        },
+        30000);
     return window_;
   }
   bool started() const { return started_; }
@@ -189,8 +191,7 @@ bool uninstallSilently(const std::string& installed) {
   ChildProcess uninstall;
   if (!uninstall.start("\"" + installed + "\\uninstall.exe\" /S", installed)) return false;
   uninstall.waitForExit(kLongWait);
-  return waitUntil([&] { return !exists(installed) && !keyExists(HKEY_LOCAL_MACHINE, kUninstallKey); },
-                   kLongWait);
+  return waitUntil([&] { return !exists(installed) && !keyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, kLongWait);
 }
 
 class ReleaseTest : public ::testing::Test {
@@ -221,17 +222,19 @@ TEST(ReleaseCd, IntroVideoPlaysThroughDirectShow) {
   // the video window would stay blank; its GDI renderer draws the same frames.
   setRegistryString(HKEY_CURRENT_USER, "Software\\Wine\\Direct3D", "renderer", "no3d");
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, 0, 0, 640, 480,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, 0, 0, 640, 480, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   {
     launcher::IntroVideo video;
     ASSERT_TRUE(video.play(window, cdFolder() + "setup\\intro.avi"));
     // The sunlit water of the frames is bright where the black window was.
-    EXPECT_TRUE(waitUntil([&] {
-      pumpMessagesFor(100);
-      return captureScreen(RECT{0, 0, 640, 200}).brightFraction(RECT{0, 0, 640, 200}, 150) > 0.3;
-    }, 20000));
+    EXPECT_TRUE(waitUntil(
+        [&] {
+          pumpMessagesFor(100);
+          return captureScreen(RECT{0, 0, 640, 200}).brightFraction(RECT{0, 0, 640, 200}, 150) > 0.3;
+        },
+        20000));
     captureScreen(RECT{0, 0, 640, 480}).saveBmp(artifact("intro-video.bmp"));
     video.stop();
   }
@@ -254,8 +257,7 @@ TEST_F(ReleaseTest, MenuShowsOurBackgroundAndOpensTheManualAndSupportPage) {
   auto expected = [&](int x, int y) {
     const size_t at = 54 + (static_cast<size_t>(479 - y) * 640 + x) * 3;
     return static_cast<uint32_t>(static_cast<unsigned char>(bmp[at + 2]) << 16 |
-                                 static_cast<unsigned char>(bmp[at + 1]) << 8 |
-                                 static_cast<unsigned char>(bmp[at]));
+                                 static_cast<unsigned char>(bmp[at + 1]) << 8 | static_cast<unsigned char>(bmp[at]));
   };
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
@@ -285,7 +287,8 @@ TEST_F(ReleaseTest, MenuShowsOurBackgroundAndOpensTheManualAndSupportPage) {
   EXPECT_EQ(runs[0][0], standIns_ + "\\AcroRd32.exe");
   EXPECT_EQ(runs[0][1], "\"" + standIns_ + "\\AcroRd32.exe\" \"" + cdFolder() + "docs\\Reefsaver.pdf\"");
   EXPECT_EQ(runs[1][0], standIns_ + "\\browser.exe");
-  EXPECT_EQ(runs[1][1], "\"" + standIns_ + "\\browser.exe\" \"https://www.reefsaver.example/support/?ref=REEFSAVER-1\"");
+  EXPECT_EQ(runs[1][1],
+            "\"" + standIns_ + "\\browser.exe\" \"https://www.reefsaver.example/support/?ref=REEFSAVER-1\"");
 }
 
 TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
@@ -311,14 +314,15 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
 
     // The setup program's directory page, in Dutch like the menu: Installeren.
     HWND setup = nullptr;
-    ASSERT_TRUE(waitUntil([&] {
-      setup = dialogWith(kSetupTitle, IDOK);
-      return setup != nullptr && IsWindowEnabled(GetDlgItem(setup, IDOK)) &&
-             controlText(GetDlgItem(setup, IDOK)) == "&Installeren";
-    }, kLongWait));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+          setup = dialogWith(kSetupTitle, IDOK);
+          return setup != nullptr && IsWindowEnabled(GetDlgItem(setup, IDOK)) &&
+                 controlText(GetDlgItem(setup, IDOK)) == "&Installeren";
+        },
+        kLongWait));
     // The launcher waits for it at stage 3 with the bar full.
-    EXPECT_EQ(registryString(HKEY_CURRENT_USER, kRunKey, "KvSetupX.exe"),
-              launcher::resumeCommand(cdFolder(), "3"));
+    EXPECT_EQ(registryString(HKEY_CURRENT_USER, kRunKey, "KvSetupX.exe"), launcher::resumeCommand(cdFolder(), "3"));
     EXPECT_EQ(progressPosition(window), 1000);
     clickButton(setup, IDOK);
 
@@ -327,16 +331,18 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
     ASSERT_TRUE(waitUntil([&] { return (question = dialogWith(kSetupTitle, IDYES)) != nullptr; }, kLongWait));
     EXPECT_EQ(controlText(GetDlgItem(question, 0xFFFF)), "Wilt u Reefsaver nu als schermbeveiliging gebruiken?");
     clickButton(question, IDYES);
-    ASSERT_TRUE(waitUntil([&] {
-      HWND button = GetDlgItem(setup, IDOK);
-      return IsWindowEnabled(button) && controlText(button) == "&Afsluiten";
-    }, kLongWait));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+          HWND button = GetDlgItem(setup, IDOK);
+          return IsWindowEnabled(button) && controlText(button) == "&Afsluiten";
+        },
+        kLongWait));
     clickButton(setup, IDOK);
 
     // The flow ends: marker cleared, buttons back.
-    EXPECT_TRUE(waitUntil([&] {
-      return !registryString(HKEY_CURRENT_USER, kRunKey, "KvSetupX.exe") && IsWindowEnabled(install);
-    }, kLongWait));
+    EXPECT_TRUE(waitUntil(
+        [&] { return !registryString(HKEY_CURRENT_USER, kRunKey, "KvSetupX.exe") && IsWindowEnabled(install); },
+        kLongWait));
     EXPECT_EQ(progressPosition(window), 1000);
   }
 
@@ -378,10 +384,12 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
     ASSERT_FALSE(windows.empty());
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     // Water, sand and sky: a lit picture, not a black or a single-coloured screen.
-    EXPECT_TRUE(waitUntil([&] {
-      const Capture shot = captureScreen(screen);
-      return shot.brightFraction(screen, 40) > 0.5 && shot.brightFraction(screen, 250) < 0.5;
-    }, 60000));
+    EXPECT_TRUE(waitUntil(
+        [&] {
+          const Capture shot = captureScreen(screen);
+          return shot.brightFraction(screen, 40) > 0.5 && shot.brightFraction(screen, 250) < 0.5;
+        },
+        60000));
     captureScreen(screen).saveBmp(artifact("installed-saver.bmp"));
     PostMessageA(windows.front(), WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_TRUE(run.waitForExit(20000));

@@ -12,24 +12,12 @@
 #include "render/Texture.h"
 #include "render/WaterGrid.h"
 #include "tests/render/RenderTestSupport.h"
-#include "world/Clock.h"
+#include "tests/support/DrivenClock.h"
 #include "world/MathConstants.h"
 
 using namespace rendertest;
 
 namespace {
-
-uint32_t fakeNow = 0;
-uint32_t fakeClock() { return fakeNow; }
-
-struct FakeClock {
-  FakeClock() {
-    fakeNow = 5000;
-    setClockSource(fakeClock);
-  }
-  ~FakeClock() { setClockSource(nullptr); }
-  void advance(uint32_t ms) { fakeNow += ms; }
-};
 
 class Geometry : public ::testing::Test {
  protected:
@@ -51,8 +39,9 @@ std::string heightMap(int width, int height, uint32_t (*heightAt)(int, int)) {
 }  // namespace
 
 TEST_F(Geometry, TerrainGridFromAHeightMap) {
-  const std::string path =
-      writeScratch("map256.nlt", heightMap(256, 256, [](int x, int y) -> uint32_t { return x == 0 && y == 0 ? 255 : (x + y) & 0xFF; }));
+  const std::string path = writeScratch("map256.nlt", heightMap(256, 256, [](int x, int y) -> uint32_t {
+                                          return x == 0 && y == 0 ? 255 : (x + y) & 0xFF;
+                                        }));
   RippleTerrain terrain;
   ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
   terrain.setSize(60, 50);
@@ -103,7 +92,7 @@ TEST_F(Geometry, TerrainRebuildsOnGridOrHeightChangesButNotOnSize) {
 }
 
 TEST_F(Geometry, TerrainDrawSendsPositionPlusDisplacementAsOneStrip) {
-  FakeClock clock;
+  DrivenClock clock(5000);
   const std::string path = writeScratch("map8.nlt", heightMap(8, 8, [](int x, int) -> uint32_t { return x * 10; }));
   RippleTerrain terrain;
   ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
@@ -130,8 +119,9 @@ TEST_F(Geometry, TerrainDrawSendsPositionPlusDisplacementAsOneStrip) {
 }
 
 TEST_F(Geometry, RippleStaysSmallAndTouchesOnlyTheDisplacement) {
-  FakeClock clock;
-  const std::string path = writeScratch("map64.nlt", heightMap(64, 64, [](int x, int y) -> uint32_t { return (x * y) & 0xFF; }));
+  DrivenClock clock(5000);
+  const std::string path =
+      writeScratch("map64.nlt", heightMap(64, 64, [](int x, int y) -> uint32_t { return (x * y) & 0xFF; }));
   RippleTerrain terrain;
   ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
   terrain.setSize(60, 50);
@@ -156,8 +146,9 @@ TEST_F(Geometry, RippleStaysSmallAndTouchesOnlyTheDisplacement) {
 }
 
 TEST_F(Geometry, TerrainLeftPartlyOutOfViewShowsWhatTheWholeStripWouldShow) {
-  FakeClock clock;
-  const std::string path = writeScratch("map32.nlt", heightMap(32, 32, [](int x, int y) -> uint32_t { return (x * 7 + y * 3) & 0xFF; }));
+  DrivenClock clock(5000);
+  const std::string path =
+      writeScratch("map32.nlt", heightMap(32, 32, [](int x, int y) -> uint32_t { return (x * 7 + y * 3) & 0xFF; }));
   RippleTerrain terrain;
   ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
   terrain.setSize(60, 50);
@@ -207,7 +198,8 @@ TEST_F(Geometry, HeightMapFailuresReportTheirMessages) {
 
 TEST_F(Geometry, HeightMapWidthNeedNotBeAMultipleOfFour) {
   // Decoded rows of a 6-pixel-wide map carry 2 padding bytes; heights must not slide.
-  const std::string path = writeScratch("map6.nlt", heightMap(6, 3, [](int x, int y) -> uint32_t { return y * 10 + x; }));
+  const std::string path =
+      writeScratch("map6.nlt", heightMap(6, 3, [](int x, int y) -> uint32_t { return y * 10 + x; }));
   Terrain terrain;
   ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
   terrain.setHeightScale(1);
@@ -221,7 +213,7 @@ TEST_F(Geometry, HeightMapWidthNeedNotBeAMultipleOfFour) {
 }
 
 TEST_F(Geometry, WaterGridLayoutAndWaves) {
-  FakeClock clock;
+  DrivenClock clock(5000);
   WaterGrid water;
   water.build(50, 50, 50, 50);
   EXPECT_FLOAT_EQ(water.vertex(0, 0).x, -25.0f);
@@ -363,7 +355,7 @@ TEST_F(Geometry, ABlendedQuadDrawsOnlyWhereItsPictureHasAlpha) {
 }
 
 TEST_F(Geometry, SkyParaboloidAndItsTurn) {
-  FakeClock clock;
+  DrivenClock clock(5000);
   SkyDome sky;
   EXPECT_TRUE(captureFeedback([&] { sky.render(); }).empty());
   sky.setShape(SkyDome::Paraboloid);

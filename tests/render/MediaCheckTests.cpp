@@ -185,8 +185,8 @@ TEST(WavCheck, RefusesHeadersThatStateMoreThanTheFileHolds) {
   for (size_t cut = 0; cut < good.size(); ++cut) EXPECT_FALSE(wavPasses(good.substr(0, cut))) << cut;
 
   EXPECT_FALSE(wavPasses("RIFX" + good.substr(4)));
-  EXPECT_FALSE(wavPasses(wavFile(chunk("data", "abcd") + formatChunk(1, 1, 22050, 16))));  // no format yet
-  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 16))));                          // no data
+  EXPECT_FALSE(wavPasses(wavFile(chunk("data", "abcd") + formatChunk(1, 1, 22050, 16))));   // no format yet
+  EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 1, 22050, 16))));                           // no data
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(2, 1, 22050, 16) + chunk("data", "ab"))));     // MS ADPCM
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(0x11, 1, 22050, 16) + chunk("data", "ab"))));  // IMA ADPCM
   EXPECT_FALSE(wavPasses(wavFile(formatChunk(1, 0, 22050, 16) + chunk("data", "ab"))));

@@ -6,24 +6,11 @@
 #include "render/Md3Reader.h"
 #include "render/QModel.h"
 #include "tests/render/RenderTestSupport.h"
-#include "world/Clock.h"
+#include "tests/support/DrivenClock.h"
 
 using namespace rendertest;
 
 namespace {
-
-uint32_t fakeNow = 0;
-uint32_t fakeClock() { return fakeNow; }
-
-// Drives the model clock by hand for one test.
-struct FakeClock {
-  FakeClock() {
-    fakeNow = 1000;
-    setClockSource(fakeClock);
-  }
-  ~FakeClock() { setClockSource(nullptr); }
-  void advance(uint32_t ms) { fakeNow += ms; }
-};
 
 // Two triangles over four vertices in two frames; frame 1 is frame 0 moved by 64 file units
 // (one scene unit) along file x.
@@ -115,18 +102,18 @@ TEST(Md3Reader, RejectsCountsAndOffsetsOutsideTheFile) {
   const size_t headerFrames = offsetof(formats::Md3Header, numFrames);
   const size_t headerTags = offsetof(formats::Md3Header, numTags);
   const Corruption cases[] = {
-      {headerFrames, -1},                            // header frames negative
-      {headerFrames, 0x7FFFFFFF},                    // header frames huge
-      {headerTags, 0x7FFFFFFF},                      // tags huge
-      {headerTags, -5},                              // tags negative
-      {surface + SurfaceFrames, 0},                  // no frames
-      {surface + SurfaceFrames, 3},                  // more frames than stored
+      {headerFrames, -1},            // header frames negative
+      {headerFrames, 0x7FFFFFFF},    // header frames huge
+      {headerTags, 0x7FFFFFFF},      // tags huge
+      {headerTags, -5},              // tags negative
+      {surface + SurfaceFrames, 0},  // no frames
+      {surface + SurfaceFrames, 3},  // more frames than stored
       {surface + SurfaceFrames, 0x7FFFFFFF},
       {surface + SurfaceFrames, -2},
       {surface + SurfaceVertices, 0x7FFFFFFF},
       {surface + SurfaceVertices, -1},
-      {surface + SurfaceVertices, 0},                // indices then name no vertex
-      {surface + SurfaceVertices, 3},                // index 3 beyond the vertices
+      {surface + SurfaceVertices, 0},  // indices then name no vertex
+      {surface + SurfaceVertices, 3},  // index 3 beyond the vertices
       {surface + SurfaceTriangles, 0x7FFFFFFF},
       {surface + SurfaceTriangles, -1},
       {surface + SurfaceTriangleOffset, -12},
@@ -200,7 +187,7 @@ TEST(QModelAnimation, ClampsRangesAndPlaysByExactName) {
 }
 
 TEST(QModelAnimation, AdvancesByWallClockAndLoops) {
-  FakeClock clock;
+  DrivenClock clock;
   const std::string bytes = squareModel(40).bytes();
   QModel model;
   ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
@@ -243,7 +230,7 @@ TEST(QModelAnimation, AdvancesByWallClockAndLoops) {
 }
 
 TEST(QModelAnimation, HugeStepsAndOddRangesNeverHang) {
-  FakeClock clock;
+  DrivenClock clock;
   const std::string bytes = squareModel(40).bytes();
   QModel model;
   ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
@@ -277,7 +264,7 @@ TEST(QModelAnimation, HugeStepsAndOddRangesNeverHang) {
 }
 
 TEST_F(ModelDraw, BlendsTowardTheNextFrameOnlyWithInterpolate) {
-  FakeClock clock;
+  DrivenClock clock;
   const std::string bytes = squareModel(2).bytes();
   QModel model;
   ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));

@@ -28,7 +28,8 @@ double millisecondsPerFrame(int frames, const std::function<void()>& frame) {
   }
   glFinish();
   QueryPerformanceCounter(&stop);
-  return 1000.0 * static_cast<double>(stop.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) / frames;
+  return 1000.0 * static_cast<double>(stop.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) /
+         frames;
 }
 
 // A 16 x 16 vertex sheet (450 triangles) in 20 frames, each frame bent a little further.

@@ -1,7 +1,6 @@
 #include "tests/render/RenderTestSupport.h"
 
 #include <GL/gl.h>
-#include <io.h>
 
 #include <cstdio>
 #include <cstring>
@@ -129,7 +128,8 @@ GuardedBytes::GuardedBytes(const std::string& bytes) : size_(bytes.size()) {
   GetSystemInfo(&info);
   const size_t page = info.dwPageSize;
   const size_t dataPages = (bytes.size() + page - 1) / page;
-  block_ = static_cast<uint8_t*>(VirtualAlloc(nullptr, (dataPages + 1) * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  block_ =
+      static_cast<uint8_t*>(VirtualAlloc(nullptr, (dataPages + 1) * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
   DWORD old;
   VirtualProtect(block_ + dataPages * page, page, PAGE_NOACCESS, &old);
   uint8_t* start = block_ + dataPages * page - bytes.size();
@@ -204,20 +204,6 @@ std::vector<FeedbackVertex> feedbackVertices(const std::vector<FeedbackPrimitive
   std::vector<FeedbackVertex> all;
   for (const FeedbackPrimitive& p : primitives) all.insert(all.end(), p.vertices.begin(), p.vertices.end());
   return all;
-}
-
-std::string captureStdout(const std::function<void()>& run) {
-  const std::string path = scratch() + "stdout.txt";
-  std::fflush(stdout);
-  const int saved = _dup(_fileno(stdout));
-  FILE* capture = std::fopen(path.c_str(), "wb");
-  _dup2(_fileno(capture), _fileno(stdout));
-  run();
-  std::fflush(stdout);
-  _dup2(saved, _fileno(stdout));
-  _close(saved);
-  std::fclose(capture);
-  return testenv::readFile(path);
 }
 
 std::string scratch() {

@@ -8,10 +8,13 @@
 
 #include "formats/Md3Format.h"
 #include "tests/support/GLTestContext.h"
+#include "tests/support/TestEnvironment.h"
 
 // Test files built byte by byte, a guard page behind parsed data, the GL context shared by the
 // render tests, vertex capture through GL_FEEDBACK and capture of standard output.
 namespace rendertest {
+
+using testenv::captureStdout;
 
 // The shared 256 x 256 context, made current.
 GLTestContext& gl();
@@ -92,9 +95,6 @@ void objectSpaceView();
 // Runs draw in GL_FEEDBACK mode and returns the primitives it produced.
 std::vector<FeedbackPrimitive> captureFeedback(const std::function<void()>& draw);
 std::vector<FeedbackVertex> feedbackVertices(const std::vector<FeedbackPrimitive>& primitives);
-
-// Standard output written while run executes.
-std::string captureStdout(const std::function<void()>& run);
 
 // A scratch folder for this test program, and a file written into it.
 std::string scratch();

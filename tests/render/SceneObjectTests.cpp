@@ -238,9 +238,8 @@ TEST_F(SceneObjectDraw, ArraysGiveTheCoordinatesOfSingleVerticesAndLeaveNoStateB
   floor.begin();
   drawn = feedbackVertices(captureFeedback(
       [&] { floor.drawArrays(GL_TRIANGLE_STRIP, positions, 3 * sizeof(float), coords, 2 * sizeof(float), 4); }));
-  listed = feedbackVertices(captureFeedback([&] {
-    floor.drawElements(GL_TRIANGLES, positions, 3 * sizeof(float), coords, 2 * sizeof(float), 3, order);
-  }));
+  listed = feedbackVertices(captureFeedback(
+      [&] { floor.drawElements(GL_TRIANGLES, positions, 3 * sizeof(float), coords, 2 * sizeof(float), 3, order); }));
   floor.end();
 
   // Feedback reports unit 0: u * 3 + 0.25, v * 3 - 0.5, as texCoord computes them.

@@ -65,7 +65,8 @@ TEST(SceneRender, EveryKindOfObjectShowsWhereItStands) {
   ASSERT_TRUE(green.loadBMP(plainPicture("green.nlt", 0x20FF20).c_str(), 34));
 
   RippleTerrain floor;
-  ASSERT_TRUE(floor.loadHeightMap(writeScratch("scene_map.nlt", bmpFile(16, 16, 8, std::vector<uint32_t>(256, 128))).c_str()));
+  ASSERT_TRUE(
+      floor.loadHeightMap(writeScratch("scene_map.nlt", bmpFile(16, 16, 8, std::vector<uint32_t>(256, 128))).c_str()));
   floor.setSize(10, 10);
   floor.setHeightScale(0.01f);
   floor.setGridResolution(8);

@@ -103,10 +103,10 @@ TEST(FontReader, RejectsEveryTruncationAndOutOfRangeCount) {
     int32_t value;
   };
   const Corruption cases[] = {
-      {width, -4}, {height, -1}, {skipped, -1},
+      {width, -4},         {height, -1},         {skipped, -1},
       {width, 0x7FFFFFFF}, {height, 0x7FFFFFFF}, {skipped, 0x7FFFFFFF},
       {width, 5},  // one texel row more than stored
-      {glyphCountAt, -1}, {glyphCountAt, 3}, {glyphCountAt, 0x7FFFFFFF},
+      {glyphCountAt, -1},  {glyphCountAt, 3},    {glyphCountAt, 0x7FFFFFFF},
   };
   for (const Corruption& c : cases) {
     std::string bytes = good;
@@ -161,7 +161,7 @@ TEST_F(TextDraw, PlacesGlyphsAlongThePenAndLinesDownTheScreen) {
   EXPECT_NEAR(boxes[1][0], 30, 1e-3);
   EXPECT_NEAR(boxes[1][2], 42, 1e-3);  // '?' has no glyph: skipped without moving the pen
   EXPECT_NEAR(boxes[2][0], 20, 1e-3);
-  EXPECT_NEAR(boxes[2][1], 60, 1e-3);  // 40 + height of B, the last glyph of line one
+  EXPECT_NEAR(boxes[2][1], 60, 1e-3);          // 40 + height of B, the last glyph of line one
   EXPECT_NEAR(boxes[3][1], 60 + 9 + 9, 1e-3);  // the empty line advances by the last glyph, C
 }
 

@@ -46,10 +46,10 @@ class TextureGl : public ::testing::Test {
 
   // 4 x 2 picture: top row red, green, blue, white; bottom row black, grey, yellow, cyan.
   std::string picture(int bits) {
-    return writeScratch(bits == 24 ? "picture24.nlt" : "picture32.nlt",
-                        bmpFile(4, 2, bits,
-                                {0x10FF0000, 0x2000FF00, 0x300000FF, 0x40FFFFFF, 0x50000000, 0x60808080,
-                                 0x70FFFF00, 0x8000FFFF}));
+    return writeScratch(
+        bits == 24 ? "picture24.nlt" : "picture32.nlt",
+        bmpFile(4, 2, bits,
+                {0x10FF0000, 0x2000FF00, 0x300000FF, 0x40FFFFFF, 0x50000000, 0x60808080, 0x70FFFF00, 0x8000FFFF}));
   }
 };
 
@@ -158,8 +158,8 @@ TEST_F(TextureGl, UnitsAtOrAboveTheLimitAreIgnored) {
   EXPECT_GE(maxTextureUnits(), 2);
   PFNGLACTIVETEXTUREARBPROC activeTexture =
       reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(reinterpret_cast<void*>(wglGetProcAddress("glActiveTextureARB")));
-  PFNGLMULTITEXCOORD2FARBPROC multiTexCoord = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
-      reinterpret_cast<void*>(wglGetProcAddress("glMultiTexCoord2fARB")));
+  PFNGLMULTITEXCOORD2FARBPROC multiTexCoord =
+      reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(reinterpret_cast<void*>(wglGetProcAddress("glMultiTexCoord2fARB")));
   multiTexCoord(GL_TEXTURE2_ARB, 0, 0);
   activeTexture(GL_TEXTURE2_ARB);
   glDisable(GL_TEXTURE_2D);

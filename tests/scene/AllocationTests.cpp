@@ -1,6 +1,6 @@
 // No heap allocation in the frame pass: every operator new of this program is counted.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -31,7 +31,7 @@ long allocationsDuring(DrivenScene& scene, int frames) {
   SeaSceneApp& app = scene.app();
   const long before = allocations.load();
   for (int i = 0; i < frames; ++i) {
-    scenetest::ticks += 33;
+    scene.clock().advance(33);
     app.updateFrame();
     app.renderFrame();
     app.afterFrame();

@@ -1,6 +1,6 @@
 // What the application leaves behind when the scene is released: the end of every run.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <SDL_mixer.h>
 

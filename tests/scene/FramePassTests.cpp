@@ -1,6 +1,6 @@
 // The frame pass: projection, frame clock, highlight, gull calls, with a driven clock.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
@@ -52,7 +52,7 @@ TEST(FramePass, AfterTheDisplaySleptTheSceneGoesOnWhereItStopped) {
   scene.frames(10, 20);
   const Vector3 guide = scene.app().guide().position();
   scene.app().sleepChanged(true);
-  scenetest::ticks += 3600000;  // an hour with the monitor off
+  scene.clock().advance(3600000);  // an hour with the monitor off
   scene.app().sleepChanged(false);
   scene.frame(20);
   EXPECT_EQ(scene.app().frameTime(), 20);
@@ -118,7 +118,8 @@ TEST(FramePass, TheGullIsSeenAgainstTheSky) {
   size_t mostChanged = 0;
   for (size_t i = 0; i < with.size(); ++i) {
     size_t changed = 0;
-    for (size_t p = 0; p < with[i].size(); p += 4) changed += with[i][p] != without[i][p] || with[i][p + 2] != without[i][p + 2];
+    for (size_t p = 0; p < with[i].size(); p += 4)
+      changed += with[i][p] != without[i][p] || with[i][p + 2] != without[i][p + 2];
     mostChanged = std::max(mostChanged, changed);
   }
   EXPECT_GT(mostChanged, 5u) << "gull pixels in the sky at some moment";
@@ -148,15 +149,13 @@ TEST(FramePass, GullCallsOnlyWithGulls) {
 TEST(FramePass, FixedCameraPositionsOfTheBasicBuild) {
   const float expected[] = {0.0f, -25.0f, -8.0f, 4.5f, 0.0f};
   for (int position = 0; position <= 4; ++position) {
-    DrivenScene scene(SaverBuild::Basic, "reef.scr /t",
-                      [&](SeaSceneApp& app) { app.settings().CameraPos = position; });
+    DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [&](SeaSceneApp& app) { app.settings().CameraPos = position; });
     ASSERT_TRUE(scene.ready());
     EXPECT_FLOAT_EQ(scene.app().camera().pitch(), expected[position]) << position;
     EXPECT_EQ(scene.app().cameraTilt().enabled(), position == 0) << position;
   }
   // The interactive build ignores the stored position.
-  DrivenScene interactive(SaverBuild::Interactive, "reef.exe",
-                          [](SeaSceneApp& app) { app.settings().CameraPos = 1; });
+  DrivenScene interactive(SaverBuild::Interactive, "reef.exe", [](SeaSceneApp& app) { app.settings().CameraPos = 1; });
   ASSERT_TRUE(interactive.ready());
   EXPECT_FLOAT_EQ(interactive.app().camera().pitch(), 0.0f);
   EXPECT_FALSE(interactive.app().cameraTilt().enabled());

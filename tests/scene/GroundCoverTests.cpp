@@ -1,7 +1,7 @@
 // The rows the sky is spared: every pixel in them must be painted by the floor, with the scene's
 // own floor, projection and camera poses.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <GL/gl.h>
 #include <GL/glu.h>

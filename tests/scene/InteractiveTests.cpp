@@ -1,6 +1,6 @@
 // Keys of the interactive build, posted to its real window and handled frame by frame.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <GL/gl.h>
 

@@ -5,8 +5,8 @@
 //
 // REEF_WRITE_REFERENCE=1 in the environment writes the frames instead of comparing (only after a
 // change that is meant to alter the picture).
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
@@ -46,7 +46,9 @@ std::string referencePath(const char* build, int time) {
   return testenv::sourceFolder() + "tests\\scene\\reference\\" + name;
 }
 
-std::string ppmHeader() { return "P6\n" + std::to_string(StoredWidth) + " " + std::to_string(StoredHeight) + "\n255\n"; }
+std::string ppmHeader() {
+  return "P6\n" + std::to_string(StoredWidth) + " " + std::to_string(StoredHeight) + "\n255\n";
+}
 
 // Only files of exactly our header and size are taken.
 bool readPicture(const std::string& path, Picture& picture) {
@@ -118,7 +120,7 @@ void checkScene(DrivenScene& scene, const char* build) {
       scene.frame(FrameStep);
       elapsed += FrameStep;
     }
-    scenetest::ticks += static_cast<uint32_t>(time - elapsed);
+    scene.clock().advance(static_cast<uint32_t>(time - elapsed));
     elapsed = time;
     scene.app().updateFrame();
     scene.app().renderFrame();
@@ -135,11 +137,10 @@ void checkScene(DrivenScene& scene, const char* build) {
     Picture reference;
     ASSERT_TRUE(readPicture(path, reference)) << "no reference frame " << path;
     const Difference d = compare(frame, reference);
-    const bool same = d.meanPerChannel[0] <= 2.0 && d.meanPerChannel[1] <= 2.0 && d.meanPerChannel[2] <= 2.0 &&
-                      d.percentile99 <= 24;
-    EXPECT_TRUE(same) << build << " at " << time << " ms: mean difference per channel " << d.meanPerChannel[0]
-                      << ", " << d.meanPerChannel[1] << ", " << d.meanPerChannel[2] << "; 99th percentile "
-                      << d.percentile99;
+    const bool same =
+        d.meanPerChannel[0] <= 2.0 && d.meanPerChannel[1] <= 2.0 && d.meanPerChannel[2] <= 2.0 && d.percentile99 <= 24;
+    EXPECT_TRUE(same) << build << " at " << time << " ms: mean difference per channel " << d.meanPerChannel[0] << ", "
+                      << d.meanPerChannel[1] << ", " << d.meanPerChannel[2] << "; 99th percentile " << d.percentile99;
     if (!same) {
       char name[64];
       std::snprintf(name, sizeof(name), "%s-%05d-now.ppm", build, time);

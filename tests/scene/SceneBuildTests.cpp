@@ -1,6 +1,6 @@
 // Which creatures the settings make, with the real data folder and a real GL context.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
@@ -53,7 +53,8 @@ TEST(SceneBuild, ThePreviewOpensNoSoundDevice) {
   for (const bool preview : {true, false}) {
     const std::string capture = folder + (preview ? "preview.raw" : "window.raw");
     const testenv::ScopedEnvironment file("SDL_DISKAUDIOFILE", capture);
-    const std::string line = preview ? "reef.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host)) : "reef.scr /t";
+    const std::string line =
+        preview ? "reef.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host)) : "reef.scr /t";
     DrivenScene scene(SaverBuild::Basic, line, [](SeaSceneApp& app) { app.settings().SoundOn = true; });
     ASSERT_TRUE(scene.ready()) << line;
     EXPECT_EQ(scene.app().soundPlayer() == nullptr, preview) << line;
@@ -149,8 +150,7 @@ TEST(SceneBuild, SchoolModelAndTextureFollowBoidModel) {
     DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) { app.settings().BoidModel = 0; });
     ASSERT_TRUE(scene.ready());
     QModel silver;
-    ASSERT_TRUE(
-        silver.loadMD3((std::string(scene.app().dataFolder()) + "models/reeffishes/silverfish.nlm").c_str()));
+    ASSERT_TRUE(silver.loadMD3((std::string(scene.app().dataFolder()) + "models/reeffishes/silverfish.nlm").c_str()));
     EXPECT_EQ(scene.app().schoolModel().vertexCount(), silver.vertexCount());
     EXPECT_TRUE(holdsFile(scene.app(), scene.app().schoolTexture(), "models/reeffishes/silverfish.nlt"));
   }
@@ -161,8 +161,11 @@ TEST(SceneBuild, SkyPictureFollowsSkyTypeAndColourDepth) {
     int skyType;
     int depth;
     const char* file;
-  } cases[] = {{0, 16, "sky_cloudy.nlt"}, {0, 32, "sky_cloudy.nlt"}, {1, 16, "sky_clear_16.nlt"},
-               {1, 32, "sky_clear_32.nlt"}, {5, 24, "sky_clear_16.nlt"}};
+  } cases[] = {{0, 16, "sky_cloudy.nlt"},
+               {0, 32, "sky_cloudy.nlt"},
+               {1, 16, "sky_clear_16.nlt"},
+               {1, 32, "sky_clear_32.nlt"},
+               {5, 24, "sky_clear_16.nlt"}};
   for (const auto& c : cases) {
     DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [&](SeaSceneApp& app) {
       app.settings().SkyType = c.skyType;

@@ -1,6 +1,6 @@
 // Both deliverables with the generated data folder, run for real under Wine.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
@@ -106,12 +106,15 @@ TEST(SceneRun, WithItsDataMissingOrRefusedTheSaverStillDrawsAndEnds) {
     const auto windows = saver.topWindows(SaverWindowClass, StartTimeout);
     ASSERT_FALSE(windows.empty()) << folder;
     // Frames are drawn: the untextured scene replaces the black of the cleared window.
-    EXPECT_TRUE(waitUntil([&] {
-      const Capture shot = captureWindowClient(windows.front());
-      return shot.brightFraction(RECT{0, 0, shot.width, shot.height}, 40) > 0.2;
-    }, StartTimeout)) << folder;
-    captureWindowClient(windows.front()).saveBmp(testenv::artifactFolder("scene") + (present ? "refused" : "missing") +
-                                                 "-data.bmp");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+          const Capture shot = captureWindowClient(windows.front());
+          return shot.brightFraction(RECT{0, 0, shot.width, shot.height}, 40) > 0.2;
+        },
+        StartTimeout))
+        << folder;
+    captureWindowClient(windows.front())
+        .saveBmp(testenv::artifactFolder("scene") + (present ? "refused" : "missing") + "-data.bmp");
     PostMessageA(windows.front(), WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_TRUE(endsWithCode(saver, 1)) << folder;
     const std::string printed = testenv::readFile(output);
@@ -154,8 +157,8 @@ void storeEverywhere(const HostileValue& value) {
 void expectRunsWith(const std::string& switches, const std::string& label, bool modeChangeFails = false) {
   const std::string output = testenv::scratchFolder("scene-run-hostile") + label + ".txt";
   ChildProcess saver;
-  ASSERT_TRUE(saver.start("\"" + testenv::buildFolder() + "reefsaver-basic.scr\" " + switches, testenv::buildFolder(),
-                          output));
+  ASSERT_TRUE(
+      saver.start("\"" + testenv::buildFolder() + "reefsaver-basic.scr\" " + switches, testenv::buildFolder(), output));
   const auto windows = saver.topWindows(SaverWindowClass, 30000);
   ASSERT_FALSE(windows.empty()) << label;
   if (modeChangeFails) {
@@ -211,4 +214,3 @@ TEST(SceneRun, HostileStoredSettingsStillShowTheSea) {
 }
 
 }  // namespace
-

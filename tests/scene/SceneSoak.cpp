@@ -67,10 +67,10 @@ int main(int argc, char** argv) {
   const long long endKb = memoryKb();
   if (firstMinuteKb == 0) firstMinuteKb = endKb;
   const double growth = 100.0 * static_cast<double>(endKb - firstMinuteKb) / static_cast<double>(firstMinuteKb);
-  std::printf("soak %s minutes=%.1f frames=%lld gl_errors=%lld first_error=0x%x memory_1min_kb=%lld "
-              "memory_end_kb=%lld growth=%.2f%%\n",
-              kind.c_str(), minutes, frames, glErrors, static_cast<unsigned>(firstError), firstMinuteKb, endKb,
-              growth);
+  std::printf(
+      "soak %s minutes=%.1f frames=%lld gl_errors=%lld first_error=0x%x memory_1min_kb=%lld "
+      "memory_end_kb=%lld growth=%.2f%%\n",
+      kind.c_str(), minutes, frames, glErrors, static_cast<unsigned>(firstError), firstMinuteKb, endKb, growth);
   std::fflush(stdout);
   ReleaseDC(app.mainWindow(), dc);
   app.shutdown();

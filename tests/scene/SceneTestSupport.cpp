@@ -4,16 +4,8 @@
 
 namespace scenetest {
 
-uint32_t ticks = 0;
-
-namespace {
-uint32_t drivenClock() { return ticks; }
-}  // namespace
-
 DrivenScene::DrivenScene(SaverBuild build, const std::string& commandLine,
                          const std::function<void(SeaSceneApp&)>& adjust) {
-  ticks = 1000000;
-  setClockSource(drivenClock);
   app_ = std::make_unique<SeaSceneApp>(build);
   seedRandom(4711);
   // Before init: the registry of the test prefix holds no values under the product's key, so
@@ -32,7 +24,6 @@ DrivenScene::~DrivenScene() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
-  setClockSource(nullptr);
 }
 
 void DrivenScene::frame(int advanceMs) {
@@ -41,22 +32,20 @@ void DrivenScene::frame(int advanceMs) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  ticks += static_cast<uint32_t>(advanceMs);
+  clock_.advance(static_cast<uint32_t>(advanceMs));
   app_->updateFrame();
   app_->renderFrame();
   SwapBuffers(GetDC(app_->mainWindow()));
   app_->afterFrame();
 }
 
-void DrivenScene::key(UINT message, WPARAM virtualKey) {
-  PostMessageA(app_->mainWindow(), message, virtualKey, 0);
-}
+void DrivenScene::key(UINT message, WPARAM virtualKey) { PostMessageA(app_->mainWindow(), message, virtualKey, 0); }
 
 HWND previewHost(int clientWidth, int clientHeight) {
   RECT rect = {0, 0, clientWidth, clientHeight};
   AdjustWindowRect(&rect, WS_POPUP, FALSE);
-  return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, rect.right - rect.left,
-                         rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 }  // namespace scenetest

@@ -9,11 +9,9 @@
 #include <string>
 
 #include "scene/SeaSceneApp.h"
+#include "tests/support/DrivenClock.h"
 
 namespace scenetest {
-
-// Milliseconds of the driven clock.
-extern uint32_t ticks;
 
 class DrivenScene {
  public:
@@ -23,6 +21,7 @@ class DrivenScene {
   ~DrivenScene();
 
   SeaSceneApp& app() { return *app_; }
+  DrivenClock& clock() { return clock_; }
   bool ready() const { return ready_; }
   // One pass of the frame pump: waiting messages, then update, render, swap, afterFrame.
   void frame(int advanceMs);
@@ -32,6 +31,7 @@ class DrivenScene {
   void key(UINT message, WPARAM virtualKey);
 
  private:
+  DrivenClock clock_{1000000};  // outlives the app, which reads it until it is gone
   std::unique_ptr<SeaSceneApp> app_;
   bool ready_ = false;
 };

@@ -1,6 +1,6 @@
 // A stored display mode that the display offers: the saver switches to it for its run.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "tests/support/SaverDriver.h"
 #include "tests/support/ScreenCapture.h"

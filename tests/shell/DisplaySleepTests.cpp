@@ -1,7 +1,7 @@
 // The saver while its picture cannot be seen: display power notices and session locks sent to the
 // real window from outside, its sound captured with SDL's disk driver.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>

@@ -66,7 +66,7 @@ TEST(FrameRateLimit, StoredValueRefreshRateAndPreview) {
   EXPECT_EQ(frameRateLimit(-1, 144, false, false), 144);
   EXPECT_EQ(frameRateLimit(-1, 0, false, false), 60);  // the display does not say
   EXPECT_EQ(frameRateLimit(-1, 1, false, false), 60);
-  EXPECT_EQ(frameRateLimit(-1, 59, true, false), 60);  // vertical sync paces, the cap backs it up
+  EXPECT_EQ(frameRateLimit(-1, 59, true, false), 60);   // vertical sync paces, the cap backs it up
   EXPECT_EQ(frameRateLimit(25, 144, true, false), 25);  // a stored limit holds exactly
   EXPECT_EQ(frameRateLimit(0, 60, false, false), 0);    // none
   EXPECT_EQ(frameRateLimit(-1, 60, false, true), 30);

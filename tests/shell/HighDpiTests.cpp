@@ -1,7 +1,7 @@
 // The saver on a display of 144 DPI (Wine's LogPixels): the scene at the screen's real resolution,
 // the dialogs' pictures grown with their text.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -55,8 +55,11 @@ TEST(HighDpi, FullScreenSceneCoversEveryDevicePixel) {
   EXPECT_EQ(rect.bottom, height);
   // The drawing fills the window to its far corner: the viewport is the whole client area.
   const RECT corner = {width * 3 / 4, height * 3 / 4, width, height};
-  EXPECT_TRUE(waitUntil([&] { return captureScreen(corner).brightFraction(RECT{0, 0, width / 4, height / 4}, 48) > 0.9; },
-                        StartTimeout));
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        return captureScreen(corner).brightFraction(RECT{0, 0, width / 4, height / 4}, 48) > 0.9;
+      },
+      StartTimeout));
   captureScreen(RECT{0, 0, width, height}).saveBmp(testenv::artifactFolder("high-dpi") + "full-screen.bmp");
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
   DWORD code = 0;

@@ -1,6 +1,6 @@
 // End-to-end runs of the real deliverables under Wine, driven from outside with window messages.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -54,11 +54,13 @@ TEST(BasicSaverRun, SettingsDialogOpensOverTheWindowThatAskedForIt) {
     ASSERT_TRUE(saver.start(basic(switches), testenv::buildFolder()));
     // The saver sends messages to its owner while the dialog opens: this thread answers them.
     std::vector<HWND> dialogs;
-    EXPECT_TRUE(waitUntil([&] {
-      pumpMessagesFor(20);
-      dialogs = saver.topWindows("#32770", 0);
-      return !dialogs.empty() && IsWindowVisible(dialogs.front());
-    }, StartTimeout));
+    EXPECT_TRUE(waitUntil(
+        [&] {
+          pumpMessagesFor(20);
+          dialogs = saver.topWindows("#32770", 0);
+          return !dialogs.empty() && IsWindowVisible(dialogs.front());
+        },
+        StartTimeout));
     ASSERT_FALSE(dialogs.empty()) << switches;
     const bool owned = switches != "/c";
     EXPECT_EQ(GetWindow(dialogs.front(), GW_OWNER), owned ? panel : nullptr) << switches;
@@ -67,10 +69,13 @@ TEST(BasicSaverRun, SettingsDialogOpensOverTheWindowThatAskedForIt) {
     EXPECT_NEAR(centre.x, expected.x, 2) << switches;
     EXPECT_NEAR(centre.y, expected.y, 2) << switches;
     PostMessageA(dialogs.front(), WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(waitUntil([&] {
-      pumpMessagesFor(20);
-      return !saver.running();
-    }, EndTimeout)) << switches;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+          pumpMessagesFor(20);
+          return !saver.running();
+        },
+        EndTimeout))
+        << switches;
   }
   DestroyWindow(panel);
 }
@@ -92,13 +97,16 @@ double backdropFraction(const Capture& shot, const RECT& area) {
 
 TEST(BasicSaverRun, TestWindowShowsTheScene800x600NearTopLeft) {
   // A white window behind the saver proves the captured scene comes from the saver.
-  HWND backdrop = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_WHITERECT, 0, 0, 1000, 800,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND backdrop = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_WHITERECT, 0, 0, 1000, 800, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(backdrop, nullptr);
-  EXPECT_TRUE(waitUntil([&] {
-    pumpMessagesFor(20);
-    return backdropFraction(captureScreen(RECT{0, 0, 1000, 800}), RECT{0, 0, 1000, 800}) > 0.99;
-  }, StartTimeout)) << "the backdrop is painted";
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        pumpMessagesFor(20);
+        return backdropFraction(captureScreen(RECT{0, 0, 1000, 800}), RECT{0, 0, 1000, 800}) > 0.99;
+      },
+      StartTimeout))
+      << "the backdrop is painted";
 
   ChildProcess saver;
   HWND window = startSaver(saver, basic("/t"));
@@ -187,20 +195,14 @@ TEST(BasicSaverRun, FullScreenSwallowsWindowSwitchingAndClose) {
 }
 
 TEST(BasicSaverRun, PreviewFillsTheGivenWindow) {
-  HWND parent = CreateWindowExA(0, "STATIC", "preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 240,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND parent = previewHost();
   ASSERT_NE(parent, nullptr);
   ChildProcess saver;
-  ASSERT_TRUE(saver.start(basic("/p " + std::to_string(reinterpret_cast<LONG_PTR>(parent))), testenv::buildFolder()));
-  HWND child = nullptr;
-  waitUntil(
-      [&] {
-        pumpMessagesFor(20);
-        child = FindWindowExA(parent, nullptr, SaverWindowClass, nullptr);
-        return child != nullptr;
-      },
-      StartTimeout);
+  ASSERT_TRUE(saver.start(basic(previewSwitch(parent)), testenv::buildFolder()));
+  HWND child = previewWindowIn(parent);
   ASSERT_NE(child, nullptr);
+  // What it draws there cannot be captured: Wine shows no OpenGL picture in a window of another
+  // process. The child window filling the host is what the build decides.
   RECT parentClient, childRect;
   GetClientRect(parent, &parentClient);
   GetClientRect(child, &childRect);

@@ -1,6 +1,6 @@
 // Quit rules and the shutdown, checked on the framework itself inside the test process.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
@@ -119,8 +119,8 @@ TEST(WindowProc, WindowedCloseBoxIsNotSwallowed) {
 }
 
 TEST(WindowProc, PreviewDrawsItsFirstFrameHalfASecondAfterItsWindowAppeared) {
-  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(host, nullptr);
   RecordingSaver saver(SaverBuild::Basic);
   const std::string line = "saver.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host));
@@ -148,11 +148,12 @@ TEST(WindowProc, PreviewDrawsItsFirstFrameHalfASecondAfterItsWindowAppeared) {
 }
 
 TEST(WindowProc, PreviewEndsWhenItsWindowGoes) {
-  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(host, nullptr);
   RecordingSaver saver(SaverBuild::Basic);
-  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), ("saver.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host))).c_str()));
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr),
+                         ("saver.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host))).c_str()));
   DestroyWindow(host);
   EXPECT_TRUE(saver.isShutDown());
 }
@@ -247,8 +248,8 @@ TEST(WindowProc, FramePumpDrawsNoFasterThanItsLimit) {
     RegSetValueExA(settings, "MaxFrameRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&rate), sizeof(rate));
     RegCloseKey(settings);
   };
-  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(host, nullptr);
   const struct {
     DWORD stored;

@@ -52,8 +52,8 @@ bool ChildProcess::start(const std::string& commandLine, const std::string& work
   HANDLE output = INVALID_HANDLE_VALUE;
   if (!outputFile.empty()) {
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (output == INVALID_HANDLE_VALUE) return false;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = output;
@@ -62,14 +62,13 @@ bool ChildProcess::start(const std::string& commandLine, const std::string& work
   }
   // The program is the first token, quoted or not.
   const bool quoted = !commandLine.empty() && commandLine[0] == '"';
-  const std::string program = quoted ? commandLine.substr(1, commandLine.find('"', 1) - 1)
-                                     : commandLine.substr(0, commandLine.find(' '));
+  const std::string program =
+      quoted ? commandLine.substr(1, commandLine.find('"', 1) - 1) : commandLine.substr(0, commandLine.find(' '));
   programName_ = program.substr(program.find_last_of("\\/") + 1);
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
-  const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE, 0,
-                                 nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup,
-                                 &info_);
+  const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE, 0, nullptr,
+                                 workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info_);
   if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
   return ok != FALSE;
 }
@@ -81,9 +80,7 @@ bool ChildProcess::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
   return true;
 }
 
-bool ChildProcess::running() const {
-  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool ChildProcess::running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
 double ChildProcess::cpuSeconds() const {
   if (!running()) return -1.0;

@@ -25,8 +25,8 @@ void registerClass() {
 
 GLTestContext::GLTestContext(int width, int height) : width_(width), height_(height) {
   registerClass();
-  window_ = CreateWindowExA(WS_EX_TOPMOST, WindowClass, "GL test", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  window_ = CreateWindowExA(WS_EX_TOPMOST, WindowClass, "GL test", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window_) return;
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);
@@ -92,7 +92,8 @@ std::vector<uint32_t> GLTestContext::readPixels() const {
     const unsigned char* row = rgba.data() + static_cast<size_t>(height_ - 1 - y) * width_ * 4;
     for (int x = 0; x < width_; ++x) {
       const unsigned char* p = row + 4 * x;
-      pixels[static_cast<size_t>(y) * width_ + x] = static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
+      pixels[static_cast<size_t>(y) * width_ + x] =
+          static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
     }
   }
   return pixels;

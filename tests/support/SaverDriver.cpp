@@ -2,6 +2,7 @@
 
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/Wait.h"
 
 namespace savertest {
 
@@ -13,6 +14,25 @@ HWND startSaver(ChildProcess& saver, const std::string& commandLine) {
   if (!saver.start(commandLine, testenv::buildFolder())) return nullptr;
   const auto windows = saver.topWindows(SaverWindowClass, StartTimeout);
   return windows.empty() ? nullptr : windows.front();
+}
+
+HWND previewHost() {
+  return CreateWindowExA(0, "STATIC", "preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 240, nullptr,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+std::string previewSwitch(HWND host) { return "/p " + std::to_string(reinterpret_cast<LONG_PTR>(host)); }
+
+HWND previewWindowIn(HWND host) {
+  HWND child = nullptr;
+  waitUntil(
+      [&] {
+        pumpMessagesFor(20);
+        child = FindWindowExA(host, nullptr, SaverWindowClass, nullptr);
+        return child != nullptr;
+      },
+      StartTimeout);
+  return child;
 }
 
 void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

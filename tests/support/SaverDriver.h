@@ -24,6 +24,12 @@ std::string interactive(const std::string& switches);
 // Starts the program in the build folder (its own folder is also the current folder) and waits
 // for its first saver window.
 HWND startSaver(ChildProcess& saver, const std::string& commandLine);
+// A visible window of this test, 320 x 240, to host a preview; "/p <its number>" asks for one.
+HWND previewHost();
+std::string previewSwitch(HWND host);
+// The saver window a preview made inside host, waiting for it while this thread's messages are
+// pumped; nullptr when none came.
+HWND previewWindowIn(HWND host);
 // Sent, not posted: the saver has handled the message when the call returns.
 void send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Moves the real pointer along, so Wine's own position reports repeat the position just sent.

@@ -1,5 +1,7 @@
 #include "tests/support/TestEnvironment.h"
 
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -61,6 +63,20 @@ std::string artifactFolder(const std::string& name) {
   return folder + "\\";
 }
 
+std::string captureStdout(const std::function<void()>& run) {
+  const std::string path = scratchFolder("stdout") + "stdout.txt";
+  std::fflush(stdout);
+  const int saved = _dup(_fileno(stdout));
+  FILE* capture = std::fopen(path.c_str(), "wb");
+  _dup2(_fileno(capture), _fileno(stdout));
+  std::fclose(capture);
+  run();
+  std::fflush(stdout);
+  _dup2(saved, _fileno(stdout));
+  _close(saved);
+  return readFile(path);
+}
+
 std::string scratchFolder(const std::string& name) {
   const std::string folder = buildFolder() + "scratch\\" + name;
   removeTree(folder);
@@ -77,8 +93,8 @@ long long fileSize(const std::string& path) {
 }
 
 std::string readFileFrom(const std::string& path, long long offset) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string bytes;
   LARGE_INTEGER at;

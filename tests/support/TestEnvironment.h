@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ std::string sourceFolder();
 
 // Folder for artefacts kept after the run (screenshots), created on demand.
 std::string artifactFolder(const std::string& name);
+
+// What the program writes to standard output while run executes (printed diagnostics).
+std::string captureStdout(const std::function<void()>& run);
 
 // A fresh empty scratch folder for one test.
 std::string scratchFolder(const std::string& name);

@@ -1,6 +1,6 @@
 // The start of every test program of the saver: a clean slate whatever an earlier run left behind.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <stdlib.h>
 

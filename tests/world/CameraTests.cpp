@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "tests/support/DrivenClock.h"
 #include "tests/support/GLTestContext.h"
-#include "tests/world/DrivenClock.h"
 #include "world/CameraTilt.h"
 #include "world/LookAtCamera.h"
 #include "world/MathConstants.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "tests/world/DrivenClock.h"
+#include "tests/support/DrivenClock.h"
 #include "world/Clock.h"
 #include "world/CreatureSettings.h"
 #include "world/FishSchool.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int Frame = 20;  // ms
+constexpr int Frame = 20;                             // ms
 constexpr uint32_t Boundaries[] = {0x80000000u, 0u};  // 2^31 and 2^32 (as the counter shows it)
 
 TEST(ClockWrap, ElapsedTimeIsRightAcrossBothBoundaries) {

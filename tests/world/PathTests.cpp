@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "tests/world/DrivenClock.h"
+#include "tests/support/DrivenClock.h"
 #include "world/FrameAnimation.h"
 #include "world/GullFlight.h"
 #include "world/MantaSweep.h"
@@ -100,7 +100,7 @@ TEST(SplinePath, RemovingPassedPointsMidSegmentLeavesTheWayAhead) {
   SplinePath kept, trimmed;
   kept.setObject(&a);
   trimmed.setObject(&b);
-  const Vector3 points[8] = {{0, 0, 0},  {8, 1, 2},   {12, 0, 10}, {9, 2, 18},
+  const Vector3 points[8] = {{0, 0, 0},  {8, 1, 2},    {12, 0, 10}, {9, 2, 18},
                              {0, 0, 20}, {-9, -1, 15}, {-12, 0, 6}, {-6, 1, -2}};
   for (const Vector3& p : points) {
     kept.addPoint(p);

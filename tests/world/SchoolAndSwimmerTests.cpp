@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tests/world/DrivenClock.h"
+#include "tests/support/DrivenClock.h"
 #include "world/CreatureSettings.h"
 #include "world/FishSchool.h"
 #include "world/Random.h"

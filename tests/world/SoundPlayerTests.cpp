@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-#include <io.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -17,34 +16,6 @@
 #include "world/SoundPlayer.h"
 
 namespace {
-
-// Captures what the process writes to standard output between construction and text().
-class StdoutCapture {
- public:
-  explicit StdoutCapture(const std::string& path) : path_(path) {
-    std::fflush(stdout);
-    saved_ = _dup(1);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    _dup2(_fileno(file), 1);
-    std::fclose(file);
-  }
-  ~StdoutCapture() { restore(); }
-  std::string text() {
-    restore();
-    return testenv::readFile(path_);
-  }
-
- private:
-  void restore() {
-    if (saved_ < 0) return;
-    std::fflush(stdout);
-    _dup2(saved_, 1);
-    _close(saved_);
-    saved_ = -1;
-  }
-  std::string path_;
-  int saved_ = -1;
-};
 
 // Interleaved signed 16-bit stereo frames, none of them silent, so the start of a sound can be
 // found in a capture that begins with silence.
@@ -70,7 +41,6 @@ std::string waveFile(const std::string& samples) {
 
 // Offset of the first non-silent byte, or npos.
 size_t firstSound(const std::string& capture) { return capture.find_first_not_of('\0'); }
-
 
 // Each test gets SDL's audio subsystem freshly started with the driver it asks for.
 class SoundPlayerTest : public ::testing::Test {
@@ -166,14 +136,15 @@ TEST_F(SoundPlayerTest, MissingFilesPrintTheirMessagesAndTheRestStillPlays) {
 
   SoundPlayer player;
   ASSERT_TRUE(player.open());
-  StdoutCapture output(folder_ + "stdout.txt");
-  player.loadLoop(absent.c_str());
-  player.playLoop();
-  player.loadEffect(absent.c_str(), 0);
-  player.loadEffect(gull.c_str(), 1);
-  player.playEffect(0, 0);
-  player.playEffect(1, 0);
-  EXPECT_EQ(output.text(), "musicchunk == 0\nmussicchunk == 0 (playMusic)\nsc.chunk == NULL\n");
+  const std::string output = testenv::captureStdout([&] {
+    player.loadLoop(absent.c_str());
+    player.playLoop();
+    player.loadEffect(absent.c_str(), 0);
+    player.loadEffect(gull.c_str(), 1);
+    player.playEffect(0, 0);
+    player.playEffect(1, 0);
+  });
+  EXPECT_EQ(output, "musicchunk == 0\nmussicchunk == 0 (playMusic)\nsc.chunk == NULL\n");
   EXPECT_EQ(player.effectCount(), 1);
 
   const std::string mix = captureAfter(player, capture, 300000);
@@ -246,16 +217,17 @@ TEST_F(SoundPlayerTest, WithoutAnAudioDeviceEveryLoadReportsAndNothingBreaks) {
   setEnvironment("SDL_AUDIODRIVER", "none");  // no such driver: no device, whatever the machine has
   SDL_InitSubSystem(SDL_INIT_AUDIO);
 
-  StdoutCapture output(folder_ + "stdout.txt");
-  SoundPlayer player;
-  EXPECT_FALSE(player.open());
-  player.loadLoop(water.c_str());
-  player.playLoop();
-  for (int id = 0; id < 4; ++id) player.loadEffect(water.c_str(), id);
-  player.playEffect(0, 0);
-  player.close();
-  player.close();
-  EXPECT_EQ(output.text(),
+  const std::string output = testenv::captureStdout([&] {
+    SoundPlayer player;
+    EXPECT_FALSE(player.open());
+    player.loadLoop(water.c_str());
+    player.playLoop();
+    for (int id = 0; id < 4; ++id) player.loadEffect(water.c_str(), id);
+    player.playEffect(0, 0);
+    player.close();
+    player.close();
+  });
+  EXPECT_EQ(output,
             "musicchunk == 0\nmussicchunk == 0 (playMusic)\n"
             "sc.chunk == NULL\nsc.chunk == NULL\nsc.chunk == NULL\nsc.chunk == NULL\n");
 }

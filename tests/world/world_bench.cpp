@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "tests/world/DrivenClock.h"
+#include "tests/support/DrivenClock.h"
 #include "world/CreatureSettings.h"
 #include "world/FishSchool.h"
 #include "world/GullFlight.h"
@@ -110,8 +110,8 @@ int main() {
   }
   QueryPerformanceCounter(&end);
   const double totalMs = 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / frequency.QuadPart;
-  std::printf("creature update: %d frames, %.4f ms per frame (%.1f us), %lld allocations in the loop\n",
-              Frames, totalMs / Frames, 1000.0 * totalMs / Frames, allocations - allocationsBefore);
+  std::printf("creature update: %d frames, %.4f ms per frame (%.1f us), %lld allocations in the loop\n", Frames,
+              totalMs / Frames, 1000.0 * totalMs / Frames, allocations - allocationsBefore);
   std::printf("final guide position (%.2f, %.2f, %.2f), school member 0 state %d\n", guideSwimmer.pose().position().x,
               guideSwimmer.pose().position().y, guideSwimmer.pose().position().z, school.member(0).state);
   return 0;
