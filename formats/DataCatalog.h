@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "formats/TextTableKeys.h"
+#include "formats/TextureLoadFlags.h"
 
 namespace catalog {
 
-// Texture::loadBMP flags of the scene: linear filtering, with bit 32 carried along (the loader
-// ignores it), for every picture; nearest filtering for the highlight frames.
-constexpr unsigned PictureLoadFlags = 34;
-constexpr unsigned HighlightLoadFlags = 8;
+// Linear filtering for every picture, nearest for the highlight frames.
+constexpr unsigned PictureLoadFlags = TexLinear;
+constexpr unsigned HighlightLoadFlags = TexNearest;
 
 struct Picture {
   const char* file;

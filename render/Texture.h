@@ -1,14 +1,7 @@
 #pragma once
 #include <cstdint>
 
-// Load flags of Texture::loadBMP; other bits are ignored.
-enum TextureLoadFlags : unsigned {
-  TexMipmap = 1,      // full mipmap chain instead of one level
-  TexLinear = 2,      // linear minification
-  TexNearestMin = 4,  // nearest minification
-  TexNearest = 8,     // nearest minification and magnification
-  TexClampS = 16,     // clamp the S coordinate instead of repeating it
-};
+#include "formats/TextureLoadFlags.h"
 
 // Environment flags of a texture: decal instead of modulate.
 enum TextureEnvFlags : unsigned {

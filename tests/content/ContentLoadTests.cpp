@@ -51,14 +51,8 @@ struct TextureFile {
   unsigned flags;
 };
 
-// The catalogue's load flags are those of Texture: linear, or nearest for the highlights.
-static_assert((catalog::PictureLoadFlags & (TexMipmap | TexLinear | TexNearestMin | TexNearest | TexClampS)) ==
-                  TexLinear,
-              "pictures load with linear filtering");
-static_assert(catalog::HighlightLoadFlags == TexNearest, "highlights load with nearest filtering");
-
 // Every texture entry the scene can load: both choices of the sky and of the school skin, the
-// single pictures with flags 34 and the 96 animation frames (highlights with 8).
+// single pictures and the 96 animation frames, each with the catalogue's load flags.
 std::vector<TextureFile> sceneTextures() {
   std::vector<TextureFile> files;
   for (const catalog::Picture* picture : catalog::ScenePictures) files.push_back({picture->file, picture->loadFlags});

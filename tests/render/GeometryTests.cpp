@@ -292,7 +292,7 @@ TEST_F(Geometry, QuadTextureCoordinatesPutTZeroAtTheTop) {
   // Texture coordinates reach feedback only through a texture in use.
   const std::string path = writeScratch("white.nlt", bmpFile(1, 1, 24, {0xFFFFFF}));
   Texture white;
-  ASSERT_TRUE(white.loadBMP(path.c_str(), 34));
+  ASSERT_TRUE(white.loadBMP(path.c_str(), TexLinear));
   quad.addTexture(&white);
   const std::vector<FeedbackVertex> v = feedbackVertices(captureFeedback([&] { quad.render(); }));
   ASSERT_GE(v.size(), 4u);
@@ -312,7 +312,7 @@ TEST_F(Geometry, ABlendedQuadDrawsOnlyWhereItsPictureHasAlpha) {
   pixels[31] = 0xFF0000FF;
   const std::string path = writeScratch("cover.nlt", bmpFile(32, 32, 32, pixels));
   Texture picture;
-  ASSERT_TRUE(picture.loadBMP(path.c_str(), 34));
+  ASSERT_TRUE(picture.loadBMP(path.c_str(), TexLinear));
   EXPECT_FALSE(picture.fullyCovered());
   EXPECT_TRUE(picture.cellCovered(0, 0));
   EXPECT_TRUE(picture.cellCovered(4, 4)) << "linear filtering reaches one texel past the block";

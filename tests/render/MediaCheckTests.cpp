@@ -158,7 +158,7 @@ TEST(BmpCheck, RefusedFilesAreReportedByTheirLoaders) {
 
   gl();
   Texture texture;
-  EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(texture.loadBMP(path.c_str(), 34)); }),
+  EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(texture.loadBMP(path.c_str(), TexLinear)); }),
             "Texture::loadBMP SDL_LoadBMP " + path + " failed\n");
   Terrain terrain;
   EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(terrain.loadHeightMap(path.c_str())); }),

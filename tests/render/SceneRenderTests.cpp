@@ -59,10 +59,10 @@ TEST(SceneRender, EveryKindOfObjectShowsWhereItStands) {
   GLTestContext window(800, 600);
   ASSERT_TRUE(window.ok());
   Texture sand, water, red, green;
-  ASSERT_TRUE(sand.loadBMP(plainPicture("sand.nlt", 0xE0C040).c_str(), 34));
-  ASSERT_TRUE(water.loadBMP(plainPicture("water.nlt", 0x2040FF).c_str(), 34));
-  ASSERT_TRUE(red.loadBMP(plainPicture("red.nlt", 0xFF2020).c_str(), 34));
-  ASSERT_TRUE(green.loadBMP(plainPicture("green.nlt", 0x20FF20).c_str(), 34));
+  ASSERT_TRUE(sand.loadBMP(plainPicture("sand.nlt", 0xE0C040).c_str(), TexLinear));
+  ASSERT_TRUE(water.loadBMP(plainPicture("water.nlt", 0x2040FF).c_str(), TexLinear));
+  ASSERT_TRUE(red.loadBMP(plainPicture("red.nlt", 0xFF2020).c_str(), TexLinear));
+  ASSERT_TRUE(green.loadBMP(plainPicture("green.nlt", 0x20FF20).c_str(), TexLinear));
 
   RippleTerrain floor;
   ASSERT_TRUE(

@@ -57,7 +57,7 @@ class TextureGl : public ::testing::Test {
 
 TEST_F(TextureGl, UploadsTopRowFirstKeepingAlpha) {
   Texture rgb;
-  ASSERT_TRUE(rgb.loadBMP(picture(24).c_str(), 34));
+  ASSERT_TRUE(rgb.loadBMP(picture(24).c_str(), TexLinear));
   EXPECT_TRUE(rgb.loaded());
   glBindTexture(GL_TEXTURE_2D, rgb.id());
   EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 4);
@@ -72,7 +72,7 @@ TEST_F(TextureGl, UploadsTopRowFirstKeepingAlpha) {
   EXPECT_EQ(texels[16 + 10], 0);   // yellow: blue
 
   Texture rgba;
-  ASSERT_TRUE(rgba.loadBMP(picture(32).c_str(), 34));
+  ASSERT_TRUE(rgba.loadBMP(picture(32).c_str(), TexLinear));
   glBindTexture(GL_TEXTURE_2D, rgba.id());
   EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
@@ -113,22 +113,22 @@ TEST_F(TextureGl, FlagsChooseFiltersWrapAndMipmaps) {
 
 TEST_F(TextureGl, ReloadDeletesTheFirstNameAndFailureLeavesItEmpty) {
   Texture texture;
-  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), 34));
+  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), TexLinear));
   const GLuint first = texture.id();
-  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), 34));
+  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), TexLinear));
   EXPECT_FALSE(glIsTexture(first) && first != texture.id());
   const GLuint second = texture.id();
   texture.release();
   EXPECT_FALSE(glIsTexture(second));
 
   const std::string missing = scratch() + "nothing.nlt";
-  const std::string out = captureStdout([&] { EXPECT_FALSE(texture.loadBMP(missing.c_str(), 34)); });
+  const std::string out = captureStdout([&] { EXPECT_FALSE(texture.loadBMP(missing.c_str(), TexLinear)); });
   EXPECT_EQ(out, "Texture::loadBMP SDL_LoadBMP " + missing + " failed\n");
   EXPECT_FALSE(texture.loaded());
   EXPECT_EQ(texture.id(), 0u);
 
   const std::string garbage = writeScratch("garbage.nlt", "BM this is no bitmap");
-  EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(texture.loadBMP(garbage.c_str(), 34)); }),
+  EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(texture.loadBMP(garbage.c_str(), TexLinear)); }),
             "Texture::loadBMP SDL_LoadBMP " + garbage + " failed\n");
 }
 
@@ -168,7 +168,7 @@ TEST_F(TextureGl, UnitsAtOrAboveTheLimitAreIgnored) {
 
   overrideMultitexture(true, 2);
   Texture texture;
-  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), 34));
+  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), TexLinear));
   texture.bind(true, 2);
   texture.texCoord(0.5f, 0.5f, true, 2);
   EXPECT_EQ(integer(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
@@ -193,7 +193,7 @@ TEST_F(TextureGl, UnitsAtOrAboveTheLimitAreIgnored) {
 
 TEST_F(TextureGl, SingleTextureBindChoosesModulateOrDecal) {
   Texture texture;
-  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), 34));
+  ASSERT_TRUE(texture.loadBMP(picture(24).c_str(), TexLinear));
   glDisable(GL_TEXTURE_2D);
   texture.bind(false, 0);
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));

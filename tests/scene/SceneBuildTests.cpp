@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/DataCatalog.h"
 #include "render/Texture.h"
 #include "tests/scene/SceneTestSupport.h"
 #include "tests/support/TestEnvironment.h"
@@ -34,7 +35,7 @@ std::vector<unsigned char> texels(GLuint id) {
 bool holdsFile(SeaSceneApp& app, const Texture& texture, const char* relative) {
   Texture reference;
   const std::string path = std::string(app.dataFolder()) + relative;
-  if (!reference.loadBMP(path.c_str(), 34)) return false;
+  if (!reference.loadBMP(path.c_str(), catalog::PictureLoadFlags)) return false;
   const auto expected = texels(reference.id());
   return !expected.empty() && texels(texture.id()) == expected;
 }
