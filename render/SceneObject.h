@@ -100,10 +100,6 @@ class SceneObject {
   void drawArrayRuns(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
                      const int* firsts, const int* counts, int runs) const;
 
- protected:
-  // The internal, z-negated position: what glTranslatef receives.
-  const Vector3& internalPosition() const { return pose_.glPosition(); }
-
  private:
   void updateMultitextured();
   // indexType 0 draws the arrays in order.

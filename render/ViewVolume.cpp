@@ -5,19 +5,15 @@
 
 #include <cmath>
 
+#include "world/Matrix.h"
+
 void ViewVolume::capture() {
-  GLfloat projection[16], modelview[16];
-  glGetFloatv(GL_PROJECTION_MATRIX, projection);
-  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-  // Clip = projection x model-view, column order: element (row r, column c) at [4c + r].
-  float clip[16];
-  for (int c = 0; c < 4; ++c) {
-    for (int r = 0; r < 4; ++r) {
-      float sum = 0.0f;
-      for (int k = 0; k < 4; ++k) sum += projection[4 * k + r] * modelview[4 * c + k];
-      clip[4 * c + r] = sum;
-    }
-  }
+  Matrix4x4 projection, modelview;
+  glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview.m);
+  // Clip = projection x model-view.
+  const Matrix4x4 clipMatrix = Matrix4x4::multiply(projection, modelview);
+  const float* clip = clipMatrix.m;
   // Each plane is the fourth row of the clip matrix plus or minus one of the first three.
   for (int i = 0; i < 6; ++i) {
     const int row = i / 2;

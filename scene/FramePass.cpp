@@ -130,13 +130,13 @@ const char* SeaSceneApp::layerName(SceneLayer layer) {
     case SceneLayer::Predator:
       return "predator";
     case SceneLayer::CoralsBeforeReefFish:
-      return "corals h i g f a";
+      return "corals before reef fish";
     case SceneLayer::ReefFish:
       return "reef fish";
     case SceneLayer::BigFish:
       return "big fish";
     case SceneLayer::CoralsAfterBigFish:
-      return "corals c d b";
+      return "corals after big fish";
     case SceneLayer::Island:
       return "island";
     case SceneLayer::Manta:
