@@ -30,6 +30,20 @@ const int CameraMotionControls[] = {
     IDC_CAMERA_BOTTOMLOW, IDC_CAMERA_SPEEDHIGH,  IDC_CAMERA_TOPHIGH,  IDC_CAMERA_BOTTOMHIGH,
 };
 
+// The check box of each creature kind's switch.
+struct KindSwitch {
+  int id;
+  bool SaverSettings::*flag;
+};
+
+const KindSwitch KindSwitches[] = {
+    {IDC_FISH_BIGGREY, &SaverSettings::FishBigGrey}, {IDC_FISH_BIGRED, &SaverSettings::FishBigRed},
+    {IDC_FISH_BLUE, &SaverSettings::FishBlue},       {IDC_FISH_DOT, &SaverSettings::FishDot},
+    {IDC_FISH_RED, &SaverSettings::FishRed},         {IDC_FISH_STRIPE, &SaverSettings::FishStripe},
+    {IDC_FISH_YELLBLU, &SaverSettings::FishYellBlu}, {IDC_FISH_MANTA, &SaverSettings::FishManta},
+    {IDC_BIRD_GULL, &SaverSettings::BirdGull},
+};
+
 void setNumber(HWND window, int id, int value) {
   char text[16];
   std::snprintf(text, sizeof(text), "%d", value);
@@ -236,15 +250,7 @@ void SettingsDialog::openPage(HWND page) {
   check(page, IDC_BOID_SILVER, s.BoidModel == 0);
   check(page, IDC_BOID_ANGLE, s.BoidModel == 1);
 
-  check(page, IDC_FISH_BIGGREY, s.FishBigGrey);
-  check(page, IDC_FISH_BIGRED, s.FishBigRed);
-  check(page, IDC_FISH_BLUE, s.FishBlue);
-  check(page, IDC_FISH_DOT, s.FishDot);
-  check(page, IDC_FISH_RED, s.FishRed);
-  check(page, IDC_FISH_STRIPE, s.FishStripe);
-  check(page, IDC_FISH_YELLBLU, s.FishYellBlu);
-  check(page, IDC_FISH_MANTA, s.FishManta);
-  check(page, IDC_BIRD_GULL, s.BirdGull);
+  for (const KindSwitch& kind : KindSwitches) check(page, kind.id, s.*kind.flag);
 
   setTrackbar(page, IDC_FISH_COUNT, 0, 10, true, s.FishCount);
   setNumber(page, IDC_FISH_COUNTTEXT, s.FishCount);
@@ -275,34 +281,13 @@ void SettingsDialog::showCameraMotion(HWND page, bool show) {
 
 void SettingsDialog::pageCommand(HWND page, int id) {
   SaverSettings& s = working_;
+  for (const KindSwitch& kind : KindSwitches) {
+    if (kind.id == id) {
+      s.*kind.flag = isChecked(page, id);
+      return;
+    }
+  }
   switch (id) {
-    case IDC_FISH_RED:
-      s.FishRed = isChecked(page, id);
-      break;
-    case IDC_FISH_DOT:
-      s.FishDot = isChecked(page, id);
-      break;
-    case IDC_FISH_BLUE:
-      s.FishBlue = isChecked(page, id);
-      break;
-    case IDC_FISH_STRIPE:
-      s.FishStripe = isChecked(page, id);
-      break;
-    case IDC_FISH_YELLBLU:
-      s.FishYellBlu = isChecked(page, id);
-      break;
-    case IDC_FISH_BIGRED:
-      s.FishBigRed = isChecked(page, id);
-      break;
-    case IDC_FISH_BIGGREY:
-      s.FishBigGrey = isChecked(page, id);
-      break;
-    case IDC_FISH_MANTA:
-      s.FishManta = isChecked(page, id);
-      break;
-    case IDC_BIRD_GULL:
-      s.BirdGull = isChecked(page, id);
-      break;
     case IDC_SOUND_ON:
       s.SoundOn = isChecked(page, id);
       break;

@@ -15,6 +15,7 @@
 #include "launcher/LauncherRules.h"
 #include "launcher/ProgramRunner.h"
 #include "launcher/SetupRegistry.h"
+#include "launcher/ShellActions.h"
 #include "launcher/resource.h"
 
 namespace launcher {
@@ -271,6 +272,10 @@ bool MenuWindow::runReporting(StartKind kind, const StartRequest& request) {
   return false;
 }
 
+void MenuWindow::reportIfFailed(const std::string& failure) {
+  if (!failure.empty()) reportFailure(failure);
+}
+
 void MenuWindow::reportFailure(const std::string& text) {
   {
     std::lock_guard<std::mutex> lock(failureMutex_);
@@ -509,54 +514,25 @@ void MenuWindow::startInstallThread() {
   });
 }
 
+ShellActions MenuWindow::shellActions() { return ShellActions(*starter_, config_, hwnd()); }
+
 void MenuWindow::openManuals() {
-  const Product* product = config_.product(selected_);
-  if (product == nullptr) return;
-  const std::string reader = findPdfReader();
-  const std::string cdReader = joinPath(config_.baseFolder, config_.acrobat);
-  for (const std::string& document : splitList(product->UserGuide)) {
-    const std::string path = joinPath(config_.baseFolder, document);
-    const std::string argument = quoteArgument(path);
-    if (runProgram(*starter_, hwnd(), programRequest(reader, argument)) == ERROR_SUCCESS) continue;
-    if (runProgram(*starter_, hwnd(), programRequest(cdReader, argument)) == ERROR_SUCCESS)
-      continue;
-    // No reader of our own: whatever program the user opens PDF files with.
-    runReporting(StartKind::Open, openRequest(path));
-  }
+  reportIfFailed(shellActions().openManuals(config_.product(selected_)));
 }
 
 void MenuWindow::openSupportPage() {
-  const Product* product = config_.product(selected_);
-  const std::string saved = currentFolder();
-  setCurrentFolder(expandProgramFiles(config_.targetFolder, programFilesFolder()));
-  std::string reference = config_.commonReference;
-  if (reference.empty() && product != nullptr) reference = product->Reference;
-  openAddress(config_.supportPage + reference);
-  setCurrentFolder(saved);
+  reportIfFailed(shellActions().openSupportPage(config_.product(selected_)));
   repaint();
   showButtons();
 }
 
 void MenuWindow::browseCd() {
-  const StartRequest explorer{std::string(), "explorer.exe", quoteArgument(currentFolder()),
-                              std::string()};
-  runReporting(StartKind::Program, explorer);
+  reportIfFailed(shellActions().browseCd());
   repaint();
   showButtons();
 }
 
-void MenuWindow::openHomePage() { openAddress(config_.homePage); }
-
-void MenuWindow::openAddress(const std::string& address) {
-  if (config_.browser.empty()) {
-    runReporting(StartKind::Open, openRequest(address));
-    return;
-  }
-  const std::string browser = isAbsolutePath(config_.browser)
-                                  ? config_.browser
-                                  : joinPath(config_.baseFolder, config_.browser);
-  runReporting(StartKind::Program, programRequest(browser, quoteArgument(address)));
-}
+void MenuWindow::openHomePage() { reportIfFailed(shellActions().openHomePage()); }
 
 void MenuWindow::onMouseMove(POINT point) {
   for (CMyButton& button : buttons_) {

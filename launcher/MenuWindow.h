@@ -15,6 +15,7 @@
 #include "launcher/LauncherConfig.h"
 #include "launcher/LauncherRules.h"
 #include "launcher/ProgramStarter.h"
+#include "launcher/ShellActions.h"
 
 namespace launcher {
 
@@ -74,6 +75,7 @@ class MenuWindow : public DialogWindow {
   // answering meanwhile, with its buttons disabled.
   void runBusy(void (MenuWindow::*action)());
   void reportFailure(const std::string& text);
+  void reportIfFailed(const std::string& failure);
   void clearFailure();
   void onActionButton(Action action);
   // The product menu, centred under the action's button.
@@ -84,8 +86,7 @@ class MenuWindow : public DialogWindow {
   void openSupportPage();
   void browseCd();
   void openHomePage();
-  // With the web browser that the CD names, else with the user's own.
-  void openAddress(const std::string& address);
+  ShellActions shellActions();
   void playIntroVideo();
   void stopIntroVideo();
   std::string selectedProductName() const;

@@ -99,7 +99,6 @@ void QModel::draw(const SceneObject& object) const {
 
 void ModelObject::begin() {
   glPushMatrix();
-  if (model_) model_->advance();
   SceneObject::begin();
 }
 

@@ -7,7 +7,7 @@
 #include "world/Vector.h"
 
 // A vertex-animated triangle model from an .nlm (MD3 layout) file with its frame animation
-// (named ranges advanced by wall-clock time). Objects that share one model show the same frame.
+// (named ranges advanced by the frame time). Objects that share one model show the same frame.
 class QModel {
  public:
   QModel() = default;
@@ -42,7 +42,8 @@ class QModel {
   // Position of vertex v in frame f, in scene axes.
   Vector3 vertex(int frame, int v) const;
 
-  void advance() { animation_.advance(); }
+  // Moves the frames on by frameTime ms; once per frame, whoever draws the model.
+  void advance(int frameTime) { animation_.advance(frameTime); }
   // Draws the current frame, blended toward the next one when the object has Interpolate set;
   // texture coordinates go through the object. Each blend of two frames at one fraction is made
   // once, however many objects draw the model at it.

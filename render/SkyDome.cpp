@@ -5,10 +5,6 @@
 
 #include <cmath>
 
-#include "world/Clock.h"
-
-SkyDome::SkyDome() : lastTick_(clockNow()) {}
-
 void SkyDome::setShape(int shape) {
   if (shape == shape_) return;
   shape_ = shape;
@@ -44,13 +40,11 @@ void SkyDome::buildParaboloid() {
   }
 }
 
+void SkyDome::turn(int frameTime) { turnY(static_cast<float>(frameTime) * turnSpeed_ * 0.001f); }
+
 void SkyDome::begin() {
   lightingWasOn_ = glIsEnabled(GL_LIGHTING) == GL_TRUE;
   glPushMatrix();
-  const uint32_t now = clockNow();
-  const uint32_t elapsed = elapsedMs(lastTick_, now);
-  lastTick_ = now;
-  turnY(static_cast<float>(elapsed) * turnSpeed_ * 0.001f);
   glDisable(GL_LIGHTING);
   SceneObject::begin();
   glTranslatef(0.0f, lift_, 0.0f);

@@ -17,10 +17,11 @@ class SkyDome : public SceneObject {
   // again does not rebuild.
   static constexpr int Paraboloid = 1;
 
-  SkyDome();
   void setShape(int shape);
   int shape() const { return shape_; }
   void setTurnSpeed(float degreesPerSecond) { turnSpeed_ = degreesPerSecond; }
+  // Turns on by frameTime ms of its turning speed; once per frame.
+  void turn(int frameTime);
 
   void begin() override;
   void draw() override;
@@ -41,7 +42,6 @@ class SkyDome : public SceneObject {
   float repeatS_ = 1.0f, repeatT_ = 1.0f;
   float lift_ = 0.0f;
   float turnSpeed_ = 0.0f;
-  uint32_t lastTick_;
   std::vector<Vertex> vertices_;
   std::vector<uint16_t> indices_;
   bool lightingWasOn_ = false;

@@ -8,7 +8,6 @@
 
 #include "render/HeightMapReader.h"
 #include "render/ViewVolume.h"
-#include "world/Clock.h"
 #include "world/MathConstants.h"
 
 bool Terrain::loadHeightMap(const char* path) {
@@ -126,7 +125,6 @@ bool Terrain::ground(Ground& area) const {
 void Terrain::begin() {
   glPushMatrix();
   if (!built_) build();
-  animate();
   SceneObject::begin();
 }
 
@@ -177,25 +175,21 @@ void Terrain::releaseGeometry() {
   SceneObject::releaseGeometry();
 }
 
-RippleTerrain::RippleTerrain() : lastTick_(clockNow()) {}
-
 void RippleTerrain::gridReserved(int columns, int rows) {
   columnWave_.reserve(static_cast<size_t>(columns) + 1);
   rowWave_.reserve(static_cast<size_t>(rows));
 }
 
-void RippleTerrain::animate() {
-  const uint32_t now = clockNow();
-  const uint32_t elapsed = elapsedMs(lastTick_, now);
-  lastTick_ = now;
+void RippleTerrain::ripple(int frameTime) {
+  if (!built()) build();
   const int cols = columns();
   const int rowCount = rows();
   // Only a mesh built for the current grid can be rippled.
   if (vertexCount() == 0 || vertexCount() != 2 * cols * rowCount) return;
 
   constexpr float TwoPi = 2.0f * Pi;
-  phase1_ += elapsed * 0.0035f;
-  phase2_ += elapsed * 0.0025f;
+  phase1_ += static_cast<float>(frameTime) * 0.0035f;
+  phase2_ += static_cast<float>(frameTime) * 0.0025f;
   if (phase1_ >= TwoPi) phase1_ -= TwoPi;
   if (phase2_ >= TwoPi) phase2_ -= TwoPi;
 

@@ -26,7 +26,6 @@ class Terrain : public SceneObject {
   void draw() override;
   void end() override;
   void releaseGeometry() override;
-  virtual void animate() {}
 
   int mapWidth() const { return mapWidth_; }
   int mapHeight() const { return mapHeight_; }
@@ -85,14 +84,13 @@ class Terrain : public SceneObject {
 // The sea floor: the terrain with a slow two-way sine ripple added to the vertex heights.
 class RippleTerrain : public Terrain {
  public:
-  RippleTerrain();
-  void animate() override;
+  // Moves the ripple on by frameTime ms, building the mesh first if needed; once per frame.
+  void ripple(int frameTime);
 
  protected:
   void gridReserved(int columns, int rows) override;
 
  private:
   float phase1_ = 0.0f, phase2_ = 0.0f;
-  uint32_t lastTick_;
   std::vector<float> columnWave_, rowWave_;
 };

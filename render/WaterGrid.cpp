@@ -5,10 +5,7 @@
 
 #include <cmath>
 
-#include "world/Clock.h"
 #include "world/MathConstants.h"
-
-WaterGrid::WaterGrid() : lastTick_(clockNow()) {}
 
 void WaterGrid::build(float width, float depth, int columns, int rows) {
   vertices_ = {};
@@ -43,13 +40,10 @@ void WaterGrid::build(float width, float depth, int columns, int rows) {
   }
 }
 
-void WaterGrid::animate() {
-  const uint32_t now = clockNow();
-  const uint32_t elapsed = elapsedMs(lastTick_, now);
-  lastTick_ = now;
+void WaterGrid::animate(int frameTime) {
   constexpr float TwoPi = 2.0f * Pi;
-  phase1_ += elapsed * 0.005f;
-  phase2_ += elapsed * 0.005f;
+  phase1_ += static_cast<float>(frameTime) * 0.005f;
+  phase2_ += static_cast<float>(frameTime) * 0.005f;
   if (phase1_ >= TwoPi) phase1_ -= TwoPi;
   if (phase2_ >= TwoPi) phase2_ -= TwoPi;
   if (vertices_.empty()) return;

@@ -13,13 +13,12 @@ class WaterGrid : public SceneObject {
     float s, t;
   };
 
-  WaterGrid();
   // Replaces any previous grid; the texture list is kept. Fewer than one cell per side gives an
   // empty grid.
   void build(float width, float depth, int columns, int rows);
   void setTextureRepeat(float repeat) { textureRepeat_ = repeat; }
-  // Moves the waves on by the time since the last call; once per frame, before drawing.
-  void animate();
+  // Moves the waves on by frameTime ms; once per frame, before drawing.
+  void animate(int frameTime);
 
   void begin() override;
   void draw() override;
@@ -40,5 +39,4 @@ class WaterGrid : public SceneObject {
   std::vector<float> columnWave_, rowWave_;  // the two sine terms, shared by a column or row
   float textureRepeat_ = 1.0f;
   float phase1_ = 0.0f, phase2_ = 0.0f;
-  uint32_t lastTick_;
 };

@@ -4,11 +4,13 @@
 #include <ctime>
 
 #include "config/DisplayModeDialog.h"
-#include "config/SettingFields.h"
+#include "config/SettingsStore.h"
 #include "formats/TextTableKeys.h"
 #include "world/Clock.h"
 
-SeaSceneApp::SeaSceneApp(SaverBuild build) : GLSaver(build) {
+// The scene is made with the application, before anything is built: its swimmers draw their
+// first random periods now, so the random sequence of a build is the same from run to run.
+SeaSceneApp::SeaSceneApp(SaverBuild build) : GLSaver(build), scene_(std::make_unique<SeaScene>()) {
   findDataFolder(dataFolder_);
 
   char path[PathSize];
@@ -20,36 +22,16 @@ SeaSceneApp::SeaSceneApp(SaverBuild build) : GLSaver(build) {
   copyText(applicationName_, directoryTable_.lookup(textkeys::directory::ApplicationName));
 
   seedRandom(static_cast<uint32_t>(std::time(nullptr)));
-
-  lastTick_ = clockNow();
-  gullCallTimer_.setRange(20000, 30000);
 }
 
 SeaSceneApp::~SeaSceneApp() = default;
 
 bool SeaSceneApp::loadSettings() {
-  if (!openRegistryKey(registryPath_)) return true;
-  for (const SettingField& field : SaverSettingFields) {
-    if (field.number) {
-      settings_.*field.number = readDword(field.name, settings_.*field.number);
-    } else {
-      settings_.*field.flag = readBool(field.name, settings_.*field.flag);
-    }
-  }
-  closeRegistryKey();
+  loadSaverSettings(registryPath_, settings_);
   return true;
 }
 
-// All eighteen values every time, flags as 0 or 1, whatever changed.
-bool SeaSceneApp::saveSettings() {
-  if (!openRegistryKey(registryPath_)) return true;
-  for (const SettingField& field : SaverSettingFields) {
-    const DWORD value = field.number ? static_cast<DWORD>(settings_.*field.number) : (settings_.*field.flag ? 1 : 0);
-    writeDword(field.name, value);
-  }
-  closeRegistryKey();
-  return true;
-}
+void SeaSceneApp::saveSettings() { saveSaverSettings(registryPath_, settings_); }
 
 // The Display control panel passes its window with /c:<window>; the dialog opens over it.
 bool SeaSceneApp::configure() {
@@ -57,6 +39,54 @@ bool SeaSceneApp::configure() {
   SettingsDialog dialog(settings_, *this, languageTable_, directoryTable_, dataFolder_);
   if (dialog.run(instance(), IsWindow(owner) ? owner : nullptr) == IDOK) saveSettings();
   return true;
+}
+
+void SeaSceneApp::editScreenSettings(HWND owner) {
+  char textFile[PathSize];
+  joinDataPath(textFile, dataFolder_, textkeys::screenlanguage::File);
+  DisplayModeDialog dialog(screenSettings(), textFile);
+  if (dialog.run(instance(), owner) == IDOK) saveScreenSettings();
+}
+
+bool SeaSceneApp::buildScene() {
+  const bool interactive = !basicBuild();
+  char path[PathSize];
+  joinDataPath(path, dataFolder_, catalog::FontFile);
+  overlay_.build(path, languageTable_, width(), height(), interactive);
+  if (interactive) input_.setDrawingSize(mainWindow(), width(), height());
+
+  // The control panel shows the small preview whenever somebody looks through the savers: it
+  // stays silent.
+  if (settings_.SoundOn && mode() != Preview) {
+    std::printf("if sound - delete sound\n");
+    if (sound_) {
+      sound_->close();
+      sound_.reset();
+    }
+    std::printf("new sound\n");
+    sound_ = std::make_unique<SoundPlayer>();
+    std::printf("sound initialize\n");
+    sound_->open();
+    if (joinDataPath(path, dataFolder_, catalog::WaterLoop.file)) sound_->loadLoop(path);
+    sound_->playLoop();
+    for (int id = 0; id < 4; ++id) {
+      if (joinDataPath(path, dataFolder_, catalog::GullCalls[id].file)) sound_->loadEffect(path, id);
+    }
+  }
+
+  if (!scene_ || scene_->built()) scene_ = std::make_unique<SeaScene>();
+  SeaScene::Options options;
+  options.colourDepth = colourDepth();
+  options.settingsChooseView = basicBuild();
+  scene_->setGullCallListener(this);
+  scene_->build(settings_, dataFolder_, options, clockNow());
+  return true;
+}
+
+void SeaSceneApp::gullCalls() {
+  if (!settings_.SoundOn || !sound_) return;
+  sound_->playEffect(randomDraw() % 4, 0);
+  ++gullCallsPlayed_;
 }
 
 // Nothing moves while nobody can see it, and the sea falls silent.
@@ -70,37 +100,11 @@ void SeaSceneApp::sleepChanged(bool asleep) {
   }
 }
 
-void SeaSceneApp::editScreenSettings(HWND owner) {
-  char textFile[PathSize];
-  joinDataPath(textFile, dataFolder_, textkeys::screenlanguage::File);
-  DisplayModeDialog dialog(screenSettings(), textFile);
-  if (dialog.run(instance(), owner) == IDOK) saveScreenSettings();
-}
-
 bool SeaSceneApp::releaseGL() { return true; }
 
 // Also runs after a configuration run, where nothing was built: every step must be harmless then.
 void SeaSceneApp::releaseScene() {
-  gull_.releaseGeometry();
-  manta_.releaseGeometry();
-  predator_.releaseGeometry();
-  bigGrey_.releaseGeometry();
-  bigRed_.releaseGeometry();
-  for (ModelObject& look : reefLooks_) look.releaseGeometry();
-  reefSwimmers_.reset();
-  reefSpecies_.reset();
-  reefFishCount_ = 0;
-  schoolLook_.releaseGeometry();
-  school_.clear();
-  skyDome_.releaseGeometry();
-  skyPlane_.releaseGeometry();
-  floor_.releaseGeometry();
-  for (ModelObject& coral : corals_) coral.releaseGeometry();
-  rockPlane_.releaseGeometry();
-  islandPlane_.releaseGeometry();
-  water_.releaseGeometry();
-  highlightPlane_.releaseGeometry();
-  faderPlane_.releaseGeometry();
+  scene_.reset();
   if (sound_) {
     sound_->close();
     sound_.reset();

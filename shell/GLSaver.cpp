@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "config/SettingsStore.h"
 #include "shell/CommandLine.h"
 
 GLSaver* GLSaver::current_ = nullptr;
@@ -23,8 +24,6 @@ void GLSaver::afterFrame() {}
 
 bool GLSaver::loadSettings() { return true; }
 
-bool GLSaver::saveSettings() { return true; }
-
 bool GLSaver::filterMessage(UINT, WPARAM, LPARAM) { return false; }
 
 bool GLSaver::configure() { return true; }
@@ -41,7 +40,6 @@ bool GLSaver::init(HINSTANCE instance, const char* commandLine) {
 
   loadSettings();
   loadScreenSettings();
-  loadFrameRateSetting();
   enumerateMonitors();
 
   if (mode_ == Preview || mode_ == FullScreen || mode_ == Windowed) {
@@ -101,3 +99,10 @@ bool GLSaver::run() {
   }
   return true;
 }
+
+void GLSaver::loadScreenSettings() {
+  ::loadScreenSettings(registryPath_, screen_);
+  storedMaxFrameRate_ = loadMaxFrameRate(registryPath_);
+}
+
+void GLSaver::saveScreenSettings() { ::saveScreenSettings(registryPath_, screen_); }

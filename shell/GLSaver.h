@@ -7,7 +7,6 @@
 //   SaverWindows.cpp     monitors, window class and windows, covering windows, GL context
 //   SaverMessages.cpp    window procedure, quit attempt, shutdown, frame pump
 //   SaverPacing.cpp      frame-rate limit, swap interval, sleep while the picture cannot be seen
-//   SaverRegistry.cpp    registry operations and the screen settings
 //   PasswordServices.cpp Windows 9x password verifier and password change
 
 #include <windows.h>
@@ -35,7 +34,7 @@ class GLSaver {
   GLSaver(const GLSaver&) = delete;
   GLSaver& operator=(const GLSaver&) = delete;
 
-  // Virtual operations, in this order.
+  // The hooks a saver fills, in this order.
   virtual ~GLSaver();
   virtual bool buildScene() = 0;
   virtual bool setupGL() = 0;
@@ -44,17 +43,7 @@ class GLSaver {
   virtual bool releaseGL() = 0;
   virtual void releaseScene() = 0;
   virtual void afterFrame();
-  virtual bool openRegistryKey(const char* path);
-  virtual bool closeRegistryKey();
-  virtual bool writeString(const char* name, const char* value);
-  virtual bool writeDword(const char* name, DWORD value);
-  virtual bool writeBinary(const char* name, const void* data, DWORD size);
-  virtual bool readString(const char* name, char* buffer, DWORD size);
-  virtual int readDword(const char* name, int fallback);
-  virtual bool readBool(const char* name, bool fallback);
-  virtual LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   virtual bool loadSettings();
-  virtual bool saveSettings();
   virtual bool filterMessage(UINT message, WPARAM wParam, LPARAM lParam);
   virtual bool configure();
   // The picture can no longer be seen (display off, session locked), or can be seen again. No frame
@@ -64,6 +53,8 @@ class GLSaver {
   // Start-up: commandLine is the whole text of GetCommandLineA.
   bool init(HINSTANCE instance, const char* commandLine);
   bool run();
+  // Every message of every saver window.
+  LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   void tryQuit();
   void shutdown();
@@ -71,11 +62,9 @@ class GLSaver {
   // False when the run ends before any frame (the frame pump then does not start).
   bool startGL();
 
+  // The screen settings and "MaxFrameRate" under the settings key.
   void loadScreenSettings();
   void saveScreenSettings();
-  // "MaxFrameRate" under the settings key: frames per second at most, 0 for no limit; -1 when none
-  // is stored, and the display's refresh rate then sets the limit.
-  void loadFrameRateSetting();
 
   // Reasons the picture cannot be seen; while any holds, no frame is drawn.
   enum SleepReason : unsigned { DisplayOff = 1, SessionLocked = 2 };
@@ -86,6 +75,7 @@ class GLSaver {
 
   SaverBuild build() const { return build_; }
   SaverMode mode() const { return mode_; }
+  const char* registryPath() const { return registryPath_; }
   long windowNumber() const { return windowNumber_; }
   HWND mainWindow() const { return mainWindow_; }
   int width() const { return width_; }
@@ -174,6 +164,4 @@ class GLSaver {
   bool shutdownDone_ = false;
   bool passwordDialogOpen_ = false;
   int mouseMoves_ = 0;
-
-  HKEY registryKey_ = nullptr;
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks what the compiler does not: every C++ file is laid out as .clang-format says, and
 # includes point only downwards (formats at the bottom; world and config on it; render on world;
-# shell on config; scene on top; the launcher apart). Prints each offence; fails if there is one.
+# shell on config; scene on top; the launcher apart); only the application reads the clock, and
+# the scene itself stays free of Win32. Prints each offence; fails if there is one.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -33,4 +34,19 @@ for folder in "${!allowed[@]}"; do
     status=1
   done < <(git grep -n -E '^#include "[a-z]+/' -- "$folder")
 done
+
+# Time reaches render/ and world/ as a parameter; world/Clock is the clock.
+while IFS= read -r hit; do
+  echo "$hit: reads the clock; take the frame time as a parameter"
+  status=1
+done < <(git grep -n -E 'clockNow\(|SDL_GetTicks\(' -- render world ':!world/Clock.*')
+
+# The scene can be drawn into any window, or none: nothing of Win32 in what it includes.
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  if echo '#include "scene/SeaScene.h"' | x86_64-w64-mingw32-g++-posix -std=c++17 -I. -fsyntax-only -H -x c++ - 2>&1 |
+    grep -q 'windows\.h'; then
+    echo "scene/SeaScene.h includes windows.h"
+    status=1
+  fi
+fi
 exit $status

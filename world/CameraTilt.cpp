@@ -1,6 +1,5 @@
 #include "world/CameraTilt.h"
 
-#include "world/Clock.h"
 #include "world/LookAtCamera.h"
 
 namespace {
@@ -9,8 +8,6 @@ constexpr float TopPitch = -25.0f;
 
 }  // namespace
 
-CameraTilt::CameraTilt() : restStart_(clockNow()) {}
-
 void CameraTilt::configure(int cameraSpeed, int fixTopSeconds, int fixBottomSeconds) {
   cameraSpeed_ = cameraSpeed;
   fixTopSeconds_ = fixTopSeconds;
@@ -18,7 +15,6 @@ void CameraTilt::configure(int cameraSpeed, int fixTopSeconds, int fixBottomSeco
 }
 
 void CameraTilt::update(LookAtCamera& camera, int frameTime) {
-  const uint32_t now = clockNow();
   const float step = static_cast<float>(cameraSpeed_) * 0.001f * static_cast<float>(frameTime);
   if (direction_ == 1) {
     // The limit is checked before the step, so the tilt may pass it by one frame's step.
@@ -28,7 +24,7 @@ void CameraTilt::update(LookAtCamera& camera, int frameTime) {
     }
     direction_ = 0;
     restLength_ = int64_t{fixTopSeconds_} * 1000;
-    restStart_ = now;
+    rested_ = 0;
     moving_ = false;
   } else if (direction_ == -1) {
     if (camera.pitch() < 0.0f) {
@@ -37,10 +33,10 @@ void CameraTilt::update(LookAtCamera& camera, int frameTime) {
     }
     direction_ = 0;
     restLength_ = int64_t{fixBottomSeconds_} * 1000;
-    restStart_ = now;
+    rested_ = 0;
     moving_ = false;
-  } else if (int64_t{elapsedMs(restStart_, now)} > restLength_) {
-    restStart_ = now;
+  } else if ((rested_ += frameTime) > restLength_) {
+    rested_ = 0;
     direction_ = camera.pitch() >= 0.0f ? 1 : -1;
     moving_ = true;
   }

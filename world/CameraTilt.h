@@ -7,14 +7,12 @@ class LookAtCamera;
 // the start pose, and so on.
 class CameraTilt {
  public:
-  CameraTilt();
-
   // cameraSpeed in thousandths of a degree per millisecond; rest times in seconds.
   void configure(int cameraSpeed, int fixTopSeconds, int fixBottomSeconds);
   void enable() { enabled_ = true; }
   bool enabled() const { return enabled_; }
 
-  // Once per frame, after the other updates.
+  // Once per frame, frameTime ms after the previous one, after the other updates.
   void update(LookAtCamera& camera, int frameTime);
 
   // 0 resting, 1 tilting up, -1 tilting down.
@@ -27,7 +25,7 @@ class CameraTilt {
   int fixBottomSeconds_ = 30;
   bool enabled_ = false;
   int direction_ = 0;
-  uint32_t restStart_;          // a rest is measured as time since, so the clock's wrap cuts none short
+  int64_t rested_ = 0;          // milliseconds of the current rest so far
   int64_t restLength_ = 10000;  // milliseconds; a rest time from the registry may be anything
   bool moving_ = false;
 };

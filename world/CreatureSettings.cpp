@@ -26,27 +26,12 @@ SwimmerSettings predatorSettings(bool chase, FishSchool* school) {
   return s;
 }
 
-SwimmerSettings reefSettings(ReefSpecies species, int index, FishSchool* school) {
+SwimmerSettings reefSettings(const SwimStyle& style, int index, FishSchool* school) {
   SwimmerSettings s;
-  switch (species) {
-    case ReefSpecies::Striped:
-      s.maxSpeed = 0.0005f;
-      break;
-    case ReefSpecies::Red:
-      s.maxSpeed = 0.0012f;
-      s.animFactor = 14000.0f;
-      break;
-    case ReefSpecies::Blue:
-      s.maxSpeed = 0.0008f;
-      s.animFactor = 13000.0f;
-      break;
-    case ReefSpecies::YellowBlue:
-      s.maxSpeed = 0.0008f;
-      s.animFactor = 20000.0f;
-      s.randomSpeed = true;
-      s.acceleration = 0.000001f;
-      break;
-  }
+  s.maxSpeed = style.maxSpeed;
+  s.animFactor = style.animFactor;
+  s.acceleration = style.acceleration;
+  s.randomSpeed = style.randomSpeed;
   s.cruiseHeight = reefHeight(index);
   s.swimArea[0] = {-15.0f, 25.0f};
   s.swimArea[1] = {-6.0f, 2.0f};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "world/Clock.h"
 #include "world/Random.h"
 
 namespace {
@@ -38,7 +37,6 @@ void FishSchool::place() {
     fish.fleeElapsed = 0;
     fish.wanderLimit = FollowTime;
   }
-  lastTicks_ = clockNow();
 }
 
 void FishSchool::scatter() {
@@ -48,10 +46,8 @@ void FishSchool::scatter() {
   }
 }
 
-void FishSchool::update() {
-  const uint32_t now = clockNow();
-  frameTime_ = static_cast<int>(elapsedMs(lastTicks_, now));
-  lastTicks_ = now;
+void FishSchool::update(int frameTime) {
+  frameTime_ = frameTime;
   const float dt = static_cast<float>(frameTime_);
 
   for (SchoolFish& fish : members_) {

@@ -36,11 +36,12 @@ class FishSchool {
   void add();
   // The members' shared model animation, whose frame rate follows each member's speed in turn.
   void setAnimation(FrameAnimation* animation) { animation_ = animation; }
-  // Spreads the members around the target and starts the clock.
+  // Spreads the members around the target.
   void place();
   void setTarget(const Vector3& point) { target_ = point; }
   void setFleeFrom(const Vector3& point) { fleeFrom_ = point; }
-  void update();
+  // One frame of frameTime ms.
+  void update(int frameTime);
   void scatter();
 
   int size() const { return static_cast<int>(members_.size()); }
@@ -56,6 +57,5 @@ class FishSchool {
   Vector3 fleeFrom_;
   std::vector<SchoolFish> members_;
   FrameAnimation* animation_ = nullptr;
-  uint32_t lastTicks_ = 0;
   int frameTime_ = 0;
 };

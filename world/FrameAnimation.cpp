@@ -2,10 +2,6 @@
 
 #include <cmath>
 
-#include "world/Clock.h"
-
-FrameAnimation::FrameAnimation() : lastTick_(clockNow()) {}
-
 void FrameAnimation::addRange(int first, int last, const char* name, int frameCount) {
   const int top = frameCount > 0 ? frameCount - 1 : 0;
   AnimationRange range;
@@ -49,14 +45,10 @@ float FrameAnimation::position() const { return ranges_.empty() ? 0.0f : ranges_
 
 const char* FrameAnimation::currentName() const { return ranges_.empty() ? "" : ranges_[current_].name.c_str(); }
 
-void FrameAnimation::advance() {
+void FrameAnimation::advance(int frameTime) {
   if (ranges_.empty()) return;
-  const uint32_t now = clockNow();
-  const uint32_t elapsed = elapsedMs(lastTick_, now);
-  lastTick_ = now;
-
   AnimationRange& range = ranges_[current_];
-  range.position += static_cast<float>(elapsed) / msPerFrame_;
+  range.position += static_cast<float>(frameTime) / msPerFrame_;
   const float first = static_cast<float>(range.first);
   const float end = static_cast<float>(range.last + 1);
   if (!(range.position >= first && range.position < end)) {

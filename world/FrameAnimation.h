@@ -1,5 +1,5 @@
 #pragma once
-#include <cstdint>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,13 +13,11 @@ struct AnimationRange {
 };
 
 // Which frame of an animated model shows: named frame ranges, the current one and its position,
-// moved on by wall-clock time at a frame rate. Every creature of one model kind shares one, so
+// moved on by the frame time at a frame rate. Every creature of one model kind shares one, so
 // they all show the same frame; the creatures set its rate and switch its range, the scene
 // advances it and draws the model from it.
 class FrameAnimation {
  public:
-  FrameAnimation();
-
   // first and last are clamped to a model of frameCount frames; an empty model stores 0-0, and a
   // range whose last frame lies before its first holds only its first frame.
   void addRange(int first, int last, const char* name, int frameCount);
@@ -39,15 +37,14 @@ class FrameAnimation {
   float position() const;
   const char* currentName() const;
 
-  // Moves the current range on by the time since the last advance, looping within the range.
-  void advance();
+  // Moves the current range on by frameTime ms, looping within the range.
+  void advance(int frameTime);
 
  private:
   std::vector<AnimationRange> ranges_;
   size_t current_ = 0;
   float framesPerSecond_ = 15.0f;
   float msPerFrame_ = 1000.0f / 15.0f;
-  uint32_t lastTick_;
   int currentFrame_ = 0;
   int nextFrame_ = 0;
   float fraction_ = 0.0f;

@@ -1,6 +1,5 @@
 #include "world/GullFlight.h"
 
-#include "world/Clock.h"
 #include "world/Random.h"
 
 namespace {
@@ -11,8 +10,6 @@ constexpr int LastFlyFrame = 42;
 constexpr int PointsPerPiece = 4;
 
 }  // namespace
-
-GullFlight::GullFlight() : lastSwitch_(clockNow()) {}
 
 void GullFlight::build(const Vector3& start, FrameAnimation* wings) {
   wings_ = wings;
@@ -44,14 +41,14 @@ void GullFlight::appendSwoop(bool side) {
   for (const Vector3& p : swoop) path_.addPoint(side ? -p.x : p.x, p.y, p.z);
 }
 
-void GullFlight::update() {
-  const uint32_t now = clockNow();
+void GullFlight::update(int frameTime) {
   const int r = randomDraw();
 
-  if (wings_ && elapsedMs(lastSwitch_, now) > static_cast<uint32_t>(switchWait_)) {
+  sinceSwitch_ += frameTime;
+  if (wings_ && sinceSwitch_ > switchWait_) {
     const int frame = wings_->currentFrame();
     if (frame == LastGlideFrame || frame == LastFlyFrame) {
-      lastSwitch_ = now;
+      sinceSwitch_ = 0;
       switchWait_ = 2000 + randomDraw() % 3000;
       flapping_ = !flapping_;
       wings_->play(flapping_ ? "fly" : "glide");
@@ -67,5 +64,5 @@ void GullFlight::update() {
       gullSide_ = !gullSide_;
     }
   }
-  path_.advance();
+  path_.advance(frameTime);
 }

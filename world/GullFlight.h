@@ -10,7 +10,7 @@
 // between gliding and flapping only at the end of a wing-beat cycle.
 class GullFlight {
  public:
-  GullFlight();
+  GullFlight() = default;
   // The path moves this object's own pose.
   GullFlight(const GullFlight&) = delete;
   GullFlight& operator=(const GullFlight&) = delete;
@@ -18,11 +18,12 @@ class GullFlight {
   // Puts the gull at start and builds its first two crossings. wings is the gull model's
   // animation, which already has "glide" and "fly".
   void build(const Vector3& start, FrameAnimation* wings);
-  // Once per frame while the gull is in the scene.
-  void update();
+  // Once per frame while the gull is in the scene, frameTime ms after the previous one.
+  void update(int frameTime);
 
   bool flapping() const { return flapping_; }
-  uint32_t lastSwitch() const { return lastSwitch_; }
+  // Milliseconds since the gull last switched between gliding and flapping.
+  int64_t sinceSwitch() const { return sinceSwitch_; }
   int switchWait() const { return switchWait_; }
   bool gullSide() const { return gullSide_; }
   const SplinePath& path() const { return path_; }
@@ -36,7 +37,7 @@ class GullFlight {
   FrameAnimation* wings_ = nullptr;
   SplinePath path_;
   bool flapping_ = true;
-  uint32_t lastSwitch_;  // a wait is measured as time since, so the clock's wrap cuts none short
+  int64_t sinceSwitch_ = 0;
   int switchWait_ = 3000;
   bool gullSide_ = false;
 };

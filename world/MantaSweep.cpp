@@ -32,11 +32,11 @@ void MantaSweep::appendSweep(bool side) {
   for (int k = 0; k < PointsPerSweep; ++k) path_.addPoint(points[side ? PointsPerSweep - 1 - k : k]);
 }
 
-void MantaSweep::update() {
+void MantaSweep::update(int frameTime) {
   if (path_.index() >= PointsPerSweep) {
     for (int i = 0; i < PointsPerSweep; ++i) path_.removeFirst();
     appendSweep(mantaSide_);
     mantaSide_ = !mantaSide_;
   }
-  path_.advance();
+  path_.advance(frameTime);
 }

@@ -13,8 +13,8 @@ class MantaSweep {
 
   // Puts the manta at start and builds its first two sweeps.
   void build(const Vector3& start);
-  // Once per frame while the manta exists.
-  void update();
+  // Once per frame while the manta exists, frameTime ms after the previous one.
+  void update(int frameTime);
 
   bool mantaSide() const { return mantaSide_; }
   const SplinePath& path() const { return path_; }

@@ -1,6 +1,5 @@
 #include "world/RoutePatrol.h"
 
-#include "world/Clock.h"
 #include "world/Random.h"
 
 RoutePatrol::RoutePatrol() {
@@ -33,17 +32,17 @@ void RoutePatrol::pick() {
   state_ = Travelling;
 }
 
-void RoutePatrol::update() {
+void RoutePatrol::update(int frameTime) {
   if (candidates_.empty()) return;
-  const uint32_t now = clockNow();
   if (state_ == Travelling) {
-    path_.advance();
+    path_.advance(frameTime);
     if (path_.index() == static_cast<int>(route_.size()) - 1) {
       state_ = Pausing;
       pauseLength_ = 10000 + randomDraw() % 20000;
-      pauseStart_ = now;
+      paused_ = 0;
     }
-  } else if (state_ == Pausing && elapsedMs(pauseStart_, now) > static_cast<uint32_t>(pauseLength_)) {
-    pick();
+  } else if (state_ == Pausing) {
+    paused_ += frameTime;
+    if (paused_ > pauseLength_) pick();
   }
 }

@@ -23,7 +23,8 @@ class RoutePatrol {
   // Returns the candidate's number, counted from 0 in the order added.
   int addCandidate();
   void pick();
-  void update();
+  // One frame of frameTime ms.
+  void update(int frameTime);
 
   int state() const { return state_; }
   // The travelling candidate's number; -1 before the first pick.
@@ -39,7 +40,7 @@ class RoutePatrol {
   bool reverse_ = false;
   int current_ = -1;
   int state_ = NotStarted;
-  uint32_t pauseStart_ = 0;
+  int64_t paused_ = 0;  // milliseconds of the current pause so far
   int pauseLength_ = 0;
   SplinePath path_;
   std::vector<Vector3> route_;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "world/Clock.h"
 #include "world/MathConstants.h"
 #include "world/Random.h"
 
@@ -12,8 +11,6 @@ namespace {
 constexpr float LookAhead = 0.07f;
 
 }  // namespace
-
-SplinePath::SplinePath() : lastTicks_(clockNow()) {}
 
 void SplinePath::addPoint(float x, float y, float z) { points_.push_back(Vector3{x, y, z}); }
 
@@ -69,12 +66,15 @@ void SplinePath::start() {
     if (object_) object_->setPosition(position_);
   }
   segment_ = segmentAt(index_);
-  lastTicks_ = clockNow();
   started_ = true;
 }
 
-void SplinePath::advance() {
-  if (!started_) start();
+void SplinePath::advance(int frameTime) {
+  // The frame that puts the object on its first point moves it no further.
+  if (!started_) {
+    start();
+    frameTime = 0;
+  }
   if (halted_ || !running_) return;
 
   if (t_ > 1.0f) {
@@ -111,12 +111,9 @@ void SplinePath::advance() {
     }
   }
 
-  const uint32_t now = clockNow();
-  const uint32_t dt = elapsedMs(lastTicks_, now);
-  lastTicks_ = now;
-  if (dt == 0) return;
+  if (frameTime <= 0) return;
   // Scale the parameter step so that the next frame covers speed * dt along the curve.
   const float travelled = length3(position_ - evaluateAhead(t_ + step_));
-  if (travelled > 0.0f) step_ = step_ * (static_cast<float>(dt) * speed_) / travelled;
+  if (travelled > 0.0f) step_ = step_ * (static_cast<float>(frameTime) * speed_) / travelled;
   t_ += step_;
 }

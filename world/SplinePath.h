@@ -18,8 +18,6 @@ enum PathFlags : unsigned {
 // the object's way through it never changes.
 class SplinePath {
  public:
-  SplinePath();
-
   void addPoint(float x, float y, float z);
   void addPoint(const Vector3& p) { addPoint(p.x, p.y, p.z); }
   // Drops the first point; index keeps naming the same point.
@@ -41,8 +39,8 @@ class SplinePath {
 
   // Puts the object on the current point; the first advance does it when nobody else has.
   void start();
-  // Once per frame.
-  void advance();
+  // Once per frame, frameTime ms after the previous one.
+  void advance(int frameTime);
 
   const Vector3& position() const { return position_; }
   float bank() const { return bank_; }
@@ -68,7 +66,6 @@ class SplinePath {
   bool useCurve_ = true;
   float speed_ = 0.002f;
   float step_ = 0.001f;
-  uint32_t lastTicks_;
   bool started_ = false;
   unsigned flags_ = PlaceObject | Bank | SmoothBank;
   bool running_ = true;

@@ -1,6 +1,5 @@
 #include "world/Swimmer.h"
 
-#include "world/Clock.h"
 #include "world/FishSchool.h"
 
 namespace {
@@ -14,7 +13,6 @@ Swimmer::Swimmer() : turnRate_(settings_.baseTurnRate) { speedTimer_.setRange(30
 
 void Swimmer::start() {
   if (!placed_) return;
-  lastTicks_ = clockNow();
   speed_ = targetSpeed_ = settings_.maxSpeed;
   const Vector3 position = pose_.position();
   const Vector3 facing = pose_.target() - position;
@@ -44,11 +42,9 @@ void Swimmer::swim() {
   if (animation_) animation_->setFrameRate(settings_.animFactor * speed_);
 }
 
-void Swimmer::update() {
+void Swimmer::update(int frameTime) {
   if (!placed_) return;
-  const uint32_t now = clockNow();
-  frameTime_ = static_cast<int>(elapsedMs(lastTicks_, now));
-  lastTicks_ = now;
+  frameTime_ = frameTime;
   const float dt = static_cast<float>(frameTime_);
 
   // A goal reached switches state and steers again within the same frame.

@@ -49,7 +49,8 @@ class Swimmer {
   const Pose& pose() const { return pose_; }
   void start();
   void setFollowPoint(const Vector3& point) { followPoint_ = point; }
-  void update();
+  // One frame of frameTime ms.
+  void update(int frameTime);
 
   int state() const { return state_; }
   float speed() const { return speed_; }
@@ -71,7 +72,6 @@ class Swimmer {
   bool placed_ = false;
   FrameAnimation* animation_ = nullptr;
   int state_ = Cruise;
-  uint32_t lastTicks_ = 0;
   int frameTime_ = 0;
   int headingElapsed_ = 0;
   int followElapsed_ = 0;

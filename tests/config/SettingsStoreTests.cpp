@@ -7,6 +7,7 @@
 
 #include "config/DataFolder.h"
 #include "config/SettingFields.h"
+#include "config/SettingsStore.h"
 #include "scene/SeaSceneApp.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestEnvironment.h"
@@ -47,7 +48,7 @@ int countOccurrences(const std::string& text, const std::string& what) {
   return n;
 }
 
-class SettingsStore : public ::testing::Test {
+class SettingsRecords : public ::testing::Test {
  protected:
   void SetUp() override {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ReefsaverTests");
@@ -56,7 +57,23 @@ class SettingsStore : public ::testing::Test {
   void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ReefsaverTests"); }
 };
 
-TEST_F(SettingsStore, FirstRunCreatesTheEmptyKeyAndKeepsDefaults) {
+// A read with no key open keeps what the caller had, as a missing value does.
+TEST_F(SettingsRecords, AStoreWithoutAnOpenKeyGivesTheFallback) {
+  ::SettingsStore store;
+  EXPECT_EQ(store.readDword("BoidCount", 15), 15);
+  EXPECT_TRUE(store.readBool("FishRed", true));
+  EXPECT_FALSE(store.writeDword("BoidCount", 3));
+  EXPECT_FALSE(store.close());
+
+  ASSERT_TRUE(store.open(TestKey));
+  EXPECT_TRUE(store.writeDword("BoidCount", 3));
+  EXPECT_EQ(store.readDword("BoidCount", 15), 3);
+  EXPECT_EQ(store.readDword("Missing", -7), -7);
+  EXPECT_TRUE(store.close());
+  EXPECT_EQ(store.readDword("BoidCount", 15), 15);
+}
+
+TEST_F(SettingsRecords, FirstRunCreatesTheEmptyKeyAndKeepsDefaults) {
   SeaSceneApp app(SaverBuild::Basic);
   EXPECT_STREQ(app.registryPath(), TestKey);
   EXPECT_STREQ(app.applicationName(), "Reefsaver");
@@ -89,7 +106,7 @@ TEST_F(SettingsStore, FirstRunCreatesTheEmptyKeyAndKeepsDefaults) {
   EXPECT_TRUE(screen.ShadeScecondary);
 }
 
-TEST_F(SettingsStore, SavingWritesAllEighteenValuesAsNumbers) {
+TEST_F(SettingsRecords, SavingWritesAllEighteenValuesAsNumbers) {
   SeaSceneApp app(SaverBuild::Basic);
   app.settings().FishCount = 3;
   app.settings().FishManta = false;
@@ -115,7 +132,7 @@ TEST_F(SettingsStore, SavingWritesAllEighteenValuesAsNumbers) {
   EXPECT_EQ(reader.screenSettings().Width, 1024);
 }
 
-TEST_F(SettingsStore, OutOfRangeValuesLoadUnchangedAndFlagsNormalise) {
+TEST_F(SettingsRecords, OutOfRangeValuesLoadUnchangedAndFlagsNormalise) {
   regAdd("BoidCount", "REG_DWORD", "7");
   regAdd("CameraSpeed", "REG_DWORD", "0");
   regAdd("FishCount", "REG_DWORD", "25");
@@ -135,7 +152,7 @@ TEST_F(SettingsStore, OutOfRangeValuesLoadUnchangedAndFlagsNormalise) {
   EXPECT_NE(count.find("REG_DWORD    0x19"), std::string::npos) << count;
 }
 
-TEST_F(SettingsStore, ValuesLongerThanFourBytesAreIgnored) {
+TEST_F(SettingsRecords, ValuesLongerThanFourBytesAreIgnored) {
   regAdd("BoidCount", "REG_BINARY", "0102030405060708");
   regAdd("FishCount", "REG_SZ", "twenty");
   regAdd("CameraPos", "REG_BINARY", "02000000");  // exactly four bytes of any type count
@@ -148,7 +165,7 @@ TEST_F(SettingsStore, ValuesLongerThanFourBytesAreIgnored) {
   EXPECT_TRUE(app.settings().BirdGull);
 }
 
-TEST_F(SettingsStore, EmptyPathOpensTheCurrentUserKeyItself) {
+TEST_F(SettingsRecords, EmptyPathOpensTheCurrentUserKeyItself) {
   writeDirectoryFile("");
   SeaSceneApp app(SaverBuild::Basic);
   EXPECT_STREQ(app.registryPath(), "");
@@ -164,7 +181,7 @@ TEST_F(SettingsStore, EmptyPathOpensTheCurrentUserKeyItself) {
   RegCloseKey(root);
 }
 
-TEST_F(SettingsStore, OverlongRegistryPathIsCutNotOverflowed) {
+TEST_F(SettingsRecords, OverlongRegistryPathIsCutNotOverflowed) {
   writeDirectoryFile(std::string(400, 'k'));
   SeaSceneApp app(SaverBuild::Basic);
   EXPECT_EQ(std::strlen(app.registryPath()), PathSize - 1);

@@ -12,7 +12,6 @@
 #include "render/Texture.h"
 #include "render/WaterGrid.h"
 #include "tests/render/RenderTestSupport.h"
-#include "tests/support/DrivenClock.h"
 #include "world/MathConstants.h"
 
 using namespace rendertest;
@@ -92,13 +91,12 @@ TEST_F(Geometry, TerrainRebuildsOnGridOrHeightChangesButNotOnSize) {
 }
 
 TEST_F(Geometry, TerrainDrawSendsPositionPlusDisplacementAsOneStrip) {
-  DrivenClock clock(5000);
   const std::string path = writeScratch("map8.nlt", heightMap(8, 8, [](int x, int) -> uint32_t { return x * 10; }));
   RippleTerrain terrain;
   ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
   terrain.setGridResolution(2);
   terrain.setPosition(0, -8, 0);
-  clock.advance(700);
+  terrain.ripple(700);
   const std::vector<FeedbackPrimitive> primitives = captureFeedback([&] { terrain.render(); });
   ASSERT_EQ(terrain.vertexCount(), 8);
   const std::vector<FeedbackVertex> drawn = feedbackVertices(primitives);
@@ -119,7 +117,6 @@ TEST_F(Geometry, TerrainDrawSendsPositionPlusDisplacementAsOneStrip) {
 }
 
 TEST_F(Geometry, RippleStaysSmallAndTouchesOnlyTheDisplacement) {
-  DrivenClock clock(5000);
   const std::string path =
       writeScratch("map64.nlt", heightMap(64, 64, [](int x, int y) -> uint32_t { return (x * y) & 0xFF; }));
   RippleTerrain terrain;
@@ -129,8 +126,7 @@ TEST_F(Geometry, RippleStaysSmallAndTouchesOnlyTheDisplacement) {
   terrain.build();
   const std::vector<Terrain::Vertex> before(terrain.vertices(), terrain.vertices() + terrain.vertexCount());
   for (int frame = 0; frame < 200; ++frame) {
-    clock.advance(37);
-    terrain.animate();
+    terrain.ripple(37);
     for (int k = 0; k < terrain.vertexCount(); ++k) {
       const Terrain::Vertex& v = terrain.vertices()[k];
       ASSERT_LE(std::fabs(v.dy), 0.03f + 1e-6f);
@@ -146,7 +142,6 @@ TEST_F(Geometry, RippleStaysSmallAndTouchesOnlyTheDisplacement) {
 }
 
 TEST_F(Geometry, TerrainLeftPartlyOutOfViewShowsWhatTheWholeStripWouldShow) {
-  DrivenClock clock(5000);
   const std::string path =
       writeScratch("map32.nlt", heightMap(32, 32, [](int x, int y) -> uint32_t { return (x * 7 + y * 3) & 0xFF; }));
   RippleTerrain terrain;
@@ -213,7 +208,6 @@ TEST_F(Geometry, HeightMapWidthNeedNotBeAMultipleOfFour) {
 }
 
 TEST_F(Geometry, WaterGridLayoutAndWaves) {
-  DrivenClock clock(5000);
   WaterGrid water;
   water.build(50, 50, 50, 50);
   EXPECT_FLOAT_EQ(water.vertex(0, 0).x, -25.0f);
@@ -234,21 +228,18 @@ TEST_F(Geometry, WaterGridLayoutAndWaves) {
     }
     return z;
   };
-  water.animate();
+  water.animate(0);
   const std::vector<float> start = heights();
   EXPECT_NE(water.vertex(1, 0).z, water.vertex(0, 0).z);  // along a row
   EXPECT_NE(water.vertex(0, 1).z, water.vertex(0, 0).z);  // along a column
-  clock.advance(100);
-  water.animate();
+  water.animate(100);
   EXPECT_NE(heights(), start);
   for (int step = 0; step < 300; ++step) {
-    clock.advance(53);
-    water.animate();
+    water.animate(53);
     for (const float z : heights()) ASSERT_LE(std::fabs(z), 0.07f + 1e-6f);
   }
   const uint32_t period = static_cast<uint32_t>(std::lround(2 * Pi / 0.005f));
-  clock.advance(period - (100 + 300 * 53) % period);  // back at a whole number of periods
-  water.animate();
+  water.animate(period - (100 + 300 * 53) % period);  // back at a whole number of periods
   const std::vector<float> again = heights();
   for (size_t k = 0; k < start.size(); ++k) ASSERT_NEAR(again[k], start[k], 3e-3) << k;
 
@@ -355,7 +346,6 @@ TEST_F(Geometry, ABlendedQuadDrawsOnlyWhereItsPictureHasAlpha) {
 }
 
 TEST_F(Geometry, SkyParaboloidAndItsTurn) {
-  DrivenClock clock(5000);
   SkyDome sky;
   EXPECT_TRUE(captureFeedback([&] { sky.render(); }).empty());
   sky.setShape(SkyDome::Paraboloid);
@@ -382,7 +372,7 @@ TEST_F(Geometry, SkyParaboloidAndItsTurn) {
 
   sky.setTurnSpeed(-0.75f);
   glEnable(GL_LIGHTING);
-  clock.advance(2000);
+  sky.turn(2000);
   sky.begin();
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
   sky.end();

@@ -6,7 +6,6 @@
 #include "render/Md3Reader.h"
 #include "render/QModel.h"
 #include "tests/render/RenderTestSupport.h"
-#include "tests/support/DrivenClock.h"
 
 using namespace rendertest;
 
@@ -186,29 +185,24 @@ TEST(QModelAnimation, ClampsRangesAndPlaysByExactName) {
   EXPECT_EQ(model.currentLastFrame(), 39);
 }
 
-TEST(QModelAnimation, AdvancesByWallClockAndLoops) {
-  DrivenClock clock;
+TEST(QModelAnimation, AdvancesByTheFrameTimeAndLoops) {
   const std::string bytes = squareModel(40).bytes();
   QModel model;
   ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
   model.addAnimation(0, 19, "swim");
   model.addAnimation(20, 39, "turn");
-  model.advance();  // from construction to now
   model.playAnimation("swim");
 
-  clock.advance(200);  // 15 frames per second: 3 frames
-  model.advance();
+  model.advance(200);  // 15 frames per second: 3 frames
   EXPECT_FLOAT_EQ(model.animationPosition(), 3.0f);
 
   // 500 frames per second: 0.5 frame per millisecond.
   model.setFrameRate(500);
-  clock.advance(33);  // to 19.5
-  model.advance();
+  model.advance(33);  // to 19.5
   EXPECT_FLOAT_EQ(model.animationPosition(), 19.5f);
   EXPECT_EQ(model.currentFrame(), 19);
   EXPECT_EQ(model.nextFrame(), 0);
-  clock.advance(2);  // one frame on: loops to 0.5
-  model.advance();
+  model.advance(2);  // one frame on: loops to 0.5
   EXPECT_FLOAT_EQ(model.animationPosition(), 0.5f);
   EXPECT_EQ(model.currentFrame(), 0);
   EXPECT_EQ(model.nextFrame(), 1);
@@ -216,11 +210,9 @@ TEST(QModelAnimation, AdvancesByWallClockAndLoops) {
 
   model.playAnimation("turn");
   model.setFrameRate(1000);
-  clock.advance(19);
-  model.advance();
+  model.advance(19);
   model.setFrameRate(200);  // 0.2 frame per millisecond
-  clock.advance(1);
-  model.advance();
+  model.advance(1);
   EXPECT_NEAR(model.animationPosition(), 39.2f, 1e-4);
   EXPECT_EQ(model.currentFrame(), 39);
   EXPECT_EQ(model.nextFrame(), 20);
@@ -230,27 +222,23 @@ TEST(QModelAnimation, AdvancesByWallClockAndLoops) {
 }
 
 TEST(QModelAnimation, HugeStepsAndOddRangesNeverHang) {
-  DrivenClock clock;
   const std::string bytes = squareModel(40).bytes();
   QModel model;
   ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
   model.addAnimation(30, 10, "backwards");
   EXPECT_EQ(model.currentLastFrame(), 30);
   model.setFrameRate(1000);
-  clock.advance(4000000000u);  // 4 million frames in one step
-  model.advance();
+  model.advance(4000000000u);  // 4 million frames in one step
   EXPECT_EQ(model.currentFrame(), 30);
 
   model.addAnimation(5, 9, "swim");
   model.playAnimation("swim");
-  clock.advance(3999999999u);
-  model.advance();
+  model.advance(3999999999u);
   EXPECT_GE(model.animationPosition(), 5.0f);
   EXPECT_LT(model.animationPosition(), 10.0f);
 
   model.setFrameRate(-30);  // running backwards still stays in the range
-  clock.advance(1234);
-  model.advance();
+  model.advance(1234);
   EXPECT_GE(model.currentFrame(), 5);
   EXPECT_LE(model.currentFrame(), 9);
 
@@ -258,13 +246,11 @@ TEST(QModelAnimation, HugeStepsAndOddRangesNeverHang) {
   empty.addAnimation(3, 7, "swim");
   EXPECT_EQ(empty.currentFrame(), 0);
   EXPECT_EQ(empty.currentLastFrame(), 0);
-  clock.advance(100000);
-  empty.advance();
+  empty.advance(100000);
   EXPECT_EQ(empty.currentFrame(), 0);
 }
 
 TEST_F(ModelDraw, BlendsTowardTheNextFrameOnlyWithInterpolate) {
-  DrivenClock clock;
   const std::string bytes = squareModel(2).bytes();
   QModel model;
   ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
@@ -273,12 +259,11 @@ TEST_F(ModelDraw, BlendsTowardTheNextFrameOnlyWithInterpolate) {
   ModelObject object;
   object.setModel(&model);
   object.setPosition(0, 0, 0);
-  clock.advance(0);
-  model.advance();
+  model.advance(0);
 
   // Half a frame on: positions halfway between frame 0 and frame 1 (x + 0.5).
   model.setFrameRate(500);
-  clock.advance(1);
+  model.advance(1);
   std::vector<FeedbackVertex> vertices = feedbackVertices(captureFeedback([&] { object.render(); }));
   ASSERT_EQ(vertices.size(), 6u);
   EXPECT_NEAR(vertices[0].x, 0.5f, 1e-3);
@@ -292,7 +277,7 @@ TEST_F(ModelDraw, BlendsTowardTheNextFrameOnlyWithInterpolate) {
   ASSERT_EQ(shared.size(), 6u);
   EXPECT_NEAR(shared[0].x, 0.5f, 1e-3);
   model.setFrameRate(250);  // a quarter frame per ms: 0.75 one ms later
-  clock.advance(1);
+  model.advance(1);
   vertices = feedbackVertices(captureFeedback([&] { object.render(); }));
   shared = feedbackVertices(captureFeedback([&] { other.render(); }));
   ASSERT_EQ(vertices.size(), 6u);

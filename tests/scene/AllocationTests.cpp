@@ -56,7 +56,7 @@ TEST(FrameAllocations, InteractiveBuildWithTheRateLineShown) {
   scene.frame(33);
   scene.key(WM_KEYUP, 'F');
   scene.frames(40, 300);  // past the help timer and several rate reports
-  ASSERT_TRUE(scene.app().rateShown());
+  ASSERT_TRUE(scene.app().overlay().rateShown());
   EXPECT_EQ(allocationsDuring(scene, 100), 0);
 }
 

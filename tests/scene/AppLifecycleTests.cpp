@@ -21,20 +21,15 @@ TEST(AppLifecycle, ReleasingTheSceneFreesEverythingItBuiltAndClosesTheSound) {
   SeaSceneApp& app = scene.app();
   scene.frames(5, 20);
   ASSERT_NE(app.soundPlayer(), nullptr);
-  ASSERT_GT(app.schoolModel().frameCount(), 0);
-  ASSERT_GT(app.reefFishCount(), 0);
+  ASSERT_NE(app.scene(), nullptr);
+  ASSERT_GT(app.scene()->schoolSize(), 0);
+  ASSERT_GT(app.scene()->reefFishCount(), 0);
   ASSERT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 1) << "the sound device is open";
 
   app.releaseScene();
   EXPECT_EQ(app.soundPlayer(), nullptr);
   EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the sound device is closed";
-  EXPECT_EQ(app.schoolFishCount(), 0);
-  EXPECT_EQ(app.reefFishCount(), 0);
-  EXPECT_EQ(app.schoolModel().frameCount(), 0);
-  for (int species = 0; species < SeaSceneApp::ReefSpeciesCount; ++species) {
-    EXPECT_EQ(app.reefSpeciesModel(species).frameCount(), 0) << species;
-  }
-  EXPECT_EQ(app.highlightPlane().textureCount(), 0);
+  EXPECT_EQ(app.scene(), nullptr) << "the scene with all it built is gone";
   app.releaseScene();  // a second release finds nothing left to free
   EXPECT_EQ(app.soundPlayer(), nullptr);
 }
@@ -45,8 +40,7 @@ TEST(AppLifecycle, AConfigurationRunReleasesASceneThatWasNeverBuilt) {
   app.releaseScene();
   EXPECT_EQ(app.soundPlayer(), nullptr);
   EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "no sound device was opened";
-  EXPECT_EQ(app.reefFishCount(), 0);
-  EXPECT_EQ(app.schoolFishCount(), 0);
+  EXPECT_EQ(app.scene(), nullptr);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(FramePass, WideScreensUseTheAspectCapWithAFullViewport) {
     ASSERT_TRUE(scene.ready());
     EXPECT_EQ(scene.app().width(), 1920);
     EXPECT_EQ(scene.app().height(), 1080);
-    EXPECT_FLOAT_EQ(scene.app().aspectRatio(), 1.35f);
+    EXPECT_FLOAT_EQ(scene.app().mainView().aspect, 1.35f);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1920);
@@ -32,31 +32,31 @@ TEST(FramePass, WideScreensUseTheAspectCapWithAFullViewport) {
 
   DrivenScene window(SaverBuild::Basic, "reef.scr /t");
   ASSERT_TRUE(window.ready());
-  EXPECT_NEAR(window.app().aspectRatio(), 800.0f / 600.0f, 1e-6f);
+  EXPECT_NEAR(window.app().mainView().aspect, 800.0f / 600.0f, 1e-6f);
 }
 
 TEST(FramePass, RateTextAfterFiftyFramesInOneSecond) {
   DrivenScene scene(SaverBuild::Basic, "reef.scr /t");
   ASSERT_TRUE(scene.ready());
   scene.frames(49, 20);
-  EXPECT_STREQ(scene.app().frameRateText(), "");
+  EXPECT_STREQ(scene.app().overlay().frameRateText(), "");
   scene.frame(20);
-  EXPECT_STREQ(scene.app().frameRateText(), "800 x 600   50.00 fps");
+  EXPECT_STREQ(scene.app().overlay().frameRateText(), "800 x 600   50.00 fps");
   scene.frames(8, 125);
-  EXPECT_STREQ(scene.app().frameRateText(), "800 x 600   8.00 fps");
+  EXPECT_STREQ(scene.app().overlay().frameRateText(), "800 x 600   8.00 fps");
 }
 
 TEST(FramePass, AfterTheDisplaySleptTheSceneGoesOnWhereItStopped) {
   DrivenScene scene(SaverBuild::Basic, "reef.scr /t");
   ASSERT_TRUE(scene.ready());
   scene.frames(10, 20);
-  const Vector3 guide = scene.app().guide().position();
+  const Vector3 guide = scene.sea().guide().position();
   scene.app().sleepChanged(true);
   scene.clock().advance(3600000);  // an hour with the monitor off
   scene.app().sleepChanged(false);
   scene.frame(20);
-  EXPECT_EQ(scene.app().frameTime(), 20);
-  EXPECT_LT(distance(scene.app().guide().position(), guide), 0.1f);
+  EXPECT_EQ(scene.sea().frameTime(), 20);
+  EXPECT_LT(distance(scene.sea().guide().position(), guide), 0.1f);
 }
 
 TEST(FramePass, HighlightKeepsItsFrameWhileTheCameraTilts) {
@@ -65,23 +65,23 @@ TEST(FramePass, HighlightKeepsItsFrameWhileTheCameraTilts) {
     app.settings().CameraSpeed = 4;
   });
   ASSERT_TRUE(scene.ready());
-  const Quad& highlight = scene.app().highlightPlane();
+  const Quad& highlight = scene.sea().highlightPlane();
   scene.frame(50);
   const Texture* resting = highlight.texture(1);
   scene.frame(50);
   EXPECT_NE(highlight.texture(1), resting);  // 50 ms later the next of the 32 frames is shown
 
   scene.frames(100, 100);  // the first rest of 10 s ends; the view starts tilting up
-  ASSERT_TRUE(scene.app().cameraTilt().moving());
+  ASSERT_TRUE(scene.sea().cameraTilt().moving());
   const Texture* held = highlight.texture(1);
   for (int i = 0; i < 20; ++i) {
     scene.frame(50);
-    ASSERT_TRUE(scene.app().cameraTilt().moving());
+    ASSERT_TRUE(scene.sea().cameraTilt().moving());
     EXPECT_EQ(highlight.texture(1), held);
   }
   scene.frames(100, 100);  // 25 degrees at 4 degrees per second: the tilt has ended
-  EXPECT_FALSE(scene.app().cameraTilt().moving());
-  EXPECT_LE(scene.app().camera().pitch(), -25.0f);
+  EXPECT_FALSE(scene.sea().cameraTilt().moving());
+  EXPECT_LE(scene.sea().camera().pitch(), -25.0f);
   scene.frame(50);
   const Texture* again = highlight.texture(1);
   scene.frame(50);
@@ -151,14 +151,14 @@ TEST(FramePass, FixedCameraPositionsOfTheBasicBuild) {
   for (int position = 0; position <= 4; ++position) {
     DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [&](SeaSceneApp& app) { app.settings().CameraPos = position; });
     ASSERT_TRUE(scene.ready());
-    EXPECT_FLOAT_EQ(scene.app().camera().pitch(), expected[position]) << position;
-    EXPECT_EQ(scene.app().cameraTilt().enabled(), position == 0) << position;
+    EXPECT_FLOAT_EQ(scene.sea().camera().pitch(), expected[position]) << position;
+    EXPECT_EQ(scene.sea().cameraTilt().enabled(), position == 0) << position;
   }
   // The interactive build ignores the stored position.
   DrivenScene interactive(SaverBuild::Interactive, "reef.exe", [](SeaSceneApp& app) { app.settings().CameraPos = 1; });
   ASSERT_TRUE(interactive.ready());
-  EXPECT_FLOAT_EQ(interactive.app().camera().pitch(), 0.0f);
-  EXPECT_FALSE(interactive.app().cameraTilt().enabled());
+  EXPECT_FLOAT_EQ(interactive.sea().camera().pitch(), 0.0f);
+  EXPECT_FALSE(interactive.sea().cameraTilt().enabled());
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ namespace {
 
 std::string helpText(SeaSceneApp& app) {
   std::string text;
-  for (int i = 0; i < app.helpLine().lineCount(); ++i) text += (i ? "\n" : "") + app.helpLine().line(i);
+  for (int i = 0; i < app.overlay().helpLine().lineCount(); ++i)
+    text += (i ? "\n" : "") + app.overlay().helpLine().line(i);
   return text;
 }
 
@@ -45,12 +46,12 @@ TEST_F(Interactive, HoldingSpaceTogglesWireframeOnce) {
     scene.key(WM_KEYDOWN, VK_SPACE);  // auto-repeat while held
     scene.frame(20);
   }
-  EXPECT_TRUE(scene.app().wireframe());
+  EXPECT_TRUE(scene.app().overlay().wireframe());
   EXPECT_EQ(polygonMode(), GL_LINE);
   scene.key(WM_KEYUP, VK_SPACE);
   scene.frame(20);
   press(VK_SPACE);
-  EXPECT_FALSE(scene.app().wireframe());
+  EXPECT_FALSE(scene.app().overlay().wireframe());
   EXPECT_EQ(polygonMode(), GL_FILL);
 }
 
@@ -58,27 +59,27 @@ TEST_F(Interactive, ArrowKeysTiltWithinTheirLimitsAndHomeResets) {
   ASSERT_TRUE(scene.ready());
   scene.key(WM_KEYDOWN, VK_UP);
   scene.frames(40, 20);
-  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), -20.0f);  // half a degree per frame
+  EXPECT_FLOAT_EQ(scene.sea().camera().pitch(), -20.0f);  // half a degree per frame
   scene.frames(40, 20);
-  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), -25.0f);
+  EXPECT_FLOAT_EQ(scene.sea().camera().pitch(), -25.0f);
   scene.key(WM_KEYUP, VK_UP);
   scene.key(WM_KEYDOWN, VK_DOWN);
   scene.frames(30, 20);
-  const float midTilt = scene.app().camera().pitch();
+  const float midTilt = scene.sea().camera().pitch();
   EXPECT_FLOAT_EQ(midTilt, -10.0f);
   scene.key(WM_KEYDOWN, VK_HOME);
   scene.frame(20);
   scene.key(WM_KEYUP, VK_HOME);
   // Home put the view back; Down, still held, has already lowered it one step again.
-  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), 0.5f);
+  EXPECT_FLOAT_EQ(scene.sea().camera().pitch(), 0.5f);
   scene.frames(40, 20);
-  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), 4.5f);
+  EXPECT_FLOAT_EQ(scene.sea().camera().pitch(), 4.5f);
   scene.key(WM_KEYUP, VK_DOWN);
   scene.key(WM_KEYDOWN, VK_HOME);
   scene.frame(20);
-  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), 0.0f);
-  EXPECT_FLOAT_EQ(scene.app().camera().lookAt().y, 0.0f);
-  EXPECT_FLOAT_EQ(scene.app().camera().eye().y, 2.0f);
+  EXPECT_FLOAT_EQ(scene.sea().camera().pitch(), 0.0f);
+  EXPECT_FLOAT_EQ(scene.sea().camera().lookAt().y, 0.0f);
+  EXPECT_FLOAT_EQ(scene.sea().camera().eye().y, 2.0f);
 }
 
 TEST_F(Interactive, HelpLineShortThenExpandedThenGone) {
@@ -90,7 +91,7 @@ TEST_F(Interactive, HelpLineShortThenExpandedThenGone) {
   EXPECT_EQ(helpText(scene.app()), shortHelp);
   press(VK_F1);
   EXPECT_EQ(helpText(scene.app()), expanded);
-  EXPECT_GT(scene.app().helpLine().lineCount(), 1);
+  EXPECT_GT(scene.app().overlay().helpLine().lineCount(), 1);
   press(VK_F1);
   EXPECT_EQ(helpText(scene.app()), shortHelp);
 
@@ -106,15 +107,15 @@ TEST_F(Interactive, HelpLineShortThenExpandedThenGone) {
 
 TEST_F(Interactive, FTogglesTheRateLineWithOrWithoutShift) {
   ASSERT_TRUE(scene.ready());
-  EXPECT_FALSE(scene.app().rateShown());
+  EXPECT_FALSE(scene.app().overlay().rateShown());
   press('F');
-  EXPECT_TRUE(scene.app().rateShown());
+  EXPECT_TRUE(scene.app().overlay().rateShown());
   scene.frames(60, 20);
-  EXPECT_EQ(scene.app().rateLine().line(0), scene.app().frameRateText());
+  EXPECT_EQ(scene.app().overlay().rateLine().line(0), scene.app().overlay().frameRateText());
   scene.key(WM_KEYDOWN, VK_SHIFT);
   press('F');
   scene.key(WM_KEYUP, VK_SHIFT);
-  EXPECT_FALSE(scene.app().rateShown());
+  EXPECT_FALSE(scene.app().overlay().rateShown());
 }
 
 TEST_F(Interactive, QuickTapsBetweenTwoFramesCountOnceEach) {
@@ -122,7 +123,7 @@ TEST_F(Interactive, QuickTapsBetweenTwoFramesCountOnceEach) {
   scene.key(WM_KEYDOWN, VK_SPACE);
   scene.key(WM_KEYUP, VK_SPACE);
   scene.frame(20);
-  EXPECT_TRUE(scene.app().wireframe());
+  EXPECT_TRUE(scene.app().overlay().wireframe());
   EXPECT_EQ(polygonMode(), GL_LINE);
   for (int tap = 0; tap < 2; ++tap) {  // two taps in one slow frame: toggled twice
     scene.key(WM_KEYDOWN, VK_SPACE);
@@ -131,14 +132,14 @@ TEST_F(Interactive, QuickTapsBetweenTwoFramesCountOnceEach) {
   scene.key(WM_KEYDOWN, 'F');
   scene.key(WM_KEYUP, 'F');
   scene.frame(500);
-  EXPECT_TRUE(scene.app().wireframe());
-  EXPECT_TRUE(scene.app().rateShown());
+  EXPECT_TRUE(scene.app().overlay().wireframe());
+  EXPECT_TRUE(scene.app().overlay().rateShown());
   scene.key(WM_KEYDOWN, VK_UP);  // a tap of an arrow still tilts one step
   scene.key(WM_KEYUP, VK_UP);
   scene.frame(20);
-  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), -0.5f);
+  EXPECT_FLOAT_EQ(scene.sea().camera().pitch(), -0.5f);
   scene.frame(20);
-  EXPECT_FLOAT_EQ(scene.app().camera().pitch(), -0.5f);
+  EXPECT_FLOAT_EQ(scene.sea().camera().pitch(), -0.5f);
 }
 
 TEST(InputState, EveryPressCountsOnceHeldOrTappedBetweenFrames) {

@@ -67,19 +67,20 @@ void run(int width, int height, int frames) {
   std::printf("  per frame: update %.3f ms, render %.2f ms, swap %.2f ms\n", 1000.0 * update / frames,
               1000.0 * render / frames, 1000.0 * swap / frames);
 
-  constexpr int LayerCount = sizeof(SeaSceneApp::DrawOrder) / sizeof(SeaSceneApp::DrawOrder[0]);
+  SeaScene& sea = *app.scene();
   double layers[LayerCount] = {};
   double clear = 0;
   for (int i = 0; i < frames; ++i) {
     app.updateFrame();
+    const SceneView view = app.mainView();
     QueryPerformanceCounter(&mark);
-    app.startFrame();
+    sea.beginView(view);
     glFinish();
     LARGE_INTEGER previous;
     QueryPerformanceCounter(&previous);
     clear += seconds(mark, previous, frequency);
     for (int l = 0; l < LayerCount; ++l) {
-      app.renderLayer(SeaSceneApp::DrawOrder[l]);
+      sea.drawLayer(DrawOrder[l], view);
       glFinish();
       LARGE_INTEGER now;
       QueryPerformanceCounter(&now);
@@ -90,7 +91,7 @@ void run(int width, int height, int frames) {
   }
   std::printf("  per layer (ms, each finished alone): clear %.2f", 1000.0 * clear / frames);
   for (int l = 0; l < LayerCount; ++l) {
-    std::printf(", %s %.2f", SeaSceneApp::layerName(SeaSceneApp::DrawOrder[l]), 1000.0 * layers[l] / frames);
+    std::printf(", %s %.2f", layerName(DrawOrder[l]), 1000.0 * layers[l] / frames);
   }
   std::printf("\n");
   std::fflush(stdout);

@@ -40,9 +40,16 @@ bool holdsFile(SeaSceneApp& app, const Texture& texture, const char* relative) {
   return !expected.empty() && texels(texture.id()) == expected;
 }
 
-int countedCreatures(SeaSceneApp& app) {
-  return (app.mantaPresent() ? 1 : 0) + (app.predatorPresent() ? 1 : 0) + (app.bigGreyPresent() ? 1 : 0) +
-         (app.bigRedPresent() ? 1 : 0) + app.reefFishCount();
+const int Manta = scenetest::kindNamed("manta");
+const int Predator = scenetest::kindNamed("predator");
+const int BigGrey = scenetest::kindNamed("big grey fish");
+const int BigRed = scenetest::kindNamed("big red fish");
+const int School = scenetest::kindNamed("school");
+
+int countedCreatures(const SeaScene& sea) {
+  int counted = sea.reefFishCount();
+  for (const int kind : {Manta, Predator, BigGrey, BigRed}) counted += sea.present(kind) ? 1 : 0;
+  return counted;
 }
 
 // The Display control panel shows the small preview whenever somebody looks through the savers.
@@ -71,8 +78,8 @@ TEST(SceneBuild, HostileCountsMakeAThousandFishOfEachKindAtMost) {
     app.settings().FishCount = 2000000;
   });
   ASSERT_TRUE(scene.ready());
-  EXPECT_EQ(scene.app().schoolFishCount(), 1000);
-  EXPECT_EQ(scene.app().reefFishCount(), 1000);
+  EXPECT_EQ(scene.sea().schoolSize(), 1000);
+  EXPECT_EQ(scene.sea().reefFishCount(), 1000);
   scene.frames(2, 20);  // and they swim
 }
 
@@ -82,19 +89,19 @@ TEST(SceneBuild, FishCountZeroLeavesOnlyGuideAndSchool) {
     app.settings().FishCount = 0;
   });
   ASSERT_TRUE(scene.ready());
-  SeaSceneApp& app = scene.app();
-  EXPECT_EQ(countedCreatures(app), 0);
-  EXPECT_EQ(app.schoolFishCount(), 10);
-  EXPECT_EQ(app.routePatrol().current(), -1);
+  const SeaScene& sea = scene.sea();
+  EXPECT_EQ(countedCreatures(sea), 0);
+  EXPECT_EQ(sea.schoolSize(), 10);
+  EXPECT_EQ(sea.routePatrol().current(), -1);
 
   // Nothing counted advances, while the guide swims and the school follows it.
-  const Vector3 guideStart = app.guide().position();
-  const Vector3 fishStart = app.schoolFish(0).position();
+  const Vector3 guideStart = sea.guide().position();
+  const Vector3 fishStart = sea.schoolFish(0).position();
   scene.frames(200, 20);
-  EXPECT_GT(distance(app.guide().position(), guideStart), 0.5f);
-  EXPECT_GT(distance(app.schoolFish(0).position(), fishStart), 0.5f);
-  EXPECT_LT(distance(app.schoolFish(0).position(), app.guide().position()), 6.0f);
-  EXPECT_FALSE(app.mantaPresent());
+  EXPECT_GT(distance(sea.guide().position(), guideStart), 0.5f);
+  EXPECT_GT(distance(sea.schoolFish(0).position(), fishStart), 0.5f);
+  EXPECT_LT(distance(sea.schoolFish(0).position(), sea.guide().position()), 6.0f);
+  EXPECT_FALSE(sea.present(Manta));
 }
 
 TEST(SceneBuild, OneCountedCreatureGoesToTheManta) {
@@ -103,8 +110,8 @@ TEST(SceneBuild, OneCountedCreatureGoesToTheManta) {
     app.settings().FishCount = 1;
   });
   ASSERT_TRUE(scene.ready());
-  EXPECT_TRUE(scene.app().mantaPresent());
-  EXPECT_EQ(countedCreatures(scene.app()), 1);
+  EXPECT_TRUE(scene.sea().present(Manta));
+  EXPECT_EQ(countedCreatures(scene.sea()), 1);
 }
 
 TEST(SceneBuild, TenWithEverythingOnMakesSixReefFishInSpeciesOrder) {
@@ -113,18 +120,18 @@ TEST(SceneBuild, TenWithEverythingOnMakesSixReefFishInSpeciesOrder) {
     app.settings().FishCount = 10;
   });
   ASSERT_TRUE(scene.ready());
-  SeaSceneApp& app = scene.app();
-  EXPECT_TRUE(app.mantaPresent() && app.predatorPresent() && app.bigGreyPresent() && app.bigRedPresent());
-  ASSERT_EQ(app.reefFishCount(), 6);
-  const int species[6] = {0, 1, 2, 3, 0, 1};  // striped, red, blue, yellow-blue, striped, red
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(app.reefFishModel(i), &app.reefSpeciesModel(species[i])) << i;
+  const SeaScene& sea = scene.sea();
+  for (const int kind : {Manta, Predator, BigGrey, BigRed}) EXPECT_TRUE(sea.present(kind)) << kind;
+  ASSERT_EQ(sea.reefFishCount(), 6);
+  const char* species[6] = {"striped fish", "red fish", "blue fish", "yellow-blue fish", "striped fish", "red fish"};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(sea.reefFishKind(i), scenetest::kindNamed(species[i])) << i;
   // Facing alternates: +x, -x, +x, ...
   for (int i = 0; i < 6; ++i) {
-    const float facing = app.reefFish(i).target().x - app.reefFish(i).position().x;
+    const float facing = sea.reefFish(i).target().x - sea.reefFish(i).position().x;
     EXPECT_FLOAT_EQ(facing, i % 2 == 0 ? 1.0f : -1.0f) << i;
-    EXPECT_FLOAT_EQ(app.reefFish(i).position().y, static_cast<float>(i % 3) * 0.6f - 3.0f) << i;
+    EXPECT_FLOAT_EQ(sea.reefFish(i).position().y, static_cast<float>(i % 3) * 0.6f - 3.0f) << i;
   }
-  EXPECT_GE(app.routePatrol().current(), 0);
+  EXPECT_GE(sea.routePatrol().current(), 0);
 }
 
 TEST(SceneBuild, NoSpeciesMeansNoReefFishWhateverTheCount) {
@@ -134,8 +141,8 @@ TEST(SceneBuild, NoSpeciesMeansNoReefFishWhateverTheCount) {
     s.FishRed = s.FishBlue = s.FishStripe = s.FishYellBlu = false;
   });
   ASSERT_TRUE(scene.ready());
-  EXPECT_EQ(scene.app().reefFishCount(), 0);
-  EXPECT_TRUE(scene.app().predatorPresent());
+  EXPECT_EQ(scene.sea().reefFishCount(), 0);
+  EXPECT_TRUE(scene.sea().present(Predator));
 }
 
 TEST(SceneBuild, SchoolModelAndTextureFollowBoidModel) {
@@ -144,16 +151,16 @@ TEST(SceneBuild, SchoolModelAndTextureFollowBoidModel) {
     ASSERT_TRUE(scene.ready());
     QModel rfish;
     ASSERT_TRUE(rfish.loadMD3((std::string(scene.app().dataFolder()) + "models/reeffishes/rfish.nlm").c_str()));
-    EXPECT_EQ(scene.app().schoolModel().vertexCount(), rfish.vertexCount());
-    EXPECT_TRUE(holdsFile(scene.app(), scene.app().schoolTexture(), "models/reeffishes/anglefish.nlt"));
+    EXPECT_EQ(scene.sea().model(School).vertexCount(), rfish.vertexCount());
+    EXPECT_TRUE(holdsFile(scene.app(), scene.sea().skin(School), "models/reeffishes/anglefish.nlt"));
   }
   {
     DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) { app.settings().BoidModel = 0; });
     ASSERT_TRUE(scene.ready());
     QModel silver;
     ASSERT_TRUE(silver.loadMD3((std::string(scene.app().dataFolder()) + "models/reeffishes/silverfish.nlm").c_str()));
-    EXPECT_EQ(scene.app().schoolModel().vertexCount(), silver.vertexCount());
-    EXPECT_TRUE(holdsFile(scene.app(), scene.app().schoolTexture(), "models/reeffishes/silverfish.nlt"));
+    EXPECT_EQ(scene.sea().model(School).vertexCount(), silver.vertexCount());
+    EXPECT_TRUE(holdsFile(scene.app(), scene.sea().skin(School), "models/reeffishes/silverfish.nlt"));
   }
 }
 
@@ -174,7 +181,7 @@ TEST(SceneBuild, SkyPictureFollowsSkyTypeAndColourDepth) {
     });
     ASSERT_TRUE(scene.ready());
     ASSERT_EQ(scene.app().colourDepth(), c.depth);
-    EXPECT_TRUE(holdsFile(scene.app(), scene.app().skyTexture(), c.file)) << c.file;
+    EXPECT_TRUE(holdsFile(scene.app(), scene.sea().sky(), c.file)) << c.file;
   }
 }
 

@@ -1,11 +1,14 @@
 #include "tests/scene/SceneTestSupport.h"
 
+#include <string>
+
 #include "world/Clock.h"
 
 namespace scenetest {
 
 DrivenScene::DrivenScene(SaverBuild build, const std::string& commandLine,
-                         const std::function<void(SeaSceneApp&)>& adjust) {
+                         const std::function<void(SeaSceneApp&)>& adjust, uint32_t clockStart)
+    : clock_(clockStart) {
   app_ = std::make_unique<SeaSceneApp>(build);
   seedRandom(4711);
   // Before init: the registry of the test prefix holds no values under the product's key, so
@@ -40,6 +43,13 @@ void DrivenScene::frame(int advanceMs) {
 }
 
 void DrivenScene::key(UINT message, WPARAM virtualKey) { PostMessageA(app_->mainWindow(), message, virtualKey, 0); }
+
+int kindNamed(const char* name) {
+  for (int kind = 0; kind < CreatureKindCount; ++kind) {
+    if (std::string(CreatureKinds[kind].name) == name) return kind;
+  }
+  return -1;
+}
 
 HWND previewHost(int clientWidth, int clientHeight) {
   RECT rect = {0, 0, clientWidth, clientHeight};

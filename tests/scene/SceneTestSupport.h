@@ -16,11 +16,13 @@ namespace scenetest {
 class DrivenScene {
  public:
   // Builds the scene for commandLine; adjust may change the settings (and screen settings) first.
+  // The driven clock starts at clockStart.
   DrivenScene(SaverBuild build, const std::string& commandLine,
-              const std::function<void(SeaSceneApp&)>& adjust = nullptr);
+              const std::function<void(SeaSceneApp&)>& adjust = nullptr, uint32_t clockStart = 1000000);
   ~DrivenScene();
 
   SeaSceneApp& app() { return *app_; }
+  SeaScene& sea() { return *app_->scene(); }
   DrivenClock& clock() { return clock_; }
   bool ready() const { return ready_; }
   // One pass of the frame pump: waiting messages, then update, render, swap, afterFrame.
@@ -31,10 +33,13 @@ class DrivenScene {
   void key(UINT message, WPARAM virtualKey);
 
  private:
-  DrivenClock clock_{1000000};  // outlives the app, which reads it until it is gone
+  DrivenClock clock_;  // outlives the app, which reads it until it is gone
   std::unique_ptr<SeaSceneApp> app_;
   bool ready_ = false;
 };
+
+// The row of CreatureKinds with this name.
+int kindNamed(const char* name);
 
 // A top-level window of the given client size to host a preview (it may exceed the screen).
 HWND previewHost(int clientWidth, int clientHeight);

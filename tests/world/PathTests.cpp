@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "tests/support/DrivenClock.h"
 #include "world/FrameAnimation.h"
 #include "world/GullFlight.h"
 #include "world/MantaSweep.h"
@@ -21,14 +20,12 @@ float distanceToLine(const Vector3& p, const Vector3& a, const Vector3& b) {
 }
 
 TEST(SplinePath, OnePointNeverMoves) {
-  DrivenClock clock;
   Pose object;
   SplinePath path;
   path.setObject(&object);
   path.addPoint(3, -2, 7);
   for (int i = 0; i < 100; ++i) {
-    clock.advance(Frame);
-    path.advance();
+    path.advance(Frame);
   }
   EXPECT_TRUE(path.halted());
   EXPECT_EQ(object.position(), (Vector3{3, -2, 7}));
@@ -36,15 +33,13 @@ TEST(SplinePath, OnePointNeverMoves) {
 
 TEST(SplinePath, TwoOrThreePointsAreJoinedByStraightLines) {
   for (int count : {2, 3}) {
-    DrivenClock clock;
     Pose object;
     SplinePath path;
     path.setObject(&object);
     const Vector3 corners[3] = {{0, 0, 0}, {10, 2, 0}, {4, -3, 9}};
     for (int i = 0; i < count; ++i) path.addPoint(corners[i]);
     for (int i = 0; i < 2000; ++i) {
-      clock.advance(Frame);
-      path.advance();
+      path.advance(Frame);
       const Vector3 p = object.position();
       float nearest = 1e9f;
       for (int k = 0; k < count; ++k) {
@@ -58,7 +53,6 @@ TEST(SplinePath, TwoOrThreePointsAreJoinedByStraightLines) {
 }
 
 TEST(SplinePath, TravelPerFrameStaysCloseToSpeedTimesFrameTime) {
-  DrivenClock clock;
   Pose object;
   SplinePath path;
   path.setObject(&object);
@@ -73,8 +67,7 @@ TEST(SplinePath, TravelPerFrameStaysCloseToSpeedTimesFrameTime) {
   int close = 0;
   double total = 0.0;
   for (int i = 0; i < 6000; ++i) {
-    clock.advance(Frame);
-    path.advance();
+    path.advance(Frame);
     const float travelled = distance(object.position(), previous);
     previous = object.position();
     // The first frames and those right at a segment change are where the step is re-learned.
@@ -95,7 +88,6 @@ TEST(SplinePath, TravelPerFrameStaysCloseToSpeedTimesFrameTime) {
 }
 
 TEST(SplinePath, RemovingPassedPointsMidSegmentLeavesTheWayAhead) {
-  DrivenClock clock;
   Pose a, b;
   SplinePath kept, trimmed;
   kept.setObject(&a);
@@ -109,9 +101,8 @@ TEST(SplinePath, RemovingPassedPointsMidSegmentLeavesTheWayAhead) {
   kept.setIndex(1);
   trimmed.setIndex(1);
   for (int i = 0; i < 40; ++i) {
-    clock.advance(Frame);
-    kept.advance();
-    trimmed.advance();
+    kept.advance(Frame);
+    trimmed.advance(Frame);
   }
   ASSERT_EQ(trimmed.index(), 1);
   trimmed.removeFirst();  // the current segment's p0
@@ -119,9 +110,8 @@ TEST(SplinePath, RemovingPassedPointsMidSegmentLeavesTheWayAhead) {
   EXPECT_EQ(trimmed.pointCount(), 7);
   int frames = 0;
   while (kept.index() < 3) {
-    clock.advance(Frame);
-    kept.advance();
-    trimmed.advance();
+    kept.advance(Frame);
+    trimmed.advance(Frame);
     ASSERT_EQ(a.position(), b.position()) << "frame " << frames;
     ASSERT_EQ(a.target(), b.target());
     ++frames;
@@ -131,7 +121,6 @@ TEST(SplinePath, RemovingPassedPointsMidSegmentLeavesTheWayAhead) {
 }
 
 TEST(SplinePath, BankingRollsIntoTurnsAtMostBankRatePerFrame) {
-  DrivenClock clock;
   Pose object;
   SplinePath path;
   path.setObject(&object);
@@ -139,14 +128,12 @@ TEST(SplinePath, BankingRollsIntoTurnsAtMostBankRatePerFrame) {
   path.setBankRate(0.6f);
   const Vector3 points[6] = {{30, 3, 10}, {10, 3, 30}, {-10, 3, 10}, {-30, 3, 25}, {0, 3, 40}, {20, 3, 35}};
   for (const Vector3& p : points) path.addPoint(p);
-  clock.advance(Frame);
-  path.advance();
+  path.advance(Frame);
   EXPECT_EQ(path.bank(), 0.0f) << "no previous heading on the first frame";
   float previous = path.bank();
   float largest = 0.0f;
   for (int i = 0; i < 3000; ++i) {
-    clock.advance(Frame);
-    path.advance();
+    path.advance(Frame);
     ASSERT_LE(std::fabs(path.bank() - previous), 0.6f + 1e-5f);
     ASSERT_NEAR(length3(object.up()), 1.0f, 1e-4f);
     previous = path.bank();
@@ -161,13 +148,9 @@ class RoutePatrolTest : public ::testing::Test {
     seedRandom(2024);
     for (const Vector3& p : route_) patrol_.addRoutePoint(p);
   }
-  void frame(int ms = 40) {
-    clock_.advance(ms);
-    patrol_.update();
-  }
+  void frame(int ms = 40) { patrol_.update(ms); }
 
   const Vector3 route_[6] = {{24, -6, 32}, {10, -6, 27}, {4, -6, 20}, {0, -6, 14}, {-2, -6, 9}, {-11, -6, 1}};
-  DrivenClock clock_;
   RoutePatrol patrol_;
 };
 
@@ -225,30 +208,28 @@ TEST_F(RoutePatrolTest, TheTravellerStopsAtTheLastRoutePointAndIsHiddenDuringThe
 }
 
 TEST(GullFlight, SwitchesOnlyAtTheEndOfACycleAndNeverTooSoon) {
-  DrivenClock clock;
   seedRandom(77);
   FrameAnimation wings;
   wings.addRange(0, 19, "glide", 43);
   wings.addRange(23, 42, "fly", 43);
   wings.play("fly");
   wings.setFrameRate(20);
-  const int startTime = static_cast<int>(clock.value());
   GullFlight flight;
   flight.build(Vector3{0, 5.5f, 0}, &wings);
   EXPECT_EQ(flight.path().pointCount(), 8);
 
-  int lastSwitch = startTime;
+  int now = 0;  // ms since the flight was built
+  int lastSwitch = 0;
   int wait = 3000;
   int switches = 0;
   bool flapping = true;
   for (int f = 0; f < 30000; ++f) {
-    clock.advance(Frame);
-    wings.advance();  // what drawing the gull does each frame
+    now += Frame;
+    wings.advance(Frame);  // the scene moves the wing beat on each frame
     const int frameBefore = wings.currentFrame();
-    flight.update();
+    flight.update(Frame);
     ASSERT_EQ(flight.path().pointCount(), 8);
     if (flight.flapping() != flapping) {
-      const int now = static_cast<int>(clock.value());
       // Not before its wait, and at the end of the first wing-beat cycle after it (a second at most).
       ASSERT_GT(now - lastSwitch, wait) << "switch " << switches;
       ASSERT_LE(now - lastSwitch, wait + 1000 + Frame) << "switch " << switches;
@@ -266,7 +247,6 @@ TEST(GullFlight, SwitchesOnlyAtTheEndOfACycleAndNeverTooSoon) {
 }
 
 TEST(MantaSweep, RenewsSixPointsAtATimeAndAlternatesSides) {
-  DrivenClock clock;
   seedRandom(3);
   MantaSweep sweep;
   sweep.build(Vector3{-17, -5, 4});
@@ -275,8 +255,7 @@ TEST(MantaSweep, RenewsSixPointsAtATimeAndAlternatesSides) {
   int renewals = 0;
   bool side = sweep.mantaSide();
   for (int f = 0; f < 60000; ++f) {
-    clock.advance(Frame);
-    sweep.update();
+    sweep.update(Frame);
     ASSERT_EQ(sweep.path().pointCount(), 12);
     ASSERT_LT(sweep.path().index(), 7);
     const Vector3 p = sweep.pose().position();

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "tests/support/DrivenClock.h"
 #include "world/CreatureSettings.h"
 #include "world/FishSchool.h"
 #include "world/Random.h"
@@ -25,14 +24,10 @@ class SchoolTest : public ::testing::Test {
     school_.place();
   }
 
-  void frame() {
-    clock_.advance(Frame);
-    school_.update();
-  }
+  void frame() { school_.update(Frame); }
 
   Pose& fish(int i) { return school_.member(i).pose; }
 
-  DrivenClock clock_;
   FrameAnimation animation_;
   FishSchool school_;
 };
@@ -147,10 +142,7 @@ class SwimmerTest : public ::testing::Test {
     swimmer_.start();
   }
 
-  void frame() {
-    clock_.advance(Frame);
-    swimmer_.update();
-  }
+  void frame() { swimmer_.update(Frame); }
 
   bool schoolScattered() const {
     for (int i = 0; i < school_.size(); ++i) {
@@ -161,7 +153,6 @@ class SwimmerTest : public ::testing::Test {
 
   Vector3 fishAt() const { return swimmer_.pose().position(); }
 
-  DrivenClock clock_;
   FrameAnimation animation_;
   FishSchool school_;
   Swimmer swimmer_;
@@ -226,7 +217,7 @@ TEST_F(SwimmerTest, AChaseThatReachesItsGoalStrikesAndScattersTheSchoolInTheSame
 }
 
 TEST_F(SwimmerTest, AFishOutsideItsAreaReturnsHomeThenCruisesAgain) {
-  swimmer_.settings() = reefSettings(ReefSpecies::Red, 1, &school_);
+  swimmer_.settings() = reefSettings(SwimStyle{0.0012f, 14000.0f}, 1, &school_);  // the red fish's
   Pose pose;
   pose.setPosition(20, -2.4f, 5);  // east of the area
   pose.setTarget(21, -2.4f, 5);
@@ -265,9 +256,11 @@ TEST(CreatureSettings, ReefFishAlternateTheirFacingAndStackTheirHeights) {
     const CreatureStart start = reefStart(i);
     EXPECT_FLOAT_EQ(start.position.y, (i % 3) * 0.6f - 3.0f);
     EXPECT_EQ(start.lookAt.x - start.position.x, i % 2 == 0 ? 1.0f : -1.0f);
-    EXPECT_EQ(reefSettings(ReefSpecies::Striped, i, nullptr).cruiseHeight, start.position.y);
+    EXPECT_EQ(reefSettings(SwimStyle{}, i, nullptr).cruiseHeight, start.position.y);
   }
-  EXPECT_EQ(reefSettings(ReefSpecies::YellowBlue, 0, nullptr).randomSpeed, true);
+  const SwimmerSettings yellowBlue = reefSettings(SwimStyle{0.0008f, 20000.0f, 0.000001f, true}, 0, nullptr);
+  EXPECT_TRUE(yellowBlue.randomSpeed);
+  EXPECT_EQ(yellowBlue.acceleration, 0.000001f);
   EXPECT_EQ(predatorSettings(false, nullptr).followTarget, false);
 }
 

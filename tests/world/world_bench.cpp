@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <new>
 
-#include "tests/support/DrivenClock.h"
 #include "world/CreatureSettings.h"
 #include "world/FishSchool.h"
 #include "world/GullFlight.h"
@@ -46,7 +45,6 @@ Pose startPose(const CreatureStart& start) {
 }  // namespace
 
 int main() {
-  DrivenClock clock;
   seedRandom(1);
 
   FrameAnimation schoolAnimation, predatorAnimation, reefAnimations[4], gullAnimation;
@@ -66,8 +64,7 @@ int main() {
   predatorSwimmer.setAnimation(&predatorAnimation);
   predatorSwimmer.start();
   for (int i = 0; i < ReefCount; ++i) {
-    const ReefSpecies species = static_cast<ReefSpecies>(i % 4);
-    reefSwimmers[i].settings() = reefSettings(species, i, &school);
+    reefSwimmers[i].settings() = reefSettings(SwimStyle{}, i, &school);
     reefSwimmers[i].place(startPose(reefStart(i)));
     reefSwimmers[i].setAnimation(&reefAnimations[i % 4]);
     reefSwimmers[i].start();
@@ -95,18 +92,17 @@ int main() {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&begin);
   for (int f = 0; f < Frames; ++f) {
-    clock.advance(FrameTime);
-    gullAnimation.advance();  // drawing the gull advances its wing beat
-    gullFlight.update();
-    mantaSweep.update();
+    gullAnimation.advance(FrameTime);
+    gullFlight.update(FrameTime);
+    mantaSweep.update(FrameTime);
     school.setTarget(guideSwimmer.pose().position());
     school.setFleeFrom(guideSwimmer.pose().position());
-    school.update();
+    school.update(FrameTime);
     predatorSwimmer.setFollowPoint(guideSwimmer.pose().position());
-    guideSwimmer.update();
-    predatorSwimmer.update();
-    patrol.update();
-    for (Swimmer& swimmer : reefSwimmers) swimmer.update();
+    guideSwimmer.update(FrameTime);
+    predatorSwimmer.update(FrameTime);
+    patrol.update(FrameTime);
+    for (Swimmer& swimmer : reefSwimmers) swimmer.update(FrameTime);
   }
   QueryPerformanceCounter(&end);
   const double totalMs = 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / frequency.QuadPart;

@@ -1,0 +1,122 @@
+// Drawing a view: projection and camera, then every layer in DrawOrder.
+#include <windows.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "scene/GroundCover.h"
+#include "scene/SeaScene.h"
+#include "world/Matrix.h"
+
+void SeaScene::draw(const SceneView& view) {
+  beginView(view);
+  for (const SceneLayer layer : DrawOrder) drawLayer(layer, view);
+}
+
+void SeaScene::beginView(const SceneView& view) {
+  glViewport(view.x, view.y, view.width, view.height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, view.aspect, 0.1, 1000.0);
+  glMatrixMode(GL_MODELVIEW);
+
+  // Only this view's part of the window is cleared: others may share it.
+  glScissor(view.x, view.y, view.width, view.height);
+  glEnable(GL_SCISSOR_TEST);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
+
+  glLoadIdentity();
+  const LookAtCamera& camera = view.camera;
+  const Vector3& eye = camera.eye();
+  Vector3 lookAt = camera.lookAt();
+  // Turned about the vertical, so every view keeps the camera's pitch and a level horizon.
+  if (view.yaw != 0.0f) lookAt = eye + rotateAbout(lookAt - eye, Vector3{0.0f, 1.0f, 0.0f}, view.yaw);
+  const Vector3& up = camera.up();
+  gluLookAt(eye.x, eye.y, eye.z, lookAt.x, lookAt.y, lookAt.z, up.x, up.y, up.z);
+}
+
+void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
+  switch (layer) {
+    case SceneLayer::Sky: {
+      // The floor, opaque, comes next and paints over whatever lies in the rows it covers from
+      // side to side; the sky is left out there (two rows of margin for the floor's edge).
+      const Vector3 floorAt = floor_.position();
+      const int hidden = rowsCoveredByGround(floor_, Vector3{floorAt.x, floorAt.y, -floorAt.z}) - 2;
+      if (hidden > 0) {
+        glScissor(view.x, view.y + hidden, view.width, view.height - hidden);
+        glEnable(GL_SCISSOR_TEST);
+      }
+      if (skyType_ == 0) {
+        skyDome_.render();
+      } else {
+        skyPlane_.render();
+      }
+      glDisable(GL_SCISSOR_TEST);
+      break;
+    }
+    case SceneLayer::Floor:
+      glEnable(GL_FOG);
+      floor_.setTexture(&assets_.frame(catalog::FloorCaustics, causticFrame_), 1);
+      floor_.render();
+      glDisable(GL_FOG);
+      break;
+    case SceneLayer::RockAndFader:
+      rockPlane_.render();
+      faderPlane_.render();
+      break;
+    case SceneLayer::CoralsBeforeReefFish:
+      drawCorals(CoralGroup::BeforeReefFish);
+      break;
+    case SceneLayer::CoralsAfterBigFish:
+      drawCorals(CoralGroup::AfterBigFish);
+      break;
+    case SceneLayer::Island:
+      islandPlane_.render();
+      break;
+    case SceneLayer::Water:
+      water_.render();
+      break;
+    case SceneLayer::Highlight:
+      highlightPlane_.setTexture(&assets_.frame(catalog::Highlights, highlightFrame_), 1);
+      highlightPlane_.render();
+      break;
+    case SceneLayer::Gull:
+    case SceneLayer::School:
+    case SceneLayer::Predator:
+    case SceneLayer::ReefFish:
+    case SceneLayer::BigFish:
+    case SceneLayer::Manta:
+      drawCreatures(layer);
+      break;
+  }
+}
+
+// In the order they were made; under water with the fish caustics of this frame, in the fog.
+void SeaScene::drawCreatures(SceneLayer layer) {
+  bool fogged = false;
+  for (const Creature& creature : creatures_) {
+    const CreatureKind& row = CreatureKinds[creature.kind];
+    if (row.layer != layer) continue;
+    if (creature.patrolCandidate >= 0 &&
+        !(routePatrol_.travellerShown() && routePatrol_.current() == creature.patrolCandidate)) {
+      continue;
+    }
+    ModelObject& look = kinds_[creature.kind].look;
+    if (row.causticScale > 0.0f) {
+      if (!fogged) glEnable(GL_FOG);
+      fogged = true;
+      look.setTexture(&assets_.frame(catalog::FishCaustics, causticFrame_), 1);
+    }
+    look.setPose(*creature.pose);
+    look.render();
+  }
+  if (fogged) glDisable(GL_FOG);
+}
+
+void SeaScene::drawCorals(CoralGroup group) {
+  glEnable(GL_FOG);
+  for (int i = 0; i < CoralCount; ++i) {
+    if (CoralPlacements[i].group == group) corals_[i].render();
+  }
+  glDisable(GL_FOG);
+}
