@@ -58,6 +58,7 @@ void DisplayModeDialog::openDialog(HWND dialog) {
   SetDlgItemTextA(dialog, IDC_MODE_RESTEXT, texts_.lookup(textkeys::screenlanguage::Resolution));
   SetDlgItemTextA(dialog, IDC_MODE_SHADE, texts_.lookup(textkeys::screenlanguage::ShadeSecondary));
   SetDlgItemTextA(dialog, IDCANCEL, texts_.lookup(textkeys::screenlanguage::Cancel));
+  SetDlgItemTextA(dialog, IDC_MODE_MONITORTEXT, texts_.lookup(textkeys::screenlanguage::MonitorMode));
 
   EnableWindow(GetDlgItem(dialog, IDC_MODE_SHADE), working_.MultiMonitor);
   CheckDlgButton(dialog, IDC_MODE_SHADE, working_.ShadeScecondary ? BST_CHECKED : BST_UNCHECKED);
@@ -71,6 +72,14 @@ void DisplayModeDialog::openDialog(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("32 bit"));
   SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_SETCURSEL, working_.Bpp == 32 ? 1 : 0, 0);
   fillResolutions(dialog);
+
+  // A stored value the list does not offer acts as the first item, and is kept until the list
+  // reports a choice.
+  for (const char* item : textkeys::screenlanguage::MonitorItems) {
+    SendDlgItemMessageA(dialog, IDC_MODE_MONITORS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts_.lookup(item)));
+  }
+  const int32_t mode = working_.MonitorMode;
+  SendDlgItemMessageA(dialog, IDC_MODE_MONITORS, CB_SETCURSEL, mode == EveryMonitor || mode == Panorama ? mode : 0, 0);
 }
 
 void DisplayModeDialog::enableLists(HWND dialog) {
@@ -121,6 +130,11 @@ void DisplayModeDialog::command(HWND dialog, int id) {
     case IDC_MODE_SHADE:
       working_.ShadeScecondary = IsDlgButtonChecked(dialog, IDC_MODE_SHADE) == BST_CHECKED;
       break;
+    case IDC_MODE_MONITORS: {
+      const LRESULT item = SendDlgItemMessageA(dialog, IDC_MODE_MONITORS, CB_GETCURSEL, 0, 0);
+      if (item != CB_ERR) working_.MonitorMode = static_cast<int32_t>(item);
+      break;
+    }
     case IDC_MODE_RES: {
       const LRESULT item = SendDlgItemMessageA(dialog, IDC_MODE_RES, CB_GETCURSEL, 0, 0);
       if (item == CB_ERR || !isModeList(modes_)) break;

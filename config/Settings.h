@@ -24,6 +24,13 @@ struct SaverSettings {
   bool SoundOn = true;
 };
 
+// Where the full-screen saver shows the sea when there are several monitors.
+enum MonitorModes : int32_t {
+  PrimaryOnly = 0,   // the others as ShadeScecondary says; any value not listed here means this
+  EveryMonitor = 1,  // the same view on each, at its own size
+  Panorama = 2,      // neighbouring angles: the lagoon continues from one monitor to the next
+};
+
 // The display mode of the full-screen saver. MultiMonitor is found at start and never stored.
 struct ScreenSettings {
   bool LeaveRes = true;
@@ -32,4 +39,5 @@ struct ScreenSettings {
   int32_t Bpp = 16;
   bool MultiMonitor = false;
   bool ShadeScecondary = true;
+  int32_t MonitorMode = PrimaryOnly;
 };

@@ -72,6 +72,7 @@ void loadScreenSettings(const char* path, ScreenSettings& screen) {
   screen.Bpp = store.readDword("Bpp", screen.Bpp);
   screen.LeaveRes = store.readBool("LeaveRes", screen.LeaveRes);
   screen.ShadeScecondary = store.readBool("ShadeScecondary", screen.ShadeScecondary);
+  screen.MonitorMode = store.readDword("MonitorMode", screen.MonitorMode);
 }
 
 void saveScreenSettings(const char* path, const ScreenSettings& screen) {
@@ -82,6 +83,7 @@ void saveScreenSettings(const char* path, const ScreenSettings& screen) {
   store.writeDword("Bpp", static_cast<DWORD>(screen.Bpp));
   store.writeDword("LeaveRes", screen.LeaveRes ? 1 : 0);
   store.writeDword("ShadeScecondary", screen.ShadeScecondary ? 1 : 0);
+  store.writeDword("MonitorMode", static_cast<DWORD>(screen.MonitorMode));
 }
 
 // Not a setting of either dialog: people who want a lower rate to save power, or none to measure,

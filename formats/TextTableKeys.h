@@ -76,8 +76,15 @@ inline constexpr char BitsPerPixel[] = "bitsperpixel";
 inline constexpr char Resolution[] = "resolution";
 inline constexpr char ShadeSecondary[] = "shadesecondary";
 inline constexpr char Cancel[] = "cancel";
-inline constexpr const char* Keys[] = {Caption,    DisplayModeText, LeaveResolution, BitsPerPixel,
-                                       Resolution, ShadeSecondary,  Cancel};
+// The monitor choice: its label and its three items, in the order of MonitorMode's values.
+inline constexpr char MonitorMode[] = "monitormode";
+inline constexpr char MonitorPrimary[] = "monitorprimary";
+inline constexpr char MonitorEvery[] = "monitorevery";
+inline constexpr char MonitorPanorama[] = "monitorpanorama";
+inline constexpr const char* MonitorItems[] = {MonitorPrimary, MonitorEvery, MonitorPanorama};
+inline constexpr const char* Keys[] = {Caption,        DisplayModeText, LeaveResolution, BitsPerPixel,
+                                       Resolution,     ShadeSecondary,  Cancel,          MonitorMode,
+                                       MonitorPrimary, MonitorEvery,    MonitorPanorama};
 }  // namespace screenlanguage
 
 // Each file with the keys the program asks of it.

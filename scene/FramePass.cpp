@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <GL/gl.h>
 
+#include "scene/Panorama.h"
 #include "scene/SeaSceneApp.h"
 #include "world/Clock.h"
 
@@ -12,7 +13,32 @@ bool SeaSceneApp::setupGL() {
   return true;
 }
 
-SceneView SeaSceneApp::mainView() const { return windowView(width(), height(), scene_->camera()); }
+// On every monitor alike, or as one panorama across them; the main window alone otherwise.
+void SeaSceneApp::viewsChanged() {
+  const int views = viewCount();
+  for (int i = 0; i < views; ++i) {
+    const SaverView& window = view(i);
+    sceneViews_[i] = windowView(window.width, window.height, LookAtCamera{});
+  }
+  if (monitorMode() == Panorama && views > 1) {
+    ScreenRect screens[MaxMonitors];
+    for (int i = 0; i < views; ++i) {
+      const RECT& monitor = view(i).monitor;
+      screens[i] = {monitor.left, monitor.top, monitor.right, monitor.bottom};
+    }
+    panoramaViews(screens, views, sceneViews_);
+  }
+  if (!basicBuild()) {
+    overlay_.setScreenSize(width(), height());
+    input_.setSize(width(), height());
+  }
+}
+
+SceneView SeaSceneApp::sceneView(int view) const {
+  SceneView seen = sceneViews_[view];
+  seen.camera = scene_->camera();
+  return seen;
+}
 
 void SeaSceneApp::updateFrame() {
   const bool steered = !basicBuild() && runKeyCommands();
@@ -20,9 +46,9 @@ void SeaSceneApp::updateFrame() {
   overlay_.countFrame(scene_->frameTime(), width(), height());
 }
 
-void SeaSceneApp::renderFrame() {
-  scene_->draw(mainView());
-  overlay_.draw();
+void SeaSceneApp::renderFrame(int view) {
+  scene_->draw(sceneView(view));
+  if (view == 0) overlay_.draw();
 }
 
 void SeaSceneApp::afterFrame() {

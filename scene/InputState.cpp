@@ -13,12 +13,29 @@ bool numbered(KeyCode code) { return code >= 0 && code < KeyCodeCount; }
 
 void InputState::setDrawingSize(HWND window, int width, int height) {
   window_ = window;
+  setSize(width, height);
+  if (options_ & HideCursor) ShowCursor(FALSE);
+  active_ = true;
+  confine();
+}
+
+InputState::~InputState() {
+  if (confined_) ClipCursor(nullptr);
+}
+
+// The pointer stays over the window: on a desktop of several monitors a quick flick would
+// otherwise leave it on another one.
+void InputState::confine() {
+  RECT rect = {};
+  if (!(options_ & TrackMouse) || !window_ || !GetWindowRect(window_, &rect)) return;
+  confined_ = ClipCursor(&rect) != FALSE;
+}
+
+void InputState::setSize(int width, int height) {
   width_ = width;
   height_ = height;
   centreX_ = width / 2;
   centreY_ = height / 2;
-  if (options_ & HideCursor) ShowCursor(FALSE);
-  active_ = true;
 }
 
 int InputState::find(KeyCode code) const {
@@ -73,6 +90,12 @@ void InputState::endFrame() {
   if (options_ & TrackKeys) {
     for (int& count : presses_) count = 0;
   }
+  // Where the pointer is now, also when it left the window in one step and sent it no move.
+  POINT pointer = {};
+  if ((options_ & TrackMouse) && window_ && GetCursorPos(&pointer) && ScreenToClient(window_, &pointer)) {
+    mouseX_ = pointer.x;
+    mouseY_ = pointer.y;
+  }
   if ((options_ & TrackMouse) && (mouseX_ < EdgeMargin || mouseX_ > width_ - EdgeMargin || mouseY_ < EdgeMargin ||
                                   mouseY_ > height_ - EdgeMargin)) {
     // Back to the middle of the window, in screen coordinates, so the pointer cannot wander off
@@ -80,6 +103,7 @@ void InputState::endFrame() {
     // known to be there.
     POINT centre = {centreX_, centreY_};
     if (window_ && ClientToScreen(window_, &centre)) SetCursorPos(centre.x, centre.y);
+    confine();
     mouseX_ = centreX_;
     mouseY_ = centreY_;
   }

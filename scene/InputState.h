@@ -11,8 +11,16 @@ class InputState {
   static constexpr int MaxHeldKeys = 32;
   static constexpr int EdgeMargin = 80;
 
-  // Stores the window and its drawing size, hides the cursor over it if asked and starts tracking.
+  InputState() = default;
+  InputState(const InputState&) = delete;
+  InputState& operator=(const InputState&) = delete;
+  ~InputState();
+
+  // Stores the window and its drawing size, hides the cursor over it if asked, keeps the pointer
+  // within the window and starts tracking.
   void setDrawingSize(HWND window, int width, int height);
+  // The drawing size after a display change.
+  void setSize(int width, int height);
   // True when the message was an input message and is consumed.
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Once per frame, after drawing.
@@ -30,6 +38,7 @@ class InputState {
 
  private:
   int find(KeyCode code) const;
+  void confine();
 
   bool active_ = false;
   int options_ = TrackKeys | TrackMouse | HideCursor;
@@ -43,4 +52,5 @@ class InputState {
   int mouseX_ = 0, mouseY_ = 0;
   int width_ = 800, height_ = 600;
   int centreX_ = 400, centreY_ = 300;
+  bool confined_ = false;
 };

@@ -13,6 +13,10 @@ class Overlay {
   // One frame of frameTime ms: once a second the rate text is formatted anew.
   void countFrame(int frameTime, int width, int height);
   void draw();
+  void setScreenSize(int width, int height) {
+    helpLine_.setScreenSize(width, height);
+    rateLine_.setScreenSize(width, height);
+  }
 
   void toggleHelp();
   void toggleRate() { rateShown_ = !rateShown_; }

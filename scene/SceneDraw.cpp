@@ -7,6 +7,54 @@
 #include "scene/SeaScene.h"
 #include "world/Matrix.h"
 
+namespace {
+
+// A view turned to the side looks past the edges of the lagoon's floor, water and fader; there they
+// go on as mirror images of themselves, which meet them seamlessly.
+constexpr int SideCopies = 2;
+
+}  // namespace
+
+void SeaScene::renderWithSides(SceneObject& object, float left, float right, const SceneView& view) {
+  object.render();
+  if (view.yaw == 0.0f) return;
+  const float width = right - left;
+  for (int k = 1; k <= SideCopies; ++k) {
+    // Odd copies are mirrored about the edge they meet; even ones are the object moved on.
+    const bool mirrored = k % 2 == 1;
+    for (const float edge : {right, left}) {
+      const float away = edge == right ? 1.0f : -1.0f;
+      glPushMatrix();
+      glTranslatef(mirrored ? 2.0f * edge + away * (k - 1) * width : away * k * width, 0.0f, 0.0f);
+      if (mirrored) glScalef(-1.0f, 1.0f, 1.0f);
+      object.render();
+      glPopMatrix();
+    }
+  }
+}
+
+// Looking sideways one also sees past the near edge (OpenGL z), where the object goes on mirrored.
+void SeaScene::renderAround(SceneObject& object, float left, float right, float nearEdge, const SceneView& view) {
+  renderWithSides(object, left, right, view);
+  if (view.yaw == 0.0f) return;
+  glPushMatrix();
+  glTranslatef(0.0f, 0.0f, 2.0f * nearEdge);
+  glScalef(1.0f, 1.0f, -1.0f);
+  renderWithSides(object, left, right, view);
+  glPopMatrix();
+}
+
+void SeaScene::renderFloor(const SceneView& view) {
+  Terrain::Ground area;
+  if (!floor_.ground(area)) {
+    floor_.render();
+    return;
+  }
+  // The floor's edges as its mesh has them (it leaves a band at its right and near edges open).
+  const Vector3 at = floor_.position();
+  renderAround(floor_, area.xMin + at.x, area.xMax + at.x, area.zMax - at.z, view);
+}
+
 void SeaScene::draw(const SceneView& view) {
   beginView(view);
   for (const SceneLayer layer : DrawOrder) drawLayer(layer, view);
@@ -16,7 +64,12 @@ void SeaScene::beginView(const SceneView& view) {
   glViewport(view.x, view.y, view.width, view.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, view.aspect, 0.1, 1000.0);
+  constexpr double Near = 0.1, Far = 1000.0;
+  if (view.offAxis) {
+    glFrustum(view.left * Near, view.right * Near, view.bottom * Near, view.top * Near, Near, Far);
+  } else {
+    gluPerspective(45.0, view.aspect, Near, Far);
+  }
   glMatrixMode(GL_MODELVIEW);
 
   // Only this view's part of the window is cleared: others may share it.
@@ -49,7 +102,7 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
       if (skyType_ == 0) {
         skyDome_.render();
       } else {
-        skyPlane_.render();
+        renderWithSides(skyPlane_, -0.5f * skyPlane_.width(), 0.5f * skyPlane_.width(), view);
       }
       glDisable(GL_SCISSOR_TEST);
       break;
@@ -57,12 +110,12 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
     case SceneLayer::Floor:
       glEnable(GL_FOG);
       floor_.setTexture(&assets_.frame(catalog::FloorCaustics, causticFrame_), 1);
-      floor_.render();
+      renderFloor(view);
       glDisable(GL_FOG);
       break;
     case SceneLayer::RockAndFader:
       rockPlane_.render();
-      faderPlane_.render();
+      renderWithSides(faderPlane_, -0.5f * faderPlane_.width(), 0.5f * faderPlane_.width(), view);
       break;
     case SceneLayer::CoralsBeforeReefFish:
       drawCorals(CoralGroup::BeforeReefFish);
@@ -74,11 +127,12 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
       islandPlane_.render();
       break;
     case SceneLayer::Water:
-      water_.render();
+      renderAround(water_, -0.5f * WaterWidth, 0.5f * WaterWidth, 0.5f * WaterDepth - water_.position().z, view);
       break;
     case SceneLayer::Highlight:
       highlightPlane_.setTexture(&assets_.frame(catalog::Highlights, highlightFrame_), 1);
-      highlightPlane_.render();
+      renderAround(highlightPlane_, -0.5f * highlightPlane_.width(), 0.5f * highlightPlane_.width(),
+                   0.5f * highlightPlane_.height() - highlightPlane_.position().z, view);
       break;
     case SceneLayer::Gull:
     case SceneLayer::School:

@@ -9,6 +9,10 @@ struct SceneView {
   float aspect = 1.0f;        // width to height of the projection
   LookAtCamera camera;        // the pose it looks from
   float yaw = 0.0f;           // degrees to the right of the camera's facing, about the vertical
+  // Without offAxis the projection is 45 degrees high at the aspect; with it, the sides of the
+  // view as tangents of their angles from the view's axis (left and bottom negative).
+  bool offAxis = false;
+  float left = 0.0f, right = 0.0f, bottom = 0.0f, top = 0.0f;
 };
 
 // Wider screens stretch the picture instead of showing more of the scene's edges.

@@ -228,7 +228,7 @@ void SeaScene::buildScenery(const char* dataFolder) {
   floor_.addTexture(&assets_.picture(catalog::Sand));
   floor_.addTexture(&assets_.frame(catalog::FloorCaustics, 0));
   floor_.setTextureScale(1, 5.0f);
-  floor_.setSize(60.0f, 50.0f);
+  floor_.setSize(FloorWidth, FloorDepth);
   floor_.setHeightScale(0.015f);
   floor_.setGridResolution(50);
   floor_.setPosition(0.0f, -8.0f, 0.0f);
@@ -252,7 +252,7 @@ void SeaScene::buildScenery(const char* dataFolder) {
   placeCard(islandPlane_, IslandCard, &assets_.picture(catalog::Island));
   placeCard(rockPlane_, RockCard, &assets_.picture(catalog::Rock));
 
-  water_.build(50.0f, 50.0f, 50, 50);
+  water_.build(WaterWidth, WaterDepth, 50, 50);
   water_.addTexture(&assets_.picture(catalog::Water));
   water_.setPosition(0.0f, 0.0f, 20.0f);
   water_.setAngleX(-90.0f);

@@ -122,6 +122,14 @@ class SeaScene {
   void applyCameraPosition(const SaverSettings& settings);
   void drawCreatures(SceneLayer layer);
   void drawCorals(CoralGroup group);
+  // Renders object, which spans x from left to right, and where the view looks sideways its mirror
+  // images beside it.
+  void renderWithSides(SceneObject& object, float left, float right, const SceneView& view);
+  void renderAround(SceneObject& object, float left, float right, float nearEdge, const SceneView& view);
+  void renderFloor(const SceneView& view);
+
+  static constexpr float FloorWidth = 60.0f, FloorDepth = 50.0f;
+  static constexpr float WaterWidth = 50.0f, WaterDepth = 50.0f;
 
   SceneAssets assets_;
   KindSlot kinds_[CreatureKindCount];

@@ -28,7 +28,7 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCal
   bool buildScene() override;
   bool setupGL() override;
   void updateFrame() override;
-  void renderFrame() override;
+  void renderFrame(int view) override;
   bool releaseGL() override;
   void releaseScene() override;
   void afterFrame() override;
@@ -36,6 +36,7 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCal
   bool filterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool configure() override;
   void sleepChanged(bool asleep) override;
+  void viewsChanged() override;
   // Runs the display-mode dialog over owner and saves the screen settings on OK.
   void editScreenSettings(HWND owner) override;
 
@@ -48,8 +49,8 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCal
 
   // The sea, from construction until releaseScene; built by buildScene.
   SeaScene* scene() { return scene_.get(); }
-  // The main window's view of the sea.
-  SceneView mainView() const;
+  // How view number view sees the sea now (0 is the main window's).
+  SceneView sceneView(int view) const;
   const Overlay& overlay() const { return overlay_; }
   const SoundPlayer* soundPlayer() const { return sound_.get(); }
   int gullCallsPlayed() const { return gullCallsPlayed_; }
@@ -66,6 +67,7 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCal
   TextTable languageTable_;
 
   std::unique_ptr<SeaScene> scene_;
+  SceneView sceneViews_[MaxMonitors];  // all but the camera, which moves
   Overlay overlay_;
   InputState input_;
   std::unique_ptr<SoundPlayer> sound_;

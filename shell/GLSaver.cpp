@@ -30,6 +30,8 @@ bool GLSaver::configure() { return true; }
 
 void GLSaver::sleepChanged(bool) {}
 
+void GLSaver::viewsChanged() {}
+
 bool GLSaver::init(HINSTANCE instance, const char* commandLine) {
   instance_ = instance;
   // The whole saver, frame loop included, must never compete with the user's programs.

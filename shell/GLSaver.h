@@ -4,7 +4,8 @@
 // The application class fills in the scene operations; the framework owns the process.
 //
 //   GLSaver.cpp          construction, init, run
-//   SaverWindows.cpp     monitors, window class and windows, covering windows, GL context
+//   SaverWindows.cpp     window class, main window, GL context
+//   SaverViews.cpp       the other monitors: covering windows or views of the sea, display changes
 //   SaverMessages.cpp    window procedure, quit attempt, shutdown, frame pump
 //   SaverPacing.cpp      frame-rate limit, swap interval, sleep while the picture cannot be seen
 //   PasswordServices.cpp Windows 9x password verifier and password change
@@ -16,13 +17,18 @@
 #include "config/Settings.h"
 #include "shell/DisplayNotices.h"
 #include "shell/FramePacer.h"
+#include "shell/MonitorTable.h"
 #include "shell/SaverMode.h"
 
-struct MonitorEntry {
-  bool primary;
-  int left, top, right, bottom;
-  HMONITOR monitor;
-  HWND window;  // black covering window, secondary displays only
+// A window the scene is drawn into: the main window, and where the sea shows on every monitor, one
+// on each other monitor.
+struct SaverView {
+  HWND window = nullptr;
+  HDC deviceContext = nullptr;
+  HGLRC context = nullptr;    // null: the view stays black
+  bool ownContext = false;    // the main context could not be made current on it; its own shares the textures
+  int width = 0, height = 0;  // client size
+  RECT monitor = {};          // where it stands on the desktop
 };
 
 class GLSaver {
@@ -39,7 +45,8 @@ class GLSaver {
   virtual bool buildScene() = 0;
   virtual bool setupGL() = 0;
   virtual void updateFrame() = 0;
-  virtual void renderFrame() = 0;
+  // Draws view number view (0 is the main window's); its GL context is current.
+  virtual void renderFrame(int view) = 0;
   virtual bool releaseGL() = 0;
   virtual void releaseScene() = 0;
   virtual void afterFrame();
@@ -49,6 +56,8 @@ class GLSaver {
   // The picture can no longer be seen (display off, session locked), or can be seen again. No frame
   // is drawn in between; the application stops its clock and its sound.
   virtual void sleepChanged(bool asleep);
+  // The views were made, moved, added or removed (at start and after a display change).
+  virtual void viewsChanged();
 
   // Start-up: commandLine is the whole text of GetCommandLineA.
   bool init(HINSTANCE instance, const char* commandLine);
@@ -58,6 +67,10 @@ class GLSaver {
 
   void tryQuit();
   void shutdown();
+  // One frame: update, then every view drawn and swapped (the main window last), then afterFrame.
+  void drawFrame();
+  // The monitors have changed: windows, views and covering windows follow the new table.
+  void followDisplayChange();
   // The drawing run up to its first frame: context, GL state, covering windows, the scene.
   // False when the run ends before any frame (the frame pump then does not start).
   bool startGL();
@@ -84,6 +97,11 @@ class GLSaver {
   bool isShutDown() const { return shutdownDone_; }
   int monitorCount() const { return monitorCount_; }
   const MonitorEntry& monitor(int i) const { return monitors_[i]; }
+  // MonitorMode as this run applies it: only the basic build's full-screen saver shows the sea on
+  // other monitors; any value but EveryMonitor and Panorama is PrimaryOnly.
+  int monitorMode() const;
+  int viewCount() const { return viewCount_; }
+  const SaverView& view(int i) const { return views_[i]; }
   const ScreenSettings& screenSettings() const { return screen_; }
   ScreenSettings& screenSettings() { return screen_; }
   bool passwordVerifierLoaded() const { return verifyPassword_ != nullptr; }
@@ -99,13 +117,14 @@ class GLSaver {
   // Registry sub-key below HKEY_CURRENT_USER, filled by the application from its directory file.
   char registryPath_[TextSize] = {};
 
+  // Where the monitor table comes from; tests give monitors the machine does not have.
+  void setMonitorSource(MonitorSource& source) { monitorSource_ = &source; }
   void enumerateMonitors();
-  // Replaces the enumerated table (tests give monitors the machine does not have).
-  void setMonitors(const MonitorEntry* entries, int count);
   bool createMainWindow();
   void runGL();
-  void createCoveringWindows();
-  void placeCoveringWindows();
+  // Covering windows on the secondary monitors; windows of an earlier table are moved to the new
+  // monitors, made where there are more monitors and destroyed where there are fewer.
+  void coverSecondaryMonitors(const HWND* earlier, int earlierCount);
   void releaseContext();
   void pumpFrames();
   // Swap interval, frame-rate limit and display notices, just before the frame pump starts.
@@ -128,6 +147,19 @@ class GLSaver {
   void releasePasswordVerifier();
   void changePassword();
   bool prepareFirstFrame();
+  void refreshMonitorRect(MonitorEntry& entry) const;
+  // A monitor a view may stand on: not empty, clear of the first placedViews views (the main
+  // window's among them).
+  bool usableSecondary(const MonitorEntry& entry, int placedViews) const;
+  HWND createPopup(const RECT& rect, bool activate);
+  // Views on the usable secondary monitors, reusing the windows there are; a view that gets no
+  // GL context stays a black window.
+  void placeViews();
+  void setUpView(SaverView& view);
+  void releaseView(SaverView& view);
+  // A window of ours other than the main one: it goes without ending the saver.
+  void retireWindow(HWND window);
+  void setFrameRateCap();
 
   static GLSaver* current_;
 
@@ -144,6 +176,15 @@ class GLSaver {
   ScreenSettings screen_;
   MonitorEntry monitors_[MaxMonitors] = {};
   int monitorCount_ = 0;
+
+  MonitorSource* monitorSource_ = &systemMonitors();
+  SaverView views_[MaxMonitors];
+  int viewCount_ = 0;
+  bool displayChangePending_ = false;  // arrived while the first frame was being prepared
+  PIXELFORMATDESCRIPTOR pixelFormat_ = {};
+  int pixelFormatIndex_ = 0;
+  using SwapIntervalFn = BOOL(WINAPI*)(int);
+  SwapIntervalFn swapInterval_ = nullptr;
 
   HWND mainWindow_ = nullptr;
   int width_ = 0;

@@ -29,7 +29,16 @@ LRESULT GLSaver::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (!filterMessage(message, wParam, lParam)) {
     switch (message) {
       case WM_DESTROY:
-        shutdown();
+        // Covering windows and views of monitors that went are destroyed while the saver goes on.
+        if (window == mainWindow_) shutdown();
+        break;
+      case WM_DISPLAYCHANGE:
+        if (window != mainWindow_) break;
+        if (startingGL_) {
+          displayChangePending_ = true;
+        } else {
+          followDisplayChange();
+        }
         break;
       case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -150,6 +159,22 @@ void GLSaver::shutdown() {
   PostQuitMessage(0);
 }
 
+void GLSaver::drawFrame() {
+  updateFrame();
+  // The main window last: only its swap waits for the display (two waits a frame would halve the rate).
+  for (int i = viewCount_ - 1; i >= 0; --i) {
+    SaverView& view = views_[i];
+    if (!view.context) continue;
+    if (viewCount_ > 1) {
+      wglMakeCurrent(view.deviceContext, view.context);
+      if (swapInterval_) swapInterval_(i == 0 ? 1 : 0);
+    }
+    renderFrame(i);
+    SwapBuffers(view.deviceContext);
+  }
+  afterFrame();
+}
+
 void GLSaver::pumpFrames() {
   MSG msg = {};
   UINT lastMessage = 0;
@@ -165,12 +190,12 @@ void GLSaver::pumpFrames() {
       waitForMessages(SleepCheckMs);
     } else if (const int waitMs = pacer_.waitMsBefore(pacingNow())) {
       waitForMessages(waitMs);
+    } else if (displayChangePending_) {
+      displayChangePending_ = false;
+      followDisplayChange();
     } else {
       pacer_.frameStarted(pacingNow());
-      updateFrame();
-      renderFrame();
-      SwapBuffers(deviceContext_);
-      afterFrame();
+      drawFrame();
     }
     if (lastMessage == WM_QUIT) break;
   }

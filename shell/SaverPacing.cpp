@@ -9,8 +9,6 @@
 
 namespace {
 
-using SwapIntervalFn = BOOL(WINAPI*)(int);
-
 // Refresh rate of the display that shows the window, as the display reports it (0 or 1: unknown).
 int refreshRateOf(HWND window, HDC deviceContext) {
   RECT rect = {};
@@ -46,12 +44,17 @@ void GLSaver::startPacing() {
   useFineTimer(!asleep());
   const auto swapInterval =
       reinterpret_cast<SwapIntervalFn>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
-  const bool swapSynced = swapInterval && swapInterval(1);
-  frameRateCap_ =
-      frameRateLimit(storedMaxFrameRate_, refreshRateOf(mainWindow_, deviceContext_), swapSynced, mode_ == Preview);
-  pacer_.setRate(frameRateCap_);
+  swapInterval_ = swapInterval && swapInterval(1) ? swapInterval : nullptr;
+  setFrameRateCap();
   displayNotices_.start(mainWindow_);
   pacingStarted_ = true;
+}
+
+// At the refresh rate of the monitor the main window is on: the primary's, where there are several.
+void GLSaver::setFrameRateCap() {
+  frameRateCap_ = frameRateLimit(storedMaxFrameRate_, refreshRateOf(mainWindow_, deviceContext_),
+                                 swapInterval_ != nullptr, mode_ == Preview);
+  pacer_.setRate(frameRateCap_);
 }
 
 void GLSaver::stopPacing() {

@@ -10,58 +10,15 @@ namespace {
 
 const char* const WindowClassName = "GLSaverWndClass";
 
-using EnumDisplayDevicesFn = BOOL(WINAPI*)(LPCSTR, DWORD, PDISPLAY_DEVICEA, DWORD);
-
 // Long enough to read, short enough that a saver started unattended goes on by itself.
 constexpr UINT ModeChangeErrorTimeoutMs = 10000;
 
 }  // namespace
 
 void GLSaver::enumerateMonitors() {
-  monitorCount_ = 0;
-  HMODULE user = LoadLibraryA("User32.DLL");
-  auto enumDevices =
-      user
-          ? reinterpret_cast<EnumDisplayDevicesFn>(reinterpret_cast<void*>(GetProcAddress(user, "EnumDisplayDevicesA")))
-          : nullptr;
-  if (enumDevices) {
-    for (DWORD adapter = 0; monitorCount_ < MaxMonitors; ++adapter) {
-      DISPLAY_DEVICEA device = {};
-      device.cb = sizeof(device);
-      if (!enumDevices(nullptr, adapter, &device, 0)) break;
-      if (device.StateFlags & DISPLAY_DEVICE_MIRRORING_DRIVER) continue;
-      DISPLAY_DEVICEA firstMonitor = {};
-      firstMonitor.cb = sizeof(firstMonitor);
-      enumDevices(device.DeviceName, 0, &firstMonitor, 0);
-      if (!(device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP)) continue;
-
-      MonitorEntry& entry = monitors_[monitorCount_];
-      entry = MonitorEntry{};
-      DEVMODEA mode = {};
-      mode.dmSize = sizeof(mode);
-      EnumDisplaySettingsA(device.DeviceName, ENUM_CURRENT_SETTINGS, &mode);
-      if (device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) {
-        entry.left = entry.top = 0;
-        entry.primary = true;
-      } else {
-        entry.left = mode.dmPosition.x;
-        entry.top = mode.dmPosition.y;
-        entry.primary = false;
-      }
-      entry.right = entry.left + static_cast<int>(mode.dmPelsWidth);
-      entry.bottom = entry.top + static_cast<int>(mode.dmPelsHeight);
-      RECT rect = {entry.left, entry.top, entry.right, entry.bottom};
-      entry.monitor = multimon::monitorFromRect(&rect, MONITOR_DEFAULTTONULL);
-      ++monitorCount_;
-    }
-  }
-  if (user) FreeLibrary(user);
-  screen_.MultiMonitor = monitorCount_ > 1;
-}
-
-void GLSaver::setMonitors(const MonitorEntry* entries, int count) {
-  monitorCount_ = count < 0 ? 0 : count > MaxMonitors ? MaxMonitors : count;
-  for (int i = 0; i < monitorCount_; ++i) monitors_[i] = entries[i];
+  monitorCount_ = monitorSource_->listMonitors(monitors_, MaxMonitors);
+  if (monitorCount_ < 0) monitorCount_ = 0;
+  if (monitorCount_ > MaxMonitors) monitorCount_ = MaxMonitors;
   screen_.MultiMonitor = monitorCount_ > 1;
 }
 
@@ -129,37 +86,23 @@ bool GLSaver::createMainWindow() {
   GetClientRect(window, &client);
   width_ = client.right - client.left;
   height_ = client.bottom - client.top;
+  SaverView& main = views_[0];
+  main = SaverView{};
+  main.window = window;
+  main.width = width_;
+  main.height = height_;
+  GetWindowRect(window, &main.monitor);
+  viewCount_ = 1;
   return true;
 }
 
-void GLSaver::createCoveringWindows() {
-  for (int i = 0; i < monitorCount_; ++i) {
-    MonitorEntry& entry = monitors_[i];
-    if (entry.primary) continue;
-    entry.window =
-        CreateWindowExA(WS_EX_TOPMOST, WindowClassName, title_, WS_POPUP | WS_VISIBLE, entry.left, entry.top,
-                        entry.right - entry.left, entry.bottom - entry.top, nullptr, nullptr, instance_, this);
-  }
-}
-
-void GLSaver::placeCoveringWindows() {
-  for (int i = 0; i < monitorCount_; ++i) {
-    MonitorEntry& entry = monitors_[i];
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    // A secondary display whose mode could not be read has an empty rectangle, for which the system
-    // names the primary monitor; its covering window must never hide the scene itself.
-    if (multimon::monitorInfo(entry.monitor, &info) && (entry.primary || !(info.dwFlags & MONITORINFOF_PRIMARY))) {
-      entry.left = info.rcMonitor.left;
-      entry.top = info.rcMonitor.top;
-      entry.right = info.rcMonitor.right;
-      entry.bottom = info.rcMonitor.bottom;
-    }
-    if (!entry.primary) {
-      SetWindowPos(entry.window, HWND_TOPMOST, entry.left, entry.top, entry.right - entry.left,
-                   entry.bottom - entry.top, SWP_NOACTIVATE);
-    }
-  }
+HWND GLSaver::createPopup(const RECT& rect, bool activate) {
+  HWND window =
+      CreateWindowExA(WS_EX_TOPMOST, WindowClassName, title_, WS_POPUP | (activate ? WS_VISIBLE : 0), rect.left,
+                      rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance_, this);
+  // A view takes no activation: keys keep going to the main window.
+  if (window && !activate) ShowWindow(window, SW_SHOWNOACTIVATE);
+  return window;
 }
 
 void GLSaver::runGL() {
@@ -185,7 +128,8 @@ bool GLSaver::prepareFirstFrame() {
   if (previewOrphaned()) return false;
   deviceContext_ = GetDC(mainWindow_);
 
-  PIXELFORMATDESCRIPTOR format = {};
+  PIXELFORMATDESCRIPTOR& format = pixelFormat_;
+  format = PIXELFORMATDESCRIPTOR{};
   format.nSize = sizeof(format);
   format.nVersion = 1;
   format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
@@ -200,28 +144,43 @@ bool GLSaver::prepareFirstFrame() {
     showStartError("SetPixelFormat() failed:  Cannot set format specified.");
     return false;
   }
-  DescribePixelFormat(deviceContext_, chosen, sizeof(format), &format);
+  pixelFormatIndex_ = chosen;
+  PIXELFORMATDESCRIPTOR described = {};
+  DescribePixelFormat(deviceContext_, chosen, sizeof(described), &described);
   glContext_ = wglCreateContext(deviceContext_);
   wglMakeCurrent(deviceContext_, glContext_);
+  views_[0].deviceContext = deviceContext_;
+  views_[0].context = glContext_;
 
   if (!setupGL()) return false;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   SwapBuffers(deviceContext_);
 
-  if (mode_ == FullScreen && monitorCount_ > 1 && screen_.ShadeScecondary) {
-    createCoveringWindows();
-    placeCoveringWindows();
+  if (mode_ == FullScreen && monitorCount_ > 1) {
+    if (monitorMode() != PrimaryOnly) {
+      placeViews();
+    } else if (screen_.ShadeScecondary) {
+      coverSecondaryMonitors(nullptr, 0);
+    }
   }
   if (!buildScene()) return false;
+  viewsChanged();
   if (mode_ == FullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
   return true;
 }
 
 void GLSaver::releaseContext() {
   releaseGL();
+  for (int i = viewCount_ - 1; i > 0; --i) {
+    releaseView(views_[i]);
+    retireWindow(views_[i].window);
+  }
+  viewCount_ = viewCount_ > 0 ? 1 : 0;
   wglMakeCurrent(nullptr, nullptr);
   if (deviceContext_) ReleaseDC(mainWindow_, deviceContext_);
   deviceContext_ = nullptr;
   if (glContext_) wglDeleteContext(glContext_);
   glContext_ = nullptr;
+  views_[0].deviceContext = nullptr;
+  views_[0].context = nullptr;
 }

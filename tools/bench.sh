@@ -5,7 +5,11 @@
 #     both: Mesa's Gallium HUD writes the frame rate to a file every second. One line per size:
 #     "<W>x<H> reefsaver fps=<n> glschool fps=<n> ratio_to_glschool=<n>", and the time from the
 #     start of `/s` to its first drawn frames.
-#  2. The full scene in-process at both sizes ("<W>x<H> fps=<n> cpu_ms_per_frame=<n>", the split
+#  2. The same `/s` on monitors of 1280x1024 (Xorg's dummy driver): alone, and with a second
+#     monitor beside it and MonitorMode 1 (the sea on both): "1280x1024 one_monitor fps=<n>
+#     two_monitors fps=<n>". Each frame draws every view once and swaps each, so the HUD's count of
+#     swaps is divided by the number of views.
+#  3. The full scene in-process at both sizes ("<W>x<H> fps=<n> cpu_ms_per_frame=<n>", the split
 #     into update, render and swap, and the time of each drawing layer alone), then the creature
 #     update and the rendering of single objects.
 #   tools/bench.sh [frames] [seconds per program]
@@ -94,6 +98,32 @@ for size in 800x600 1920x1080; do
   echo "$size reefsaver fps=$reef glschool fps=$school ratio_to_glschool=$ratio"
   echo "  reefsaver-basic.scr /s: first frames drawn ${first} s after start"
 done
+
+# monitors NAME MONITOR...: an Xorg of those monitors, made current.
+monitors() {
+  local dir="$bench/monitors-$1"
+  shift
+  mkdir -p "$dir"
+  reef_start_xorg "$dir" "$@"
+  started+=("$dir")
+}
+
+settings='HKCU\Software\Reefsaver\Reefglass'
+monitors one 1280x1024@60+0+0
+reef_wine_prefix "$bench"
+wineserver -p
+wine reg add "$settings" /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg add "$settings" /v MonitorMode /t REG_DWORD /d 0 /f >/dev/null 2>&1
+one=$(measure "one-monitor" wine reefsaver-basic.scr /s)
+wineserver -k 2>/dev/null || true
+monitors two 1280x1024@60+0+0 1280x1024@60+1280+0
+wineserver -p
+wine reg add "$settings" /v MonitorMode /t REG_DWORD /d 1 /f >/dev/null 2>&1
+swaps=$(measure "two-monitors" wine reefsaver-basic.scr /s)
+wine reg add "$settings" /v MonitorMode /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wineserver -k 2>/dev/null || true
+two=$(awk -v s="$swaps" 'BEGIN { printf "%.1f", s / 2 }')
+echo "1280x1024 one_monitor fps=$one two_monitors fps=$two"
 
 # The in-process benchmarks draw into a preview host as large as the larger size.
 screen 1920x1080

@@ -11,7 +11,7 @@ host=x86_64-w64-mingw32
 packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64 xvfb xauth x11-utils x11-xserver-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
+  wine wine64 xvfb xserver-xorg-core xserver-xorg-video-dummy xauth x11-utils x11-xserver-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
   imagemagick googletest libfreetype-dev fonts-dejavu-core clang-format
   nsis xorriso poppler-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   xscreensaver-gl xscreensaver-gl-extra

@@ -44,6 +44,74 @@ reef_start_xvfb() {
   return 1
 }
 
+# reef_start_xorg DIR MONITOR...: starts (or reuses) an Xorg of the dummy driver recorded in DIR,
+# with one RandR output per MONITOR, given as WxH@RATE+X+Y (the first is the primary), and exports
+# DISPLAY. Unlike Xvfb's screens, Wine sees these as monitors side by side at their own places.
+reef_start_xorg() {
+  local dir=$1; shift
+  if [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
+    export DISPLAY=$(cat "$dir/xvfb.display")
+    return 0
+  fi
+  cat > "$dir/xorg.conf" <<'CONF'
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 4096 2048
+  EndSubSection
+EndSection
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoAddGPU" "false"
+EndSection
+CONF
+  local n
+  for n in $(seq 90 190); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    (reef_close_inherited_fds; exec setsid Xorg ":$n" -config "$dir/xorg.conf" -noreset -nolisten tcp \
+      -logfile "$dir/xorg.log" >"$dir/xorg.out" 2>&1 </dev/null) &
+    local pid=$!
+    local tries=0
+    while [ ! -e "/tmp/.X11-unix/X$n" ] && kill -0 "$pid" 2>/dev/null && [ $tries -lt 200 ]; do
+      sleep 0.1; tries=$((tries + 1))
+    done
+    [ -e "/tmp/.X11-unix/X$n" ] || continue
+    export DISPLAY=":$n"
+    local i=0 monitor size rate x y args=()
+    for monitor in "$@"; do
+      size=${monitor%%@*}
+      rate=${monitor#*@}; rate=${rate%%+*}
+      x=$(cut -d+ -f2 <<<"$monitor"); y=$(cut -d+ -f3 <<<"$monitor")
+      [ $i -gt 0 ] && xrandr --addmode "DUMMY$i" "$size" 2>/dev/null
+      args+=(--output "DUMMY$i" --mode "$size" --rate "$rate" --pos "${x}x${y}")
+      i=$((i + 1))
+    done
+    xrandr "${args[@]}" >>"$dir/xorg.out" 2>&1
+    # A full query makes the server probe its outputs again: without it, clients that only read
+    # the current configuration (Wine does) may still see one monitor.
+    xrandr --query >/dev/null 2>&1
+    echo "$pid" > "$dir/xvfb.pid"
+    echo ":$n" > "$dir/xvfb.display"
+    return 0
+  done
+  echo "wine-env: could not start Xorg (see $dir/xorg.log)" >&2
+  return 1
+}
+
 # reef_wine_prefix DIR: exports a private WINEPREFIX in DIR/prefix, initialised once.
 reef_wine_prefix() {
   local dir=$1
@@ -68,6 +136,19 @@ reef_wine_env() {
   exec 9>"$dir/env.lock"
   flock 9
   reef_start_xvfb "$dir" "$@" && reef_wine_prefix "$dir"
+  local rc=$?
+  flock -u 9
+  exec 9>&-
+  return $rc
+}
+
+# reef_wine_env_monitors DIR MONITOR...: an Xorg with those monitors (reef_start_xorg) and a prefix.
+reef_wine_env_monitors() {
+  local dir=$1; shift
+  mkdir -p "$dir"
+  exec 9>"$dir/env.lock"
+  flock 9
+  reef_start_xorg "$dir" "$@" && reef_wine_prefix "$dir"
   local rc=$?
   flock -u 9
   exec 9>&-

@@ -349,12 +349,46 @@ TEST_F(Dialogs, DisplayModeDialogFirstOpeningAndCancel) {
     press(dialog, IDCANCEL);
   });
   // Cancel of the settings dialog keeps what the display-mode dialog stored on OK.
-  EXPECT_EQ(storedValueCount(), 5u);
+  EXPECT_EQ(storedValueCount(), 6u);
   EXPECT_EQ(storedValue("LeaveRes"), 1);
   EXPECT_EQ(storedValue("Width"), -1);
   EXPECT_EQ(storedValue("Height"), -1);
   EXPECT_EQ(storedValue("Bpp"), 16);
   EXPECT_EQ(storedValue("ShadeScecondary"), 1);
+  EXPECT_EQ(storedValue("MonitorMode"), 0);
+}
+
+// The three ways to use several monitors, in the order of their values; a stored value the list
+// does not offer shows as the first and is kept until another is chosen.
+TEST_F(Dialogs, DisplayModeDialogOffersTheMonitorChoice) {
+  useProductTexts();
+  store("MonitorMode", 7);
+  configure([](HWND dialog) {
+    selectListItem(dialog, IDC_PAGELIST, 7);
+    HWND modes = waitForDialog(GetWindowThreadProcessId(dialog, nullptr), IDC_MODE_LEAVERES);
+    ASSERT_NE(modes, nullptr);
+    ASSERT_EQ(comboCount(modes, IDC_MODE_MONITORS), 3);
+    EXPECT_EQ(comboItemText(modes, IDC_MODE_MONITORS, 0), "Alleen het hoofdscherm");
+    EXPECT_EQ(comboItemText(modes, IDC_MODE_MONITORS, 2), "Panorama over alle schermen");
+    EXPECT_EQ(comboSelection(modes, IDC_MODE_MONITORS), 0);
+    char label[64] = {};
+    GetDlgItemTextA(modes, IDC_MODE_MONITORTEXT, label, sizeof label);
+    EXPECT_STREQ(label, "Beeldschermen:");
+    press(modes, IDOK);
+    waitUntil([&] { return !IsWindow(modes); }, 5000);
+    press(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(storedValue("MonitorMode"), 7);
+  configure([](HWND dialog) {
+    selectListItem(dialog, IDC_PAGELIST, 7);
+    HWND modes = waitForDialog(GetWindowThreadProcessId(dialog, nullptr), IDC_MODE_LEAVERES);
+    ASSERT_NE(modes, nullptr);
+    chooseComboItem(modes, IDC_MODE_MONITORS, 2);
+    press(modes, IDOK);
+    waitUntil([&] { return !IsWindow(modes); }, 5000);
+    press(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(storedValue("MonitorMode"), 2);
 }
 
 TEST_F(Dialogs, DisplayModeDialogPicksAStoredModeAndRefillsByDepth) {

@@ -23,7 +23,7 @@ class QuitDuringBuild : public GLSaver {
   }
   bool setupGL() override { return true; }
   void updateFrame() override { ++frames; }
-  void renderFrame() override {}
+  void renderFrame(int) override {}
   bool releaseGL() override { return true; }
   void releaseScene() override { ++releases; }
   void runToTheEnd() { runGL(); }

@@ -23,7 +23,8 @@ for key in caption intro boid fish birds sky camera sound screensettings cancel 
   [ -n "$label" ] || fail "Language.dat has no $key"
   has "$label" || fail "the manual does not name \"$label\" ($key)"
 done
-for key in caption displaymodetext leaveresolution bitsperpixel resolution shadesecondary cancel; do
+for key in caption displaymodetext leaveresolution bitsperpixel resolution shadesecondary cancel monitormode \
+           monitorprimary monitorevery monitorpanorama; do
   label=$(text ScreenLanguage.dat "$key")
   [ -n "$label" ] || fail "ScreenLanguage.dat has no $key"
   has "$label" || fail "the manual does not name \"$label\" (display-mode $key)"

@@ -33,7 +33,7 @@ long allocationsDuring(DrivenScene& scene, int frames) {
   for (int i = 0; i < frames; ++i) {
     scene.clock().advance(33);
     app.updateFrame();
-    app.renderFrame();
+    app.renderFrame(0);
     app.afterFrame();
   }
   return allocations.load() - before;

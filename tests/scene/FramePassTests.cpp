@@ -22,7 +22,7 @@ TEST(FramePass, WideScreensUseTheAspectCapWithAFullViewport) {
     ASSERT_TRUE(scene.ready());
     EXPECT_EQ(scene.app().width(), 1920);
     EXPECT_EQ(scene.app().height(), 1080);
-    EXPECT_FLOAT_EQ(scene.app().mainView().aspect, 1.35f);
+    EXPECT_FLOAT_EQ(scene.app().sceneView(0).aspect, 1.35f);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1920);
@@ -32,7 +32,7 @@ TEST(FramePass, WideScreensUseTheAspectCapWithAFullViewport) {
 
   DrivenScene window(SaverBuild::Basic, "reef.scr /t");
   ASSERT_TRUE(window.ready());
-  EXPECT_NEAR(window.app().mainView().aspect, 800.0f / 600.0f, 1e-6f);
+  EXPECT_NEAR(window.app().sceneView(0).aspect, 800.0f / 600.0f, 1e-6f);
 }
 
 TEST(FramePass, RateTextAfterFiftyFramesInOneSecond) {
@@ -100,7 +100,7 @@ std::vector<std::vector<unsigned char>> skyOverTime(bool gulls) {
   for (int second = 0; second < 30; ++second) {
     scene.frames(19, 50);
     scene.app().updateFrame();
-    scene.app().renderFrame();
+    scene.app().renderFrame(0);
     std::vector<unsigned char> frame(800 * 400 * 4);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 200, 800, 400, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());

@@ -123,7 +123,7 @@ void checkScene(DrivenScene& scene, const char* build) {
     scene.clock().advance(static_cast<uint32_t>(time - elapsed));
     elapsed = time;
     scene.app().updateFrame();
-    scene.app().renderFrame();
+    scene.app().renderFrame(0);
     glFinish();
     const Picture frame = grabFrame();
     SwapBuffers(GetDC(scene.app().mainWindow()));

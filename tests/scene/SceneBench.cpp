@@ -35,7 +35,7 @@ void run(int width, int height, int frames) {
   HDC dc = GetDC(app.mainWindow());
   for (int i = 0; i < 30; ++i) {  // warm-up
     app.updateFrame();
-    app.renderFrame();
+    app.renderFrame(0);
     SwapBuffers(dc);
   }
   glFinish();
@@ -49,7 +49,7 @@ void run(int width, int height, int frames) {
     app.updateFrame();
     LARGE_INTEGER afterUpdate;
     QueryPerformanceCounter(&afterUpdate);
-    app.renderFrame();
+    app.renderFrame(0);
     glFinish();
     LARGE_INTEGER afterRender;
     QueryPerformanceCounter(&afterRender);
@@ -72,7 +72,7 @@ void run(int width, int height, int frames) {
   double clear = 0;
   for (int i = 0; i < frames; ++i) {
     app.updateFrame();
-    const SceneView view = app.mainView();
+    const SceneView view = app.sceneView(0);
     QueryPerformanceCounter(&mark);
     sea.beginView(view);
     glFinish();

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     app.updateFrame();
-    app.renderFrame();
+    app.renderFrame(0);
     SwapBuffers(dc);
     app.afterFrame();
     for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {

@@ -36,10 +36,7 @@ void DrivenScene::frame(int advanceMs) {
     DispatchMessageA(&msg);
   }
   clock_.advance(static_cast<uint32_t>(advanceMs));
-  app_->updateFrame();
-  app_->renderFrame();
-  SwapBuffers(GetDC(app_->mainWindow()));
-  app_->afterFrame();
+  app_->drawFrame();
 }
 
 void DrivenScene::key(UINT message, WPARAM virtualKey) { PostMessageA(app_->mainWindow(), message, virtualKey, 0); }

@@ -28,7 +28,7 @@ class RecordingSaver : public GLSaver {
     if (onFrame) onFrame();
     if (++frames == quitAfterFrames) requestQuit();
   }
-  void renderFrame() override {}
+  void renderFrame(int) override {}
   bool releaseGL() override { return true; }
   void releaseScene() override { ++releases; }
   void sleepChanged(bool asleep) override { sleeps.push_back(asleep); }

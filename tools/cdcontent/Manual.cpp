@@ -124,6 +124,15 @@ std::vector<uint8_t> writeManual() {
           "maakt de andere schermen zwart zolang de schermbeveiliging draait; dat vakje kunt u alleen kiezen "
           "als er meer dan een beeldscherm is aangesloten.");
   pdf.add(S::Body,
+          "Bij Beeldschermen: kiest u wat de schermbeveiliging doet met meer dan een beeldscherm. Alleen het "
+          "hoofdscherm toont de zee op het hoofdscherm en laat de andere zwart of zoals ze zijn (Andere "
+          "beeldschermen verduisteren). Zee op elk scherm toont dezelfde zee op elk scherm, elk in zijn eigen "
+          "resolutie. Panorama over alle schermen maakt van de schermen naast elkaar samen een venster op de "
+          "lagune: de horizon, het eiland en de vissen lopen door van het ene scherm naar het andere, ook als "
+          "de schermen verschillend van grootte zijn. Een scherm boven of onder een ander toont hetzelfde "
+          "uitzicht als het scherm waar het bij staat. Een toets, een muisknop of een muisbeweging op elk "
+          "scherm beëindigt de schermbeveiliging.");
+  pdf.add(S::Body,
           "OK bewaart deze instellingen meteen, ook als u daarna in Reefglass instellingen op Annuleren klikt. "
           "Annuleren sluit het venster zonder iets te veranderen.");
 

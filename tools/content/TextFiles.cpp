@@ -70,6 +70,10 @@ TextEntries screenLanguageEntries() {
       {Resolution, "Resolutie:"},
       {ShadeSecondary, "Andere beeldschermen verduisteren"},
       {Cancel, "Annuleren"},
+      {MonitorMode, "Beeldschermen:"},
+      {MonitorPrimary, "Alleen het hoofdscherm"},
+      {MonitorEvery, "Zee op elk scherm"},
+      {MonitorPanorama, "Panorama over alle schermen"},
   };
 }
 
