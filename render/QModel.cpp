@@ -52,6 +52,7 @@ bool QModel::loadMD3(const uint8_t* data, size_t size) {
   blendValid_ = false;
   radius_ = 0.0f;
   for (const Vector3& p : positions_) radius_ = std::max(radius_, length3(p));
+  buildLevels();
   return true;
 }
 
@@ -60,6 +61,7 @@ void QModel::release() {
   positions_ = {};
   texCoords_ = {};
   indices_ = {};
+  for (auto& level : lodIndices_) level = {};
   blended_ = {};
   blendValid_ = false;
   radius_ = 0.0f;
@@ -71,7 +73,57 @@ Vector3 QModel::vertex(int frame, int v) const {
   return positions_[static_cast<size_t>(frame) * vertexCount_ + v];
 }
 
-void QModel::draw(const SceneObject& object) const {
+// Vertex clustering on the first frame: every vertex stands for the first one in its cell, and a
+// triangle that loses a corner that way is dropped. The other frames bend the same vertices.
+void QModel::buildLevels() {
+  if (vertexCount_ == 0) return;
+  Vector3 low = positions_[0], high = positions_[0];
+  for (int v = 0; v < vertexCount_; ++v) {
+    const Vector3& p = positions_[static_cast<size_t>(v)];
+    low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+    high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+  }
+  const float extent = std::max({high.x - low.x, high.y - low.y, high.z - low.z, 1e-6f});
+  std::vector<int> firstInCell;
+  std::vector<uint16_t> representative(static_cast<size_t>(vertexCount_));
+  for (int level = 0; level < LodLevels; ++level) {
+    const int grid = LodGrids[level];
+    firstInCell.assign(static_cast<size_t>(grid) * grid * grid, -1);
+    const auto cellOf = [&](float value, float from) {
+      const int cell = static_cast<int>((value - from) / extent * static_cast<float>(grid));
+      return cell < 0 ? 0 : (cell >= grid ? grid - 1 : cell);
+    };
+    for (int v = 0; v < vertexCount_; ++v) {
+      const Vector3& p = positions_[static_cast<size_t>(v)];
+      const size_t cell =
+          (static_cast<size_t>(cellOf(p.x, low.x)) * grid + cellOf(p.y, low.y)) * grid + cellOf(p.z, low.z);
+      if (firstInCell[cell] < 0) firstInCell[cell] = v;
+      representative[static_cast<size_t>(v)] = static_cast<uint16_t>(firstInCell[cell]);
+    }
+    std::vector<uint16_t>& kept = lodIndices_[level];
+    kept.clear();
+    for (size_t k = 0; k + 2 < indices_.size(); k += 3) {
+      const uint16_t a = representative[indices_[k]], b = representative[indices_[k + 1]],
+                     c = representative[indices_[k + 2]];
+      if (a == b || b == c || a == c) continue;
+      kept.insert(kept.end(), {a, b, c});
+    }
+  }
+}
+
+const std::vector<uint16_t>& QModel::indicesAt(float pixelsAcross) const {
+  if (pixelsAcross > FullDetailPixels) return indices_;
+  for (int level = 0; level < LodLevels; ++level) {
+    if (pixelsAcross <= CellPixels * static_cast<float>(LodGrids[level]) && !lodIndices_[level].empty()) {
+      return lodIndices_[level];
+    }
+  }
+  return indices_;
+}
+
+int QModel::trianglesAt(float pixelsAcross) const { return static_cast<int>(indicesAt(pixelsAcross).size() / 3); }
+
+void QModel::draw(const SceneObject& object, float pixelsAcross) const {
   if (frameCount_ == 0) {
     if (!animation_.hasRanges()) std::printf("frame >= NumFrames\n");
     return;
@@ -93,8 +145,9 @@ void QModel::draw(const SceneObject& object) const {
     blendedFraction_ = fraction;
   }
   glNormal3f(0.0f, 0.0f, 0.0f);
+  const std::vector<uint16_t>& indices = indicesAt(pixelsAcross);
   object.drawElements(GL_TRIANGLES, &(blend ? blended_.data() : from)->x, sizeof(Vector3), texCoords_.data(),
-                      2 * sizeof(float), static_cast<int>(indices_.size()), indices_.data());
+                      2 * sizeof(float), static_cast<int>(indices.size()), indices.data());
 }
 
 void ModelObject::begin() {
@@ -104,12 +157,14 @@ void ModelObject::begin() {
 
 void ModelObject::draw() {
   if (!model_) return;
+  float pixelsAcross = QModel::FullDetailPixels + 1.0f;
   if (model_->frameCount() > 0) {
     ViewVolume view;
     view.capture();
     if (view.sphereOutside(Vector3{}, model_->radius())) return;
+    pixelsAcross = 2.0f * model_->radius() * view.pixelsPerUnit(Vector3{});
   }
-  model_->draw(*this);
+  model_->draw(*this, pixelsAcross);
 }
 
 void ModelObject::end() {

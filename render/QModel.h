@@ -39,6 +39,11 @@ class QModel {
   int triangleCount() const { return triangleCount_; }
   // The distance of the farthest vertex of any frame from the model's origin.
   float radius() const { return radius_; }
+  // Triangles drawn when the model spans that many pixels across: all of them down to
+  // FullDetailPixels, fewer below, its vertices merged within cells of CellPixels at most.
+  int trianglesAt(float pixelsAcross) const;
+  static constexpr float CellPixels = 2.0f;
+  static constexpr float FullDetailPixels = 64.0f;
   // Position of vertex v in frame f, in scene axes.
   Vector3 vertex(int frame, int v) const;
 
@@ -47,7 +52,7 @@ class QModel {
   // Draws the current frame, blended toward the next one when the object has Interpolate set;
   // texture coordinates go through the object. Each blend of two frames at one fraction is made
   // once, however many objects draw the model at it.
-  void draw(const SceneObject& object) const;
+  void draw(const SceneObject& object, float pixelsAcross) const;
 
  private:
   int frameCount_ = 0;
@@ -56,6 +61,13 @@ class QModel {
   std::vector<Vector3> positions_;  // frameCount x vertexCount
   std::vector<float> texCoords_;    // vertexCount pairs
   std::vector<uint16_t> indices_;
+  // Coarser versions of the triangles, vertices merged within cells of a grid over the model of
+  // LodGrids[i] cells a side.
+  static constexpr int LodLevels = 4;
+  static constexpr int LodGrids[LodLevels] = {4, 8, 16, 32};
+  std::vector<uint16_t> lodIndices_[LodLevels];
+  void buildLevels();
+  const std::vector<uint16_t>& indicesAt(float pixelsAcross) const;
   // The frame being drawn, between two stored frames, and which blend it holds.
   mutable std::vector<Vector3> blended_;
   mutable bool blendValid_ = false;

@@ -26,49 +26,51 @@ bool Quad::trimmed() const {
          picture->offsetT() == 0.0f;
 }
 
-void Quad::draw() {
-  if (trimmed()) {
-    // Each run of showing cells in a row as one quad, corners in the same order as the whole
-    // rectangle's. Fewer, larger quads: every edge costs the rasteriser blocks shaded twice.
-    const Texture& picture = *texture(0);
-    constexpr int Cells = Texture::CoverCells;
-    glBegin(GL_QUADS);
-    for (int row = 0; row < Cells; ++row) {
-      const float t0 = static_cast<float>(row) / Cells;
-      const float t1 = static_cast<float>(row + 1) / Cells;
-      const float top = halfHeight_ - t0 * height_;
-      const float bottom = halfHeight_ - t1 * height_;
-      for (int column = 0; column < Cells; ++column) {
-        if (!picture.cellCovered(column, row)) continue;
-        const int first = column;
-        while (column + 1 < Cells && picture.cellCovered(column + 1, row)) ++column;
-        const float s0 = static_cast<float>(first) / Cells;
-        const float s1 = static_cast<float>(column + 1) / Cells;
-        const float left = s0 * width_ - halfWidth_;
-        const float right = s1 * width_ - halfWidth_;
-        texCoord(s1, t0);
-        glVertex3f(right, top, 0.0f);
-        texCoord(s0, t0);
-        glVertex3f(left, top, 0.0f);
-        texCoord(s0, t1);
-        glVertex3f(left, bottom, 0.0f);
-        texCoord(s1, t1);
-        glVertex3f(right, bottom, 0.0f);
-      }
-    }
-    glEnd();
+void Quad::build() {
+  positions_.clear();
+  coords_.clear();
+  const auto corner = [this](float x, float y, float s, float t) {
+    positions_.insert(positions_.end(), {x, y, 0.0f});
+    coords_.insert(coords_.end(), {s, t});
+  };
+  const Texture* picture = texture(0);
+  builtFor_ = {picture, width_, height_, sMax_, tMax_, trimmed()};
+  if (!builtFor_.trimmed) {
+    corner(halfWidth_, halfHeight_, sMax_, 0.0f);
+    corner(-halfWidth_, halfHeight_, 0.0f, 0.0f);
+    corner(-halfWidth_, -halfHeight_, 0.0f, tMax_);
+    corner(halfWidth_, -halfHeight_, sMax_, tMax_);
     return;
   }
-  glBegin(GL_QUADS);
-  texCoord(sMax_, 0.0f);
-  glVertex3f(halfWidth_, halfHeight_, 0.0f);
-  texCoord(0.0f, 0.0f);
-  glVertex3f(-halfWidth_, halfHeight_, 0.0f);
-  texCoord(0.0f, tMax_);
-  glVertex3f(-halfWidth_, -halfHeight_, 0.0f);
-  texCoord(sMax_, tMax_);
-  glVertex3f(halfWidth_, -halfHeight_, 0.0f);
-  glEnd();
+  // Each run of showing cells in a row as one quad, corners in the same order as the whole
+  // rectangle's. Fewer, larger quads: every edge costs the rasteriser blocks shaded twice.
+  constexpr int Cells = Texture::CoverCells;
+  for (int row = 0; row < Cells; ++row) {
+    const float t0 = static_cast<float>(row) / Cells;
+    const float t1 = static_cast<float>(row + 1) / Cells;
+    const float top = halfHeight_ - t0 * height_;
+    const float bottom = halfHeight_ - t1 * height_;
+    for (int column = 0; column < Cells; ++column) {
+      if (!picture->cellCovered(column, row)) continue;
+      const int first = column;
+      while (column + 1 < Cells && picture->cellCovered(column + 1, row)) ++column;
+      const float s0 = static_cast<float>(first) / Cells;
+      const float s1 = static_cast<float>(column + 1) / Cells;
+      const float left = s0 * width_ - halfWidth_;
+      const float right = s1 * width_ - halfWidth_;
+      corner(right, top, s1, t0);
+      corner(left, top, s0, t0);
+      corner(left, bottom, s0, t1);
+      corner(right, bottom, s1, t1);
+    }
+  }
+}
+
+void Quad::draw() {
+  const Shape now{texture(0), width_, height_, sMax_, tMax_, trimmed()};
+  if (positions_.empty() || !(now == builtFor_)) build();
+  drawArrays(GL_QUADS, positions_.data(), 3 * sizeof(float), coords_.data(), 2 * sizeof(float),
+             static_cast<int>(positions_.size() / 3));
 }
 
 void Quad::end() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <GL/gl.h>
 
+#include "render/CompiledArrays.h"
 #include "render/Texture.h"
 
 namespace {
@@ -164,12 +165,28 @@ void SceneObject::drawElements(unsigned mode, const float* positions, int positi
 }
 
 void SceneObject::drawArrayRuns(unsigned mode, const float* positions, int positionStride, const float* coords,
-                                int coordStride, const int* firsts, const int* counts, int runs) const {
+                                int coordStride, const int* firsts, const int* counts, int runs,
+                                int vertexCount) const {
   if (runs <= 0) return;
   enableClientArrays(positions, positionStride, coords, coordStride);
+  const bool locked = lockArrays(vertexCount);
   for (int i = 0; i < runs; ++i) {
     if (counts[i] > 0) glDrawArrays(mode, firsts[i], counts[i]);
   }
+  if (locked) unlockArrays();
+  disableClientArrays();
+}
+
+void SceneObject::drawElementRuns(unsigned mode, const float* positions, int positionStride, const float* coords,
+                                  int coordStride, const uint32_t* indices, const int* firsts, const int* counts,
+                                  int runs, int vertexCount) const {
+  if (runs <= 0) return;
+  enableClientArrays(positions, positionStride, coords, coordStride);
+  const bool locked = lockArrays(vertexCount);
+  for (int i = 0; i < runs; ++i) {
+    if (counts[i] > 0) glDrawElements(mode, counts[i], GL_UNSIGNED_INT, indices + firsts[i]);
+  }
+  if (locked) unlockArrays();
   disableClientArrays();
 }
 

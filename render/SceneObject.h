@@ -95,10 +95,13 @@ class SceneObject {
                     int count, const uint16_t* indices) const;
   void drawElements(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
                     int count, const uint32_t* indices) const;
-  // Several runs of the arrays, run i from vertex firsts[i] for counts[i] vertices, with the
-  // arrays set up once.
+  // Several runs of the arrays (vertexCount vertices), run i from vertex firsts[i] for counts[i]
+  // vertices, with the arrays set up once and locked where the driver offers it.
   void drawArrayRuns(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
-                     const int* firsts, const int* counts, int runs) const;
+                     const int* firsts, const int* counts, int runs, int vertexCount) const;
+  // The same through indices: run i from index firsts[i] for counts[i] indices.
+  void drawElementRuns(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
+                       const uint32_t* indices, const int* firsts, const int* counts, int runs, int vertexCount) const;
 
  private:
   void updateMultitextured();

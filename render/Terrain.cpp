@@ -59,6 +59,11 @@ void Terrain::reserveVertices() {
   positions_.reserve(6 * static_cast<size_t>(columns_) * rows_);
   runFirsts_.reserve(static_cast<size_t>(columns_));
   runCounts_.reserve(static_cast<size_t>(columns_));
+  for (Coarse& coarse : coarse_) {
+    coarse.lineX.reserve(static_cast<size_t>(columns_) + 1);
+    coarse.lineZ.reserve(static_cast<size_t>(rows_) + 1);
+    coarse.indices.reserve(6 * static_cast<size_t>(columns_) * rows_);
+  }
   gridReserved(columns_, rows_);
 }
 
@@ -104,6 +109,10 @@ void Terrain::build() {
     *p++ = v.y + v.dy;
     *p++ = v.z + v.dz;
   }
+  for (int k = 0; k < CoarseCount; ++k) {
+    coarse_[k].step = CoarseSteps[k];
+    buildCoarse(coarse_[k]);
+  }
   lowest_ = highest_ = vertices_.empty() ? 0.0f : vertices_[0].y;
   for (const Vertex& v : vertices_) {
     lowest_ = v.y < lowest_ ? v.y : lowest_;
@@ -122,6 +131,64 @@ bool Terrain::ground(Ground& area) const {
   return true;
 }
 
+int Terrain::vertexAt(int xi, int j) const {
+  // Strip i holds lines i (x0) and i + 1 (x1); neighbouring strips share their edge exactly.
+  const bool x0 = xi < columns_;
+  const int i = x0 ? xi : columns_ - 1;
+  const int base = 2 * rows_ * i;
+  if (i % 2 == 0) return base + 2 * j + (x0 ? 1 : 0);
+  return base + 2 * (rows_ - 1 - j) + (x0 ? 0 : 1);
+}
+
+void Terrain::buildCoarse(Coarse& coarse) const {
+  coarse.lineX.clear();
+  coarse.lineZ.clear();
+  coarse.indices.clear();
+  if (rows_ < 2 || columns_ < 1) return;
+  for (int x = 0; x < columns_; x += coarse.step) coarse.lineX.push_back(x);
+  coarse.lineX.push_back(columns_);
+  for (int z = 0; z < rows_ - 1; z += coarse.step) coarse.lineZ.push_back(z);
+  coarse.lineZ.push_back(rows_ - 1);
+  coarse.bands = static_cast<int>(coarse.lineZ.size()) - 1;
+  for (size_t c = 0; c + 1 < coarse.lineX.size(); ++c) {
+    for (size_t b = 0; b + 1 < coarse.lineZ.size(); ++b) {
+      const int x0 = coarse.lineX[c], x1 = coarse.lineX[c + 1], z0 = coarse.lineZ[b], z1 = coarse.lineZ[b + 1];
+      // The diagonal the strip has: from (x0, z0) to (x1, z1).
+      const uint32_t a = static_cast<uint32_t>(vertexAt(x0, z0)), bx = static_cast<uint32_t>(vertexAt(x1, z0)),
+                     cz = static_cast<uint32_t>(vertexAt(x0, z1)), d = static_cast<uint32_t>(vertexAt(x1, z1));
+      coarse.indices.insert(coarse.indices.end(), {bx, a, d, a, d, cz});
+    }
+  }
+}
+
+void Terrain::drawCoarse(const Coarse& coarse) {
+  ViewVolume view;
+  view.capture();
+  const float low = lowest_ - MaxRipple;
+  const float high = highest_ + MaxRipple;
+  runFirsts_.clear();
+  runCounts_.clear();
+  const int coarseColumns = static_cast<int>(coarse.lineX.size()) - 1;
+  for (int c = 0; c < coarseColumns; ++c) {
+    const float x0 = coarse.lineX[c] * stepX_ * unitX_ - sizeX_ / 2.0f;
+    const float x1 = coarse.lineX[c + 1] * stepX_ * unitX_ - sizeX_ / 2.0f;
+    int first = -1, last = -1;
+    for (int b = 0; b < coarse.bands; ++b) {
+      const float z0 = coarse.lineZ[b] * stepZ_ * unitZ_ - sizeZ_;
+      const float z1 = coarse.lineZ[b + 1] * stepZ_ * unitZ_ - sizeZ_;
+      if (view.boxOutside(Vector3{x0, low, z0}, Vector3{x1, high, z1})) continue;
+      if (first < 0) first = b;
+      last = b;
+    }
+    if (first < 0) continue;
+    runFirsts_.push_back(6 * (c * coarse.bands + first));
+    runCounts_.push_back(6 * (last - first + 1));
+  }
+  drawElementRuns(GL_TRIANGLES, positions_.data(), 3 * sizeof(float), &vertices_[0].s, sizeof(Vertex),
+                  coarse.indices.data(), runFirsts_.data(), runCounts_.data(), static_cast<int>(runFirsts_.size()),
+                  static_cast<int>(vertices_.size()));
+}
+
 void Terrain::begin() {
   glPushMatrix();
   if (!built_) build();
@@ -130,6 +197,12 @@ void Terrain::begin() {
 
 void Terrain::draw() {
   if (vertices_.empty() || rows_ < 2) return;
+  for (const Coarse& coarse : coarse_) {
+    if (coarse.step == detail_ && !coarse.indices.empty()) {
+      drawCoarse(coarse);
+      return;
+    }
+  }
   ViewVolume view;
   view.capture();
   // Cell (i, j) lies between grid rows j and j + 1 of column i; a column's cells in view are
@@ -157,7 +230,8 @@ void Terrain::draw() {
     runCounts_.push_back(2 * (topRow - first + 1));
   }
   drawArrayRuns(GL_TRIANGLE_STRIP, positions_.data(), 3 * sizeof(float), &vertices_[0].s, sizeof(Vertex),
-                runFirsts_.data(), runCounts_.data(), static_cast<int>(runFirsts_.size()));
+                runFirsts_.data(), runCounts_.data(), static_cast<int>(runFirsts_.size()),
+                static_cast<int>(vertices_.size()));
 }
 
 void Terrain::end() {
@@ -169,6 +243,7 @@ void Terrain::releaseGeometry() {
   heights_ = {};
   vertices_ = {};
   positions_ = {};
+  for (Coarse& coarse : coarse_) coarse = Coarse{};
   mapWidth_ = mapHeight_ = 0;
   computeSteps();
   built_ = false;

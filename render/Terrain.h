@@ -21,6 +21,10 @@ class Terrain : public SceneObject {
   void setGridResolution(int n);
   void setHeightScale(float scale);
   void setSize(float x, float z);  // does not rebuild a mesh already built
+  // Draws every step-th line of the grid only: 1 (all of them), 2 or 4; for small views, where the
+  // grid's cells would be a few pixels wide.
+  void setDetail(int step) { detail_ = step; }
+  static constexpr int CoarseSteps[] = {2, 4};
 
   void begin() override;
   void draw() override;
@@ -62,7 +66,21 @@ class Terrain : public SceneObject {
   virtual void gridReserved(int /*columns*/, int /*rows*/) {}
 
  private:
+  // A coarser grid over the same vertices: its cells span step cells of the grid (the last ones
+  // what is left), two triangles each, column after column.
+  struct Coarse {
+    int step = 0;
+    int bands = 0;  // cells of a column
+    std::vector<int> lineX, lineZ;
+    std::vector<uint32_t> indices;
+  };
+  static constexpr int CoarseCount = sizeof(CoarseSteps) / sizeof(CoarseSteps[0]);
+
   int height(int x, int z) const;
+  // The strip's vertex at grid line xi (0 to columns) and row j.
+  int vertexAt(int xi, int j) const;
+  void buildCoarse(Coarse& coarse) const;
+  void drawCoarse(const Coarse& coarse);
   void computeSteps();
   void reserveVertices();
   Vertex makeVertex(float x, float z) const;
@@ -77,6 +95,8 @@ class Terrain : public SceneObject {
   std::vector<Vertex> vertices_;
   std::vector<float> positions_;            // x, y, z of each vertex with its offsets added, as drawn
   std::vector<int> runFirsts_, runCounts_;  // the visible part of each column, for drawing
+  Coarse coarse_[CoarseCount];
+  int detail_ = 1;
   bool built_ = false;
   float lowest_ = 0.0f, highest_ = 0.0f;  // vertex heights of the built mesh
 };

@@ -14,6 +14,14 @@ void ViewVolume::capture() {
   // Clip = projection x model-view.
   const Matrix4x4 clipMatrix = Matrix4x4::multiply(projection, modelview);
   const float* clip = clipMatrix.m;
+  for (int c = 0; c < 4; ++c) depthRow_[c] = clip[4 * c + 3];
+  // Lengths scale with the model-view matrix (objects are scaled alike on every axis, or nearly);
+  // the projection maps a length at w = 1 onto half the viewport's height times its m5.
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const float* mv = modelview.m;
+  const float scale = std::sqrt(mv[0] * mv[0] + mv[1] * mv[1] + mv[2] * mv[2]);
+  pixelsAtUnitDepth_ = scale * projection.m[5] * 0.5f * static_cast<float>(viewport[3]);
   // Each plane is the fourth row of the clip matrix plus or minus one of the first three.
   for (int i = 0; i < 6; ++i) {
     const int row = i / 2;
@@ -43,4 +51,9 @@ bool ViewVolume::boxOutside(const Vector3& low, const Vector3& high) const {
     if (p[0] * x + p[1] * y + p[2] * z + p[3] < 0.0f) return true;
   }
   return false;
+}
+
+float ViewVolume::pixelsPerUnit(const Vector3& point) const {
+  const float w = depthRow_[0] * point.x + depthRow_[1] * point.y + depthRow_[2] * point.z + depthRow_[3];
+  return w > 0.0f ? pixelsAtUnitDepth_ / w : 0.0f;
 }

@@ -10,7 +10,12 @@ class ViewVolume {
   void capture();
   bool sphereOutside(const Vector3& centre, float radius) const;
   bool boxOutside(const Vector3& low, const Vector3& high) const;
+  // How many window pixels one unit of the current coordinates spans at point, seen head on; 0
+  // at or behind the eye.
+  float pixelsPerUnit(const Vector3& point) const;
 
  private:
   float planes_[6][4] = {};  // a x + b y + c z + d >= 0 inside, (a, b, c) of unit length
+  float depthRow_[4] = {};   // the clip matrix's fourth row: w of a point
+  float pixelsAtUnitDepth_ = 0.0f;
 };

@@ -10,6 +10,7 @@
 void WaterGrid::build(float width, float depth, int columns, int rows) {
   vertices_ = {};
   quadCorners_ = {};
+  for (auto& corners : coarseCorners_) corners = {};
   columnWave_ = {};
   rowWave_ = {};
   columns_ = rows_ = 0;
@@ -30,14 +31,19 @@ void WaterGrid::build(float width, float depth, int columns, int rows) {
     }
   }
   const auto index = [rows](int i, int j) { return static_cast<uint32_t>(i * (rows + 1) + j); };
-  quadCorners_.reserve(4 * static_cast<size_t>(columns) * rows);
-  for (int i = 0; i < columns; ++i) {
-    for (int j = 0; j < rows; ++j) {
-      for (const uint32_t corner : {index(i, j + 1), index(i, j), index(i + 1, j), index(i + 1, j + 1)}) {
-        quadCorners_.push_back(corner);
+  const auto addCells = [&](std::vector<uint32_t>& corners, int step) {
+    for (int i = 0; i < columns; i += step) {
+      const int i1 = i + step < columns ? i + step : columns;
+      for (int j = 0; j < rows; j += step) {
+        const int j1 = j + step < rows ? j + step : rows;
+        for (const uint32_t corner : {index(i, j1), index(i, j), index(i1, j), index(i1, j1)})
+          corners.push_back(corner);
       }
     }
-  }
+  };
+  quadCorners_.reserve(4 * static_cast<size_t>(columns) * rows);
+  addCells(quadCorners_, 1);
+  for (int k = 0; k < CoarseCount; ++k) addCells(coarseCorners_[k], CoarseSteps[k]);
 }
 
 void WaterGrid::animate(int frameTime) {
@@ -65,8 +71,12 @@ void WaterGrid::begin() {
 
 void WaterGrid::draw() {
   if (vertices_.empty()) return;
+  const std::vector<uint32_t>* corners = &quadCorners_;
+  for (int k = 0; k < CoarseCount; ++k) {
+    if (CoarseSteps[k] == detail_) corners = &coarseCorners_[k];
+  }
   drawElements(GL_QUADS, &vertices_[0].x, sizeof(Vertex), &vertices_[0].s, sizeof(Vertex),
-               static_cast<int>(quadCorners_.size()), quadCorners_.data());
+               static_cast<int>(corners->size()), corners->data());
 }
 
 void WaterGrid::end() {
@@ -77,6 +87,7 @@ void WaterGrid::end() {
 void WaterGrid::releaseGeometry() {
   vertices_ = {};
   quadCorners_ = {};
+  for (auto& corners : coarseCorners_) corners = {};
   columnWave_ = {};
   rowWave_ = {};
   columns_ = rows_ = 0;

@@ -17,6 +17,9 @@ class WaterGrid : public SceneObject {
   // empty grid.
   void build(float width, float depth, int columns, int rows);
   void setTextureRepeat(float repeat) { textureRepeat_ = repeat; }
+  // Draws every step-th line of the grid only: 1 (all of them), 2 or 4; for small views.
+  void setDetail(int step) { detail_ = step; }
+  static constexpr int CoarseSteps[] = {2, 4};
   // Moves the waves on by frameTime ms; once per frame, before drawing.
   void animate(int frameTime);
 
@@ -35,7 +38,11 @@ class WaterGrid : public SceneObject {
  private:
   int columns_ = 0, rows_ = 0;
   std::vector<Vertex> vertices_;
-  std::vector<uint32_t> quadCorners_;        // four vertex indices per cell, in drawing order
+  std::vector<uint32_t> quadCorners_;  // four vertex indices per cell, in drawing order
+  static constexpr int CoarseCount = sizeof(CoarseSteps) / sizeof(CoarseSteps[0]);
+  // The same for cells of step x step cells (the last ones what is left), per coarse step.
+  std::vector<uint32_t> coarseCorners_[CoarseCount];
+  int detail_ = 1;
   std::vector<float> columnWave_, rowWave_;  // the two sine terms, shared by a column or row
   float textureRepeat_ = 1.0f;
   float phase1_ = 0.0f, phase2_ = 0.0f;

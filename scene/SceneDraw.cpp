@@ -60,7 +60,20 @@ void SeaScene::draw(const SceneView& view) {
   for (const SceneLayer layer : DrawOrder) drawLayer(layer, view);
 }
 
+namespace {
+
+// The floor's and the water's grid lines drawn in a view: all of them where their cells are wide
+// enough to show their shape, fewer in small views (the Display control panel's preview).
+int gridDetail(const SceneView& view) {
+  if (view.height >= 400) return 1;
+  return view.height >= 200 ? 2 : 4;
+}
+
+}  // namespace
+
 void SeaScene::beginView(const SceneView& view) {
+  floor_.setDetail(gridDetail(view));
+  water_.setDetail(gridDetail(view));
   glViewport(view.x, view.y, view.width, view.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

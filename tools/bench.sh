@@ -9,7 +9,15 @@
 #     monitor beside it and MonitorMode 1 (the sea on both): "1280x1024 one_monitor fps=<n>
 #     two_monitors fps=<n>". Each frame draws every view once and swaps each, so the HUD's count of
 #     swaps is divided by the number of views.
-#  3. The full scene in-process at both sizes ("<W>x<H> fps=<n> cpu_ms_per_frame=<n>", the split
+#  3. On a 160x120 screen, where filling pixels costs next to nothing and a frame's cost is what
+#     the programs' own threads do: `/s`, XScreenSaver's `atlantis` and `glschool`, and an empty
+#     frame (a full-screen window cleared and swapped, what Wine and the driver cost a frame):
+#     "160x120 reefsaver fps=<n> atlantis fps=<n> ratio_to_atlantis=<n>", then "glschool fps=<n>
+#     empty_frame fps=<n>".
+#  4. At 1920x1080 with the frame rate capped at 60: the CPU time of the saver's main thread per
+#     frame, "cpu_ms_per_frame_at_cap=<n>". That thread runs the update and the GL calls, and
+#     under llvmpipe also the driver's vertex stage; llvmpipe's rasteriser threads are left out.
+#  5. The full scene in-process at both sizes ("<W>x<H> fps=<n> cpu_ms_per_frame=<n>", the split
 #     into update, render and swap, and the time of each drawing layer alone), then the creature
 #     update and the rendering of single objects.
 #   tools/bench.sh [frames] [seconds per program]
@@ -18,11 +26,12 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 frames=${1:-300}
 seconds=${2:-12}
 bash "$top/tools/build.sh" >/dev/null
-cmake --build "$top/build" --target scene_bench world_bench render_bench reefsaver-basic >/dev/null
+cmake --build "$top/build" --target scene_bench world_bench render_bench empty_frame_bench reefsaver-basic >/dev/null
 . "$top/tools/wine-env.sh"
 
 bench="$top/build/bench-env"
 glschool=/usr/libexec/xscreensaver/glschool
+atlantis=/usr/libexec/xscreensaver/atlantis
 mkdir -p "$bench"
 started=()
 stop_all() {
@@ -98,6 +107,61 @@ for size in 800x600 1920x1080; do
   echo "$size reefsaver fps=$reef glschool fps=$school ratio_to_glschool=$ratio"
   echo "  reefsaver-basic.scr /s: first frames drawn ${first} s after start"
 done
+
+# main_thread_ticks PID: clock ticks (user and system) of the process's first thread, the one
+# that runs WinMain under Wine.
+main_thread_ticks() {
+  awk '{ print $14 + $15 }' "/proc/$1/task/$1/stat" 2>/dev/null || echo 0
+}
+
+# capped_cpu: `/s` at MaxFrameRate 60 for $seconds; the main thread's CPU milliseconds per
+# frame over the time after the first two seconds, frames counted by the HUD.
+capped_cpu() {
+  local dump="$bench/hud-capped"
+  rm -rf "$dump"
+  mkdir -p "$dump"
+  wine reg add 'HKCU\Software\Reefsaver\Reefglass' /v MaxFrameRate /t REG_DWORD /d 60 /f >/dev/null 2>&1
+  GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$dump" \
+    timeout -s TERM $((seconds + 6)) wine reefsaver-basic.scr /s >/dev/null 2>&1 &
+  local pid=""
+  for _ in $(seq 1 500); do
+    pid=$(pgrep -f '^reefsaver-basic.scr /s' | head -1 || true)
+    [ -n "$pid" ] && [ -s "$dump/fps" ] && break
+    sleep 0.01
+  done
+  sleep 2
+  local ticks0 lines0 ticks1 lines1
+  ticks0=$(main_thread_ticks "$pid")
+  lines0=$(wc -l <"$dump/fps" 2>/dev/null || echo 0)
+  sleep $((seconds - 2))
+  ticks1=$(main_thread_ticks "$pid")
+  lines1=$(wc -l <"$dump/fps" 2>/dev/null || echo 0)
+  kill "$pid" 2>/dev/null || true
+  wait
+  wine reg add 'HKCU\Software\Reefsaver\Reefglass' /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  awk -v a="$lines0" -v b="$lines1" -v t=$((ticks1 - ticks0)) -v hz="$(getconf CLK_TCK)" '
+    NR > a && NR <= b { frames += $1 }
+    END { if (frames > 0) printf "%.2f", t * 1000 / hz / frames; else printf "0" }' "$dump/fps"
+}
+
+screen 160x120
+reef_wine_prefix "$bench"
+wineserver -p
+wine reg add 'HKCU\Software\Reefsaver\Reefglass' /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
+reef=$(measure "reef-160x120" wine reefsaver-basic.scr /s)
+whales=$(measure "atlantis-160x120" "$atlantis" -root -delay 0)
+school=$(measure "glschool-160x120" "$glschool" -root -delay 0 -fog)
+empty=$(measure "empty-160x120" wine tests/render/empty_frame_bench.exe)
+wineserver -k 2>/dev/null || true
+ratio=$(awk -v a="$reef" -v b="$whales" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "0" }')
+echo "160x120 reefsaver fps=$reef atlantis fps=$whales ratio_to_atlantis=$ratio"
+echo "  glschool fps=$school empty_frame fps=$empty"
+
+screen 1920x1080
+reef_wine_prefix "$bench"
+wineserver -p
+echo "1920x1080 cpu_ms_per_frame_at_cap=$(capped_cpu)"
+wineserver -k 2>/dev/null || true
 
 # monitors NAME MONITOR...: an Xorg of those monitors, made current.
 monitors() {

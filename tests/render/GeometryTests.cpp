@@ -392,3 +392,83 @@ TEST_F(Geometry, SkyParaboloidAndItsTurn) {
   sky.setShape(0);
   EXPECT_TRUE(sky.indices().empty());
 }
+
+// Small views draw every second or fourth grid line: the same vertices over the same area, in
+// fewer, larger cells.
+TEST_F(Geometry, CoarseFloorAndWaterCoverTheSameAreaWithTheSameVertices) {
+  const std::string path =
+      writeScratch("map33.nlt", heightMap(33, 33, [](int x, int y) -> uint32_t { return (x * 5 + y * 11) & 0xFF; }));
+  Terrain terrain;
+  ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
+  terrain.setSize(60, 50);
+  terrain.setHeightScale(0.05f);
+  terrain.setGridResolution(15);  // the coarse grids end with a narrower line of cells
+  terrain.setPosition(0, 0, 200);
+  WaterGrid water;
+  water.build(50, 40, 15, 13);
+  water.setPosition(0, 0, 20);
+
+  struct Extent {
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f, minZ = 1e9f, maxZ = -1e9f;
+    void add(const FeedbackVertex& p) {
+      minX = std::fmin(minX, p.x);
+      maxX = std::fmax(maxX, p.x);
+      minY = std::fmin(minY, p.y);
+      maxY = std::fmax(maxY, p.y);
+      minZ = std::fmin(minZ, p.z);
+      maxZ = std::fmax(maxZ, p.z);
+    }
+  };
+  const auto covers = [](const std::vector<FeedbackVertex>& all, const FeedbackVertex& p) {
+    for (const FeedbackVertex& q : all) {
+      if (std::fabs(p.x - q.x) < 1e-2f && std::fabs(p.y - q.y) < 1e-2f && std::fabs(p.z - q.z) < 1e-2f) return true;
+    }
+    return false;
+  };
+  // The grid's area: x and, for the floor, depth (its heights lose peaks between coarse lines);
+  // x and y for the water, whose waves move it in depth.
+  const auto check = [&](const char* what, bool floor, const std::function<void(int)>& setDetail,
+                         const std::function<void()>& draw) {
+    setDetail(1);
+    const std::vector<FeedbackPrimitive> fine = captureFeedback(draw);
+    const std::vector<FeedbackVertex> fineVertices = feedbackVertices(fine);
+    ASSERT_FALSE(fine.empty()) << what;
+    Extent whole;
+    for (const FeedbackVertex& p : fineVertices) whole.add(p);
+    size_t previous = fine.size();
+    for (const int step : {2, 4}) {
+      setDetail(step);
+      const std::vector<FeedbackPrimitive> coarse = captureFeedback(draw);
+      ASSERT_FALSE(coarse.empty()) << what << " step " << step;
+      EXPECT_LT(coarse.size() * 2, previous) << what << " step " << step;
+      previous = coarse.size();
+      Extent shown;
+      for (const FeedbackVertex& p : feedbackVertices(coarse)) {
+        shown.add(p);
+        ASSERT_TRUE(covers(fineVertices, p)) << what << " step " << step << " at " << p.x << ", " << p.y;
+      }
+      EXPECT_NEAR(shown.minX, whole.minX, 1e-2) << what << " step " << step;
+      EXPECT_NEAR(shown.maxX, whole.maxX, 1e-2) << what << " step " << step;
+      EXPECT_NEAR(floor ? shown.minZ : shown.minY, floor ? whole.minZ : whole.minY, 1e-2) << what << " step " << step;
+      EXPECT_NEAR(floor ? shown.maxZ : shown.maxY, floor ? whole.maxZ : whole.maxY, 1e-2) << what << " step " << step;
+    }
+  };
+  check(
+      "floor", true, [&](int step) { terrain.setDetail(step); }, [&] { terrain.render(); });
+  check(
+      "water", false, [&](int step) { water.setDetail(step); }, [&] { water.render(); });
+}
+
+TEST_F(Geometry, AQuadFollowsANewSizeAfterItWasDrawn) {
+  Quad quad;
+  quad.setSize(2, 2);
+  ASSERT_FALSE(captureFeedback([&] { quad.render(); }).empty());
+  quad.setSize(300, 40);
+  float maxX = 0.0f, maxY = 0.0f;
+  for (const FeedbackVertex& p : feedbackVertices(captureFeedback([&] { quad.render(); }))) {
+    maxX = std::fmax(maxX, p.x);
+    maxY = std::fmax(maxY, p.y);
+  }
+  EXPECT_NEAR(maxX, 150.0f, 1e-3);
+  EXPECT_NEAR(maxY, 20.0f, 1e-3);
+}

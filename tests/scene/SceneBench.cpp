@@ -107,6 +107,7 @@ void run(int width, int height, int frames) {
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
+  run(160, 120, frames);
   run(800, 600, frames);
   run(1920, 1080, frames);
   return 0;
