@@ -26,20 +26,33 @@ bool SettingsStore::writeDword(const char* name, DWORD value) {
          ERROR_SUCCESS;
 }
 
-bool SettingsStore::query(const char* name, DWORD& value) const {
+bool SettingsStore::query(const char* name, DWORD& value, bool dwordOnly) const {
   if (!key_) return false;
-  DWORD size = sizeof(value);
-  return RegQueryValueExA(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS;
+  DWORD type = REG_NONE;
+  DWORD read = 0;
+  DWORD size = sizeof(read);
+  if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&read), &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  // Four bytes of any type count, as they always have; a value of more is refused by the call.
+  if (dwordOnly && (type != REG_DWORD || size != sizeof(read))) return false;
+  value = read;
+  return true;
 }
 
 int SettingsStore::readDword(const char* name, int fallback) const {
   DWORD value = 0;
-  return query(name, value) ? static_cast<int>(value) : fallback;
+  return query(name, value, false) ? static_cast<int>(value) : fallback;
+}
+
+int SettingsStore::readTypedDword(const char* name, int fallback) const {
+  DWORD value = 0;
+  return query(name, value, true) ? static_cast<int>(value) : fallback;
 }
 
 bool SettingsStore::readBool(const char* name, bool fallback) const {
   DWORD value = 0;
-  return query(name, value) ? value != 0 : fallback;
+  return query(name, value, false) ? value != 0 : fallback;
 }
 
 void loadSaverSettings(const char* path, SaverSettings& settings) {
@@ -91,5 +104,5 @@ void saveScreenSettings(const char* path, const ScreenSettings& screen) {
 int loadMaxFrameRate(const char* path) {
   SettingsStore store;
   if (!store.open(path)) return -1;
-  return store.readDword("MaxFrameRate", -1);
+  return store.readTypedDword("MaxFrameRate", -1);
 }

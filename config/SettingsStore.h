@@ -19,11 +19,14 @@ class SettingsStore {
   bool writeDword(const char* name, DWORD value);
   // The fallback also when no key is open.
   int readDword(const char* name, int fallback) const;
+  // The same for a value that must be a REG_DWORD: the first bytes of a string "30" are not 30.
+  int readTypedDword(const char* name, int fallback) const;
   bool readBool(const char* name, bool fallback) const;
 
  private:
-  // Up to 4 bytes of the value; false when there is no such value, or a longer one.
-  bool query(const char* name, DWORD& value) const;
+  // Up to 4 bytes of the value; false when there is no such value, or a longer one, or with
+  // dwordOnly anything but a REG_DWORD.
+  bool query(const char* name, DWORD& value, bool dwordOnly) const;
 
   HKEY key_ = nullptr;
 };

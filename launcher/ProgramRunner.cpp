@@ -17,6 +17,12 @@ StartRequest openRequest(const std::string& target) {
   return StartRequest{"open", target, std::string(), std::string()};
 }
 
+DWORD startProgram(ProgramStarter& starter, HWND owner, const StartRequest& request) {
+  const Started started = starter.start(owner, request);
+  if (started.process != nullptr) CloseHandle(started.process);
+  return started.error;
+}
+
 DWORD runProgram(ProgramStarter& starter, HWND owner, const StartRequest& request) {
   const Started started = starter.start(owner, request);
   if (started.error != ERROR_SUCCESS) return started.error;

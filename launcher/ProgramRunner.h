@@ -22,6 +22,10 @@ StartRequest openRequest(const std::string& target);
 // succeeded, else the Windows error code.
 DWORD runProgram(ProgramStarter& starter, HWND owner, const StartRequest& request);
 
+// Starts the request and lets it run: for documents, web pages and folders, which the user keeps
+// open as long as they like. Returns ERROR_SUCCESS or the Windows error code.
+DWORD startProgram(ProgramStarter& starter, HWND owner, const StartRequest& request);
+
 // Waits for the handle while dispatching the calling thread's messages; false when the time ran
 // out or the thread was asked to quit.
 bool waitDispatching(HANDLE handle, DWORD waitMs);

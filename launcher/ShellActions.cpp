@@ -9,7 +9,7 @@ ShellActions::ShellActions(ProgramStarter& starter, const LauncherConfig& config
     : starter_(starter), config_(config), owner_(owner) {}
 
 std::string ShellActions::run(StartKind kind, const StartRequest& request) {
-  const DWORD error = runProgram(starter_, owner_, request);
+  const DWORD error = startProgram(starter_, owner_, request);
   if (error == ERROR_SUCCESS) return std::string();
   return startFailureText(kind, request.file, systemMessage(error), error);
 }
@@ -22,8 +22,9 @@ std::string ShellActions::openManuals(const Product* product) {
   for (const std::string& document : splitList(product->UserGuide)) {
     const std::string path = joinPath(config_.baseFolder, document);
     const std::string argument = quoteArgument(path);
-    if (runProgram(starter_, owner_, programRequest(reader, argument)) == ERROR_SUCCESS) continue;
-    if (runProgram(starter_, owner_, programRequest(cdReader, argument)) == ERROR_SUCCESS) continue;
+    if (startProgram(starter_, owner_, programRequest(reader, argument)) == ERROR_SUCCESS) continue;
+    if (startProgram(starter_, owner_, programRequest(cdReader, argument)) == ERROR_SUCCESS)
+      continue;
     // No reader of our own: whatever program the user opens PDF files with.
     const std::string text = run(StartKind::Open, openRequest(path));
     if (!text.empty()) failure = text;

@@ -18,7 +18,8 @@ class ShellActions {
   // owner: the window any prompt of the shell belongs to.
   ShellActions(ProgramStarter& starter, const LauncherConfig& config, HWND owner);
 
-  // Each returns the failure text, empty when everything it asked for started.
+  // Each returns the failure text, empty when everything it asked for started. None waits for
+  // what it started: a manual, a web page or a folder stays open as long as the user likes.
   // With the installed PDF reader, else the CD's, else whatever program opens PDF files.
   std::string openManuals(const Product* product);
   // The support address with the common reference, else the product's, from the target folder.

@@ -31,6 +31,7 @@ bool parseMd3(const uint8_t* data, size_t size, Md3Mesh& mesh) {
   const int32_t vertices = s.numVerts;
   const int32_t triangles = s.numTriangles;
   if (frames <= 0 || vertices < 0 || triangles < 0) return false;
+  if (vertices > Md3IndexedVertices) return false;
   if (s.ofsTriangles < 0 || s.ofsSt < 0 || s.ofsXyzNormals < 0) return false;
 
   const uint64_t triangleStart = surface + static_cast<uint64_t>(s.ofsTriangles);

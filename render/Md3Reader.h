@@ -20,4 +20,7 @@ struct Md3Mesh {
 // used). A vertex (x, y, z) becomes (x / 64, z / 64, -y / 64).
 // Rejects, without reading outside data, any file whose counts or offsets run past its end, a
 // model without frames, and triangles whose indices do not name one of its vertices.
+// The most vertices a surface may have: its indices are kept in 16 bits.
+constexpr int32_t Md3IndexedVertices = 65536;
+
 bool parseMd3(const uint8_t* data, size_t size, Md3Mesh& mesh);

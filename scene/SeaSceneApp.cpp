@@ -93,10 +93,10 @@ void SeaSceneApp::gullCalls() {
 void SeaSceneApp::sleepChanged(bool asleep) {
   if (asleep) {
     stopClock();
-    if (sound_) sound_->pause();
+    if (sound_) sound_->sleep();
   } else {
     restartClock();
-    if (sound_) sound_->resume();
+    if (sound_) sound_->wake();
   }
 }
 

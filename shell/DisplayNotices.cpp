@@ -4,11 +4,11 @@
 
 #include "shell/SystemModule.h"
 
-namespace {
-
 // Declared by the SDK only as link-time symbols; the values are fixed by Windows.
-const GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-const GUID MonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
+const GUID ConsoleDisplayStateSetting = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+const GUID MonitorPowerOnSetting = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
+
+namespace {
 
 using RegisterPowerFn = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
 using UnregisterPowerFn = BOOL(WINAPI*)(HPOWERNOTIFY);
@@ -23,7 +23,7 @@ constexpr LPARAM MonitorOn = -1;
 
 Visibility visibilityFromPowerSetting(const POWERBROADCAST_SETTING* setting) {
   if (!setting || setting->DataLength < sizeof(DWORD)) return Visibility::Unchanged;
-  if (setting->PowerSetting != ConsoleDisplayState && setting->PowerSetting != MonitorPowerOn) {
+  if (setting->PowerSetting != ConsoleDisplayStateSetting && setting->PowerSetting != MonitorPowerOnSetting) {
     return Visibility::Unchanged;
   }
   DWORD state = 0;
@@ -44,32 +44,55 @@ Visibility visibilityFromSessionChange(WPARAM event) {
   return Visibility::Unchanged;
 }
 
+namespace {
+
+class SystemNoticeRegistrar : public NoticeRegistrar {
+ public:
+  HPOWERNOTIFY registerPowerSetting(HWND window, const GUID& setting) override {
+    const auto registerPower =
+        moduleFunction<RegisterPowerFn>(GetModuleHandleA("USER32"), "RegisterPowerSettingNotification");
+    return registerPower ? registerPower(window, &setting, DEVICE_NOTIFY_WINDOW_HANDLE) : nullptr;
+  }
+  void unregisterPowerSetting(HPOWERNOTIFY notice) override {
+    const auto unregisterPower =
+        moduleFunction<UnregisterPowerFn>(GetModuleHandleA("USER32"), "UnregisterPowerSettingNotification");
+    if (unregisterPower) unregisterPower(notice);
+  }
+  bool registerSession(HWND window) override {
+    if (!sessionModule_) sessionModule_ = loadSystemModule("WTSAPI32.DLL");
+    const auto registerSession = moduleFunction<RegisterSessionFn>(sessionModule_, "WTSRegisterSessionNotification");
+    return registerSession && registerSession(window, ThisSession);
+  }
+  void unregisterSession(HWND window) override {
+    const auto unregisterSession =
+        moduleFunction<UnregisterSessionFn>(sessionModule_, "WTSUnRegisterSessionNotification");
+    if (unregisterSession) unregisterSession(window);
+  }
+
+ private:
+  // Loaded once and kept: a notice registered through it must be unregistered through it.
+  HMODULE sessionModule_ = nullptr;
+};
+
+}  // namespace
+
+NoticeRegistrar& systemNoticeRegistrar() {
+  static SystemNoticeRegistrar registrar;
+  return registrar;
+}
+
 void DisplayNotices::start(HWND window) {
   stop();
-  const auto registerPower =
-      moduleFunction<RegisterPowerFn>(GetModuleHandleA("USER32"), "RegisterPowerSettingNotification");
-  if (registerPower) {
-    power_[0] = registerPower(window, &ConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
-    power_[1] = registerPower(window, &MonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
-  }
-  sessionModule_ = loadSystemModule("WTSAPI32.DLL");
-  const auto registerSession = moduleFunction<RegisterSessionFn>(sessionModule_, "WTSRegisterSessionNotification");
-  if (registerSession && registerSession(window, ThisSession)) sessionWindow_ = window;
+  power_[0] = registrar_->registerPowerSetting(window, ConsoleDisplayStateSetting);
+  power_[1] = registrar_->registerPowerSetting(window, MonitorPowerOnSetting);
+  if (registrar_->registerSession(window)) sessionWindow_ = window;
 }
 
 void DisplayNotices::stop() {
-  const auto unregisterPower =
-      moduleFunction<UnregisterPowerFn>(GetModuleHandleA("USER32"), "UnregisterPowerSettingNotification");
   for (HPOWERNOTIFY& notice : power_) {
-    if (notice && unregisterPower) unregisterPower(notice);
+    if (notice) registrar_->unregisterPowerSetting(notice);
     notice = nullptr;
   }
-  if (sessionWindow_) {
-    const auto unregisterSession =
-        moduleFunction<UnregisterSessionFn>(sessionModule_, "WTSUnRegisterSessionNotification");
-    if (unregisterSession) unregisterSession(sessionWindow_);
-    sessionWindow_ = nullptr;
-  }
-  if (sessionModule_) FreeLibrary(sessionModule_);
-  sessionModule_ = nullptr;
+  if (sessionWindow_) registrar_->unregisterSession(sessionWindow_);
+  sessionWindow_ = nullptr;
 }

@@ -14,8 +14,24 @@ Visibility visibilityFromMonitorPower(LPARAM lParam);
 // The wParam of WM_WTSSESSION_CHANGE: a locked session shows the lock screen instead.
 Visibility visibilityFromSessionChange(WPARAM event);
 
-// Signs a window up for those notices where the system offers them. The functions are looked up
-// at run time, since older systems lack them.
+// The power settings whose notices tell a window that the display went off or came back.
+extern const GUID ConsoleDisplayStateSetting;
+extern const GUID MonitorPowerOnSetting;
+
+// The system calls that sign a window up for those notices and off again; the system's own by
+// default (looked up at run time, since older systems lack them), a recorder in tests.
+class NoticeRegistrar {
+ public:
+  virtual ~NoticeRegistrar() = default;
+  // nullptr when the system offers no such notices.
+  virtual HPOWERNOTIFY registerPowerSetting(HWND window, const GUID& setting) = 0;
+  virtual void unregisterPowerSetting(HPOWERNOTIFY notice) = 0;
+  virtual bool registerSession(HWND window) = 0;
+  virtual void unregisterSession(HWND window) = 0;
+};
+NoticeRegistrar& systemNoticeRegistrar();
+
+// Signs a window up for both power settings and its session's lock notices, and off again.
 class DisplayNotices {
  public:
   DisplayNotices() = default;
@@ -23,12 +39,13 @@ class DisplayNotices {
   DisplayNotices& operator=(const DisplayNotices&) = delete;
   ~DisplayNotices() { stop(); }
 
+  void setRegistrar(NoticeRegistrar& registrar) { registrar_ = &registrar; }
   void start(HWND window);
   void stop();
 
  private:
   static constexpr int PowerSettings = 2;
+  NoticeRegistrar* registrar_ = &systemNoticeRegistrar();
   HPOWERNOTIFY power_[PowerSettings] = {};
-  HMODULE sessionModule_ = nullptr;
   HWND sessionWindow_ = nullptr;
 };

@@ -119,6 +119,8 @@ class GLSaver {
 
   // Where the monitor table comes from; tests give monitors the machine does not have.
   void setMonitorSource(MonitorSource& source) { monitorSource_ = &source; }
+  // Who signs the main window up for display and session notices; tests record it.
+  void setNoticeRegistrar(NoticeRegistrar& registrar) { displayNotices_.setRegistrar(registrar); }
   void enumerateMonitors();
   bool createMainWindow();
   void runGL();

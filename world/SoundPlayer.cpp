@@ -49,7 +49,9 @@ void SoundPlayer::playLoop() {
     std::printf("mussicchunk == 0 (playMusic)\n");
     return;
   }
-  Mix_PlayChannelTimed(-1, loopChunk_, -1, -1);
+  loopPlaying_ = true;
+  // The mixer's channels exist only while its device is open.
+  if (opened_) Mix_PlayChannelTimed(-1, loopChunk_, -1, -1);
 }
 
 void SoundPlayer::loadEffect(const char* path, int id) {
@@ -62,6 +64,7 @@ void SoundPlayer::loadEffect(const char* path, int id) {
 }
 
 void SoundPlayer::playEffect(int id, int loops) {
+  if (!opened_) return;
   for (const SoundEffect& effect : effects_) {
     if (effect.id == id) {
       Mix_PlayChannelTimed(-1, effect.chunk, loops, -1);
@@ -70,12 +73,19 @@ void SoundPlayer::playEffect(int id, int loops) {
   }
 }
 
-void SoundPlayer::pause() {
-  if (opened_) Mix_Pause(-1);
+void SoundPlayer::sleep() {
+  if (!opened_) return;
+  Mix_HaltChannel(-1);
+  Mix_CloseAudio();
+  opened_ = false;
+  asleep_ = true;
 }
 
-void SoundPlayer::resume() {
-  if (opened_) Mix_Resume(-1);
+void SoundPlayer::wake() {
+  if (!asleep_) return;
+  asleep_ = false;
+  // The same format as before, so the chunks converted for it still fit.
+  if (open() && loopPlaying_ && loopChunk_) Mix_PlayChannelTimed(-1, loopChunk_, -1, -1);
 }
 
 void SoundPlayer::close() {
@@ -96,4 +106,6 @@ void SoundPlayer::close() {
     Mix_CloseAudio();
     opened_ = false;
   }
+  asleep_ = false;
+  loopPlaying_ = false;
 }

@@ -23,9 +23,10 @@ class SoundPlayer {
   void playLoop();
   void loadEffect(const char* path, int id);
   void playEffect(int id, int loops);
-  // Holds every playing sound where it is, and lets it go on from there.
-  void pause();
-  void resume();
+  // While the display sleeps: closes the audio device, keeping the sounds (an open device streams
+  // silence and keeps the machine awake); wake opens it again and starts the loop if it played.
+  void sleep();
+  void wake();
   // Stops everything, frees every chunk and closes the device.
   void close();
 
@@ -45,6 +46,8 @@ class SoundPlayer {
   int channels_ = 2;
   int chunkSize_ = 4096;
   bool opened_ = false;
+  bool asleep_ = false;
+  bool loopPlaying_ = false;
   Mix_Chunk* loopChunk_ = nullptr;
   std::vector<SoundEffect> effects_;
 };

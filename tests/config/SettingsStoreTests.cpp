@@ -73,6 +73,21 @@ TEST_F(SettingsRecords, AStoreWithoutAnOpenKeyGivesTheFallback) {
   EXPECT_EQ(store.readDword("BoidCount", 15), 15);
 }
 
+TEST_F(SettingsRecords, TheFrameRateLimitIsReadOnlyFromADword) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, "MaxFrameRate", 0, REG_SZ, reinterpret_cast<const BYTE*>("30"), 3);
+  EXPECT_EQ(loadMaxFrameRate(TestKey), -1) << "not 12339";
+  const BYTE binary[4] = {30, 0, 0, 0};
+  RegSetValueExA(key, "MaxFrameRate", 0, REG_BINARY, binary, sizeof(binary));
+  EXPECT_EQ(loadMaxFrameRate(TestKey), -1);
+  const DWORD rate = 30;
+  RegSetValueExA(key, "MaxFrameRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&rate), sizeof(rate));
+  RegCloseKey(key);
+  EXPECT_EQ(loadMaxFrameRate(TestKey), 30);
+}
+
 TEST_F(SettingsRecords, FirstRunCreatesTheEmptyKeyAndKeepsDefaults) {
   SeaSceneApp app(SaverBuild::Basic);
   EXPECT_STREQ(app.registryPath(), TestKey);

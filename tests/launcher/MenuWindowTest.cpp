@@ -259,10 +259,9 @@ TEST_F(MenuWindowTest, ManualWithoutReaderOpensWithTheUsersPdfProgram) {
       << ui.status();
 }
 
-// While a program it started on the window's own thread runs (here the reader), the window answers
-// at once, its buttons disabled, and a click starts nothing. (Installing from the product menu, on
-// the same thread: StartedFromAnotherFolderShowsItsMenuAndAnswersWhileSetupRuns.)
-TEST_F(MenuWindowTest, WindowAnswersWhileAStartedProgramRuns) {
+// A manual opens and the menu is free again at once, however long the reader stays open: only
+// installers are waited for (StartedFromAnotherFolderShowsItsMenuAndAnswersWhileSetupRuns).
+TEST_F(MenuWindowTest, AnOpenManualLeavesTheMenuFree) {
   putCdContent();
   cd.writeIni("ref=ONE\nname=Reef\nmanual=docs\\manual one.pdf\npath=setup\\setup.exe\n");
   cd.putStandIn("setup\\setup.exe");
@@ -273,19 +272,10 @@ TEST_F(MenuWindowTest, WindowAnswersWhileAStartedProgramRuns) {
   LauncherUnderTest ui("\"" + cd.base() + "\"");
   ui.click(IDC_MANUAL);
   ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1; }));
-
-  DWORD_PTR answer = 0;
-  EXPECT_NE(SendMessageTimeoutA(ui.window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer), 0);
-  EXPECT_FALSE(IsWindowEnabled(ui.item(IDC_INSTALL)));
-  EXPECT_NE(SendMessageTimeoutA(ui.window(), WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED),
-                                reinterpret_cast<LPARAM>(ui.item(IDC_INSTALL)), SMTO_NORMAL, 1000,
-                                &answer),
-            0);
+  EXPECT_TRUE(kvtest::waitFor([&] { return ui.idle(); })) << "the menu waits for the reader";
+  EXPECT_TRUE(IsWindowEnabled(ui.item(IDC_INSTALL)));
   DeleteFileA(hold.c_str());
   SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", nullptr);
-  ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); }));
-  EXPECT_EQ(cd.runs().size(), 1u) << kvtest::readFile(cd.logPath());
-  EXPECT_TRUE(IsWindowEnabled(ui.item(IDC_INSTALL)));
 }
 
 TEST_F(MenuWindowTest, TwoProductsShowTheMenuWithTheirNames) {

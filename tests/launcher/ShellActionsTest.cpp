@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,47 @@ TEST(ShellActions, BrowsingTheCdOpensExplorerOnTheCurrentFolder) {
   EXPECT_EQ(starter.requests[0].parameters, "\"" + launcher::currentFolder() + "\"");
   starter.refuse("explorer.exe", ERROR_ACCESS_DENIED);
   EXPECT_EQ(actions.browseCd(), failureFor("explorer.exe", true, ERROR_ACCESS_DENIED));
+}
+
+// Gives every start a "process" that runs for ten seconds: a timer, so that an action that waits
+// for it still ends.
+class LingeringStarter : public launcher::ProgramStarter {
+ public:
+  LingeringStarter() : running_(CreateWaitableTimerA(nullptr, TRUE, nullptr)) {
+    LARGE_INTEGER due;
+    due.QuadPart = -10LL * 10000000;  // relative, in 100 ns
+    SetWaitableTimer(running_, &due, 0, nullptr, nullptr, FALSE);
+  }
+  ~LingeringStarter() override { CloseHandle(running_); }
+  launcher::Started start(HWND, const StartRequest&) override {
+    HANDLE copy = nullptr;
+    DuplicateHandle(GetCurrentProcess(), running_, GetCurrentProcess(), &copy, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    given.push_back(copy);
+    return {copy, ERROR_SUCCESS};
+  }
+  bool stillRunning() const { return WaitForSingleObject(running_, 0) == WAIT_TIMEOUT; }
+  std::vector<HANDLE> given;
+
+ private:
+  HANDLE running_;
+};
+
+TEST(ShellActions, NoActionWaitsForWhatItOpened) {
+  const launcher::LauncherConfig config = cdConfig();
+  const launcher::Product* product = &config.products().front();
+  const std::vector<std::function<std::string(launcher::ShellActions&)>> actions = {
+      [&](launcher::ShellActions& a) { return a.openManuals(product); },
+      [&](launcher::ShellActions& a) { return a.openSupportPage(product); },
+      [](launcher::ShellActions& a) { return a.browseCd(); },
+      [](launcher::ShellActions& a) { return a.openHomePage(); }};
+  for (size_t k = 0; k < actions.size(); ++k) {
+    LingeringStarter starter;
+    launcher::ShellActions shell(starter, config, nullptr);
+    EXPECT_EQ(actions[k](shell), "") << k;
+    EXPECT_TRUE(starter.stillRunning()) << "action " << k << " waited for its program to end";
+    EXPECT_FALSE(starter.given.empty()) << k;
+  }
 }
 
 }  // namespace

@@ -145,6 +145,23 @@ TEST(Md3Reader, AcceptsAModelWithoutTriangles) {
   EXPECT_EQ(mesh.triangleCount, 0);
 }
 
+TEST(Md3Reader, RefusesASurfaceOfMoreVerticesThanSixteenBitIndicesReach) {
+  for (const int32_t vertices : {Md3IndexedVertices, Md3IndexedVertices + 1}) {
+    Md3Builder model;
+    model.frames = 1;
+    model.texCoords.assign(2 * static_cast<size_t>(vertices), 0.5f);
+    model.vertices.assign(3 * static_cast<size_t>(vertices), 64);
+    model.indices = {0, 1, vertices - 1};
+    Md3Mesh mesh;
+    if (vertices > Md3IndexedVertices) {
+      EXPECT_FALSE(parse(model.bytes(), mesh));
+    } else {
+      ASSERT_TRUE(parse(model.bytes(), mesh));
+      EXPECT_EQ(mesh.indices[2], vertices - 1);
+    }
+  }
+}
+
 TEST(QModelFile, MissingFileReportsAndStaysEmpty) {
   QModel model;
   const std::string path = scratch() + "missing.nlm";
@@ -326,4 +343,50 @@ TEST_F(ModelDraw, ReleaseGeometryEmptiesTheSharedModel) {
   EXPECT_EQ(model.frameCount(), 0);
   EXPECT_EQ(captureStdout([&] { EXPECT_TRUE(captureFeedback([&] { second.render(); }).empty()); }),
             "frame >= NumFrames\n");
+}
+
+// A 16 x 16 vertex sheet drawn in a viewport of decreasing height: all its triangles while it
+// spans more than QModel::FullDetailPixels, fewer and fewer below, never none.
+TEST_F(ModelDraw, AModelFewPixelsAcrossDrawsFewerTriangles) {
+  Md3Builder sheet;
+  sheet.frames = 1;
+  const int side = 16;
+  for (int v = 0; v < side * side; ++v) {
+    sheet.texCoords.push_back(static_cast<float>(v % side) / side);
+    sheet.texCoords.push_back(static_cast<float>(v / side) / side);
+    sheet.vertices.push_back(static_cast<int16_t>((v % side) * 16));
+    sheet.vertices.push_back(0);
+    sheet.vertices.push_back(static_cast<int16_t>((v / side) * 16));
+  }
+  for (int y = 0; y + 1 < side; ++y) {
+    for (int x = 0; x + 1 < side; ++x) {
+      const int b = y * side + x;
+      sheet.indices.insert(sheet.indices.end(), {b, b + 1, b + side, b + 1, b + side + 1, b + side});
+    }
+  }
+  const std::string bytes = sheet.bytes();
+  QModel model;
+  ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  ModelObject object;
+  object.setModel(&model);
+  object.setScale(100.0f);  // 375 units a side, inside the +-1000 view
+
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  size_t previous = 0;
+  for (const int height : {2000, 20, 8}) {
+    glViewport(0, 0, height, height);
+    const size_t drawn = captureFeedback([&] { object.render(); }).size();
+    // 2 r pixels of an r-unit radius: the viewport's height spans 2000 units.
+    const float pixelsAcross = 2.0f * model.radius() * 100.0f * static_cast<float>(height) / 2000.0f;
+    EXPECT_EQ(static_cast<int>(drawn), model.trianglesAt(pixelsAcross)) << height;
+    if (pixelsAcross > QModel::FullDetailPixels) {
+      EXPECT_EQ(static_cast<int>(drawn), model.triangleCount()) << height;
+    } else if (previous > 0) {
+      EXPECT_LT(drawn, previous) << height;
+    }
+    EXPECT_GT(drawn, 0u) << height;
+    previous = drawn;
+  }
+  glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }

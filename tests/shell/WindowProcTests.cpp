@@ -2,10 +2,12 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/GLSaver.h"
@@ -22,6 +24,7 @@ class RecordingSaver : public GLSaver {
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
   }
+  using GLSaver::setNoticeRegistrar;
   bool buildScene() override { return true; }
   bool setupGL() override { return true; }
   void updateFrame() override {
@@ -221,6 +224,47 @@ TEST(WindowProc, DisplayOffOrLockedSessionPutsTheSaverToSleepWithoutEndingIt) {
 
   EXPECT_EQ(saver.sleeps, (std::vector<bool>{true, false, true, false, true, false}));
   EXPECT_FALSE(saver.isShutDown());
+}
+
+// Wine sends no display or session notices whether a window signed up or not: what counts is that
+// the main window signs up for both power settings and its session, and signs off at the end.
+class RecordingRegistrar : public NoticeRegistrar {
+ public:
+  std::vector<std::pair<HWND, GUID>> power;
+  std::vector<HPOWERNOTIFY> powerGone;
+  std::vector<HWND> sessions, sessionsGone;
+
+  HPOWERNOTIFY registerPowerSetting(HWND window, const GUID& setting) override {
+    power.emplace_back(window, setting);
+    return reinterpret_cast<HPOWERNOTIFY>(static_cast<uintptr_t>(power.size()));
+  }
+  void unregisterPowerSetting(HPOWERNOTIFY notice) override { powerGone.push_back(notice); }
+  bool registerSession(HWND window) override {
+    sessions.push_back(window);
+    return true;
+  }
+  void unregisterSession(HWND window) override { sessionsGone.push_back(window); }
+};
+
+TEST(WindowProc, TheMainWindowSignsUpForDisplayAndSessionNoticesUntilItEnds) {
+  RecordingRegistrar registrar;
+  RecordingSaver saver(SaverBuild::Basic);
+  saver.setNoticeRegistrar(registrar);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /s"));
+  const HWND window = saver.mainWindow();
+  ASSERT_NE(window, nullptr);
+  saver.quitAfterFrames = 3;
+  saver.run();
+  ASSERT_EQ(registrar.power.size(), 2u);
+  EXPECT_EQ(registrar.power[0].first, window);
+  EXPECT_EQ(registrar.power[1].first, window);
+  EXPECT_TRUE(IsEqualGUID(registrar.power[0].second, ConsoleDisplayState));
+  EXPECT_TRUE(IsEqualGUID(registrar.power[1].second, MonitorPowerOn));
+  const auto notice = [](uintptr_t n) { return reinterpret_cast<HPOWERNOTIFY>(n); };
+  EXPECT_EQ(registrar.powerGone, (std::vector<HPOWERNOTIFY>{notice(1), notice(2)}));
+  EXPECT_EQ(registrar.sessions, std::vector<HWND>{window});
+  EXPECT_EQ(registrar.sessionsGone, std::vector<HWND>{window});
+  EXPECT_TRUE(saver.isShutDown());
 }
 
 TEST(WindowProc, PreviewWhoseHostGoesWhileItSettlesEndsQuietly) {
