@@ -105,6 +105,9 @@ class GLSaver {
   const ScreenSettings& screenSettings() const { return screen_; }
   ScreenSettings& screenSettings() { return screen_; }
   bool passwordVerifierLoaded() const { return verifyPassword_ != nullptr; }
+  // The depth bits the pixel format asks for: none, as the picture needs none. Many drivers give a
+  // depth buffer all the same; tests ask for one to see the picture those machines show.
+  void setDepthBits(int bits) { depthBits_ = bits; }
 
   // The one framework object; the window procedure reaches it through this pointer.
   static GLSaver* current() { return current_; }
@@ -192,6 +195,7 @@ class GLSaver {
   int width_ = 0;
   int height_ = 0;
   int colourDepth_ = 0;
+  int depthBits_ = 0;
   HDC deviceContext_ = nullptr;
   HGLRC glContext_ = nullptr;
 

@@ -135,6 +135,7 @@ bool GLSaver::prepareFirstFrame() {
   format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
   format.iPixelType = PFD_TYPE_RGBA;
   format.cColorBits = static_cast<BYTE>(colourDepth_);
+  format.cDepthBits = static_cast<BYTE>(depthBits_);
   const int chosen = ChoosePixelFormat(deviceContext_, &format);
   if (chosen == 0) {
     showStartError("ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
