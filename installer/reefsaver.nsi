@@ -40,8 +40,37 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+
+; The CD menu leaves a Run entry to go on after a restart; one whose program is gone (a CD image
+; unmounted for good) would start nothing at every logon, so it goes, with the product kept beside it.
+Function RemoveStaleMenuEntry
+  ReadRegStr $0 HKCU "${RUN_KEY}" "KvSetupX.exe"
+  StrCmp $0 "" done
+  StrCpy $3 " "
+  StrCpy $1 $0 1
+  StrCmp $1 '"' 0 find
+  StrCpy $0 $0 "" 1
+  StrCpy $3 '"'
+  find:
+  StrCpy $2 0
+  next:
+  StrCpy $1 $0 1 $2
+  StrCmp $1 "" cut
+  StrCmp $1 $3 cut
+  IntOp $2 $2 + 1
+  Goto next
+  cut:
+  StrCpy $0 $0 $2
+  IfFileExists $0 done
+  DeleteRegValue HKCU "${RUN_KEY}" "KvSetupX.exe"
+  DeleteRegKey HKCU "Software\KvSetupX"
+  done:
+FunctionEnd
+
 Section "Reefsaver"
   SetShellVarContext all
+  Call RemoveStaleMenuEntry
 
   SetOutPath "$SYSDIR"
   File "/oname=${SAVER_FILE}" "${SCR}"

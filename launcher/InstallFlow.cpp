@@ -39,24 +39,23 @@ void InstallFlow::run() {
   ShowWindow(wait.hwnd(), SW_SHOW);
   menu_.enableButtons(false);
   const std::string savedFolder = currentFolder();
-  const bool completed = runStages(wait);
+  runStages(wait);
   wait.destroy();
-  finish(savedFolder, completed);
+  finish(savedFolder);
   SetCursor(oldCursor);
 }
 
-bool InstallFlow::runStages(CWaitDlg& wait) {
+void InstallFlow::runStages(CWaitDlg& wait) {
   // A resumed run enters at its stage and goes on through the later ones.
   const FlowStage first = flowStageFor(menu_.config().stage);
-  if (first <= FlowStage::Wmi && !wmiStage()) return false;
-  if (first <= FlowStage::Mdac && !mdacStage()) return false;
-  if (first <= FlowStage::DotNet && !dotNetStage()) return false;
+  if (first <= FlowStage::Wmi && !wmiStage()) return;
+  if (first <= FlowStage::Mdac && !mdacStage()) return;
+  if (first <= FlowStage::DotNet && !dotNetStage()) return;
   if (first <= FlowStage::Files) {
     filesStage(wait);
-    if (!productSetup()) return false;
+    if (!productSetup()) return;
   }
   writeMarker("4");
-  return true;
 }
 
 bool InstallFlow::wmiStage() {
@@ -113,10 +112,13 @@ bool InstallFlow::productSetup() {
   return true;
 }
 
-void InstallFlow::finish(const std::string& savedFolder, bool completed) {
+void InstallFlow::finish(const std::string& savedFolder) {
   pumpMessages();
   setCurrentFolder(savedFolder);
-  if (completed) clearResumeMarker();
+  // The marker only carries the flow across a restart an installer asks for; a flow that ends here,
+  // done or stopped because a program was declined or could not start, must not come back at the
+  // next logon (where the CD may be gone).
+  clearResumeMarker();
   menu_.enableButtons(true);
   pumpMessages();
   menu_.repaint();

@@ -14,19 +14,19 @@ class InstallFlow {
   explicit InstallFlow(MenuWindow& menu) : menu_(menu) {}
 
   // Runs on the calling thread until the flow ends, dispatching that thread's messages while it
-  // waits. A program that cannot be started ends the flow at its stage: the status text says why
-  // and the stage's resume marker stays, so that a later start goes on from there.
+  // waits. A program that is declined or cannot be started ends the flow at its stage: the status
+  // text says why. Whichever way it ends, the resume marker goes.
   void run();
 
  private:
-  // Each returns false when a program of the stage could not be started.
-  bool runStages(CWaitDlg& wait);
+  // Stops at the first stage whose program could not be started; each stage returns false then.
+  void runStages(CWaitDlg& wait);
   bool wmiStage();
   bool mdacStage();
   bool dotNetStage();
   void filesStage(CWaitDlg& wait);
   bool productSetup();
-  void finish(const std::string& savedFolder, bool completed);
+  void finish(const std::string& savedFolder);
 
   // Steps the bar up to the position so that it moves visibly, then sets it.
   void advanceProgress(int position);

@@ -128,6 +128,15 @@ std::string resumeCommand(std::string_view baseFolder, std::string_view stage) {
                      "\"" + std::string(baseFolder) + "\" " + std::string(stage));
 }
 
+std::string commandProgram(std::string_view command) {
+  command = trim(command, " \t");
+  if (!command.empty() && command.front() == '"') {
+    command.remove_prefix(1);
+    return std::string(command.substr(0, command.find('"')));
+  }
+  return std::string(command.substr(0, command.find_first_of(" \t")));
+}
+
 bool mdacVersionPresent(std::string_view version) {
   size_t firstDot = version.find('.');
   long major = leadingNumber(version.substr(0, firstDot));

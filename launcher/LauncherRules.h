@@ -45,6 +45,9 @@ StartArguments parseStartArguments(std::string_view commandLine, std::string_vie
 
 // The command that the Run key holds to resume at the given stage.
 std::string resumeCommand(std::string_view baseFolder, std::string_view stage);
+// The program a command line starts: up to the closing quote when it starts with one (a missing
+// closing quote takes the rest), else up to the first blank.
+std::string commandProgram(std::string_view command);
 
 // "FullInstallVer" of MDAC names a version of at least 2.60.
 bool mdacVersionPresent(std::string_view fullInstallVersion);

@@ -88,6 +88,7 @@ MenuWindow::~MenuWindow() {
 }
 
 bool MenuWindow::onInitDialog() {
+  clearStaleResumeMarker();
   config_.clearProducts();
   EnumWindows(minimiseWindow, 0);
 

@@ -95,6 +95,14 @@ void clearResumeMarker() {
   RegCloseKey(key);
 }
 
+void clearStaleResumeMarker() {
+  const std::string command = readString(HKEY_CURRENT_USER, kRunKey, kResumeValue);
+  if (command.empty()) return;
+  const std::string program = commandProgram(command);
+  if (program.empty() || GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
+    clearResumeMarker();
+}
+
 std::string resumedProduct() { return readString(HKEY_CURRENT_USER, kLauncherKey, kProductValue); }
 
 bool mdacPresent() {

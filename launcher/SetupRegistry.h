@@ -16,6 +16,9 @@ void writeResumeMarker(const std::string& baseFolder, const std::string& stage,
                        const std::string& productReference);
 // Removes the Run entry and the product kept with it.
 void clearResumeMarker();
+// Removes them when the Run entry starts a program that is no longer there (a CD image that was
+// unmounted, a disc taken out for good), so that the logon does not try it for ever.
+void clearStaleResumeMarker();
 // The reference of the product whose installation the marker resumes; empty when none is kept.
 std::string resumedProduct();
 

@@ -258,7 +258,7 @@ TEST_F(InstallFlowTest, FreshInstallRunsMdacOnlyWhenOlderThan260) {
 // A program that cannot be started (elevation needed, the prompt declined) ends the flow at its
 // stage: the status text names it with the system's reason, the stage's marker stays for a later
 // start, and nothing after it runs.
-TEST_F(InstallFlowTest, StartFailureEndsTheFlowAtItsStageAndKeepsItsMarker) {
+TEST_F(InstallFlowTest, StartFailureEndsTheFlowAtItsStageAndRemovesItsMarker) {
   struct Case {
     const char* stage;
     const char* refused;
@@ -293,7 +293,9 @@ TEST_F(InstallFlowTest, StartFailureEndsTheFlowAtItsStageAndKeepsItsMarker) {
       EXPECT_EQ(ui.status(), status);
       EXPECT_TRUE(IsWindowEnabled(ui.item(IDC_INSTALL)));
     }
-    EXPECT_EQ(kvtest::resumeValue(), launcher::resumeCommand(disc.base(), c.stage)) << c.stage;
+    // Declined or not started, it does not prompt again at every logon.
+    EXPECT_EQ(kvtest::resumeValue(), "(none)") << c.stage;
+    EXPECT_EQ(launcher::resumedProduct(), "") << c.stage;
     EXPECT_TRUE(disc.runs().empty()) << c.stage << "\n" << kvtest::readFile(disc.logPath());
     EXPECT_EQ(starter.requests().back().file, "\"" + disc.path(c.refused) + "\"");
   }
@@ -309,7 +311,7 @@ TEST_F(InstallFlowTest, SetupThatCannotStartIsReportedAndStopsTheFlow) {
   ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); }));
   EXPECT_EQ(ui.status().rfind("Kan setup.exe niet starten.\n", 0), 0u) << ui.status();
   EXPECT_TRUE(cd.runs().empty()) << kvtest::readFile(cd.logPath());
-  EXPECT_EQ(kvtest::resumeValue(), launcher::resumeCommand(cd.base(), "3"));
+  EXPECT_EQ(kvtest::resumeValue(), "(none)");
 }
 
 // A resumed installation goes on with the product the user chose, kept beside the Run entry whose
@@ -323,15 +325,24 @@ TEST_F(InstallFlowTest, ResumedInstallRunsTheChosenProduct) {
   cd.putStandIn("two\\setup.exe");
   dotNet.create();
   {
-    kvtest::ScriptedStarter starter;
-    starter.refuse("two\\setup.exe", ERROR_CANCELLED);
-    LauncherUnderTest ui("\"" + cd.base() + "\"",
-                         [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
+    // While the chosen product's setup runs, the Run entry and the product beside it wait for a
+    // restart; once the flow ends they go.
+    const std::string hold = cd.logPath() + ".hold";
+    kvtest::writeFile(hold, "");
+    SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", cd.path("two\\setup.exe").c_str());
+    LauncherUnderTest ui("\"" + cd.base() + "\"");
     EXPECT_EQ(ui.menu().selectedProduct(), -1);
     PostMessageA(ui.window(), WM_COMMAND, 262, 0);
-    ASSERT_TRUE(kvtest::waitFor([&] { return !starter.requests().empty() && ui.idle(); }));
+    ASSERT_TRUE(kvtest::waitFor([&] { return cd.runs().size() == 1; }));
+    EXPECT_EQ(kvtest::resumeValue(), launcher::resumeCommand(cd.base(), "3"));
+    EXPECT_EQ(launcher::resumedProduct(), "TWO");
+    DeleteFileA(hold.c_str());
+    SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", nullptr);
+    ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle() && kvtest::resumeValue() == "(none)"; }));
   }
-  ASSERT_EQ(kvtest::resumeValue(), launcher::resumeCommand(cd.base(), "3"));
+  // As a restart during that setup leaves them.
+  DeleteFileA(cd.logPath().c_str());
+  launcher::writeResumeMarker(cd.base(), "3", "TWO");
   {
     // Started again from the Run entry's command line.
     LauncherUnderTest ui(resumeArguments(cd, "3"));

@@ -159,6 +159,8 @@ FakeCd::FakeCd() {
   removeTree(base_.substr(0, base_.size() - 1));
   makeFolders(base_.substr(0, base_.size() - 1));
   SetEnvironmentVariableA("KVSETUPX_STANDIN_LOG", logPath().c_str());
+  // The menu itself, as every CD has it: the Run entry of a resumed installation starts it.
+  put("KvSetupX.exe", "menu");
 }
 
 FakeCd::~FakeCd() {

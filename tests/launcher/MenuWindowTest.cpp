@@ -12,6 +12,7 @@
 #include "LauncherTestSupport.h"
 #include "launcher/CMyButton.h"
 #include "launcher/LauncherRules.h"
+#include "launcher/SetupRegistry.h"
 #include "launcher/resource.h"
 
 using kvtest::FakeCd;
@@ -276,6 +277,36 @@ TEST_F(MenuWindowTest, AnOpenManualLeavesTheMenuFree) {
   EXPECT_TRUE(IsWindowEnabled(ui.item(IDC_INSTALL)));
   DeleteFileA(hold.c_str());
   SetEnvironmentVariableA("KVSETUPX_STANDIN_HOLD", nullptr);
+}
+
+// An installation stopped by a restart leaves its Run entry; when the CD image it points at is
+// unmounted for good, the entry would start nothing at every logon. The next menu removes it; an
+// entry whose program is there stays.
+TEST_F(MenuWindowTest, ARunEntryWhoseProgramIsGoneIsRemoved) {
+  EXPECT_EQ(launcher::commandProgram("\"C:\\a b\\KvSetupX.exe\" \"C:\\a b\\\" 3"),
+            "C:\\a b\\KvSetupX.exe");
+  EXPECT_EQ(launcher::commandProgram("  C:\\cd\\KvSetupX.exe 3"), "C:\\cd\\KvSetupX.exe");
+  EXPECT_EQ(launcher::commandProgram("\"C:\\open quote"), "C:\\open quote");
+  EXPECT_EQ(launcher::commandProgram(""), "");
+
+  putCdContent();
+  cd.writeIni("ref=REEF\nname=Reef\n");
+  launcher::writeResumeMarker("Q:\\unmounted image\\", "3", "REEF");
+  {
+    LauncherUnderTest ui("\"" + cd.base() + "\"");
+    ASSERT_NE(ui.window(), nullptr);
+  }
+  EXPECT_EQ(kvtest::resumeValue(), "(none)");
+  EXPECT_EQ(launcher::resumedProduct(), "");
+
+  launcher::writeResumeMarker(cd.base(), "3", "REEF");
+  {
+    LauncherUnderTest ui("\"" + cd.base() + "\"");
+    ASSERT_NE(ui.window(), nullptr);
+  }
+  EXPECT_EQ(kvtest::resumeValue(), launcher::resumeCommand(cd.base(), "3"));
+  EXPECT_EQ(launcher::resumedProduct(), "REEF");
+  launcher::clearResumeMarker();
 }
 
 TEST_F(MenuWindowTest, TwoProductsShowTheMenuWithTheirNames) {

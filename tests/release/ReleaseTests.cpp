@@ -414,6 +414,10 @@ TEST_F(ReleaseTest, SilentSetupWithoutTheMenuGivesTheEarlierSaverBackOnRemoval) 
   const std::string earlier = systemFolder() + "\\earlier.scr";
   if (exists(installed + "\\uninstall.exe")) uninstallSilently(installed);
   setRegistryString(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", earlier);
+  // Left by a menu whose CD image is gone: the setup program removes it; a live one it keeps.
+  setRegistryString(HKEY_CURRENT_USER, kRunKey, "KvSetupX.exe",
+                    "\"Q:\\gone image\\KvSetupX.exe\" \"Q:\\gone image\\\" 3");
+  setRegistryString(HKEY_CURRENT_USER, "Software\\KvSetupX", "ResumeProduct", "REEF");
 
   {
     ChildProcess setup;
@@ -422,6 +426,8 @@ TEST_F(ReleaseTest, SilentSetupWithoutTheMenuGivesTheEarlierSaverBackOnRemoval) 
   }
   EXPECT_TRUE(exists(saver));
   EXPECT_TRUE(exists(installed + "\\reefsaver.exe"));
+  EXPECT_FALSE(registryString(HKEY_CURRENT_USER, kRunKey, "KvSetupX.exe"));
+  EXPECT_FALSE(registryString(HKEY_CURRENT_USER, "Software\\KvSetupX", "ResumeProduct"));
   // Silent mode answers the offer with yes.
   EXPECT_EQ(registryString(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE"), saver);
 
