@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 const char* const DataFolderName = "Reefglass/";
+constexpr size_t LongestPath = 32768;  // what Windows allows a path, in UTF-16 units
 
 }  // namespace
 
@@ -24,14 +26,47 @@ void dataFolderFor(const char* programPath, char (&folder)[PathSize]) {
 }
 
 void findDataFolder(char (&folder)[PathSize]) {
-  char program[MAX_PATH + 1] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
-  // A path cut by the buffer would name some other folder.
-  if (length == 0 || length >= MAX_PATH) {
+  // The wide call, in UTF-8: the ANSI one turns letters outside the code page into "?".
+  std::vector<wchar_t> program(MAX_PATH + 1);
+  DWORD length = 0;
+  for (;;) {
+    length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    // A path cut by the buffer would name some other folder.
+    if (length < program.size() || program.size() >= LongestPath) break;
+    program.resize(program.size() * 2);
+  }
+  if (length == 0 || length >= program.size()) {
     dataFolderFor(nullptr, folder);
     return;
   }
-  dataFolderFor(program, folder);
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, program.data(), static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+  std::vector<char> utf8(static_cast<size_t>(bytes > 0 ? bytes : 0) + 1, '\0');
+  if (bytes <= 0 || WideCharToMultiByte(CP_UTF8, 0, program.data(), static_cast<int>(length), utf8.data(), bytes,
+                                        nullptr, nullptr) != bytes) {
+    dataFolderFor(nullptr, folder);
+    return;
+  }
+  dataFolderFor(utf8.data(), folder);
+}
+
+std::wstring widePath(const char* utf8Path) {
+  const int length = utf8Path ? MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, nullptr, 0) : 0;
+  if (length <= 1) return std::wstring();
+  std::wstring path(static_cast<size_t>(length - 1), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, path.data(), length);
+  if (path.size() >= MAX_PATH && path[1] == L':') {
+    // Long paths take no forward slashes.
+    for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
+    path.insert(0, L"\\\\?\\");
+  }
+  return path;
+}
+
+bool dataFolderExists(const char* folder) {
+  const std::wstring path = widePath(folder);
+  const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool joinDataPath(char (&path)[PathSize], const char* folder, const char* relative) {
@@ -42,5 +77,3 @@ bool joinDataPath(char (&path)[PathSize], const char* folder, const char* relati
   }
   return true;
 }
-
-void copyText(char (&buffer)[PathSize], const char* text) { std::snprintf(buffer, PathSize, "%s", text ? text : ""); }

@@ -1,12 +1,20 @@
 #pragma once
 #include <cstddef>
+#include <cstdio>
+#include <string>
 
-// Data files live in "Reefglass/" beside the program. Paths are kept in buffers of this size.
-constexpr size_t PathSize = 256;
+// Data files live in "Reefglass/" beside the program. Paths are kept in UTF-8, in buffers of this
+// size: room for folders far past MAX_PATH and for names in any script.
+constexpr size_t PathSize = 1024;
 
 // Fills folder with the program's folder followed by "Reefglass/". When the program path cannot be
 // read, or the folder would not fit, it is the relative "Reefglass/".
 void findDataFolder(char (&folder)[PathSize]);
+
+// Whether the folder (UTF-8) is there.
+bool dataFolderExists(const char* folder);
+// A UTF-8 path for the wide Windows calls; a long absolute one as a long path ("\\?\").
+std::wstring widePath(const char* utf8Path);
 
 // Data folder of a program at programPath (the part of findDataFolder that needs no Windows).
 void dataFolderFor(const char* programPath, char (&folder)[PathSize]);
@@ -15,5 +23,8 @@ void dataFolderFor(const char* programPath, char (&folder)[PathSize]);
 // result would not fit, so a cut name is never opened in place of the real one.
 bool joinDataPath(char (&path)[PathSize], const char* folder, const char* relative);
 
-// Copies text into a fixed buffer of PathSize, cutting it at the buffer's end.
-void copyText(char (&buffer)[PathSize], const char* text);
+// Copies text into a fixed buffer, cutting it at the buffer's end.
+template <size_t Size>
+void copyText(char (&buffer)[Size], const char* text) {
+  std::snprintf(buffer, Size, "%s", text ? text : "");
+}

@@ -236,7 +236,8 @@ void SettingsDialog::openPage(HWND page) {
   if (GetDlgItem(page, IDC_INTRO_PICTURE)) {
     char path[PathSize];
     if (joinDataPath(path, dataFolder_, directory_.lookup(textkeys::directory::MainBitmap))) {
-      HANDLE picture = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+      HANDLE picture =
+          LoadImageW(nullptr, widePath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
       if (picture) {
         if (introPicture_) DeleteObject(introPicture_);
         introPicture_ = static_cast<HBITMAP>(picture);

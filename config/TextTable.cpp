@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "formats/FileOpen.h"
+
 namespace {
 
 const char* const WhiteSpace = " \t\r\n";
@@ -26,7 +28,7 @@ void TextTable::setSection(const char* name) {
 
 bool TextTable::openFile(const char* path) {
   if (file_) std::fclose(file_);
-  file_ = path ? std::fopen(path, "rb") : nullptr;
+  file_ = ::openFile(path, "rb");
   return file_ != nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "formats/FileOpen.h"
 #include "render/Md3Reader.h"
 #include "render/ViewVolume.h"
 
@@ -23,7 +24,7 @@ bool readWholeFile(FILE* file, std::vector<uint8_t>& bytes) {
 }  // namespace
 
 bool QModel::loadMD3(const char* path) {
-  FILE* file = std::fopen(path, "rb");
+  FILE* file = openFile(path, "rb");
   if (!file) {
     std::printf("QModel::loadMD3 fopen %s failed\n", path);
     return false;

@@ -6,6 +6,7 @@
 #include "config/DisplayModeDialog.h"
 #include "config/SettingsStore.h"
 #include "formats/TextTableKeys.h"
+#include "shell/ErrorBox.h"
 #include "world/Clock.h"
 
 // The scene is made with the application, before anything is built: its swimmers draw their
@@ -36,6 +37,7 @@ void SeaSceneApp::saveSettings() { saveSaverSettings(registryPath_, settings_); 
 // The Display control panel passes its window with /c:<window>; the dialog opens over it.
 bool SeaSceneApp::configure() {
   HWND owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(windowNumber()));
+  reportMissingDataFolder();
   SettingsDialog dialog(settings_, *this, languageTable_, directoryTable_, dataFolder_);
   if (dialog.run(instance(), IsWindow(owner) ? owner : nullptr) == IDOK) saveSettings();
   return true;
@@ -48,7 +50,21 @@ void SeaSceneApp::editScreenSettings(HWND owner) {
   if (dialog.run(instance(), owner) == IDOK) saveScreenSettings();
 }
 
+void SeaSceneApp::reportMissingDataFolder() {
+  if (dataFolderReported_ || dataFolderExists(dataFolder_)) return;
+  dataFolderReported_ = true;
+  char text[PathSize + 96];
+  std::snprintf(text, sizeof(text), "The data folder %s was not found: the sea has no pictures and no sound.",
+                dataFolder_);
+  if (mode() == Configure || mode() == Windowed) {
+    showError(mode() == Windowed ? mainWindow() : nullptr, text);
+  } else {
+    std::printf("%s\n", text);
+  }
+}
+
 bool SeaSceneApp::buildScene() {
+  reportMissingDataFolder();
   const bool interactive = !basicBuild();
   char path[PathSize];
   joinDataPath(path, dataFolder_, catalog::FontFile);

@@ -59,6 +59,9 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCal
   void gullCalls() override;
   // The interactive build's keys; true when they moved the camera.
   bool runKeyCommands();
+  // Once a run, when the data folder is not there: a box in the settings and the windowed test
+  // run, a line on standard output where nobody could answer a box.
+  void reportMissingDataFolder();
 
   SaverSettings settings_;
   char dataFolder_[PathSize] = {};
@@ -72,4 +75,5 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCal
   InputState input_;
   std::unique_ptr<SoundPlayer> sound_;
   int gullCallsPlayed_ = 0;
+  bool dataFolderReported_ = false;
 };

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "formats/FileOpen.h"
+
 bool readFileBytes(const char* path, std::vector<uint8_t>& bytes) {
   bytes.clear();
-  FILE* file = path ? std::fopen(path, "rb") : nullptr;
+  FILE* file = openFile(path, "rb");
   if (!file) return false;
   bool read = std::fseek(file, 0, SEEK_END) == 0;
   const long size = read ? std::ftell(file) : -1;

@@ -2,5 +2,5 @@
 #include <cstdint>
 #include <vector>
 
-// Reads a whole file into bytes. False when it cannot be opened or read to its end.
+// Reads a whole file (named in UTF-8) into bytes. False when it cannot be opened or read to its end.
 bool readFileBytes(const char* path, std::vector<uint8_t>& bytes);

@@ -199,7 +199,7 @@ TEST_F(SettingsRecords, EmptyPathOpensTheCurrentUserKeyItself) {
 TEST_F(SettingsRecords, OverlongRegistryPathIsCutNotOverflowed) {
   writeDirectoryFile(std::string(400, 'k'));
   SeaSceneApp app(SaverBuild::Basic);
-  EXPECT_EQ(std::strlen(app.registryPath()), PathSize - 1);
+  EXPECT_EQ(std::strlen(app.registryPath()), static_cast<size_t>(GLSaver::TextSize - 1));
 }
 
 TEST(DataFolder, BesideTheProgramOrRelativeWhenItCannotFit) {
@@ -208,14 +208,14 @@ TEST(DataFolder, BesideTheProgramOrRelativeWhenItCannotFit) {
   EXPECT_STREQ(folder, "C:\\Savers\\Reefglass/");
   dataFolderFor("reef.scr", folder);
   EXPECT_STREQ(folder, "Reefglass/");
-  const std::string deep = "C:\\" + std::string(250, 'd') + "\\reef.scr";
+  const std::string deep = "C:\\" + std::string(PathSize, 'd') + "\\reef.scr";
   dataFolderFor(deep.c_str(), folder);
   EXPECT_STREQ(folder, "Reefglass/");
 
   char path[PathSize];
   EXPECT_TRUE(joinDataPath(path, "C:\\S\\Reefglass/", "sound/water.wav"));
   EXPECT_STREQ(path, "C:\\S\\Reefglass/sound/water.wav");
-  EXPECT_FALSE(joinDataPath(path, std::string(250, 'f').c_str(), "caustics64/caust00.nlt"));
+  EXPECT_FALSE(joinDataPath(path, std::string(PathSize - 10, 'f').c_str(), "caustics64/caust00.nlt"));
   EXPECT_STREQ(path, "");
 
   SeaSceneApp app(SaverBuild::Basic);

@@ -105,6 +105,15 @@ TEST(SceneRun, WithItsDataMissingOrRefusedTheSaverStillDrawsAndEnds) {
     ASSERT_TRUE(saver.start("\"" + folder + "reefsaver-basic.scr\" /t", folder, output));
     const auto windows = saver.topWindows(SaverWindowClass, StartTimeout);
     ASSERT_FALSE(windows.empty()) << folder;
+    if (!present) {
+      // Said once, in a box over the test window, which waits for an answer.
+      const auto boxes = saver.topWindows("#32770", StartTimeout);
+      ASSERT_EQ(boxes.size(), 1u);
+      char text[512] = {};
+      EXPECT_TRUE(waitUntil([&] { return GetDlgItemTextA(boxes.front(), 0xFFFF, text, sizeof text) > 0; }, 10000));
+      EXPECT_NE(std::string(text).find(folder + "Reefglass/ was not found"), std::string::npos) << text;
+      PostMessageA(boxes.front(), WM_COMMAND, IDOK, 0);
+    }
     // Frames are drawn: the untextured scene replaces the black of the cleared window.
     EXPECT_TRUE(waitUntil(
         [&] {
@@ -120,6 +129,83 @@ TEST(SceneRun, WithItsDataMissingOrRefusedTheSaverStillDrawsAndEnds) {
     const std::string printed = testenv::readFile(output);
     EXPECT_NE(printed.find("Texture::loadBMP SDL_LoadBMP"), std::string::npos) << printed;
     EXPECT_NE(printed.find("Could not load height map"), std::string::npos) << printed;
+    EXPECT_EQ(saver.topWindows("#32770", 0).size(), 0u) << "said once";
+  }
+}
+
+std::wstring wide(const std::string& utf8) {
+  std::wstring text(utf8.size() + 1, L'\0');
+  text.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), static_cast<int>(text.size()))));
+  if (!text.empty()) text.pop_back();
+  return text;
+}
+
+void copyTree(const std::wstring& from, const std::wstring& to) {
+  CreateDirectoryW(to.c_str(), nullptr);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((from + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      copyTree(from + L"\\" + name, to + L"\\" + name);
+    } else {
+      CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+// Installed in a folder named in Polish, Greek and Russian (letters that no single ANSI code page
+// holds, which the ANSI calls turn into "?") and deep enough that the data files' paths pass 256
+// characters: the saver finds every file and draws the textured sea. Without any data folder in
+// the full-screen run, it says so once on standard output.
+TEST(SceneRun, InAFolderOfAnyScriptAndDepthTheSaverFindsItsData) {
+  const std::string scratch = testenv::scratchFolder("any-script");
+  const std::string folder = scratch + std::string(170, 'd') + "\\" + u8"Łódź Μόρφη Море\\";
+  CreateDirectoryW(wide(scratch + std::string(170, 'd')).c_str(), nullptr);
+  CreateDirectoryW(wide(folder).c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW(wide(testenv::buildFolder() + "reefsaver-basic.scr").c_str(),
+                        wide(folder + "reefsaver-basic.scr").c_str(), FALSE));
+  copyTree(wide(testenv::buildFolder() + "Reefglass"), wide(folder + "Reefglass"));
+  ASSERT_GE(wide(folder + "Reefglass/caustics64/caust00.nlt").size(), 256u);
+  ASSERT_LT(wide(folder + "reefsaver-basic.scr").size(), static_cast<size_t>(MAX_PATH));
+
+  // Beside it, the program alone.
+  const std::string bare = scratch + u8"Море без данных\\";
+  CreateDirectoryW(wide(bare).c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW(wide(testenv::buildFolder() + "reefsaver-basic.scr").c_str(),
+                        wide(bare + "reefsaver-basic.scr").c_str(), FALSE));
+
+  for (const bool present : {true, false}) {
+    const std::string& home = present ? folder : bare;
+    const std::string output = scratch + (present ? "found.txt" : "missing.txt");
+    ChildProcess saver;
+    ASSERT_TRUE(saver.start("\"" + home + "reefsaver-basic.scr\" /s", home, output));
+    const auto windows = saver.topWindows(SaverWindowClass, StartTimeout);
+    ASSERT_FALSE(windows.empty());
+    EXPECT_TRUE(waitUntil(
+        [&] {
+          const Capture shot = captureWindowClient(windows.front());
+          return shot.brightFraction(RECT{0, 0, shot.width, shot.height}, 40) > 0.2;
+        },
+        StartTimeout));
+    const Capture shot = captureWindowClient(windows.front());
+    shot.saveBmp(testenv::artifactFolder("scene") + (present ? "any-script.bmp" : "any-script-missing.bmp"));
+    PostMessageA(windows.front(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(endsWithCode(saver, 1));
+    const std::string printed = testenv::readFile(output);
+    if (present) {
+      EXPECT_EQ(printed.find("failed"), std::string::npos) << printed;
+      EXPECT_EQ(printed.find("Could not load"), std::string::npos) << printed;
+      EXPECT_EQ(printed.find("was not found"), std::string::npos) << printed;
+    } else {
+      const std::string said = "The data folder " + bare + "Reefglass/ was not found";
+      EXPECT_NE(printed.find(said), std::string::npos) << printed;
+      EXPECT_EQ(printed.find(said), printed.rfind(said)) << "said once";
+    }
   }
 }
 

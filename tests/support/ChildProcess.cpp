@@ -45,9 +45,21 @@ ChildProcess::~ChildProcess() {
   if (info_.hThread) CloseHandle(info_.hThread);
 }
 
+namespace {
+
+std::wstring utf16(const std::string& utf8) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  std::wstring text(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), length);
+  text.pop_back();
+  return text;
+}
+
+}  // namespace
+
 bool ChildProcess::start(const std::string& commandLine, const std::string& workingFolder,
                          const std::string& outputFile) {
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   HANDLE output = INVALID_HANDLE_VALUE;
   if (!outputFile.empty()) {
@@ -65,10 +77,10 @@ bool ChildProcess::start(const std::string& commandLine, const std::string& work
   const std::string program =
       quoted ? commandLine.substr(1, commandLine.find('"', 1) - 1) : commandLine.substr(0, commandLine.find(' '));
   programName_ = program.substr(program.find_last_of("\\/") + 1);
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE, 0, nullptr,
-                                 workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info_);
+  std::wstring line = utf16(commandLine);
+  const std::wstring folder = utf16(workingFolder);
+  const BOOL ok = CreateProcessW(nullptr, line.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE, 0, nullptr,
+                                 folder.empty() ? nullptr : folder.c_str(), &startup, &info_);
   if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
   return ok != FALSE;
 }

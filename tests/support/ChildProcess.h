@@ -15,7 +15,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess();
 
-  // commandLine includes the (quoted) program path. Standard output and error go to outputFile
+  // commandLine (UTF-8) includes the (quoted) program path. Standard output and error go to outputFile
   // when one is given.
   bool start(const std::string& commandLine, const std::string& workingFolder = std::string(),
              const std::string& outputFile = std::string());
