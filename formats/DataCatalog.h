@@ -94,7 +94,8 @@ inline constexpr Picture CoralSkins[] = {
 };
 inline constexpr Picture Water = {"water.nlt", 32, PictureLoadFlags};
 inline constexpr Picture HorizonFader = {"gwfader.nlt", 32, PictureLoadFlags};
-inline constexpr Picture Rock = {"models//rock2.nlt", 32, PictureLoadFlags};
+// Repeated in T, linear filtering would draw the rock's opaque foot as a grey line over its peak.
+inline constexpr Picture Rock = {"models//rock2.nlt", 32, PictureLoadFlags | TexClampT};
 inline constexpr Picture Island = {"island.nlt", 32, PictureLoadFlags};
 inline constexpr PictureRun FloorCaustics = {"floor caustics", "caustics64/caust%.2d.nlt", 0, 32, 24, PictureLoadFlags};
 inline constexpr PictureRun FishCaustics = {"fish caustics", "causticsfish32/caust%.2d.nlt", 0, 32, 24,

@@ -7,4 +7,5 @@ enum TextureLoadFlags : unsigned {
   TexNearestMin = 4,  // nearest minification
   TexNearest = 8,     // nearest minification and magnification
   TexClampS = 16,     // clamp the S coordinate instead of repeating it
+  TexClampT = 32,     // the same for T: a card standing on its bottom edge, whose top must not show it
 };

@@ -78,6 +78,7 @@ bool Texture::loadBMP(const char* path, unsigned flags) {
   id_ = name;
   glBindTexture(GL_TEXTURE_2D, id_);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, (flags & TexClampS) ? GL_CLAMP : GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, (flags & TexClampT) ? GL_CLAMP : GL_REPEAT);
 
   GLint minFilter = GL_LINEAR;
   GLint magFilter = GL_LINEAR;

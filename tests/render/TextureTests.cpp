@@ -3,6 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "render/Texture.h"
 #include "tests/render/RenderTestSupport.h"
 
@@ -87,17 +90,18 @@ TEST_F(TextureGl, FlagsChooseFiltersWrapAndMipmaps) {
   const std::string path = picture(24);
   struct Case {
     unsigned flags;
-    GLint min, mag, wrapS;
+    GLint min, mag, wrapS, wrapT;
     bool mipmaps;
   };
   const Case cases[] = {
-      {8, GL_NEAREST, GL_NEAREST, GL_REPEAT, false},
-      {34, GL_LINEAR, GL_LINEAR, GL_REPEAT, false},
-      {1, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, GL_REPEAT, true},
-      {4 | 2, GL_NEAREST, GL_LINEAR, GL_REPEAT, false},
-      {1 | 2, GL_LINEAR, GL_LINEAR, GL_REPEAT, true},
-      {16, GL_LINEAR, GL_LINEAR, GL_CLAMP, false},
-      {0, GL_LINEAR, GL_LINEAR, GL_REPEAT, false},
+      {8, GL_NEAREST, GL_NEAREST, GL_REPEAT, GL_REPEAT, false},
+      {66, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, false},
+      {1, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, GL_REPEAT, GL_REPEAT, true},
+      {4 | 2, GL_NEAREST, GL_LINEAR, GL_REPEAT, GL_REPEAT, false},
+      {1 | 2, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, true},
+      {16, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_REPEAT, false},
+      {32 | 2, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_CLAMP, false},
+      {0, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, false},
   };
   for (const Case& c : cases) {
     Texture texture;
@@ -106,9 +110,64 @@ TEST_F(TextureGl, FlagsChooseFiltersWrapAndMipmaps) {
     EXPECT_EQ(textureParameter(GL_TEXTURE_MIN_FILTER), c.min) << "flags " << c.flags;
     EXPECT_EQ(textureParameter(GL_TEXTURE_MAG_FILTER), c.mag) << "flags " << c.flags;
     EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_S), c.wrapS) << "flags " << c.flags;
-    EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_T), GL_REPEAT) << "flags " << c.flags;
+    EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_T), c.wrapT) << "flags " << c.flags;
     EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), c.mipmaps ? 2 : 0) << "flags " << c.flags;
   }
+}
+
+// A card standing on its bottom edge (the rock): its bottom row opaque, the rows above clear.
+// Repeated in T, linear filtering blends that bottom row into the top edge: a grey line over the
+// card. Clamped, the top edge shows nothing.
+TEST_F(TextureGl, ACardClampedInTShowsNoLineAlongItsTopEdge) {
+  std::vector<uint32_t> texels(16, 0x00808080);
+  for (int x = 0; x < 4; ++x) texels[12 + x] = 0xFF808080;
+  const std::string path = writeScratch("card.nlt", bmpFile(4, 4, 32, texels));
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const auto topRowRed = [&](unsigned flags) {
+    Texture card;
+    EXPECT_TRUE(card.loadBMP(path.c_str(), TexLinear | flags));
+    glViewport(0, 0, 64, 64);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, 1, 0, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, card.id());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1, 1, 1, 1);
+    glBegin(GL_QUADS);  // t = 0 (the picture's top row) at the top
+    glTexCoord2f(0, 1);
+    glVertex2f(0, 0);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, 0);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, 1);
+    glEnd();
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    unsigned char row[64 * 4] = {};
+    glReadPixels(0, 63, 64, 1, GL_RGBA, GL_UNSIGNED_BYTE, row);
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+    int brightest = 0;
+    for (int x = 0; x < 64; ++x) brightest = std::max(brightest, static_cast<int>(row[4 * x]));
+    return brightest;
+  };
+  EXPECT_GT(topRowRed(0), 30) << "repeated, the foot shows over the top";
+  EXPECT_LT(topRowRed(TexClampT), 4);
 }
 
 TEST_F(TextureGl, ReloadDeletesTheFirstNameAndFailureLeavesItEmpty) {
