@@ -21,6 +21,7 @@ bool IntroVideo::play(HWND owner, const std::string& path) {
     stop();
     return false;
   }
+  owner_ = owner;
   window_->put_Owner(reinterpret_cast<OAHWND>(owner));
   window_->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
   window_->put_MessageDrain(reinterpret_cast<OAHWND>(owner));
@@ -33,7 +34,10 @@ bool IntroVideo::play(HWND owner, const std::string& path) {
 }
 
 void IntroVideo::place() {
-  if (window_ != nullptr) window_->SetWindowPosition(0, 0, 640, 480);
+  RECT client{};
+  if (window_ != nullptr && GetClientRect(owner_, &client)) {
+    window_->SetWindowPosition(0, 0, client.right, client.bottom);
+  }
 }
 
 void IntroVideo::stop() {

@@ -21,7 +21,7 @@ class IntroVideo {
   // Builds the graph for the file and runs it in the owner window; false when the file cannot be
   // played, leaving nothing behind.
   bool play(HWND owner, const std::string& path);
-  // Keeps the video at the window's top-left, 640 x 480.
+  // Keeps the video over the owner's whole client area.
   void place();
   // Stops and releases the graph.
   void stop();
@@ -30,6 +30,7 @@ class IntroVideo {
   IGraphBuilder* graph_ = nullptr;
   IMediaControl* control_ = nullptr;
   IVideoWindow* window_ = nullptr;
+  HWND owner_ = nullptr;
 };
 
 }  // namespace launcher

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 #include <objbase.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -33,6 +34,7 @@ const char kLogoText[] = "Ga naar de Orvane website ...";
 
 const int kButtonIds[] = {IDC_INSTALL, IDC_MANUAL, IDC_SUPPORT, IDC_BROWSE, IDC_EXIT};
 
+// p in the 96-DPI layout.
 bool inLogoArea(POINT p) { return p.x >= 518 && p.x <= 630 && p.y >= 428 && p.y <= 470; }
 
 // The configuration file, whole; a missing or unreadable file gives no text.
@@ -89,6 +91,9 @@ MenuWindow::~MenuWindow() {
 
 bool MenuWindow::onInitDialog() {
   clearStaleResumeMarker();
+  HDC screen = GetDC(nullptr);
+  dpi_ = std::max(96, GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
   config_.clearProducts();
   EnumWindows(minimiseWindow, 0);
 
@@ -113,10 +118,12 @@ bool MenuWindow::onInitDialog() {
   SendMessageA(progress, PBM_SETRANGE32, 0, 1000);
   SendMessageA(progress, PBM_SETSTEP, 1, 0);
   SendMessageA(progress, PBM_SETBKCOLOR, 0, kProgressBackground);
-  MoveWindow(progress, 61, 444, 445, 10, TRUE);
+  // Its own colours: the visual styles of the newer common controls would ignore them.
+  SetWindowTheme(progress, L"", L"");
+  MoveWindow(progress, scaled(61), scaled(444), scaled(445), scaled(10), TRUE);
   // The exit button's dialog-unit place assumes Tahoma 8 at 96 dpi; where the font is wider it
   // would leave the fixed 640-pixel window, so it goes where that layout puts it, in pixels.
-  MoveWindow(item(IDC_EXIT), 574, 6, 56, 24, TRUE);
+  MoveWindow(item(IDC_EXIT), scaled(574), scaled(6), scaled(56), scaled(24), TRUE);
 
   osMajorVersion_ = readOsMajorVersion();
   config_.readText(readFileText(joinPath(config_.baseFolder, "KvSetupX.ini")));
@@ -175,7 +182,7 @@ bool MenuWindow::onInitDialog() {
 void MenuWindow::placeWindow() {
   // The picture, the logo area, the progress bar and the video all fill a 640 x 480 client area;
   // the frame and caption come on top of that.
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+  RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)));
   const int width = frame.right - frame.left;
@@ -208,6 +215,17 @@ void MenuWindow::loadBackground() {
   background_ = static_cast<HBITMAP>(
       LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (background_ == nullptr) return;
+  if (dpi_ != 96) {
+    // The picture grows with the layout.
+    BITMAP size{};
+    GetObjectA(background_, sizeof size, &size);
+    HANDLE grown = CopyImage(background_, IMAGE_BITMAP, scaled(size.bmWidth), scaled(size.bmHeight),
+                             LR_CREATEDIBSECTION);
+    if (grown != nullptr) {
+      DeleteObject(background_);
+      background_ = static_cast<HBITMAP>(grown);
+    }
+  }
   SendMessageA(item(IDC_BACKGROUND), STM_SETIMAGE, IMAGE_BITMAP,
                reinterpret_cast<LPARAM>(background_));
   // Beneath every other control, whatever order the dialog manager gave it.
@@ -260,7 +278,8 @@ void MenuWindow::stackButtons() {
   for (int i : {kInstall, kManual, kSupport, kBrowse}) {
     CMyButton& button = buttons_[i];
     if (button.hidden()) continue;
-    SetWindowPos(button.hwnd(), nullptr, 10, 270 + 35 * k, 150, 25, SWP_NOZORDER);
+    SetWindowPos(button.hwnd(), nullptr, scaled(10), scaled(270 + 35 * k), scaled(150), scaled(25),
+                 SWP_NOZORDER);
     button.setSound(joinPath(config_.baseFolder, config_.buttonSounds[k]));
     ++k;
   }
@@ -546,7 +565,7 @@ void MenuWindow::onMouseMove(POINT point) {
     resting = failure_;
   }
   setStatusText(resting);
-  if (!inLogoArea(point)) {
+  if (!inLogoArea(layoutPoint(point))) {
     inLogo_ = false;
     return;
   }
@@ -565,7 +584,7 @@ void MenuWindow::onLeftButtonDown(POINT point) {
   stopIntroVideo();
   KillTimer(hwnd(), kIntroTimer);
   repaint();
-  if (!inLogoArea(point)) return;
+  if (!inLogoArea(layoutPoint(point))) return;
   clearFailure();
   runBusy(&MenuWindow::openHomePage);
 }

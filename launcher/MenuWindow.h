@@ -26,6 +26,7 @@ class MenuWindow : public DialogWindow {
   ~MenuWindow() override;
 
   static constexpr const char* kTitle = "Orvane Setup";
+  // The layout's size at 96 DPI; it grows with the system's DPI (the menu is system-aware).
   static constexpr int kClientWidth = 640;
   static constexpr int kClientHeight = 480;
 
@@ -60,6 +61,12 @@ class MenuWindow : public DialogWindow {
   bool onInitDialog() override;
   INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+  // A length of the 96-DPI layout at the DPI the menu started at.
+  int scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+  // A point of the client area in the 96-DPI layout.
+  POINT layoutPoint(POINT client) const {
+    return {MulDiv(client.x, 96, dpi_), MulDiv(client.y, 96, dpi_)};
+  }
   // Sizes the window for its client area and centres it on its monitor's work area.
   void placeWindow();
   void loadBackground();
@@ -100,6 +107,7 @@ class MenuWindow : public DialogWindow {
   bool videoPlaying_ = false;
   bool inLogo_ = false;
   int osMajorVersion_ = 0;
+  int dpi_ = 96;
   CMyButton buttons_[kButtonCount];
   HBRUSH backgroundBrush_ = nullptr;
   HBRUSH pictureBrush_ = nullptr;

@@ -1,5 +1,7 @@
 #include "launcher/ProgramRunner.h"
 
+#include <objbase.h>
+
 #include <vector>
 
 #include "launcher/LauncherRules.h"
@@ -17,14 +19,46 @@ StartRequest openRequest(const std::string& target) {
   return StartRequest{"open", target, std::string(), std::string()};
 }
 
+namespace {
+
+struct PendingStart {
+  ProgramStarter* starter;
+  HWND owner;
+  const StartRequest* request;
+  Started result;
+};
+
+DWORD WINAPI startOnItsOwnThread(void* parameter) {
+  PendingStart& pending = *static_cast<PendingStart*>(parameter);
+  // The shell may hand the start to COM objects on this thread.
+  const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  pending.result = pending.starter->start(pending.owner, *pending.request);
+  if (com) CoUninitialize();
+  return 0;
+}
+
+// The shell's start does not return while an elevation prompt shows (or an "open with" choice):
+// made on a thread of its own, it leaves the calling thread's windows painting and answering.
+Started startDispatching(ProgramStarter& starter, HWND owner, const StartRequest& request) {
+  PendingStart pending{&starter, owner, &request, Started{}};
+  HANDLE thread = CreateThread(nullptr, 0, startOnItsOwnThread, &pending, 0, nullptr);
+  if (thread == nullptr) return starter.start(owner, request);
+  // Asked to quit meanwhile, it still waits: the start writes into this frame.
+  if (!waitDispatching(thread, INFINITE)) WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  return pending.result;
+}
+
+}  // namespace
+
 DWORD startProgram(ProgramStarter& starter, HWND owner, const StartRequest& request) {
-  const Started started = starter.start(owner, request);
+  const Started started = startDispatching(starter, owner, request);
   if (started.process != nullptr) CloseHandle(started.process);
   return started.error;
 }
 
 DWORD runProgram(ProgramStarter& starter, HWND owner, const StartRequest& request) {
-  const Started started = starter.start(owner, request);
+  const Started started = startDispatching(starter, owner, request);
   if (started.error != ERROR_SUCCESS) return started.error;
   if (started.process != nullptr) {
     waitDispatching(started.process, INFINITE);

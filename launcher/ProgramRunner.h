@@ -17,13 +17,14 @@ StartRequest programRequest(const std::string& program, const std::string& argum
 // A document or web address, opened with the program Windows has for it.
 StartRequest openRequest(const std::string& target);
 
-// Starts the request and waits for the process to end, dispatching the calling thread's window
-// messages meanwhile so that its windows keep answering. Returns ERROR_SUCCESS when the start
+// Starts the request (on a thread of its own) and waits for the process to end, dispatching the
+// calling thread's window messages all the while, elevation prompt included, so that its windows
+// keep answering. Returns ERROR_SUCCESS when the start
 // succeeded, else the Windows error code.
 DWORD runProgram(ProgramStarter& starter, HWND owner, const StartRequest& request);
 
-// Starts the request and lets it run: for documents, web pages and folders, which the user keeps
-// open as long as they like. Returns ERROR_SUCCESS or the Windows error code.
+// Starts the request the same way and lets it run: for documents, web pages and folders, which the
+// user keeps open as long as they like. Returns ERROR_SUCCESS or the Windows error code.
 DWORD startProgram(ProgramStarter& starter, HWND owner, const StartRequest& request);
 
 // Waits for the handle while dispatching the calling thread's messages; false when the time ran

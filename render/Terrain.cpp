@@ -131,6 +131,24 @@ bool Terrain::ground(Ground& area) const {
   return true;
 }
 
+namespace {
+
+// The first and last of a column's cells that the view may show, cell k lying between the grid
+// lines at depths depthOf(k) and depthOf(k + 1); false when it shows none.
+template <typename Depth>
+bool cellsInView(const ViewVolume& view, float x0, float x1, float low, float high, int cells, const Depth& depthOf,
+                 int& first, int& last) {
+  first = last = -1;
+  for (int k = 0; k < cells; ++k) {
+    if (view.boxOutside(Vector3{x0, low, depthOf(k)}, Vector3{x1, high, depthOf(k + 1)})) continue;
+    if (first < 0) first = k;
+    last = k;
+  }
+  return first >= 0;
+}
+
+}  // namespace
+
 int Terrain::vertexAt(int xi, int j) const {
   // Strip i holds lines i (x0) and i + 1 (x1); neighbouring strips share their edge exactly.
   const bool x0 = xi < columns_;
@@ -172,15 +190,9 @@ void Terrain::drawCoarse(const Coarse& coarse) {
   for (int c = 0; c < coarseColumns; ++c) {
     const float x0 = coarse.lineX[c] * stepX_ * unitX_ - sizeX_ / 2.0f;
     const float x1 = coarse.lineX[c + 1] * stepX_ * unitX_ - sizeX_ / 2.0f;
-    int first = -1, last = -1;
-    for (int b = 0; b < coarse.bands; ++b) {
-      const float z0 = coarse.lineZ[b] * stepZ_ * unitZ_ - sizeZ_;
-      const float z1 = coarse.lineZ[b + 1] * stepZ_ * unitZ_ - sizeZ_;
-      if (view.boxOutside(Vector3{x0, low, z0}, Vector3{x1, high, z1})) continue;
-      if (first < 0) first = b;
-      last = b;
-    }
-    if (first < 0) continue;
+    int first = 0, last = 0;
+    const auto depthOf = [&](int line) { return coarse.lineZ[line] * stepZ_ * unitZ_ - sizeZ_; };
+    if (!cellsInView(view, x0, x1, low, high, coarse.bands, depthOf, first, last)) continue;
     runFirsts_.push_back(6 * (c * coarse.bands + first));
     runCounts_.push_back(6 * (last - first + 1));
   }
@@ -214,15 +226,9 @@ void Terrain::draw() {
   for (int i = 0; i < columns_; ++i) {
     const float x0 = i * stepX_ * unitX_ - sizeX_ / 2.0f;
     const float x1 = (i + 1) * stepX_ * unitX_ - sizeX_ / 2.0f;
-    int first = -1, last = -1;
-    for (int j = 0; j + 1 < rows_; ++j) {
-      const float z0 = j * stepZ_ * unitZ_ - sizeZ_;
-      const float z1 = (j + 1) * stepZ_ * unitZ_ - sizeZ_;
-      if (view.boxOutside(Vector3{x0, low, z0}, Vector3{x1, high, z1})) continue;
-      if (first < 0) first = j;
-      last = j;
-    }
-    if (first < 0) continue;
+    int first = 0, last = 0;
+    const auto depthOf = [&](int row) { return row * stepZ_ * unitZ_ - sizeZ_; };
+    if (!cellsInView(view, x0, x1, low, high, rows_ - 1, depthOf, first, last)) continue;
     // Even columns run up the rows, odd ones down; each grid row is one pair of vertices.
     const int base = 2 * rows_ * i;
     const int topRow = last + 1;

@@ -316,6 +316,49 @@ TEST_F(InstallFlowTest, SetupThatCannotStartIsReportedAndStopsTheFlow) {
 
 // A resumed installation goes on with the product the user chose, kept beside the Run entry whose
 // command keeps its form; a Run entry without a kept product asks which product to go on with.
+// A start that does not return until the test lets it, as the shell's does while the elevation
+// prompt shows.
+class PromptingStarter : public launcher::ProgramStarter {
+ public:
+  PromptingStarter()
+      : prompting_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        answered_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+  ~PromptingStarter() override {
+    CloseHandle(prompting_);
+    CloseHandle(answered_);
+  }
+  launcher::Started start(HWND, const launcher::StartRequest&) override {
+    SetEvent(prompting_);
+    WaitForSingleObject(answered_, 30000);
+    return {};
+  }
+  bool prompting() const { return WaitForSingleObject(prompting_, 0) == WAIT_OBJECT_0; }
+  void answer() { SetEvent(answered_); }
+
+ private:
+  HANDLE prompting_, answered_;
+};
+
+// A product chosen from the menu installs on the window's own thread: the window goes on painting
+// and answering while the prompt shows.
+TEST_F(InstallFlowTest, TheMenuAnswersWhileTheElevationPromptShows) {
+  dotNet.create();
+  cd.writeIni(
+      "[A]\nref=ONE\nname=Reef\npath=one\\setup.exe\n"
+      "[B]\nref=TWO\nname=Reef Plus\npath=two\\setup.exe\n");
+  cd.putStandIn("one\\setup.exe");
+  cd.putStandIn("two\\setup.exe");
+  PromptingStarter starter;
+  LauncherUnderTest ui("\"" + cd.base() + "\"",
+                       [&](launcher::MenuWindow& menu) { menu.setProgramStarter(starter); });
+  PostMessageA(ui.window(), WM_COMMAND, 262, 0);
+  ASSERT_TRUE(kvtest::waitFor([&] { return starter.prompting(); }));
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(ui.window(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer), 0);
+  starter.answer();
+  ASSERT_TRUE(kvtest::waitFor([&] { return ui.idle(); }));
+}
+
 TEST_F(InstallFlowTest, ResumedInstallRunsTheChosenProduct) {
   SavedRegistryKey launcherKey{HKEY_CURRENT_USER, "Software\\KvSetupX"};
   cd.writeIni(

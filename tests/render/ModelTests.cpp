@@ -348,23 +348,7 @@ TEST_F(ModelDraw, ReleaseGeometryEmptiesTheSharedModel) {
 // A 16 x 16 vertex sheet drawn in a viewport of decreasing height: all its triangles while it
 // spans more than QModel::FullDetailPixels, fewer and fewer below, never none.
 TEST_F(ModelDraw, AModelFewPixelsAcrossDrawsFewerTriangles) {
-  Md3Builder sheet;
-  sheet.frames = 1;
-  const int side = 16;
-  for (int v = 0; v < side * side; ++v) {
-    sheet.texCoords.push_back(static_cast<float>(v % side) / side);
-    sheet.texCoords.push_back(static_cast<float>(v / side) / side);
-    sheet.vertices.push_back(static_cast<int16_t>((v % side) * 16));
-    sheet.vertices.push_back(0);
-    sheet.vertices.push_back(static_cast<int16_t>((v / side) * 16));
-  }
-  for (int y = 0; y + 1 < side; ++y) {
-    for (int x = 0; x + 1 < side; ++x) {
-      const int b = y * side + x;
-      sheet.indices.insert(sheet.indices.end(), {b, b + 1, b + side, b + 1, b + side + 1, b + side});
-    }
-  }
-  const std::string bytes = sheet.bytes();
+  const std::string bytes = sheetModel(16, 1).bytes();
   QModel model;
   ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
   ModelObject object;

@@ -47,31 +47,6 @@ Cost costPerFrame(int frames, const std::function<void()>& frame) {
   return {1000.0 * wall / frames, 1000.0 * (threadSeconds() - threadStart) / frames};
 }
 
-// A 16 x 16 vertex sheet (450 triangles) in 20 frames, each frame bent a little further.
-std::string benchModel() {
-  Md3Builder model;
-  model.frames = 20;
-  const int side = 16;
-  for (int v = 0; v < side * side; ++v) {
-    model.texCoords.push_back(static_cast<float>(v % side) / side);
-    model.texCoords.push_back(static_cast<float>(v / side) / side);
-  }
-  for (int y = 0; y + 1 < side; ++y) {
-    for (int x = 0; x + 1 < side; ++x) {
-      const int b = y * side + x;
-      model.indices.insert(model.indices.end(), {b, b + 1, b + side, b + 1, b + side + 1, b + side});
-    }
-  }
-  for (int f = 0; f < model.frames; ++f) {
-    for (int v = 0; v < side * side; ++v) {
-      model.vertices.push_back(static_cast<int16_t>((v % side) * 16));
-      model.vertices.push_back(static_cast<int16_t>(f * (v % side)));
-      model.vertices.push_back(static_cast<int16_t>((v / side) * 16));
-    }
-  }
-  return model.bytes();
-}
-
 }  // namespace
 
 int main() {
@@ -111,7 +86,7 @@ int main() {
     water.render();
   });
 
-  const std::string bytes = benchModel();
+  const std::string bytes = sheetModel(16, 20).bytes();  // 450 triangles, 20 frames
   QModel model;
   if (!model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())) {
     std::printf("bench model failed to load\n");

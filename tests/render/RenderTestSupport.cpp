@@ -68,6 +68,29 @@ std::string bmpFile(int width, int height, int bitsPerPixel, const std::vector<u
   return text(file);
 }
 
+Md3Builder sheetModel(int side, int frames) {
+  Md3Builder model;
+  model.frames = frames;
+  for (int v = 0; v < side * side; ++v) {
+    model.texCoords.push_back(static_cast<float>(v % side) / side);
+    model.texCoords.push_back(static_cast<float>(v / side) / side);
+  }
+  for (int y = 0; y + 1 < side; ++y) {
+    for (int x = 0; x + 1 < side; ++x) {
+      const int b = y * side + x;
+      model.indices.insert(model.indices.end(), {b, b + 1, b + side, b + 1, b + side + 1, b + side});
+    }
+  }
+  for (int f = 0; f < frames; ++f) {
+    for (int v = 0; v < side * side; ++v) {
+      model.vertices.push_back(static_cast<int16_t>((v % side) * 16));
+      model.vertices.push_back(static_cast<int16_t>(f * (v % side)));
+      model.vertices.push_back(static_cast<int16_t>((v / side) * 16));
+    }
+  }
+  return model;
+}
+
 std::string Md3Builder::bytes() const {
   using namespace formats;
   const int vertexCount = static_cast<int>(texCoords.size() / 2);

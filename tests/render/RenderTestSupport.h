@@ -42,6 +42,10 @@ struct Md3Builder {
   size_t surfaceStart() const;
 };
 
+// A side x side vertex sheet, 16 file units apart in x and y (two triangles a cell), in frames
+// that bend it: frame f lifts vertex column x by f x units.
+Md3Builder sheetModel(int side, int frames);
+
 // Field offsets inside an MD3 surface.
 enum Md3SurfaceField : size_t {
   SurfaceFrames = offsetof(formats::Md3Surface, numFrames),

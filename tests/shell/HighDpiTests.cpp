@@ -1,11 +1,12 @@
 // The saver on a display of 144 DPI (Wine's LogPixels): the scene at the screen's real resolution,
-// the dialogs' pictures grown with their text.
+// the dialogs' pictures grown with their text; the CD menu grown as a whole.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "launcher/resource.h"
 #include "tests/support/SaverDriver.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/TestEnvironment.h"
@@ -107,3 +108,46 @@ TEST(HighDpi, SettingsPicturesGrowWithTheirText) {
 }
 
 }  // namespace
+
+// The CD menu, system-aware, lays its 640 x 480 picture, buttons and bar out grown with the DPI.
+TEST(HighDpi, TheMenuGrowsItsLayoutWithTheDpi) {
+  const std::string cd = testenv::buildFolder() + "release\\cd\\";
+  const std::string manifest = manifestOf(cd + "KvSetupX.exe");
+  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos) << manifest;
+
+  ChildProcess menu;
+  ASSERT_TRUE(menu.start("\"" + cd + "KvSetupX.exe\"", cd));
+  HWND window = nullptr;
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        for (HWND found : menu.topWindows("#32770", 0)) {
+          char title[32] = {};
+          GetWindowTextA(found, title, sizeof title);
+          if (std::string(title) == "Orvane Setup" && IsWindowVisible(found)) window = found;
+        }
+        return window != nullptr;
+      },
+      StartTimeout));
+  ASSERT_NE(window, nullptr);
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 960);
+  EXPECT_EQ(client.bottom, 720);
+  HWND exit = GetDlgItem(window, IDC_EXIT);
+  RECT exitRect;
+  GetWindowRect(exit, &exitRect);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&exitRect), 2);
+  EXPECT_EQ(exitRect.left, 861);
+  EXPECT_EQ(exitRect.top, 9);
+  EXPECT_EQ(exitRect.right - exitRect.left, 84);
+  // The picture, loaded once the window shows, fills the grown client area.
+  RECT picture{};
+  EXPECT_TRUE(waitUntil(
+      [&] { return GetWindowRect(GetDlgItem(window, IDC_BACKGROUND), &picture) && picture.right > picture.left; },
+      StartTimeout));
+  EXPECT_EQ(picture.right - picture.left, 960);
+  EXPECT_EQ(picture.bottom - picture.top, 720);
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), reinterpret_cast<LPARAM>(exit));
+  EXPECT_TRUE(menu.waitForExit(20000));
+}
