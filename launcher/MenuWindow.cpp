@@ -122,7 +122,7 @@ bool MenuWindow::onInitDialog() {
   SetWindowTheme(progress, L"", L"");
   MoveWindow(progress, scaled(61), scaled(444), scaled(445), scaled(10), TRUE);
   // The exit button's dialog-unit place assumes Tahoma 8 at 96 dpi; where the font is wider it
-  // would leave the fixed 640-pixel window, so it goes where that layout puts it, in pixels.
+  // would leave the fixed 640-pixel layout, so it goes where that layout puts it, in pixels.
   MoveWindow(item(IDC_EXIT), scaled(574), scaled(6), scaled(56), scaled(24), TRUE);
 
   osMajorVersion_ = readOsMajorVersion();
@@ -180,8 +180,8 @@ bool MenuWindow::onInitDialog() {
 }
 
 void MenuWindow::placeWindow() {
-  // The picture, the logo area, the progress bar and the video all fill a 640 x 480 client area;
-  // the frame and caption come on top of that.
+  // The picture, the logo area, the progress bar and the video all fill a 640 x 480 client area
+  // at 96 DPI, grown with the DPI; the frame and caption come on top of that.
   RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)));
