@@ -93,7 +93,7 @@ inline constexpr Picture CoralSkins[] = {
     {"models//coral_h.nlt", 24, PictureLoadFlags}, {"models//coral_i.nlt", 24, PictureLoadFlags},
 };
 inline constexpr Picture Water = {"water.nlt", 32, PictureLoadFlags};
-inline constexpr Picture HorizonFader = {"gwfader.nlt", 32, PictureLoadFlags};
+inline constexpr Picture HorizonFader = {"gwfader.nlt", 32, PictureLoadFlags | TexClampT};
 // Repeated in T, linear filtering would draw the rock's opaque foot as a grey line over its peak.
 inline constexpr Picture Rock = {"models//rock2.nlt", 32, PictureLoadFlags | TexClampT};
 inline constexpr Picture Island = {"island.nlt", 32, PictureLoadFlags};

@@ -49,4 +49,4 @@ inline constexpr CardPlacement SkyCard = {140.0f, 100.0f, {0.0f, 45.0f, 100.0f},
 inline constexpr CardPlacement IslandCard = {30.0f, 30.0f, {16.0f, 4.0f, 44.0f}, {}, true};
 inline constexpr CardPlacement RockCard = {10.0f, 12.0f, {-31.7f, 4.0f, 60.0f}, {0.0f, 30.0f, 0.0f}, true};
 inline constexpr CardPlacement HighlightCard = {50.0f, 40.0f, {0.0f, 0.2f, 15.0f}, {-90.0f, 0.0f, 0.0f}, true};
-inline constexpr CardPlacement FaderCard = {60.0f, 14.0f, {0.0f, -3.4f, 40.0f}, {-60.0f, 0.0f, 0.0f}, true};
+inline constexpr CardPlacement FaderCard = {80.0f, 14.0f, {0.0f, -3.4f, 40.0f}, {-60.0f, 0.0f, 0.0f}, true};

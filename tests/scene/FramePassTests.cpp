@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <algorithm>
 #include <string>
@@ -144,6 +145,64 @@ TEST(FramePass, GullCallsOnlyWithGulls) {
   scene.frames(120, 1000);
   EXPECT_GE(scene.app().gullCallsPlayed(), 4);  // one every 20 to 30 s
   EXPECT_LE(scene.app().gullCallsPlayed(), 6);
+}
+
+// Below the horizon the sea's colour changes from row to row only gradually: the sky seen through
+// the water beyond the floor's far edge once ended in a hard line a fifth of the way down.
+TEST(FramePass, BelowTheHorizonTheSeaHasNoHardEdgeAcross) {
+  constexpr int Width = 800, Height = 600;
+  HWND host = scenetest::previewHost(Width, Height);
+  ASSERT_NE(host, nullptr);
+  const std::string preview = "reef.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host));
+  // Looking up 8 degrees, level and 4.5 degrees down.
+  for (const int position : {2, 4, 3}) {
+    DrivenScene scene(SaverBuild::Basic, preview, [&](SeaSceneApp& app) {
+      app.settings().CameraPos = position;
+      app.settings().SoundOn = false;
+    });
+    ASSERT_TRUE(scene.ready());
+    scene.frames(40, 50);
+    scene.app().updateFrame();
+    scene.app().renderFrame(0);
+    std::vector<unsigned char> rgba(static_cast<size_t>(Width) * Height * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+
+    // The far edge of the water, where the sky meets the sea.
+    GLdouble model[16], projection[16], x, y, z;
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    ASSERT_TRUE(gluProject(0.0, 0.0, -45.0, model, projection, viewport, &x, &y, &z));
+    const int horizon = static_cast<int>(y);  // GL row, counted from the bottom
+    ASSERT_GT(horizon, Height / 4) << position;
+    ASSERT_LT(horizon, Height) << position;
+
+    // The median brightness of each row: glints and fish are too small to move it.
+    std::vector<int> median(Height), row(Width);
+    for (int r = 0; r < Height; ++r) {
+      for (int c = 0; c < Width; ++c) {
+        const unsigned char* p = &rgba[(static_cast<size_t>(r) * Width + c) * 4];
+        row[c] = p[0] + p[1] + p[2];
+      }
+      std::nth_element(row.begin(), row.begin() + Width / 2, row.end());
+      median[r] = row[Width / 2];
+    }
+    // The change across each row boundary, four rows either side: the water's own streaks
+    // near the horizon change by up to a third of the old edge's step.
+    int steepest = 0, at = 0;
+    for (int b = 4; b + 4 <= horizon - 6; ++b) {
+      int above = 0, below = 0;
+      for (int k = 0; k < 4; ++k) above += median[b + k], below += median[b - 1 - k];
+      const int step = std::abs(above - below) / 4;
+      if (step > steepest) steepest = step, at = b;
+    }
+    EXPECT_LE(steepest, 60) << "camera position " << position << ": at row " << Height - at
+                            << " from the top, horizon at " << Height - 1 - horizon;
+  }
+  DestroyWindow(host);
 }
 
 TEST(FramePass, FixedCameraPositionsOfTheBasicBuild) {

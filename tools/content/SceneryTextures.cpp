@@ -113,12 +113,16 @@ Image waterTexture() {
   return image;
 }
 
+// The card leans back from just under the horizon to below the floor's far edge, which the view
+// meets just past halfway down it. Over the sky seen through the water beyond that edge it leaves
+// a light band and closes again to the fog's colour where the fogged floor begins, so that the
+// band ends without an edge; lower down it lies over floor of the fog's colour.
 Image horizonFader() {
   Image image(64, 64);
-  image.paint([](float u, float v) {
+  image.paint([](float, float v) {
     Rgba c = FogColour;
-    float side = smoothStep(0.0f, 0.12f, u) * smoothStep(0.0f, 0.12f, 1.0f - u);
-    c.a = (1.0f - smoothStep(0.05f, 0.95f, v)) * (0.4f + 0.6f * side);
+    float light = smoothStep(0.05f, 0.95f, v) * (1.0f - smoothStep(0.3f, 0.54f, v));
+    c.a = (1.0f - light) * (1.0f - smoothStep(0.85f, 1.0f, v));
     return c;
   });
   return image;
@@ -133,9 +137,12 @@ Image rockTexture() {
     float h = 1.0f - v;  // height from the bottom edge
     float jag = 0.08f * (outline.fractal(h * 0.5f, 0.3f) - 0.5f) + 0.05f * (outline.fractal(h * 0.5f, 0.7f) - 0.5f);
     float centre = 0.48f + 0.06f * std::sin(h * 3.0f) + jag;
-    float halfWidth = 0.46f * std::pow(clamp01(1.0f - h / 0.92f), 0.55f) + jag;
+    float profile = 0.46f * std::pow(clamp01(1.0f - h / 0.92f), 0.55f);
+    float halfWidth = profile + jag;
     float inside = halfWidth - std::fabs(u - centre);
-    float coverage = smoothStep(-0.008f, 0.008f, inside);
+    // Nothing above the peak: there the soft edge alone would draw the centre line, half
+    // covered, as a thin spike up to the top.
+    float coverage = smoothStep(-0.008f, 0.008f, inside) * smoothStep(0.0f, 0.02f, profile);
     float layers = 0.5f + 0.5f * std::sin((h * 14.0f + 1.5f * strata.fractal(u, v)) * TwoPi * 0.5f);
     Rgba rock = mixColor(hexColor(0x6A5E52), hexColor(0x9C8E7E), 0.6f * layers + 0.4f * strata.fractal(u, v));
     // Lit from the left.

@@ -88,8 +88,7 @@ TEST(Textures, AreTrueColourWithPowerOfTwoSizes) {
 }
 
 TEST(Textures, CardsAreCutOutAndFadedByAlpha) {
-  for (const char* name :
-       {catalog::Rock.file, catalog::Island.file, catalog::HorizonFader.file, catalog::BlendMap.file}) {
+  for (const char* name : {catalog::Rock.file, catalog::Island.file, catalog::BlendMap.file}) {
     BmpPicture p = readBmp(dataFile(name));
     ASSERT_TRUE(p.valid) << name;
     int clear = 0, solid = 0;
@@ -102,15 +101,36 @@ TEST(Textures, CardsAreCutOutAndFadedByAlpha) {
     EXPECT_GT(clear, p.width * p.height / 10) << name;
     EXPECT_GT(solid, p.width * p.height / 50) << name;
   }
-  // The fader is opaque fog at its top edge and clear at the bottom.
+  // The fader is opaque fog at its top edge, lets a band of light through, is opaque again from
+  // just past halfway down (where the floor's far edge is seen through it) and clear at the bottom.
   BmpPicture fader = readBmp(dataFile(catalog::HorizonFader.file));
-  EXPECT_GT(fader.channel(fader.width / 2, 0, 3), 200);
-  EXPECT_LT(fader.channel(fader.width / 2, fader.height - 1, 3), 10);
+  ASSERT_TRUE(fader.valid);
+  const int middle = fader.width / 2, rows = fader.height;
+  EXPECT_GT(fader.channel(middle, 0, 3), 200);
+  int band = 255;
+  for (int y = rows / 10; y < rows / 2; ++y) band = std::min(band, fader.channel(middle, y, 3));
+  EXPECT_LT(band, 220);
+  for (int y = rows * 56 / 100; y < rows * 85 / 100; ++y) EXPECT_GT(fader.channel(middle, y, 3), 240) << y;
+  EXPECT_LT(fader.channel(middle, rows - 1, 3), 10);
   // The water is a veil, never opaque.
   BmpPicture water = readBmp(dataFile(catalog::Water.file));
   for (int y = 0; y < water.height; y += 7) {
     for (int x = 0; x < water.width; x += 7) ASSERT_LT(water.channel(x, y, 3), 160);
   }
+}
+
+// Every row the rock covers at all has a solid core: above the peak nothing stands, not even a
+// line of half-covered pixels.
+TEST(Textures, TheRockEndsAtItsPeak) {
+  BmpPicture rock = readBmp(dataFile(catalog::Rock.file));
+  ASSERT_TRUE(rock.valid);
+  int faintRows = 0;
+  for (int y = 0; y < rock.height; ++y) {
+    int most = 0;
+    for (int x = 0; x < rock.width; ++x) most = std::max(most, rock.channel(x, y, 3));
+    faintRows += most > 12 && most < 230;
+  }
+  EXPECT_LE(faintRows, 2) << "rows with only a faint trace of the rock";
 }
 
 TEST(Textures, FloorCausticsTileAndLoop) { expectSeamlessLoop(catalog::FloorCaustics); }
