@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "formats/FileOpen.h"
+
 namespace {
 
 const char* const DataFolderName = "Reefglass/";
@@ -48,19 +50,6 @@ void findDataFolder(char (&folder)[PathSize]) {
     return;
   }
   dataFolderFor(utf8.data(), folder);
-}
-
-std::wstring widePath(const char* utf8Path) {
-  const int length = utf8Path ? MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, nullptr, 0) : 0;
-  if (length <= 1) return std::wstring();
-  std::wstring path(static_cast<size_t>(length - 1), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, path.data(), length);
-  if (path.size() >= MAX_PATH && path[1] == L':') {
-    // Long paths take no forward slashes.
-    for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
-    path.insert(0, L"\\\\?\\");
-  }
-  return path;
 }
 
 bool dataFolderExists(const char* folder) {

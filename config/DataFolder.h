@@ -1,7 +1,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdio>
-#include <string>
 
 // Data files live in "Reefglass/" beside the program. Paths are kept in UTF-8, in buffers of this
 // size: room for folders far past MAX_PATH and for names in any script.
@@ -13,8 +12,6 @@ void findDataFolder(char (&folder)[PathSize]);
 
 // Whether the folder (UTF-8) is there.
 bool dataFolderExists(const char* folder);
-// A UTF-8 path for the wide Windows calls; a long absolute one as a long path ("\\?\").
-std::wstring widePath(const char* utf8Path);
 
 // Data folder of a program at programPath (the part of findDataFolder that needs no Windows).
 void dataFolderFor(const char* programPath, char (&folder)[PathSize]);

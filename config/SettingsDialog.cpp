@@ -8,6 +8,7 @@
 
 #include "config/DialogIds.h"
 #include "config/DialogPlacement.h"
+#include "formats/FileOpen.h"
 #include "formats/TextTableKeys.h"
 
 namespace {

@@ -45,16 +45,22 @@ constexpr size_t ShortPathLimit = 260;  // MAX_PATH
 
 }  // namespace fileopen
 
-inline FILE* openFile(const char* utf8Path, const char* mode) {
-  if (!utf8Path || !mode) return nullptr;
-  std::wstring path = fileopen::wide(utf8Path);
+// A UTF-8 path for the wide Windows calls; an absolute one of MAX_PATH characters or more as a
+// long path ("\\?\").
+inline std::wstring widePath(const char* utf8Path) {
+  std::wstring path = fileopen::wide(utf8Path ? utf8Path : "");
   const bool absolute = path.size() > 2 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
   if (absolute && path.size() >= fileopen::ShortPathLimit) {
     // Long paths take no forward slashes.
     for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
     path = L"\\\\?\\" + path;
   }
-  return _wfopen(path.c_str(), fileopen::wide(mode).c_str());
+  return path;
+}
+
+inline FILE* openFile(const char* utf8Path, const char* mode) {
+  if (!utf8Path || !mode) return nullptr;
+  return _wfopen(widePath(utf8Path).c_str(), fileopen::wide(mode).c_str());
 }
 
 #else

@@ -19,8 +19,7 @@ StartRequest openRequest(const std::string& target);
 
 // Starts the request (on a thread of its own) and waits for the process to end, dispatching the
 // calling thread's window messages all the while, elevation prompt included, so that its windows
-// keep answering. Returns ERROR_SUCCESS when the start
-// succeeded, else the Windows error code.
+// keep answering. Returns ERROR_SUCCESS when the start succeeded, else the Windows error code.
 DWORD runProgram(ProgramStarter& starter, HWND owner, const StartRequest& request);
 
 // Starts the request the same way and lets it run: for documents, web pages and folders, which the
