@@ -99,10 +99,12 @@ TEST_F(PasswordCheck, Windows9xAsksTheVerifierAndKeepsRunningOnAWrongPassword) {
   EXPECT_TRUE(linesStartingWith(log(), "password verify").empty());
 
   // The sixth move is a quit attempt: the verifier is asked with the main window, maximised.
+  // Wine may report a move once more itself, late, so that it comes sooner: the moves stop then.
   POINT pointer;
   GetCursorPos(&pointer);
   movePointer(window, pointer.x, pointer.y);
-  for (int i = 0; i < 5; ++i) movePointer(window, 100 + 10 * i, 200);
+  for (int i = 0; i < 5 && linesStartingWith(log(), "password verify").empty(); ++i)
+    movePointer(window, 100 + 10 * i, 200);
   auto verifications = linesStartingWith(log(), "password verify");
   ASSERT_EQ(verifications.size(), 1u);
   EXPECT_EQ(verifications[0], "password verify " + number(window) + " depth 1 zoomed 1 visible 1");
@@ -110,14 +112,15 @@ TEST_F(PasswordCheck, Windows9xAsksTheVerifierAndKeepsRunningOnAWrongPassword) {
   EXPECT_EQ(linesStartingWith(log(), "password cursor"), std::vector<std::string>{"password cursor 1 answer 0"});
 
   // Refused: the scene goes on, and the move counter starts again from zero: without that the first
-  // move would be a quit attempt. (Four moves, since Wine may report the pointer once more itself.)
+  // move would be a quit attempt. (Two moves: Wine may report each once more, and a busy machine
+  // may deliver a report of an earlier one after the refusal.)
   EXPECT_TRUE(stillRunning(saver, window));
-  for (int i = 0; i < 4; ++i) movePointer(window, 400 + 10 * i, 300);
+  for (int i = 0; i < 2; ++i) movePointer(window, 400 + 10 * i, 300);
   EXPECT_TRUE(stillRunning(saver, window));
   EXPECT_EQ(linesStartingWith(log(), "password verify").size(), 1u);
 
   answer('1');
-  for (int i = 0; i < 3 && saver.running(); ++i) movePointer(window, 700 + 10 * i, 300);
+  for (int i = 0; i < 8 && saver.running(); ++i) movePointer(window, 700 + 10 * i, 300);
   EXPECT_TRUE(endsWithCode(saver, 1));
   EXPECT_EQ(linesStartingWith(log(), "password verify").size(), 2u);
   // The shutdown frees the module before the process ends.
