@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "scene/FarToNear.h"
 #include "scene/GroundCover.h"
 #include "scene/SeaScene.h"
 #include "world/Matrix.h"
@@ -104,6 +105,7 @@ void SeaScene::beginView(const SceneView& view) {
 void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
   switch (layer) {
     case SceneLayer::Sky: {
+      if (!shown(layer, 0)) break;
       // The floor, opaque, comes next and paints over whatever lies in the rows it covers from
       // side to side; the sky is left out there (two rows of margin for the floor's edge).
       const Vector3 floorAt = floor_.position();
@@ -121,28 +123,31 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
       break;
     }
     case SceneLayer::Floor:
+      if (!shown(layer, 0)) break;
       glEnable(GL_FOG);
       floor_.setTexture(&assets_.frame(catalog::FloorCaustics, causticFrame_), 1);
       renderFloor(view);
       glDisable(GL_FOG);
       break;
     case SceneLayer::RockAndFader:
-      rockPlane_.render();
-      renderWithSides(faderPlane_, -0.5f * faderPlane_.width(), 0.5f * faderPlane_.width(), view);
+      if (shown(layer, 0)) rockPlane_.render();
+      if (shown(layer, 1)) renderWithSides(faderPlane_, -0.5f * faderPlane_.width(), 0.5f * faderPlane_.width(), view);
       break;
     case SceneLayer::CoralsBeforeReefFish:
-      drawCorals(CoralGroup::BeforeReefFish);
+      drawCorals(layer, CoralGroup::BeforeReefFish);
       break;
     case SceneLayer::CoralsAfterBigFish:
-      drawCorals(CoralGroup::AfterBigFish);
+      drawCorals(layer, CoralGroup::AfterBigFish);
       break;
     case SceneLayer::Island:
-      islandPlane_.render();
+      if (shown(layer, 0)) islandPlane_.render();
       break;
     case SceneLayer::Water:
+      if (!shown(layer, 0)) break;
       renderAround(water_, -0.5f * WaterWidth, 0.5f * WaterWidth, 0.5f * WaterDepth - water_.position().z, view);
       break;
     case SceneLayer::Highlight:
+      if (!shown(layer, 0)) break;
       highlightPlane_.setTexture(&assets_.frame(catalog::Highlights, highlightFrame_), 1);
       renderAround(highlightPlane_, -0.5f * highlightPlane_.width(), 0.5f * highlightPlane_.width(),
                    0.5f * highlightPlane_.height() - highlightPlane_.position().z, view);
@@ -153,21 +158,27 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
     case SceneLayer::ReefFish:
     case SceneLayer::BigFish:
     case SceneLayer::Manta:
-      drawCreatures(layer);
+      drawCreatures(layer, view);
       break;
   }
 }
 
-// In the order they were made; under water with the fish caustics of this frame, in the fog.
-void SeaScene::drawCreatures(SceneLayer layer) {
+// Far to near, so the nearer paint over the farther; under water with the fish caustics of this
+// frame, in the fog.
+void SeaScene::drawCreatures(SceneLayer layer, const SceneView& view) {
+  const int l = static_cast<int>(layer);
+  int* order = layerOrder_.data() + layerStart_[l];
+  const int count = layerStart_[l + 1] - layerStart_[l];
+  sortFarToNear(order, count, view.camera.eye(), [this](int i) { return creatures_[i].pose->glPosition(); });
   bool fogged = false;
-  for (const Creature& creature : creatures_) {
+  for (int k = 0; k < count; ++k) {
+    const Creature& creature = creatures_[order[k]];
     const CreatureKind& row = CreatureKinds[creature.kind];
-    if (row.layer != layer) continue;
     if (creature.patrolCandidate >= 0 &&
         !(routePatrol_.travellerShown() && routePatrol_.current() == creature.patrolCandidate)) {
       continue;
     }
+    if (!shown(layer, order[k])) continue;
     ModelObject& look = kinds_[creature.kind].look;
     if (row.causticScale > 0.0f) {
       if (!fogged) glEnable(GL_FOG);
@@ -180,10 +191,10 @@ void SeaScene::drawCreatures(SceneLayer layer) {
   if (fogged) glDisable(GL_FOG);
 }
 
-void SeaScene::drawCorals(CoralGroup group) {
+void SeaScene::drawCorals(SceneLayer layer, CoralGroup group) {
   glEnable(GL_FOG);
   for (int i = 0; i < CoralCount; ++i) {
-    if (CoralPlacements[i].group == group) corals_[i].render();
+    if (CoralPlacements[i].group == group && shown(layer, i)) corals_[i].render();
   }
   glDisable(GL_FOG);
 }
