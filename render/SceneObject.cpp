@@ -1,4 +1,5 @@
 #include "render/SceneObject.h"
+#include "render/Transforms.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -18,7 +19,7 @@ const float* flatColour = nullptr;
 void SceneObject::begin() {
   if (flags_ & EulerTransform) {
     const Vector3& p = pose_.glPosition();
-    glTranslatef(p.x, p.y, p.z);
+    transforms::translate(p.x, p.y, p.z);
     // Rz * Ry * Rx: a vertex turns about X first, then Y, then Z.
     const bool anyAngle = angleX_ != 0.0f || angleY_ != 0.0f || angleZ_ != 0.0f;
     if (anyAngle) {
@@ -26,13 +27,13 @@ void SceneObject::begin() {
       if (angleZ_ != 0.0f) rotation = rotationZ_;
       if (angleY_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationY_);
       if (angleX_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationX_);
-      glMultMatrixf(rotation.m);
+      transforms::multiply(rotation);
     }
   } else {
-    glMultMatrixf(Matrix4x4::objectFrame(pose_.glPosition(), pose_.glTarget(), pose_.glUp()).m);
+    transforms::multiply(Matrix4x4::objectFrame(pose_.glPosition(), pose_.glTarget(), pose_.glUp()));
   }
 
-  if (scaleX_ != 1.0f || scaleY_ != 1.0f || scaleZ_ != 1.0f) glScalef(scaleX_, scaleY_, scaleZ_);
+  if (scaleX_ != 1.0f || scaleY_ != 1.0f || scaleZ_ != 1.0f) transforms::scale(scaleX_, scaleY_, scaleZ_);
   if (flatColour) {
     beginFlat(flatColour);
     return;

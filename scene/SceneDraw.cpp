@@ -1,8 +1,8 @@
 // Drawing a view: projection and camera, then every layer in DrawOrder.
 #include <windows.h>
 #include <GL/gl.h>
-#include <GL/glu.h>
 
+#include "render/Transforms.h"
 #include "scene/FarToNear.h"
 #include "scene/GroundCover.h"
 #include "scene/SeaScene.h"
@@ -25,11 +25,11 @@ void SeaScene::renderWithSides(SceneObject& object, float left, float right, con
     const bool mirrored = k % 2 == 1;
     for (const float edge : {right, left}) {
       const float away = edge == right ? 1.0f : -1.0f;
-      glPushMatrix();
-      glTranslatef(mirrored ? 2.0f * edge + away * (k - 1) * width : away * k * width, 0.0f, 0.0f);
-      if (mirrored) glScalef(-1.0f, 1.0f, 1.0f);
+      transforms::push();
+      transforms::translate(mirrored ? 2.0f * edge + away * (k - 1) * width : away * k * width, 0.0f, 0.0f);
+      if (mirrored) transforms::scale(-1.0f, 1.0f, 1.0f);
       object.render();
-      glPopMatrix();
+      transforms::pop();
     }
   }
 }
@@ -38,11 +38,11 @@ void SeaScene::renderWithSides(SceneObject& object, float left, float right, con
 void SeaScene::renderAround(SceneObject& object, float left, float right, float nearEdge, const SceneView& view) {
   renderWithSides(object, left, right, view);
   if (view.yaw == 0.0f) return;
-  glPushMatrix();
-  glTranslatef(0.0f, 0.0f, 2.0f * nearEdge);
-  glScalef(1.0f, 1.0f, -1.0f);
+  transforms::push();
+  transforms::translate(0.0f, 0.0f, 2.0f * nearEdge);
+  transforms::scale(1.0f, 1.0f, -1.0f);
   renderWithSides(object, left, right, view);
-  glPopMatrix();
+  transforms::pop();
 }
 
 void SeaScene::renderFloor(const SceneView& view) {
@@ -75,16 +75,11 @@ int gridDetail(const SceneView& view) {
 void SeaScene::beginView(const SceneView& view) {
   floor_.setDetail(gridDetail(view));
   water_.setDetail(gridDetail(view));
-  glViewport(view.x, view.y, view.width, view.height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  constexpr double Near = 0.1, Far = 1000.0;
-  if (view.offAxis) {
-    glFrustum(view.left * Near, view.right * Near, view.bottom * Near, view.top * Near, Near, Far);
-  } else {
-    gluPerspective(45.0, view.aspect, Near, Far);
-  }
-  glMatrixMode(GL_MODELVIEW);
+  transforms::setViewport(view.x, view.y, view.width, view.height);
+  constexpr float Near = 0.1f, Far = 1000.0f;
+  transforms::setProjection(view.offAxis ? Matrix4x4::frustum(view.left * Near, view.right * Near, view.bottom * Near,
+                                                              view.top * Near, Near, Far)
+                                         : Matrix4x4::perspective(45.0f, view.aspect, Near, Far));
 
   // Only this view's part of the window is cleared: others may share it.
   glScissor(view.x, view.y, view.width, view.height);
@@ -92,14 +87,12 @@ void SeaScene::beginView(const SceneView& view) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glDisable(GL_SCISSOR_TEST);
 
-  glLoadIdentity();
   const LookAtCamera& camera = view.camera;
   const Vector3& eye = camera.eye();
   Vector3 lookAt = camera.lookAt();
   // Turned about the vertical, so every view keeps the camera's pitch and a level horizon.
   if (view.yaw != 0.0f) lookAt = eye + rotateAbout(lookAt - eye, Vector3{0.0f, 1.0f, 0.0f}, view.yaw);
-  const Vector3& up = camera.up();
-  gluLookAt(eye.x, eye.y, eye.z, lookAt.x, lookAt.y, lookAt.z, up.x, up.y, up.z);
+  transforms::loadModelview(Matrix4x4::lookAt(eye, lookAt, camera.up()));
 }
 
 void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {

@@ -12,6 +12,7 @@
 
 #include "scene/FarToNear.h"
 #include "tests/scene/SceneTestSupport.h"
+#include "tests/support/GlQueryCounter.h"
 
 using scenetest::DrivenScene;
 
@@ -267,6 +268,33 @@ TEST(FarToNear, SortsByDistanceAndKeepsEqualsInTheirOrder) {
   sortFarToNear(order, 6, Vector3{0, 0, 0}, [&](int i) { return positions[i]; });
   const int expected[] = {4, 1, 2, 5, 3, 0};  // 1, 2 and 5 are all 5 away: as they came
   for (int k = 0; k < 6; ++k) EXPECT_EQ(order[k], expected[k]) << k;
+}
+
+// A read of the driver's state waits for all the work queued before it: on threaded drivers that
+// stalls the frame. Once the scene is built, a frame reads nothing back, in either build.
+TEST(FramePass, AFrameReadsNothingBackFromTheDriver) {
+  HWND host = scenetest::previewHost(640, 480);
+  ASSERT_NE(host, nullptr);
+  const struct {
+    SaverBuild build;
+    std::string commandLine;
+  } runs[] = {{SaverBuild::Basic, "reef.scr /t"},
+              {SaverBuild::Basic, "reef.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host))},
+              {SaverBuild::Interactive, "reef.exe"}};
+  for (const auto& run : runs) {
+    DrivenScene scene(run.build, run.commandLine);
+    ASSERT_TRUE(scene.ready()) << run.commandLine;
+    scene.frames(3, 50);  // the floor's mesh and the models' arrays are made on their first draw
+    GlQueryCounter reads;
+    EXPECT_TRUE(reads.unwatched().empty()) << "not counted: " << reads.unwatched().front();
+    scene.frames(40, 50);
+    if (run.build == SaverBuild::Interactive) {
+      scene.key(WM_KEYDOWN, 'F');  // the frame-rate line
+      scene.frames(30, 50);
+    }
+    EXPECT_EQ(reads.calls(), 0) << run.commandLine << ": " << reads.callsByName();
+  }
+  DestroyWindow(host);
 }
 
 }  // namespace
