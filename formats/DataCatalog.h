@@ -102,7 +102,8 @@ inline constexpr PictureRun FishCaustics = {"fish caustics", "causticsfish32/cau
                                             PictureLoadFlags};
 inline constexpr PictureRun Highlights = {"surface highlight", "highlight/highlight%.5d.nlt", 44, 32, 32,
                                           HighlightLoadFlags};
-inline constexpr Picture BlendMap = {"blendmap.nlt", 32, PictureLoadFlags};
+// Clamped to its clear border: laid on the water, the sunlight ends where its card ends.
+inline constexpr Picture BlendMap = {"blendmap.nlt", 32, PictureLoadFlags | TexClampS | TexClampT};
 inline constexpr Picture BlueFishSkin = {"models/reeffishes/blaugelbfish.nlt", 24, PictureLoadFlags};
 inline constexpr Picture RedFishSkin = {"models/reeffishes/rotfish.nlt", 24, PictureLoadFlags};
 inline constexpr Picture StripedFishSkin = {"models/reeffishes/moorishidol.nlt", 24, PictureLoadFlags};

@@ -18,13 +18,15 @@ void Quad::begin() {
   SceneObject::begin();
 }
 
-bool Quad::trimmed() const {
-  if (!blended() || !textured() || sMax_ != 1.0f || tMax_ != 1.0f) return false;
+bool Quad::picturedOnce() const {
   const Texture* picture = texture(0);
+  return textured() && picture && sMax_ == 1.0f && tMax_ == 1.0f && picture->scaleS() == 1.0f &&
+         picture->scaleT() == 1.0f && picture->offsetS() == 0.0f && picture->offsetT() == 0.0f;
+}
+
+bool Quad::trimmed() const {
   // Cutting away less than a quarter costs more in extra edges than it saves.
-  return picture && picture->coveredCells() * 4 < 3 * Texture::CoverCells * Texture::CoverCells &&
-         picture->scaleS() == 1.0f && picture->scaleT() == 1.0f && picture->offsetS() == 0.0f &&
-         picture->offsetT() == 0.0f;
+  return blended() && picturedOnce() && texture(0)->coveredCells() * 4 < 3 * Texture::CoverCells * Texture::CoverCells;
 }
 
 void Quad::build() {

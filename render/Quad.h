@@ -13,6 +13,8 @@ class Quad : public SceneObject {
     sMax_ = sMax;
     tMax_ = tMax;
   }
+  // The picture spans the rectangle exactly once (no tiling, no offset).
+  bool picturedOnce() const;
   float width() const { return width_; }
   float height() const { return height_; }
 

@@ -16,19 +16,31 @@ const float* flatColour = nullptr;
 
 }  // namespace
 
+Matrix4x4 SceneObject::rotation() const {
+  // Rz * Ry * Rx: a vertex turns about X first, then Y, then Z.
+  Matrix4x4 rotation;
+  if (angleZ_ != 0.0f) rotation = rotationZ_;
+  if (angleY_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationY_);
+  if (angleX_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationX_);
+  return rotation;
+}
+
+Matrix4x4 SceneObject::placement() const {
+  Matrix4x4 placed;
+  if (flags_ & EulerTransform) {
+    const Vector3& p = pose_.glPosition();
+    placed = Matrix4x4::multiply(Matrix4x4::translation(p.x, p.y, p.z), rotation());
+  } else {
+    placed = Matrix4x4::objectFrame(pose_.glPosition(), pose_.glTarget(), pose_.glUp());
+  }
+  return Matrix4x4::multiply(placed, Matrix4x4::scaling(scaleX_, scaleY_, scaleZ_));
+}
+
 void SceneObject::begin() {
   if (flags_ & EulerTransform) {
     const Vector3& p = pose_.glPosition();
     transforms::translate(p.x, p.y, p.z);
-    // Rz * Ry * Rx: a vertex turns about X first, then Y, then Z.
-    const bool anyAngle = angleX_ != 0.0f || angleY_ != 0.0f || angleZ_ != 0.0f;
-    if (anyAngle) {
-      Matrix4x4 rotation;
-      if (angleZ_ != 0.0f) rotation = rotationZ_;
-      if (angleY_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationY_);
-      if (angleX_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationX_);
-      transforms::multiply(rotation);
-    }
+    if (angleX_ != 0.0f || angleY_ != 0.0f || angleZ_ != 0.0f) transforms::multiply(rotation());
   } else {
     transforms::multiply(Matrix4x4::objectFrame(pose_.glPosition(), pose_.glTarget(), pose_.glUp()));
   }

@@ -59,6 +59,9 @@ class SceneObject {
   float angleY() const { return angleY_; }
   float angleZ() const { return angleZ_; }
 
+  // What begin multiplies the model-view matrix by: the placement, turn and scale.
+  Matrix4x4 placement() const;
+
   void setScale(float s) { setScale(s, s, s); }
   void setScale(float x, float y, float z);
   Vector3 scale() const { return {scaleX_, scaleY_, scaleZ_}; }
@@ -110,6 +113,7 @@ class SceneObject {
 
  private:
   void updateMultitextured();
+  Matrix4x4 rotation() const;
   void beginFlat(const float* rgb);
   // indexType 0 draws the arrays in order.
   void drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,

@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "render/BmpLoader.h"
 
@@ -20,6 +21,7 @@ struct MultitextureState {
   PFNGLMULTITEXCOORD2FARBPROC multiTexCoord2f = nullptr;
   PFNGLCLIENTACTIVETEXTUREARBPROC clientActiveTexture = nullptr;
   int maxUnits = 0;
+  bool combine = false;  // GL_ARB_texture_env_combine: units that interpolate, not only modulate
 };
 
 MultitextureState& multitexture() {
@@ -50,11 +52,15 @@ bool initMultitexture() {
   GLint units = 0;
   glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &units);
   state.maxUnits = units;
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  state.combine = extensions && std::strstr(extensions, "GL_ARB_texture_env_combine");
   state.available = true;
   return true;
 }
 
 bool multitextureAvailable() { return multitexture().available; }
+
+bool textureCombineAvailable() { return multitexture().available && multitexture().combine; }
 
 int maxTextureUnits() { return multitexture().maxUnits; }
 
@@ -97,6 +103,8 @@ bool Texture::loadBMP(const char* path, unsigned flags) {
   // SDL pads decoded rows to 4 bytes, which is OpenGL's default unpack alignment. Rows come top
   // first, so t = 0 is the top of the picture.
   const int bytesPerPixel = surface->format->BytesPerPixel;
+  if (bytesPerPixel == 4 && (flags & TexPremultiply))
+    premultiply(surface->pixels, surface->w, surface->h, surface->pitch);
   coverAll();
   if (bytesPerPixel == 4) {
     findCover(static_cast<const uint8_t*>(surface->pixels), surface->w, surface->h, surface->pitch);
@@ -115,16 +123,48 @@ bool Texture::loadBMP(const char* path, unsigned flags) {
   return true;
 }
 
+// Blue-green-red-alpha texels: each colour times its alpha, rounded.
+void Texture::premultiply(void* pixels, int width, int height, int pitch) {
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = static_cast<uint8_t*>(pixels) + static_cast<size_t>(y) * pitch;
+    for (int x = 0; x < width; ++x) {
+      uint8_t* texel = row + 4 * x;
+      for (int c = 0; c < 3; ++c) texel[c] = static_cast<uint8_t>((texel[c] * texel[3] + 127) / 255);
+    }
+  }
+}
+
 void Texture::coverAll() {
   for (auto& row : covered_) {
     for (bool& cell : row) cell = true;
   }
   coveredCells_ = CoverCells * CoverCells;
+  opaqueFirst_ = opaqueLast_ = -1;
+}
+
+bool Texture::opaqueRows(float& tTop, float& tBottom) const {
+  if (opaqueFirst_ < 0 || opaqueLast_ <= opaqueFirst_) return false;
+  // A linear sample at t reads the rows around t * height - 0.5.
+  tTop = (static_cast<float>(opaqueFirst_) + 0.5f) / static_cast<float>(pictureHeight_);
+  tBottom = (static_cast<float>(opaqueLast_) + 0.5f) / static_cast<float>(pictureHeight_);
+  return true;
 }
 
 // Blue-green-red-alpha texels, rows top first; a cell of the picture is clear when no texel that
 // a linear sample inside it can reach has any alpha.
 void Texture::findCover(const uint8_t* pixels, int width, int height, int pitch) {
+  pictureHeight_ = height;
+  int run = 0;
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
+    bool opaque = true;
+    for (int x = 0; x < width && opaque; ++x) opaque = row[x * 4 + 3] == 255;
+    run = opaque ? run + 1 : 0;
+    if (run > 0 && run > opaqueLast_ - opaqueFirst_ + 1) {
+      opaqueFirst_ = y - run + 1;
+      opaqueLast_ = y;
+    }
+  }
   if (width < CoverCells || height < CoverCells) return;
   bool anyAlpha[CoverCells][CoverCells] = {};
   for (int y = 0; y < height; ++y) {

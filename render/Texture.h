@@ -45,6 +45,9 @@ class Texture {
   bool cellCovered(int column, int row) const { return covered_[row][column]; }
   bool fullyCovered() const { return coveredCells_ == CoverCells * CoverCells; }
   int coveredCells() const { return coveredCells_; }
+  // The texture coordinates t between which a linear sample reads only fully opaque texels: the
+  // picture's longest run of rows that are opaque from edge to edge. False when it has none.
+  bool opaqueRows(float& tTop, float& tBottom) const;
 
   uint32_t id() const { return id_; }
   bool loaded() const { return loaded_; }
@@ -56,6 +59,7 @@ class Texture {
  private:
   bool selectCoordUnit(bool multi, int unit) const;
   void findCover(const uint8_t* pixels, int width, int height, int pitch);
+  static void premultiply(void* pixels, int width, int height, int pitch);
   void coverAll();
   bool transformsCoords() const;
 
@@ -66,12 +70,15 @@ class Texture {
   unsigned envFlags_ = 1;
   bool covered_[CoverCells][CoverCells];
   int coveredCells_ = CoverCells * CoverCells;
+  int opaqueFirst_ = -1, opaqueLast_ = -1, pictureHeight_ = 0;  // rows of that run
 };
 
 // Looks the GL_ARB_multitexture entry points up once (a GL context must be current); later calls
 // return the first answer.
 bool initMultitexture();
 bool multitextureAvailable();
+// Whether units can combine their inputs otherwise than by modulating (GL_ARB_texture_env_combine).
+bool textureCombineAvailable();
 int maxTextureUnits();
 
 // Replaces the answer of the one-time query, so tests can play a driver without the extension

@@ -44,6 +44,7 @@ void WaterGrid::build(float width, float depth, int columns, int rows) {
   };
   quadCorners_.reserve(4 * static_cast<size_t>(columns) * rows);
   addCells(quadCorners_, 1);
+  cardCoords_.reserve(2 * vertices_.size());
   for (int k = 0; k < CoarseCount; ++k) addCells(coarseCorners_[k], CoarseSteps[k]);
 }
 
@@ -70,14 +71,18 @@ void WaterGrid::begin() {
   SceneObject::begin();
 }
 
+const std::vector<uint32_t>& WaterGrid::cellCorners() const {
+  for (int k = 0; k < CoarseCount; ++k) {
+    if (CoarseSteps[k] == detail_) return coarseCorners_[k];
+  }
+  return quadCorners_;
+}
+
 void WaterGrid::draw() {
   if (vertices_.empty()) return;
-  const std::vector<uint32_t>* corners = &quadCorners_;
-  for (int k = 0; k < CoarseCount; ++k) {
-    if (CoarseSteps[k] == detail_) corners = &coarseCorners_[k];
-  }
+  const std::vector<uint32_t>& corners = cellCorners();
   drawElements(GL_QUADS, &vertices_[0].x, sizeof(Vertex), &vertices_[0].s, sizeof(Vertex),
-               static_cast<int>(corners->size()), corners->data());
+               static_cast<int>(corners.size()), corners.data());
 }
 
 void WaterGrid::end() {
@@ -89,6 +94,7 @@ void WaterGrid::releaseGeometry() {
   vertices_ = {};
   quadCorners_ = {};
   for (auto& corners : coarseCorners_) corners = {};
+  cardCoords_ = {};
   columnWave_ = {};
   rowWave_ = {};
   columns_ = rows_ = 0;

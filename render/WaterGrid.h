@@ -3,11 +3,32 @@
 #include <vector>
 
 #include "render/SceneObject.h"
+#include "world/Matrix.h"
 
 // The water surface: a flat grid in the object's x-y plane whose heights (z) follow two crossing
 // sine waves. The scene turns it to lie flat.
+//   WaterGrid.cpp      the grid, its waves and its drawing
+//   WaterSunlight.cpp  the water and the sunlight on it in one pass
 class WaterGrid : public SceneObject {
  public:
+  // The sunlight over the water: a blended card a little above it, its glints (a picture tiled
+  // glintScale times, unit 1 of the card) over a blend map (unit 0, once), as the eye sees the
+  // card through the water. Drawn in the water's own pass it paints each pixel once, not twice.
+  struct Sunlight {
+    Texture* glints;
+    float glintScale;
+    Texture* blendMap;            // clamped to a clear border: no light beyond the card
+    Texture* premultipliedWater;  // the water's picture, colours times alpha, at its offset
+    Matrix4x4 card;               // the card's placement (its x-y plane, picture top at +y)
+    float cardWidth, cardHeight;
+    Vector3 eye;  // OpenGL's form
+  };
+  // Whether the driver can fold the sunlight into the water's pass: three units that combine.
+  static bool canFoldSunlight();
+  // The water with the sunlight of the card over it, one blended pass that gives what the water
+  // and then the card, each blended over what is there, would give.
+  void renderSunlit(const Sunlight& light);
+
   struct Vertex {
     float x, y, z;
     float s, t;
@@ -42,6 +63,11 @@ class WaterGrid : public SceneObject {
   static constexpr int CoarseCount = sizeof(CoarseSteps) / sizeof(CoarseSteps[0]);
   // The same for cells of step x step cells (the last ones what is left), per coarse step.
   std::vector<uint32_t> coarseCorners_[CoarseCount];
+  // The four corners of each cell drawn at the current detail.
+  const std::vector<uint32_t>& cellCorners() const;
+  // Where the eye sees the sunlight card through each vertex: the card's (s, t) there.
+  void findCardCoords(const Sunlight& light, const Matrix4x4& placed);
+  std::vector<float> cardCoords_;
   int detail_ = 1;
   std::vector<float> columnWave_, rowWave_;  // the two sine terms, shared by a column or row
   float textureRepeat_ = 1.0f;

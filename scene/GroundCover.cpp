@@ -4,6 +4,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "render/Texture.h"
 #include "render/Transforms.h"
 
 namespace {
@@ -81,4 +86,57 @@ int rowsCoveredByGround(const Terrain& ground, const Vector3& offset) {
     }
   }
   return covered;
+}
+
+namespace {
+
+struct WindowPoint {
+  float x, y;
+};
+
+// Where a point of the card lands in the viewport (pixels from its lower-left corner); false
+// behind the eye.
+bool toWindow(const Matrix4x4& clip, const transforms::Viewport& viewport, float x, float y, WindowPoint& at) {
+  const float* m = clip.m;
+  const float cx = m[0] * x + m[4] * y + m[12];
+  const float cy = m[1] * x + m[5] * y + m[13];
+  const float cw = m[3] * x + m[7] * y + m[15];
+  if (cw <= 0.0f) return false;
+  at.x = (cx / cw + 1.0f) * 0.5f * static_cast<float>(viewport.width);
+  at.y = (cy / cw + 1.0f) * 0.5f * static_cast<float>(viewport.height);
+  return true;
+}
+
+// The height of the line through a and b at window column x.
+float heightAt(const WindowPoint& a, const WindowPoint& b, float x) {
+  return a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x);
+}
+
+}  // namespace
+
+bool rowsCoveredByCard(const Quad& card, int& lowRow, int& highRow) {
+  float tTop = 0.0f, tBottom = 0.0f;
+  if (!card.picturedOnce() || !card.texture(0)->opaqueRows(tTop, tBottom)) return false;
+  const transforms::Viewport& viewport = transforms::viewport();
+  const Matrix4x4 clip =
+      Matrix4x4::multiply(Matrix4x4::multiply(transforms::projection(), transforms::modelview()), card.placement());
+  // The picture's top (t = 0) is at +y.
+  const float half = 0.5f * card.width();
+  const float yTop = 0.5f * card.height() - tTop * card.height();
+  const float yBottom = 0.5f * card.height() - tBottom * card.height();
+  WindowPoint topLeft, topRight, bottomLeft, bottomRight;
+  if (!toWindow(clip, viewport, -half, yTop, topLeft) || !toWindow(clip, viewport, half, yTop, topRight) ||
+      !toWindow(clip, viewport, -half, yBottom, bottomLeft) || !toWindow(clip, viewport, half, yBottom, bottomRight)) {
+    return false;
+  }
+  // The band must reach past both sides of the view.
+  const float right = static_cast<float>(viewport.width);
+  if (topLeft.x > 0.0f || bottomLeft.x > 0.0f || topRight.x < right || bottomRight.x < right) return false;
+  float upper[2] = {heightAt(topLeft, topRight, 0.0f), heightAt(topLeft, topRight, right)};
+  float lower[2] = {heightAt(bottomLeft, bottomRight, 0.0f), heightAt(bottomLeft, bottomRight, right)};
+  if (upper[0] + upper[1] < lower[0] + lower[1]) std::swap(upper, lower);  // the card upside down
+  // A row is covered when its pixels' centres are; one row of margin on either side for rounding.
+  lowRow = std::max(0, static_cast<int>(std::ceil(std::max(lower[0], lower[1]))) + 1);
+  highRow = std::min(viewport.height, static_cast<int>(std::floor(std::min(upper[0], upper[1]))) - 1);
+  return highRow > lowRow;
 }

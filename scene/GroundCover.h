@@ -1,4 +1,5 @@
 #pragma once
+#include "render/Quad.h"
 #include "render/Terrain.h"
 #include "world/Vector.h"
 
@@ -7,3 +8,8 @@
 // (the model-view, projection and viewport set through render/Transforms.h). The terrain is opaque: what
 // was drawn before it in those rows is painted over, so it need not be drawn at all.
 int rowsCoveredByGround(const Terrain& ground, const Vector3& offset);
+
+// The window rows [lowRow, highRow), counted from the bottom, that card (drawn with the current
+// model-view matrix, render/Transforms.h) covers from the left edge to the right edge with fully
+// opaque texels: what was drawn before it there is painted over. False when it covers no row.
+bool rowsCoveredByCard(const Quad& card, int& lowRow, int& highRow);

@@ -21,6 +21,7 @@ void SeaScene::advance(uint32_t now, bool cameraSteered) {
   waterPhase_ -= std::trunc(waterPhase_);
   water_.animate(frameTime_);
   assets_.picture(catalog::Water).setOffset(waterPhase_, 0.0f);
+  assets_.premultipliedWater().setOffset(waterPhase_, 0.0f);
   const Vector3 eye = camera_.eye();
   skyDome_.setPosition(eye.x, eye.y - 300.0f, -eye.z);
   for (int i = 0; i < SceneAssets::RunLength; ++i) {

@@ -30,6 +30,8 @@ void SceneAssets::load(const char* dataFolder, const catalog::Picture& sky) {
     if (isSky(entry) && entry != &sky) continue;
     if (joinDataPath(path, dataFolder, entry->file)) pictures_[i].loadBMP(path, entry->loadFlags);
   }
+  if (joinDataPath(path, dataFolder, catalog::Water.file))
+    premultipliedWater_.loadBMP(path, catalog::Water.loadFlags | TexPremultiply);
   for (int r = 0; r < RunCount; ++r) {
     const catalog::PictureRun& run = *catalog::ScenePictureRuns[r];
     for (int i = 0; i < RunLength; ++i) {

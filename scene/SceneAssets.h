@@ -18,8 +18,13 @@ class SceneAssets {
   Texture& picture(const catalog::Picture& entry);
   // Frame i (from 0) of one of the catalogue's picture runs.
   Texture& frame(const catalog::PictureRun& run, int i);
+  // The water's picture with its colours multiplied by its alpha, for the pass that lays the
+  // sunlight on the water.
+  Texture& premultipliedWater() { return premultipliedWater_; }
+  const Texture& premultipliedWater() const { return premultipliedWater_; }
 
  private:
   Texture pictures_[PictureCount];
   Texture runs_[RunCount][RunLength];
+  Texture premultipliedWater_;
 };

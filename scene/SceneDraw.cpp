@@ -2,7 +2,9 @@
 #include <windows.h>
 #include <GL/gl.h>
 
+#include <algorithm>
 #include "render/Transforms.h"
+
 #include "scene/FarToNear.h"
 #include "scene/GroundCover.h"
 #include "scene/SeaScene.h"
@@ -99,20 +101,19 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
   switch (layer) {
     case SceneLayer::Sky: {
       if (!shown(layer, 0)) break;
-      // The floor, opaque, comes next and paints over whatever lies in the rows it covers from
-      // side to side; the sky is left out there (two rows of margin for the floor's edge).
+      // What follows paints over parts of the view: the floor, opaque, the rows it covers from
+      // side to side at the bottom (two rows of margin for its edge), and the horizon fader the
+      // rows of its opaque band. The sky is drawn above and between them only.
       const Vector3 floorAt = floor_.position();
-      const int hidden = rowsCoveredByGround(floor_, Vector3{floorAt.x, floorAt.y, -floorAt.z}) - 2;
-      if (hidden > 0) {
-        glScissor(view.x, view.y + hidden, view.width, view.height - hidden);
-        glEnable(GL_SCISSOR_TEST);
-      }
-      if (skyType_ == 0) {
-        skyDome_.render();
+      const int floorRows = std::max(0, rowsCoveredByGround(floor_, Vector3{floorAt.x, floorAt.y, -floorAt.z}) - 2);
+      int bandLow = 0, bandHigh = 0;
+      if (!rowsCoveredByCard(faderPlane_, bandLow, bandHigh)) bandLow = bandHigh = 0;
+      if (bandHigh <= bandLow || bandLow > floorRows) {
+        drawSky(view, floorRows, bandLow > floorRows ? bandLow : view.height);
+        if (bandHigh > bandLow && bandLow > floorRows) drawSky(view, bandHigh, view.height);
       } else {
-        renderWithSides(skyPlane_, -0.5f * skyPlane_.width(), 0.5f * skyPlane_.width(), view);
+        drawSky(view, std::max(floorRows, bandHigh), view.height);
       }
-      glDisable(GL_SCISSOR_TEST);
       break;
     }
     case SceneLayer::Floor:
@@ -137,10 +138,16 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
       break;
     case SceneLayer::Water:
       if (!shown(layer, 0)) break;
+      if (foldsSunlight(view)) {
+        water_.renderSunlit({&assets_.frame(catalog::Highlights, highlightFrame_), highlightPlane_.textureScale(1),
+                             highlightPlane_.texture(0), &assets_.premultipliedWater(), highlightPlane_.placement(),
+                             highlightPlane_.width(), highlightPlane_.height(), view.camera.eye()});
+        break;
+      }
       renderAround(water_, -0.5f * WaterWidth, 0.5f * WaterWidth, 0.5f * WaterDepth - water_.position().z, view);
       break;
     case SceneLayer::Highlight:
-      if (!shown(layer, 0)) break;
+      if (!shown(layer, 0) || foldsSunlight(view)) break;
       highlightPlane_.setTexture(&assets_.frame(catalog::Highlights, highlightFrame_), 1);
       renderAround(highlightPlane_, -0.5f * highlightPlane_.width(), 0.5f * highlightPlane_.width(),
                    0.5f * highlightPlane_.height() - highlightPlane_.position().z, view);
@@ -182,6 +189,29 @@ void SeaScene::drawCreatures(SceneLayer layer, const SceneView& view) {
     look.render();
   }
   if (fogged) glDisable(GL_FOG);
+}
+
+// The sunlight is laid on in the water's pass where the driver can and the view is straight
+// ahead: a view turned to the side also sees the mirrored copies of both beside them. Pictures
+// that tell the objects apart keep the two apart.
+bool SeaScene::foldsSunlight(const SceneView& view) const {
+  return !identity_ && view.yaw == 0.0f && WaterGrid::canFoldSunlight() && highlightPlane_.textureCount() == 2 &&
+         assets_.premultipliedWater().loaded();
+}
+
+void SeaScene::drawSky(const SceneView& view, int fromRow, int toRow) {
+  if (toRow <= fromRow) return;
+  const bool whole = fromRow == 0 && toRow == view.height;
+  if (!whole) {
+    glScissor(view.x, view.y + fromRow, view.width, toRow - fromRow);
+    glEnable(GL_SCISSOR_TEST);
+  }
+  if (skyType_ == 0) {
+    skyDome_.render();
+  } else {
+    renderWithSides(skyPlane_, -0.5f * skyPlane_.width(), 0.5f * skyPlane_.width(), view);
+  }
+  if (!whole) glDisable(GL_SCISSOR_TEST);
 }
 
 void SeaScene::drawCorals(SceneLayer layer, CoralGroup group) {

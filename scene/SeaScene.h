@@ -126,6 +126,9 @@ class SeaScene {
   // Groups the creatures by layer, each group in creation order until the first draw sorts it.
   void orderByLayer();
   void drawCreatures(SceneLayer layer, const SceneView& view);
+  bool foldsSunlight(const SceneView& view) const;
+  // The sky in the window rows [fromRow, toRow) of view, counted from its bottom.
+  void drawSky(const SceneView& view, int fromRow, int toRow);
   void drawCorals(SceneLayer layer, CoralGroup group);
   // With an identity set: whether it draws the object that comes next.
   bool shown(SceneLayer layer, int index) { return !identity_ || identity_->identify(layer, index); }
