@@ -105,9 +105,10 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
   switch (layer) {
     case SceneLayer::Sky: {
       // The floor, opaque, comes next and paints over whatever lies in the rows it covers from
-      // side to side; the sky is left out there (two rows of margin for the floor's edge).
+      // side to side; the sky is left out there (two rows of margin for the floor's edge). Its
+      // lines in wireframe paint over nothing.
       const Vector3 floorAt = floor_.position();
-      const int hidden = rowsCoveredByGround(floor_, Vector3{floorAt.x, floorAt.y, -floorAt.z}) - 2;
+      const int hidden = wireframe_ ? 0 : rowsCoveredByGround(floor_, Vector3{floorAt.x, floorAt.y, -floorAt.z}) - 2;
       if (hidden > 0) {
         glScissor(view.x, view.y + hidden, view.width, view.height - hidden);
         glEnable(GL_SCISSOR_TEST);

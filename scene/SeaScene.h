@@ -70,6 +70,9 @@ class SeaScene {
   // cameraSteered: the viewer moved the camera this frame (the highlight then keeps its frame).
   void advance(uint32_t now, bool cameraSteered = false);
 
+  // Drawn as lines (the interactive build's wireframe), the floor no longer paints over the sky.
+  void setWireframe(bool wireframe) { wireframe_ = wireframe; }
+
   // Draws the scene into view; any number of times a frame.
   void draw(const SceneView& view);
   // draw is beginView and then every layer in DrawOrder; the benchmark times them apart.
@@ -168,4 +171,5 @@ class SeaScene {
   int causticFrame_ = 0;
   int highlightFrame_ = 0;
   bool cameraMoving_ = false;
+  bool wireframe_ = false;
 };
