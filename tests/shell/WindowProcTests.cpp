@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/GLSaver.h"
+#include "tests/support/RecordingGLDriver.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ class RecordingSaver : public GLSaver {
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
   }
+  using GLSaver::setGLDriver;
+  using GLSaver::setMonitorSource;
   using GLSaver::setNoticeRegistrar;
   bool buildScene() override { return true; }
   bool setupGL() override { return true; }
@@ -316,6 +319,82 @@ TEST(WindowProc, FramePumpDrawsNoFasterThanItsLimit) {
   }
   DestroyWindow(host);
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ReefsaverTests");
+}
+
+// Wine's driver never goes away; a stand-in refuses the swap, as a driver does after a wake from
+// sleep or a reset. The saver ends at once, releases everything and shows no box (one would keep
+// run from returning).
+TEST(WindowProc, ASwapTheDriverRefusesEndsTheSaverQuietly) {
+  for (const char* switches : {"saver.scr /s", "saver.scr /t"}) {
+    RecordingGLDriver driver;
+    driver.swapsBeforeFailing = 4;  // the black frame at the start, then three frames
+    RecordingSaver saver(SaverBuild::Basic);
+    saver.setGLDriver(driver);
+    ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), switches));
+    saver.quitAfterFrames = 50;
+    saver.run();
+    EXPECT_TRUE(saver.isShutDown()) << switches;
+    EXPECT_EQ(saver.frames, 4) << switches << ": no frame after the failed swap";
+    EXPECT_EQ(saver.releases, 1) << switches;
+    EXPECT_EQ(wglGetCurrentContext(), nullptr) << switches << ": the context is let go";
+  }
+}
+
+// Not a context to be had, or none to make current: the run ends before its first frame.
+TEST(WindowProc, ADriverThatMakesNoContextCurrentEndsTheRunBeforeAnyFrame) {
+  RecordingGLDriver driver;
+  driver.makeCurrentsBeforeFailing = 0;
+  RecordingSaver saver(SaverBuild::Basic);
+  saver.setGLDriver(driver);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+  EXPECT_FALSE(saver.startGL());
+  EXPECT_EQ(saver.frames, 0);
+  EXPECT_EQ(driver.swaps, 0);
+}
+
+// The swap interval belongs to the window: set once when the context is made, never per frame.
+TEST(WindowProc, TheSwapIntervalIsSetOnceForTheMainWindow) {
+  RecordingGLDriver driver;
+  RecordingSaver saver(SaverBuild::Basic);
+  saver.setGLDriver(driver);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+  saver.quitAfterFrames = 10;
+  saver.run();
+  EXPECT_EQ(saver.frames, 10);
+  ASSERT_EQ(driver.swapIntervals.size(), 1u);
+  EXPECT_EQ(driver.swapIntervals[0].interval, 1);
+}
+
+// A monitor table whose main monitor reports a refresh rate the test chooses.
+class RefreshingMonitors : public MonitorSource {
+ public:
+  int listMonitors(MonitorEntry* table, int capacity) override {
+    return systemMonitors().listMonitors(table, capacity);
+  }
+  int refreshRate(HWND, HDC) override { return rate; }
+  int rate = 50;
+};
+
+// The test window keeps its window through a display change, but follows the display's new
+// refresh rate.
+TEST(WindowProc, TheTestWindowsCapFollowsTheRefreshRateAfterADisplayChange) {
+  RefreshingMonitors monitors;
+  RecordingSaver saver(SaverBuild::Basic);
+  saver.setMonitorSource(monitors);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+  int capBefore = 0;
+  saver.onFrame = [&] {
+    if (saver.frames != 1) return;
+    capBefore = saver.frameRateCap();
+    monitors.rate = 75;
+    SendMessageA(saver.mainWindow(), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
+  };
+  saver.quitAfterFrames = 3;
+  saver.run();
+  const int synced = saver.swapSynced() ? 1 : 0;
+  EXPECT_EQ(capBefore, 50 + synced);
+  EXPECT_EQ(saver.frameRateCap(), 75 + synced);
+  EXPECT_EQ(saver.frames, 3);
 }
 
 }  // namespace
