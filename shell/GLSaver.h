@@ -16,6 +16,7 @@
 
 #include "config/Settings.h"
 #include "shell/DisplayNotices.h"
+#include "shell/DrawingConditions.h"
 #include "shell/FramePacer.h"
 #include "shell/GLDriver.h"
 #include "shell/MonitorTable.h"
@@ -91,8 +92,11 @@ class GLSaver {
   // The driver synchronises the main window's swaps with the display.
   bool swapSynced() const { return swapSynced_; }
   int storedMaxFrameRate() const { return storedMaxFrameRate_; }
-  // Frames per second the frame pump draws at most (0: no limit), fixed when the pump starts.
+  // Frames per second the frame pump draws at most (0: no limit): set when the pump starts, and
+  // again when the display or the conditions change.
   int frameRateCap() const { return frameRateCap_; }
+  // Battery, power saving and remote session, as read when the pump started and told since.
+  const DrawingConditions& drawingConditions() const { return conditions_; }
 
   SaverBuild build() const { return build_; }
   SaverMode mode() const { return mode_; }
@@ -134,6 +138,8 @@ class GLSaver {
   void setNoticeRegistrar(NoticeRegistrar& registrar) { displayNotices_.setRegistrar(registrar); }
   // The driver calls that fail when the driver goes away; tests make them fail.
   void setGLDriver(GLDriver& driver) { gl_ = &driver; }
+  // Where the power and session conditions at start come from; tests give what Wine cannot.
+  void setConditionSource(ConditionSource& source) { conditionSource_ = &source; }
   void enumerateMonitors();
   bool createMainWindow();
   void runGL();
@@ -177,6 +183,7 @@ class GLSaver {
   // A window of ours other than the main one: it goes without ending the saver.
   void retireWindow(HWND window);
   void setFrameRateCap();
+  void conditionsChanged();
   void followOneDisplayChange();
 
   static GLSaver* current_;
@@ -218,6 +225,8 @@ class GLSaver {
   unsigned sleepReasons_ = 0;
   int storedMaxFrameRate_ = -1;
   int frameRateCap_ = 0;
+  ConditionSource* conditionSource_ = &systemConditions();
+  DrawingConditions conditions_;
   FramePacer pacer_;
   DisplayNotices displayNotices_;
   bool pacingStarted_ = false;

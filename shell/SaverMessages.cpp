@@ -81,12 +81,21 @@ LRESULT GLSaver::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       case WM_POWERBROADCAST:
         if (wParam == PBT_APMSUSPEND && !verifyPassword_) tryQuit();
         if (wParam == PBT_POWERSETTINGCHANGE) {
-          setSleepReason(DisplayOff,
-                         visibilityFromPowerSetting(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)));
+          const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+          setSleepReason(DisplayOff, visibilityFromPowerSetting(setting));
+          if (followPowerSetting(setting, conditions_)) conditionsChanged();
+        }
+        // The older notice of a change of power source or battery state, which carries no state.
+        if (wParam == PBT_APMPOWERSTATUSCHANGE) {
+          const DrawingConditions now = conditionSource_->current();
+          conditions_.onBattery = now.onBattery;
+          conditions_.batterySaver = now.batterySaver;
+          conditionsChanged();
         }
         break;
       case WM_WTSSESSION_CHANGE:
         setSleepReason(SessionLocked, visibilityFromSessionChange(wParam));
+        if (followSessionChange(wParam, conditions_)) conditionsChanged();
         break;
       case WM_USER:
         SetTimer(window, PreviewTimer, 500, nullptr);

@@ -18,16 +18,23 @@ int64_t GLSaver::pacingNow() {
 
 void GLSaver::startPacing() {
   useFineTimer(!asleep());
+  conditions_ = conditionSource_->current();
   setFrameRateCap();
   displayNotices_.start(mainWindow_);
   pacingStarted_ = true;
 }
 
-// At the refresh rate of the monitor the main window is on: the primary's, where there are several.
+// At the refresh rate of the monitor the main window is on: the primary's, where there are several;
+// lower on battery, while saving power and in a remote session.
 void GLSaver::setFrameRateCap() {
-  frameRateCap_ = frameRateLimit(storedMaxFrameRate_, monitorSource_->refreshRate(mainWindow_, deviceContext_),
+  const int cap = frameRateLimit(storedMaxFrameRate_, monitorSource_->refreshRate(mainWindow_, deviceContext_),
                                  swapSynced_, mode_ == Preview);
+  frameRateCap_ = frameRateUnder(conditions_, cap);
   pacer_.setRate(frameRateCap_);
+}
+
+void GLSaver::conditionsChanged() {
+  if (pacingStarted_) setFrameRateCap();
 }
 
 void GLSaver::stopPacing() {

@@ -25,6 +25,7 @@ class RecordingSaver : public GLSaver {
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
   }
+  using GLSaver::setConditionSource;
   using GLSaver::setGLDriver;
   using GLSaver::setMonitorSource;
   using GLSaver::setNoticeRegistrar;
@@ -72,6 +73,9 @@ PowerNotice powerNotice(const GUID& setting, DWORD state) {
 const GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 const GUID MonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
 const GUID SomeOtherSetting = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
+const GUID PowerSource = {0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
+const GUID PowerSavingStatus = {0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0xcc, 0xed, 0x2e, 0xee, 0xa5}};
+const GUID EnergySaverStatus = {0x550e8400, 0xe29b, 0x41d4, {0xa7, 0x16, 0x44, 0x66, 0x55, 0x44, 0x00, 0x00}};
 
 LPARAM pointerTo(const PowerNotice& notice) { return reinterpret_cast<LPARAM>(&notice); }
 
@@ -258,13 +262,15 @@ TEST(WindowProc, TheMainWindowSignsUpForDisplayAndSessionNoticesUntilItEnds) {
   ASSERT_NE(window, nullptr);
   saver.quitAfterFrames = 3;
   saver.run();
-  ASSERT_EQ(registrar.power.size(), 2u);
-  EXPECT_EQ(registrar.power[0].first, window);
-  EXPECT_EQ(registrar.power[1].first, window);
+  ASSERT_EQ(registrar.power.size(), 5u);
+  for (const auto& signedUp : registrar.power) EXPECT_EQ(signedUp.first, window);
   EXPECT_TRUE(IsEqualGUID(registrar.power[0].second, ConsoleDisplayState));
   EXPECT_TRUE(IsEqualGUID(registrar.power[1].second, MonitorPowerOn));
+  EXPECT_TRUE(IsEqualGUID(registrar.power[2].second, PowerSource));
+  EXPECT_TRUE(IsEqualGUID(registrar.power[3].second, PowerSavingStatus));
+  EXPECT_TRUE(IsEqualGUID(registrar.power[4].second, EnergySaverStatus));
   const auto notice = [](uintptr_t n) { return reinterpret_cast<HPOWERNOTIFY>(n); };
-  EXPECT_EQ(registrar.powerGone, (std::vector<HPOWERNOTIFY>{notice(1), notice(2)}));
+  EXPECT_EQ(registrar.powerGone, (std::vector<HPOWERNOTIFY>{notice(1), notice(2), notice(3), notice(4), notice(5)}));
   EXPECT_EQ(registrar.sessions, std::vector<HWND>{window});
   EXPECT_EQ(registrar.sessionsGone, std::vector<HWND>{window});
   EXPECT_TRUE(saver.isShutDown());
@@ -395,6 +401,106 @@ TEST(WindowProc, TheTestWindowsCapFollowsTheRefreshRateAfterADisplayChange) {
   EXPECT_EQ(capBefore, 50 + synced);
   EXPECT_EQ(saver.frameRateCap(), 75 + synced);
   EXPECT_EQ(saver.frames, 3);
+}
+
+// The conditions a machine starts the saver in, as a test chooses them.
+class GivenConditions : public ConditionSource {
+ public:
+  DrawingConditions current() override { return conditions; }
+  DrawingConditions conditions;
+};
+
+// Wine tells nothing of batteries, power saving or remote sessions: the conditions at start come
+// from a stand-in, the changes as the notices Windows sends.
+TEST(WindowProc, OnBatteryOrSavingPowerAtMost30FramesInARemoteSessionAtMost15) {
+  const char* const key = "Software\\ReefsaverTests\\Conditions";
+  RegDeleteTreeA(HKEY_CURRENT_USER, key);
+  GivenConditions start;
+  start.conditions.onBattery = true;
+  RecordingSaver saver(SaverBuild::Basic);
+  saver.useSettingsKey(key);
+  saver.setConditionSource(start);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+  std::vector<int> caps;
+  const PowerNotice mains = powerNotice(PowerSource, 0);
+  const PowerNotice ups = powerNotice(PowerSource, 2);
+  const PowerNotice energySaving = powerNotice(EnergySaverStatus, 1);
+  const PowerNotice energyNormal = powerNotice(EnergySaverStatus, 0);
+  const PowerNotice batterySaving = powerNotice(PowerSavingStatus, 1);
+  const PowerNotice batteryNormal = powerNotice(PowerSavingStatus, 0);
+  saver.onFrame = [&] {
+    caps.push_back(saver.frameRateCap());
+    switch (saver.frames) {
+      case 0:
+        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(mains));
+        break;
+      case 1:
+        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(energySaving));
+        break;
+      case 2:
+        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(energyNormal));
+        break;
+      case 3:
+        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(batterySaving));
+        break;
+      case 4:
+        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(batteryNormal));
+        break;
+      case 5:
+        saver.send(WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT);
+        break;
+      case 6:
+        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(ups));
+        break;
+      case 7:
+        saver.send(WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT);
+        break;
+      case 8:
+        // The older notice carries no state: the conditions are read again.
+        start.conditions = DrawingConditions{};
+        saver.send(WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE);
+        break;
+      default:
+        break;
+    }
+  };
+  saver.quitAfterFrames = 10;
+  saver.run();
+  const int mainsCap = 60 + (saver.swapSynced() ? 1 : 0);
+  EXPECT_EQ(caps, (std::vector<int>{30, mainsCap, 30, mainsCap, 30, mainsCap, 15, 15, 30, mainsCap}));
+  EXPECT_FALSE(saver.drawingConditions().savingPower());
+
+  // A stored limit that is lower holds; "no limit" on battery becomes 30.
+  for (const DWORD stored : {DWORD{20}, DWORD{0}}) {
+    HKEY settings = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &settings, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(settings, "MaxFrameRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored), sizeof(stored));
+    RegCloseKey(settings);
+    GivenConditions battery;
+    battery.conditions.onBattery = true;
+    RecordingSaver capped(SaverBuild::Basic);
+    capped.useSettingsKey(key);
+    capped.setConditionSource(battery);
+    ASSERT_TRUE(capped.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+    capped.quitAfterFrames = 1;
+    capped.run();
+    EXPECT_EQ(capped.frameRateCap(), stored == 0 ? 30 : 20) << stored;
+  }
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ReefsaverTests");
+}
+
+// The system's own answers under Wine: mains power, no saver, the console; the cap is the one of
+// a machine that says nothing about any of them.
+TEST(WindowProc, UnderWineTheSaverRunsOnMainsAtTheConsole) {
+  const DrawingConditions conditions = systemConditions().current();
+  EXPECT_FALSE(conditions.savingPower());
+  EXPECT_FALSE(conditions.remoteSession);
+  RecordingSaver saver(SaverBuild::Basic);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+  saver.quitAfterFrames = 2;
+  saver.run();
+  EXPECT_EQ(saver.frameRateCap(), frameRateLimit(saver.storedMaxFrameRate(), 60, saver.swapSynced(), false));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ class RecordingGLDriver : public GLDriver {
   int swaps = 0;
   int makeCurrentCalls = 0;
 
-  int swapsBeforeFailing = -1;        // swaps that succeed before every later one fails; -1: all succeed
+  int swapsBeforeFailing = -1;         // swaps that succeed before every later one fails; -1: all succeed
   int makeCurrentsBeforeFailing = -1;  // the same for making a context current
   bool keepMainContextToItsWindow = false;
   // Called before each swap, with the context of the swapped window current.
