@@ -44,6 +44,13 @@ void SeaSceneApp::updateFrame() {
   const bool steered = !basicBuild() && runKeyCommands();
   scene_->advance(clockNow(), steered);
   overlay_.countFrame(scene_->frameTime(), width(), height());
+  adjustSoundVolume();
+}
+
+void SeaSceneApp::adjustSoundVolume() {
+  if (!sound_) return;
+  soundYield_.advance(scene_->frameTime(), otherSound_ && otherSound_->othersPlaying());
+  sound_->setVolume(mixerVolume(settings_.SoundVolume, soundYield_.share()));
 }
 
 void SeaSceneApp::renderFrame(int view) {

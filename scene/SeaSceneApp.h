@@ -15,10 +15,12 @@
 #include "config/SettingsDialog.h"
 #include "config/TextTable.h"
 #include "scene/InputState.h"
+#include "scene/OtherSound.h"
 #include "scene/Overlay.h"
 #include "scene/SeaScene.h"
 #include "shell/GLSaver.h"
 #include "world/SoundPlayer.h"
+#include "world/SoundYield.h"
 
 class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCallListener {
  public:
@@ -53,12 +55,19 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCal
   SceneView sceneView(int view) const;
   const Overlay& overlay() const { return overlay_; }
   const SoundPlayer* soundPlayer() const { return sound_.get(); }
+  // Where the sea hears other programs; the system's audio sessions unless a test gives another.
+  // Set before the scene is built.
+  void setOtherSoundMeter(OtherSoundMeter& meter) { otherSoundMeter_ = &meter; }
+  // Watching while the sea plays sound and SoundYields is set; nullptr otherwise.
+  const OtherSoundWatch* otherSoundWatch() const { return otherSound_.get(); }
   int gullCallsPlayed() const { return gullCallsPlayed_; }
 
  private:
   void gullCalls() override;
   // The interactive build's keys; true when they moved the camera.
   bool runKeyCommands();
+  // The sea's loudness this frame: the stored volume, less while other programs play sound.
+  void adjustSoundVolume();
   // Once a run, when the data folder is not there: a box in the settings and the windowed test
   // run, a line on standard output where nobody could answer a box.
   void reportMissingDataFolder();
@@ -74,6 +83,9 @@ class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCal
   Overlay overlay_;
   InputState input_;
   std::unique_ptr<SoundPlayer> sound_;
+  OtherSoundMeter* otherSoundMeter_;
+  std::unique_ptr<OtherSoundWatch> otherSound_;
+  SoundYield soundYield_;
   int gullCallsPlayed_ = 0;
   bool dataFolderReported_ = false;
 };
