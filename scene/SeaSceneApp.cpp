@@ -71,6 +71,10 @@ bool SeaSceneApp::buildScene() {
   char path[PathSize];
   joinDataPath(path, dataFolder_, catalog::FontFile);
   overlay_.build(path, languageTable_, width(), height(), interactive);
+  if (settings_.ShowClock) {
+    clock_.build(path, width(), height());
+    clockMinute_ = -1;
+  }
   if (interactive) input_.setDrawingSize(mainWindow(), width(), height());
 
   // The control panel shows the small preview whenever somebody looks through the savers: it

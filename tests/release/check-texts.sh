@@ -18,7 +18,7 @@ text() { sed -n "s/^$2 = {\(.*\)}\r\?$/\1/p" "$data/$1" | head -n 1; }
 
 for key in caption intro boid fish birds sky camera sound screensettings cancel hyperlink_txt boidtype \
            boidcount fishtype birdtype cloudy cloudless automatic top middle bottom scrollspeed \
-           resttime_top resttime_bottom on_off volume; do
+           resttime_top resttime_bottom on_off volume showclock; do
   label=$(text Language.dat "$key")
   [ -n "$label" ] || fail "Language.dat has no $key"
   has "$label" || fail "the manual does not name \"$label\" ($key)"
