@@ -193,18 +193,15 @@ TEST_F(SettingsRecords, LaterValuesAreDwordsAndAVolumeOutOfRangeIsFull) {
     app.loadSettings();
     EXPECT_EQ(app.settings().SoundVolume, v.volume) << v.type << " " << v.data;
   }
-  regAdd("SoundYields", "REG_DWORD", "0");
-  regAdd("ShowClock", "REG_DWORD", "1");
-  SeaSceneApp stored(SaverBuild::Basic);
-  stored.loadSettings();
-  EXPECT_FALSE(stored.settings().SoundYields);
-  EXPECT_TRUE(stored.settings().ShowClock);
-  regAdd("SoundYields", "REG_SZ", "0");
-  regAdd("ShowClock", "REG_BINARY", "01000000");
-  SeaSceneApp untyped(SaverBuild::Basic);
-  untyped.loadSettings();
-  EXPECT_TRUE(untyped.settings().SoundYields);
-  EXPECT_FALSE(untyped.settings().ShowClock);
+  // Switched from their defaults by a DWORD only.
+  for (const bool dword : {true, false}) {
+    regAdd("SoundYields", dword ? "REG_DWORD" : "REG_SZ", "0");
+    regAdd("ShowClock", dword ? "REG_DWORD" : "REG_BINARY", dword ? "1" : "01000000");
+    SeaSceneApp app(SaverBuild::Basic);
+    app.loadSettings();
+    EXPECT_EQ(app.settings().SoundYields, !dword);
+    EXPECT_EQ(app.settings().ShowClock, dword);
+  }
 }
 
 TEST_F(SettingsRecords, ValuesLongerThanFourBytesAreIgnored) {

@@ -107,6 +107,16 @@ void tellDisplayChanged(HWND window) {
   SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
 }
 
+// The basic build's full-screen saver with the sea on every monitor of the source's table, up to
+// its first frame.
+void startOnEveryMonitor(CoveringProbe& app, MonitorSource& monitors) {
+  app.giveMonitors(monitors);
+  app.settings().SoundOn = false;
+  ASSERT_TRUE(app.init(GetModuleHandleA(nullptr), "saver.scr /s"));
+  app.screenSettings().MonitorMode = EveryMonitor;
+  ASSERT_TRUE(app.startGL());
+}
+
 // Ends the run as the saver does and takes the quit message it posts.
 void endRun(CoveringProbe& app) {
   app.shutdown();
@@ -122,11 +132,7 @@ TEST(MonitorLayout, ViewsFollowADisplayChange) {
   ChangingMonitors monitors;
   monitors.entries = {primary, entry(false, width, 0, width + 400, 300)};
   CoveringProbe app(SaverBuild::Basic);
-  app.giveMonitors(monitors);
-  app.settings().SoundOn = false;
-  ASSERT_TRUE(app.init(GetModuleHandleA(nullptr), "saver.scr /s"));
-  app.screenSettings().MonitorMode = EveryMonitor;
-  ASSERT_TRUE(app.startGL());
+  startOnEveryMonitor(app, monitors);
   ASSERT_EQ(app.viewCount(), 2);
   HWND first = app.view(1).window;
   EXPECT_TRUE(sameRect(windowRect(first), RECT{width, 0, width + 400, 300}));
@@ -222,12 +228,8 @@ TEST(MonitorLayout, AViewWithAContextOfItsOwnDrawsTheSea) {
     if (lit > 320 * 240 / 2) ++brightViewFrames;
   };
   CoveringProbe app(SaverBuild::Basic);
-  app.giveMonitors(monitors);
   app.giveDriver(driver);
-  app.settings().SoundOn = false;
-  ASSERT_TRUE(app.init(GetModuleHandleA(nullptr), "saver.scr /s"));
-  app.screenSettings().MonitorMode = EveryMonitor;
-  ASSERT_TRUE(app.startGL());
+  startOnEveryMonitor(app, monitors);
   ASSERT_EQ(app.viewCount(), 2);
   const SaverView& view = app.view(1);
   ASSERT_NE(view.context, nullptr);
@@ -295,20 +297,16 @@ class ReenteringMonitors : public ChangingMonitors {
 };
 
 TEST(MonitorLayout, AChangeArrivingWhileOneIsFollowedIsFollowedAfterIt) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  const MonitorEntry primary = entry(true, 0, 0, width, height);
   ReenteringMonitors monitors;
-  monitors.entries = {primary, entry(false, width, 0, width + 400, 300)};
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  monitors.entries = {entry(true, 0, 0, width, GetSystemMetrics(SM_CYSCREEN)),
+                      entry(false, width, 0, width + 400, 300)};
+  const MonitorEntry primary = monitors.entries.front();
   CoveringProbe app(SaverBuild::Basic);
-  app.giveMonitors(monitors);
-  app.settings().SoundOn = false;
-  ASSERT_TRUE(app.init(GetModuleHandleA(nullptr), "saver.scr /s"));
-  app.screenSettings().MonitorMode = EveryMonitor;
-  ASSERT_TRUE(app.startGL());
-  ASSERT_EQ(app.viewCount(), 2);
+  startOnEveryMonitor(app, monitors);
   monitors.window = app.mainWindow();
   monitors.app = &app;
+  ASSERT_EQ(app.viewCount(), 2);
 
   // While the first change reads the monitors, the second arrives: one more monitor.
   monitors.calls = 0;

@@ -10,6 +10,7 @@
 
 #include "formats/WavFormat.h"
 #include "tests/support/SaverDriver.h"
+#include "tests/support/SoundSamples.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/Wait.h"
 
@@ -23,19 +24,6 @@ std::string waterSamples() {
   formats::WavLayout layout;
   if (!formats::readWavLayout(reinterpret_cast<const uint8_t*>(file.data()), file.size(), layout)) return {};
   return file.substr(static_cast<size_t>(layout.dataOffset), static_cast<size_t>(layout.dataLength));
-}
-
-// Each 16-bit sample as the mixer plays it at volume (of 128).
-std::string atVolume(const std::string& samples, int volume) {
-  std::string scaled = samples;
-  for (size_t i = 0; i + 1 < scaled.size(); i += 2) {
-    const auto sample =
-        static_cast<int16_t>(static_cast<uint8_t>(scaled[i]) | static_cast<uint8_t>(scaled[i + 1]) << 8);
-    const auto quieter = static_cast<int16_t>(sample * volume / 128);
-    scaled[i] = static_cast<char>(quieter & 0xFF);
-    scaled[i + 1] = static_cast<char>((quieter >> 8) & 0xFF);
-  }
-  return scaled;
 }
 
 // The first bytes the saver's test window sends to the device: the water loop from its start (the
@@ -86,7 +74,7 @@ TEST(SaverSound, AStoredVolumeScalesTheSeaAndOneOutOfRangeIsFull) {
   } cases[] = {{50, 64}, {250, 128}};
   for (const auto& c : cases) {
     volume.setDword(c.stored);
-    const std::string expected = atVolume(loop, c.mixer);
+    const std::string expected = samplesAtVolume(loop, c.mixer);
     const std::string capture = saverSound(std::to_string(c.stored));
     const size_t start = loopStart(capture, expected);
     ASSERT_NE(start, std::string::npos) << c.stored;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <iterator>
 
 #include <string>
 #include <utility>
@@ -78,6 +79,14 @@ const GUID PowerSavingStatus = {0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0
 const GUID EnergySaverStatus = {0x550e8400, 0xe29b, 0x41d4, {0xa7, 0x16, 0x44, 0x66, 0x55, 0x44, 0x00, 0x00}};
 
 LPARAM pointerTo(const PowerNotice& notice) { return reinterpret_cast<LPARAM>(&notice); }
+
+void storeMaxFrameRate(const char* key, DWORD rate) {
+  HKEY settings = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &settings, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(settings, "MaxFrameRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&rate), sizeof(rate));
+  RegCloseKey(settings);
+}
 
 TEST(WindowProc, SecondDestroyDoesNotShutDownAgain) {
   RecordingSaver saver(SaverBuild::Basic);
@@ -294,13 +303,6 @@ TEST(WindowProc, PreviewWhoseHostGoesWhileItSettlesEndsQuietly) {
 
 TEST(WindowProc, FramePumpDrawsNoFasterThanItsLimit) {
   const char* const key = "Software\\ReefsaverTests\\Pacing";
-  const auto storeMaxFrameRate = [&](DWORD rate) {
-    HKEY settings = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &settings, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(settings, "MaxFrameRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&rate), sizeof(rate));
-    RegCloseKey(settings);
-  };
   HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(host, nullptr);
@@ -310,7 +312,7 @@ TEST(WindowProc, FramePumpDrawsNoFasterThanItsLimit) {
     int cap;
   } runs[] = {{20, "/t", 20}, {0, "/p " + std::to_string(reinterpret_cast<LONG_PTR>(host)), 30}};
   for (const auto& run : runs) {
-    storeMaxFrameRate(run.stored);
+    storeMaxFrameRate(key, run.stored);
     RecordingSaver saver(SaverBuild::Basic);
     saver.useSettingsKey(key);
     ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), ("saver.scr " + run.switches).c_str()));
@@ -410,6 +412,13 @@ class GivenConditions : public ConditionSource {
   DrawingConditions conditions;
 };
 
+// The test window with the settings under key, in the conditions given.
+void startIn(RecordingSaver& saver, GivenConditions& conditions, const char* key) {
+  saver.useSettingsKey(key);
+  saver.setConditionSource(conditions);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+}
+
 // Wine tells nothing of batteries, power saving or remote sessions: the conditions at start come
 // from a stand-in, the changes as the notices Windows sends.
 TEST(WindowProc, OnBatteryOrSavingPowerAtMost30FramesInARemoteSessionAtMost15) {
@@ -418,9 +427,7 @@ TEST(WindowProc, OnBatteryOrSavingPowerAtMost30FramesInARemoteSessionAtMost15) {
   GivenConditions start;
   start.conditions.onBattery = true;
   RecordingSaver saver(SaverBuild::Basic);
-  saver.useSettingsKey(key);
-  saver.setConditionSource(start);
-  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+  startIn(saver, start, key);
   std::vector<int> caps;
   const PowerNotice mains = powerNotice(PowerSource, 0);
   const PowerNotice ups = powerNotice(PowerSource, 2);
@@ -428,41 +435,27 @@ TEST(WindowProc, OnBatteryOrSavingPowerAtMost30FramesInARemoteSessionAtMost15) {
   const PowerNotice energyNormal = powerNotice(EnergySaverStatus, 0);
   const PowerNotice batterySaving = powerNotice(PowerSavingStatus, 1);
   const PowerNotice batteryNormal = powerNotice(PowerSavingStatus, 0);
+  // A notice after each frame, as Windows sends them.
+  const struct {
+    UINT message;
+    WPARAM event;
+    const PowerNotice* setting;
+  } notices[] = {{WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &mains},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &energySaving},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &energyNormal},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &batterySaving},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &batteryNormal},
+                 {WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT, nullptr},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &ups},
+                 {WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT, nullptr},
+                 // The older notice carries no state: the conditions are read again.
+                 {WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, nullptr}};
   saver.onFrame = [&] {
     caps.push_back(saver.frameRateCap());
-    switch (saver.frames) {
-      case 0:
-        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(mains));
-        break;
-      case 1:
-        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(energySaving));
-        break;
-      case 2:
-        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(energyNormal));
-        break;
-      case 3:
-        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(batterySaving));
-        break;
-      case 4:
-        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(batteryNormal));
-        break;
-      case 5:
-        saver.send(WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT);
-        break;
-      case 6:
-        saver.send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, pointerTo(ups));
-        break;
-      case 7:
-        saver.send(WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT);
-        break;
-      case 8:
-        // The older notice carries no state: the conditions are read again.
-        start.conditions = DrawingConditions{};
-        saver.send(WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE);
-        break;
-      default:
-        break;
-    }
+    if (saver.frames >= static_cast<int>(std::size(notices))) return;
+    const auto& notice = notices[saver.frames];
+    if (notice.event == PBT_APMPOWERSTATUSCHANGE) start.conditions = DrawingConditions{};
+    saver.send(notice.message, notice.event, notice.setting ? pointerTo(*notice.setting) : 0);
   };
   saver.quitAfterFrames = 10;
   saver.run();
@@ -472,17 +465,10 @@ TEST(WindowProc, OnBatteryOrSavingPowerAtMost30FramesInARemoteSessionAtMost15) {
 
   // A stored limit that is lower holds; "no limit" on battery becomes 30.
   for (const DWORD stored : {DWORD{20}, DWORD{0}}) {
-    HKEY settings = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &settings, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(settings, "MaxFrameRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored), sizeof(stored));
-    RegCloseKey(settings);
-    GivenConditions battery;
-    battery.conditions.onBattery = true;
+    storeMaxFrameRate(key, stored);
     RecordingSaver capped(SaverBuild::Basic);
-    capped.useSettingsKey(key);
-    capped.setConditionSource(battery);
-    ASSERT_TRUE(capped.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+    start.conditions.onBattery = true;
+    startIn(capped, start, key);
     capped.quitAfterFrames = 1;
     capped.run();
     EXPECT_EQ(capped.frameRateCap(), stored == 0 ? 30 : 20) << stored;

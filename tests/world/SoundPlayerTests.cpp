@@ -12,6 +12,7 @@
 
 #include "formats/WavFormat.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/SoundSamples.h"
 #include "tests/support/TestEnvironment.h"
 #include "world/SoundPlayer.h"
 
@@ -37,19 +38,6 @@ std::string waveFile(const std::string& samples) {
   formats::Bytes header;
   formats::appendWavHeader(header, formats::pcmFormat(2, 22050, 16), static_cast<uint32_t>(samples.size()));
   return std::string(header.begin(), header.end()) + samples;
-}
-
-// The samples as the mixer plays them at volume (of 128): each scaled, rounded toward zero.
-std::string atVolume(const std::string& samples, int volume) {
-  std::string scaled = samples;
-  for (size_t i = 0; i + 1 < scaled.size(); i += 2) {
-    const auto sample =
-        static_cast<int16_t>(static_cast<uint8_t>(scaled[i]) | static_cast<uint8_t>(scaled[i + 1]) << 8);
-    const auto quieter = static_cast<int16_t>(sample * volume / 128);
-    scaled[i] = static_cast<char>(quieter & 0xFF);
-    scaled[i + 1] = static_cast<char>((quieter >> 8) & 0xFF);
-  }
-  return scaled;
 }
 
 // Offset of the first non-silent byte, or npos.
@@ -242,15 +230,13 @@ TEST(SoundVolume, PercentAndShareMapOntoTheMixersScale) {
 // The loop and the effects play at the volume, set before the device opens or while none is
 // open: it holds again when the device opens after sleep.
 TEST_F(SoundPlayerTest, TheVolumeScalesWhatPlaysAndOutlivesTheDevice) {
-  const std::string capture = folder_ + "half.raw";
-  startDiskAudio(capture);
   const std::string samples = patternSamples(3000, 5);
-  const std::string water = writeWave("water.wav", samples);
-
   SoundPlayer player;
   player.setVolume(64);
+  const std::string capture = folder_ + "half.raw";
+  startDiskAudio(capture);
   ASSERT_TRUE(player.open());
-  player.loadLoop(water.c_str());
+  player.loadLoop(writeWave("water.wav", samples).c_str());
   player.playLoop();
   ASSERT_TRUE(waitUntil([&] { return testenv::fileSize(capture) >= 100000; }, 20000));
   player.sleep();
@@ -258,7 +244,7 @@ TEST_F(SoundPlayerTest, TheVolumeScalesWhatPlaysAndOutlivesTheDevice) {
   const size_t start = firstSound(half);
   ASSERT_NE(start, std::string::npos);
   ASSERT_GE(half.size(), start + 2 * samples.size());
-  EXPECT_EQ(half.compare(start, samples.size(), atVolume(samples, 64)), 0) << "the loop at half";
+  EXPECT_EQ(half.compare(start, samples.size(), samplesAtVolume(samples, 64)), 0) << "the loop at half";
 
   player.setVolume(32);
   EXPECT_EQ(player.volume(), 32);
@@ -268,7 +254,7 @@ TEST_F(SoundPlayerTest, TheVolumeScalesWhatPlaysAndOutlivesTheDevice) {
   const std::string quarter = captureAfter(player, after, 100000);
   const size_t loop = firstSound(quarter);
   ASSERT_NE(loop, std::string::npos);
-  EXPECT_EQ(quarter.compare(loop, samples.size(), atVolume(samples, 32)), 0) << "the loop at a quarter";
+  EXPECT_EQ(quarter.compare(loop, samples.size(), samplesAtVolume(samples, 32)), 0) << "the loop at a quarter";
 
   const std::string calls = folder_ + "call.raw";
   setEnvironment("SDL_DISKAUDIOFILE", calls);
@@ -282,7 +268,7 @@ TEST_F(SoundPlayerTest, TheVolumeScalesWhatPlaysAndOutlivesTheDevice) {
   const std::string mix = captureAfter(effects, calls, 60000);
   const size_t first = firstSound(mix);
   ASSERT_NE(first, std::string::npos);
-  EXPECT_EQ(mix.compare(first, call.size(), atVolume(call, 32)), 0) << "a call at a quarter";
+  EXPECT_EQ(mix.compare(first, call.size(), samplesAtVolume(call, 32)), 0) << "a call at a quarter";
 }
 
 TEST_F(SoundPlayerTest, WithoutAnAudioDeviceEveryLoadReportsAndNothingBreaks) {
