@@ -1,7 +1,6 @@
 // The frame-rate limit: how many frames a pump that waits as the pacer says draws in a second.
 #include <gtest/gtest.h>
 
-#include "shell/DrawingConditions.h"
 #include "shell/FramePacer.h"
 
 namespace {
@@ -73,29 +72,6 @@ TEST(FrameRateLimit, StoredValueRefreshRateAndPreview) {
   EXPECT_EQ(frameRateLimit(-1, 60, false, true), 30);
   EXPECT_EQ(frameRateLimit(0, 60, false, true), 30);
   EXPECT_EQ(frameRateLimit(12, 60, false, true), 12);
-}
-
-// On battery or saving power at most 30 frames a second, in a remote session at most 15; a stored
-// limit that is lower still holds, and "no limit" becomes the conditions' limit.
-TEST(FrameRateLimit, BatteryPowerSavingAndRemoteSessionsLowerTheCap) {
-  DrawingConditions mains;
-  DrawingConditions battery;
-  battery.onBattery = true;
-  DrawingConditions energySaver;
-  energySaver.energySaver = true;
-  DrawingConditions remote;
-  remote.remoteSession = true;
-  DrawingConditions remoteOnBattery = remote;
-  remoteOnBattery.onBattery = true;
-  EXPECT_EQ(frameRateUnder(mains, 61), 61);
-  EXPECT_EQ(frameRateUnder(mains, 0), 0);
-  EXPECT_EQ(frameRateUnder(battery, 61), 30);
-  EXPECT_EQ(frameRateUnder(battery, 0), 30);
-  EXPECT_EQ(frameRateUnder(battery, 24), 24);
-  EXPECT_EQ(frameRateUnder(energySaver, 144), 30);
-  EXPECT_EQ(frameRateUnder(remote, 61), 15);
-  EXPECT_EQ(frameRateUnder(remote, 10), 10);
-  EXPECT_EQ(frameRateUnder(remoteOnBattery, 0), 15);
 }
 
 }  // namespace

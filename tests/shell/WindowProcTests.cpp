@@ -360,19 +360,6 @@ TEST(WindowProc, ADriverThatMakesNoContextCurrentEndsTheRunBeforeAnyFrame) {
   EXPECT_EQ(driver.swaps, 0);
 }
 
-// The swap interval belongs to the window: set once when the context is made, never per frame.
-TEST(WindowProc, TheSwapIntervalIsSetOnceForTheMainWindow) {
-  RecordingGLDriver driver;
-  RecordingSaver saver(SaverBuild::Basic);
-  saver.setGLDriver(driver);
-  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
-  saver.quitAfterFrames = 10;
-  saver.run();
-  EXPECT_EQ(saver.frames, 10);
-  ASSERT_EQ(driver.swapIntervals.size(), 1u);
-  EXPECT_EQ(driver.swapIntervals[0].interval, 1);
-}
-
 // A monitor table whose main monitor reports a refresh rate the test chooses.
 class RefreshingMonitors : public MonitorSource {
  public:
