@@ -1,17 +1,15 @@
 #include "world/SoundYield.h"
 
 void SoundYield::advance(int frameTime, bool othersPlaying) {
-  const float ms = static_cast<float>(frameTime > 0 ? frameTime : 0);
+  const int ms = frameTime > 0 ? frameTime : 0;
   if (othersPlaying) {
     silentMs_ = 0;
-    share_ -= ms / FadeOutMs;
+    share_ -= static_cast<float>(ms) / FadeOutMs;
     if (share_ < 0.0f) share_ = 0.0f;
-    return;
+  } else if (silentMs_ < SilenceBeforeReturnMs) {
+    silentMs_ += ms;
+  } else {
+    share_ += static_cast<float>(ms) / FadeInMs;
+    if (share_ > 1.0f) share_ = 1.0f;
   }
-  if (silentMs_ < SilenceBeforeReturnMs) {
-    silentMs_ += frameTime > 0 ? frameTime : 0;
-    return;
-  }
-  share_ += ms / FadeInMs;
-  if (share_ > 1.0f) share_ = 1.0f;
 }
