@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
 
-// The eighteen scene choices, each under the name of its registry value. The nine kind flags are
-// one byte each and adjacent, so the settings dialog can copy them as a block.
+// The scene choices, each under the name of its registry value: the eighteen first ones, then
+// those added since. The nine kind flags are one byte each and adjacent, so the settings dialog can
+// copy them as a block.
 struct SaverSettings {
   int32_t BoidModel = 0;
   int32_t BoidCount = 10;
@@ -22,7 +23,12 @@ struct SaverSettings {
   int32_t CameraFixBottom = 30;
   int32_t SkyType = 0;
   bool SoundOn = true;
+  int32_t SoundVolume = 100;  // percent: 100 is the mixer's full loudness
+  bool SoundYields = true;    // the sea falls silent while another program plays sound
+  bool ShowClock = false;     // the time of day over the scene
 };
+
+constexpr int32_t MaxSoundVolume = 100;
 
 // Where the full-screen saver shows the sea when there are several monitors.
 enum MonitorModes : int32_t {

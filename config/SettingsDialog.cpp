@@ -142,6 +142,12 @@ void SettingsDialog::setText(HWND window, int id, const char* key) {
   SetDlgItemTextA(window, id, language_.lookup(key));
 }
 
+// A text file from before the key keeps the template's text rather than leave a control unnamed.
+void SettingsDialog::setLaterText(HWND window, int id, const char* key) {
+  const char* text = language_.lookup(key);
+  if (*text) SetDlgItemTextA(window, id, text);
+}
+
 void SettingsDialog::openDialog(HWND dialog) {
   dialog_ = dialog;
   SetWindowTextA(dialog, language_.lookup(textkeys::language::Caption));
@@ -232,6 +238,8 @@ void SettingsDialog::openPage(HWND page) {
   setText(page, IDC_CAMERA_BOTTOMTEXT, textkeys::language::RestTimeBottom);
   setText(page, IDC_SOUND_GROUP, textkeys::language::SoundText);
   setText(page, IDC_SOUND_ON, textkeys::language::OnOff);
+  setLaterText(page, IDC_SOUND_VOLUMETEXT, textkeys::language::Volume);
+  setLaterText(page, IDC_SHOW_CLOCK, textkeys::language::ShowClock);
   setText(page, IDC_HYPERLINK, textkeys::language::HyperlinkText);
 
   if (GetDlgItem(page, IDC_INTRO_PICTURE)) {
@@ -272,6 +280,8 @@ void SettingsDialog::openPage(HWND page) {
   check(page, IDC_SKY_CLOUDY, s.SkyType == 0);
   check(page, IDC_SKY_CLEAR, s.SkyType == 1);
   check(page, IDC_SOUND_ON, s.SoundOn);
+  setTrackbar(page, IDC_SOUND_VOLUME, 0, MaxSoundVolume, false, s.SoundVolume);
+  check(page, IDC_SHOW_CLOCK, s.ShowClock);
   pictures_.addAll(page);
 }
 
@@ -292,6 +302,9 @@ void SettingsDialog::pageCommand(HWND page, int id) {
   switch (id) {
     case IDC_SOUND_ON:
       s.SoundOn = isChecked(page, id);
+      break;
+    case IDC_SHOW_CLOCK:
+      s.ShowClock = isChecked(page, id);
       break;
     case IDC_BOID_SILVER:
       if (isChecked(page, id)) s.BoidModel = 0;
@@ -337,6 +350,9 @@ void SettingsDialog::trackbarMoved(HWND page, HWND trackbar) {
       break;
     case IDC_CAMERA_BOTTOM:
       s.CameraFixBottom = position;
+      break;
+    case IDC_SOUND_VOLUME:
+      s.SoundVolume = position;
       break;
     default:
       break;

@@ -55,6 +55,7 @@ class SettingsDialog {
   void trackbarMoved(HWND page, HWND trackbar);
   void showCameraMotion(HWND page, bool show);
   void setText(HWND window, int id, const char* key);
+  void setLaterText(HWND window, int id, const char* key);
 
   static SettingsDialog* active_;
 

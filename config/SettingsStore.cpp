@@ -65,9 +65,13 @@ void loadSaverSettings(const char* path, SaverSettings& settings) {
       settings.*field.flag = store.readBool(field.name, settings.*field.flag);
     }
   }
+  const int volume = store.readTypedDword(SoundVolumeValue, settings.SoundVolume);
+  settings.SoundVolume = volume >= 0 && volume <= MaxSoundVolume ? volume : MaxSoundVolume;
+  settings.SoundYields = store.readTypedDword(SoundYieldsValue, settings.SoundYields ? 1 : 0) != 0;
+  settings.ShowClock = store.readTypedDword(ShowClockValue, settings.ShowClock ? 1 : 0) != 0;
 }
 
-// All eighteen values every time, flags as 0 or 1, whatever changed.
+// All eighteen values and the dialog's later ones every time, flags as 0 or 1, whatever changed.
 void saveSaverSettings(const char* path, const SaverSettings& settings) {
   SettingsStore store;
   if (!store.open(path)) return;
@@ -75,6 +79,8 @@ void saveSaverSettings(const char* path, const SaverSettings& settings) {
     const DWORD value = field.number ? static_cast<DWORD>(settings.*field.number) : (settings.*field.flag ? 1 : 0);
     store.writeDword(field.name, value);
   }
+  store.writeDword(SoundVolumeValue, static_cast<DWORD>(settings.SoundVolume));
+  store.writeDword(ShowClockValue, settings.ShowClock ? 1 : 0);
 }
 
 void loadScreenSettings(const char* path, ScreenSettings& screen) {

@@ -56,14 +56,16 @@ inline constexpr char Middle[] = "middle";
 inline constexpr char Bottom[] = "bottom";
 inline constexpr char SoundText[] = "soundtext";
 inline constexpr char OnOff[] = "on_off";
+inline constexpr char Volume[] = "volume";
+inline constexpr char ShowClock[] = "showclock";
 // The on-screen help of the interactive build.
 inline constexpr char Help[] = "help";
 inline constexpr char HelpExpanded[] = "helpexpanded";
 inline constexpr const char* Keys[] = {
-    Caption, Cancel,   ScreenSettings, Intro,      Boid,        Fish,        Birds,          Sky,       Camera,
-    Sound,   InfoText, HyperlinkText,  Hyperlink,  BoidType,    BoidCount,   FishType,       FishCount, BirdType,
-    SkyText, Cloudy,   Cloudless,      CameraText, ScrollSpeed, RestTimeTop, RestTimeBottom, Automatic, Top,
-    Middle,  Bottom,   SoundText,      OnOff,      Help,        HelpExpanded};
+    Caption, Cancel,   ScreenSettings, Intro,      Boid,        Fish,        Birds,          Sky,         Camera,
+    Sound,   InfoText, HyperlinkText,  Hyperlink,  BoidType,    BoidCount,   FishType,       FishCount,   BirdType,
+    SkyText, Cloudy,   Cloudless,      CameraText, ScrollSpeed, RestTimeTop, RestTimeBottom, Automatic,   Top,
+    Middle,  Bottom,   SoundText,      OnOff,      Volume,      ShowClock,   Help,           HelpExpanded};
 }  // namespace language
 
 namespace screenlanguage {

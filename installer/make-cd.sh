@@ -1,22 +1,36 @@
 #!/usr/bin/env bash
-# Assembles the CD tree and its ISO 9660 image (Joliet and Rock Ridge names).
-# make-cd.sh <cd folder> <iso> <cdcontent> <KvSetupX.exe> <reefsaver-basic.scr> <reefsaver.exe> <Reefglass>
+# Assembles the CD tree: the menu with its configuration and content, and the setup program that
+# carries the saver, the interactive build and their data. With a certificate in SIGN_PFX (see
+# sign.sh) the four programs are signed; the saver and the interactive build are signed before
+# the setup packs them, from copies in programs/ beside the tree.
+# make-cd.sh <cd folder> <cdcontent> <KvSetupX.exe> <reefsaver-basic.scr> <reefsaver.exe> <Reefglass>
 set -euo pipefail
-[ $# -eq 7 ] || { echo "usage: make-cd.sh <cd> <iso> <cdcontent> <KvSetupX.exe> <scr> <exe> <data>" >&2; exit 2; }
-cd_dir=$1 iso=$2 cdcontent=$3 launcher=$4 scr=$5 exe=$6 data=$7
+[ $# -eq 6 ] || { echo "usage: make-cd.sh <cd> <cdcontent> <KvSetupX.exe> <scr> <exe> <data>" >&2; exit 2; }
+cd_dir=$1 cdcontent=$2 launcher=$3 scr=$4 exe=$5 data=$6
 here=$(cd "$(dirname "$0")" && pwd)
 abs() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+command -v makensis >/dev/null || { echo "make-cd: makensis not found: run tools/bootstrap.sh --release" >&2; exit 1; }
 
 rm -rf "$cd_dir"
 mkdir -p "$cd_dir/setup"
+cd_dir=$(abs "$cd_dir")
+programs=$(dirname "$cd_dir")/programs
+rm -rf "$programs"
+mkdir -p "$programs"
+cp "$scr" "$programs/reefsaver-basic.scr"
+cp "$exe" "$programs/reefsaver.exe"
+bash "$here/sign.sh" "$programs/reefsaver-basic.scr" "$programs/reefsaver.exe"
+
 "$cdcontent" "$cd_dir"
 cp "$launcher" "$cd_dir/KvSetupX.exe"
 # Windows reads both files; give them Windows line ends.
 sed 's/$/\r/' "$here/KvSetupX.ini" > "$cd_dir/KvSetupX.ini"
 sed 's/$/\r/' "$here/autorun.inf" > "$cd_dir/autorun.inf"
-makensis -V2 -DOUTFILE="$(abs "$cd_dir")/setup/ReefsaverSetup.exe" -DSCR="$(abs "$scr")" \
-  -DEXE="$(abs "$exe")" -DDATA="$(abs "$data")" "$here/reefsaver.nsi" >/dev/null
-
-rm -f "$iso"
-xorriso -as mkisofs -quiet -J -joliet-long -r -V REEFSAVER -o "$iso" "$cd_dir"
-echo "make-cd: $(du -h "$iso" | cut -f1) $iso"
+makensis -V2 -DOUTFILE="$cd_dir/setup/ReefsaverSetup.exe" -DSCR="$programs/reefsaver-basic.scr" \
+  -DEXE="$programs/reefsaver.exe" -DDATA="$(abs "$data")" "$here/reefsaver.nsi" >/dev/null
+bash "$here/sign.sh" "$cd_dir/KvSetupX.exe" "$cd_dir/setup/ReefsaverSetup.exe"
+if [ -n "${SIGN_PFX:-}" ]; then
+  echo "make-cd: the saver, the interactive build, the menu and the setup are signed with $SIGN_PFX"
+else
+  echo "make-cd: no certificate given (SIGN_PFX): the programs are not signed"
+fi

@@ -108,6 +108,10 @@ bool Texture::loadBMP(const char* path, unsigned flags) {
   coverAll();
   if (bytesPerPixel == 4) {
     findCover(static_cast<const uint8_t*>(surface->pixels), surface->w, surface->h, surface->pitch);
+  } else if (bytesPerPixel == 3) {
+    opaqueFirst_ = 0;
+    opaqueLast_ = surface->h - 1;
+    pictureHeight_ = surface->h;
   }
   if (bytesPerPixel == 3 || bytesPerPixel == 4) {
     const GLint components = bytesPerPixel == 3 ? GL_RGB : GL_RGBA;

@@ -32,6 +32,7 @@ void SeaSceneApp::viewsChanged() {
     overlay_.setScreenSize(width(), height());
     input_.setSize(width(), height());
   }
+  if (settings_.ShowClock) clock_.setScreenSize(width(), height());
 }
 
 SceneView SeaSceneApp::sceneView(int view) const {
@@ -44,11 +45,31 @@ void SeaSceneApp::updateFrame() {
   const bool steered = !basicBuild() && runKeyCommands();
   scene_->advance(clockNow(), steered);
   overlay_.countFrame(scene_->frameTime(), width(), height());
+  adjustSoundVolume();
+  if (settings_.ShowClock) showTimeOfDay();
+}
+
+void SeaSceneApp::showTimeOfDay() {
+  const TimeOfDay now = timeOfDay_();
+  const int minute = now.hour * 60 + now.minute;
+  if (minute == clockMinute_) return;
+  clockMinute_ = minute;
+  char text[32];
+  formatTimeOfDay(now, nullptr, text, sizeof(text));
+  clock_.show(text, minute);
+}
+
+void SeaSceneApp::adjustSoundVolume() {
+  if (!sound_) return;
+  soundYield_.advance(scene_->frameTime(), otherSound_ && otherSound_->othersPlaying());
+  sound_->setVolume(mixerVolume(settings_.SoundVolume, soundYield_.share()));
 }
 
 void SeaSceneApp::renderFrame(int view) {
   scene_->draw(sceneView(view));
-  if (view == 0) overlay_.draw();
+  if (view != 0) return;
+  overlay_.draw();
+  if (settings_.ShowClock) clock_.draw();
 }
 
 void SeaSceneApp::afterFrame() {

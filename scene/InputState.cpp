@@ -36,6 +36,8 @@ void InputState::setSize(int width, int height) {
   height_ = height;
   centreX_ = width / 2;
   centreY_ = height / 2;
+  // The window moved or changed its size with the display: the pointer's bounds follow it.
+  if (active_) confine();
 }
 
 int InputState::find(KeyCode code) const {

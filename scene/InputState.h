@@ -19,7 +19,7 @@ class InputState {
   // Stores the window and its drawing size, hides the cursor over it if asked, keeps the pointer
   // within the window and starts tracking.
   void setDrawingSize(HWND window, int width, int height);
-  // The drawing size after a display change.
+  // The drawing size after a display change; the pointer is kept within the window where it is now.
   void setSize(int width, int height);
   // True when the message was an input message and is consumed.
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam);

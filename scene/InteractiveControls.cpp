@@ -20,7 +20,9 @@ bool SeaSceneApp::runKeyCommands() {
   }
   // Every press toggles once: an even number of taps between two frames leaves things as they were.
   if (input_.pressCount(keys::Space) % 2 == 1) {
-    glPolygonMode(GL_FRONT_AND_BACK, overlay_.toggleWireframe() ? GL_LINE : GL_FILL);
+    const bool wireframe = overlay_.toggleWireframe();
+    scene_->setWireframe(wireframe);
+    glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
   }
   if (input_.pressCount(keys::F1) % 2 == 1) overlay_.toggleHelp();
   if (input_.pressCount(keys::F) % 2 == 1) overlay_.toggleRate();

@@ -33,8 +33,12 @@ void SeaScene::advance(uint32_t now, bool cameraSteered) {
   if (gullCallTimer_.tick(frameTime_) && gullsPresent_ && gullCallListener_) gullCallListener_->gullCalls();
 
   if (gullsPresent_) gullFlight_.update(frameTime_);
+  // A manta whose model did not load is nowhere to be seen: its path is not swum.
   for (int kind = 0; kind < CreatureKindCount; ++kind) {
-    if (CreatureKinds[kind].mover == Mover::Manta && kinds_[kind].present) mantaSweep_.update(frameTime_);
+    const KindSlot& slot = kinds_[kind];
+    if (CreatureKinds[kind].mover == Mover::Manta && slot.present && slot.model.frameCount() > 0) {
+      mantaSweep_.update(frameTime_);
+    }
   }
   // The school heads for the guide and flees from it when the predator strikes there.
   const Vector3 guidePosition = guide_.pose().position();

@@ -103,7 +103,12 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
       if (!shown(layer, 0)) break;
       // What follows paints over parts of the view: the floor, opaque, the rows it covers from
       // side to side at the bottom (two rows of margin for its edge), and the horizon fader the
-      // rows of its opaque band. The sky is drawn above and between them only.
+      // rows of its opaque band. The sky is drawn above and between them only. Their lines in
+      // wireframe paint over nothing.
+      if (wireframe_) {
+        drawSky(view, 0, view.height);
+        break;
+      }
       const Vector3 floorAt = floor_.position();
       const int floorRows = std::max(0, rowsCoveredByGround(floor_, Vector3{floorAt.x, floorAt.y, -floorAt.z}) - 2);
       int bandLow = 0, bandHigh = 0;
@@ -193,10 +198,10 @@ void SeaScene::drawCreatures(SceneLayer layer, const SceneView& view) {
 
 // The sunlight is laid on in the water's pass where the driver can and the view is straight
 // ahead: a view turned to the side also sees the mirrored copies of both beside them. Pictures
-// that tell the objects apart keep the two apart.
+// that tell the objects apart, and the wireframe's lines, keep the two apart.
 bool SeaScene::foldsSunlight(const SceneView& view) const {
-  return !identity_ && view.yaw == 0.0f && WaterGrid::canFoldSunlight() && highlightPlane_.textureCount() == 2 &&
-         assets_.premultipliedWater().loaded();
+  return !identity_ && !wireframe_ && view.yaw == 0.0f && WaterGrid::canFoldSunlight() &&
+         highlightPlane_.textureCount() == 2 && assets_.premultipliedWater().loaded();
 }
 
 void SeaScene::drawSky(const SceneView& view, int fromRow, int toRow) {

@@ -71,6 +71,9 @@ class SeaScene {
   // cameraSteered: the viewer moved the camera this frame (the highlight then keeps its frame).
   void advance(uint32_t now, bool cameraSteered = false);
 
+  // Drawn as lines (the interactive build's wireframe), the floor no longer paints over the sky.
+  void setWireframe(bool wireframe) { wireframe_ = wireframe; }
+
   // Draws the scene into view; any number of times a frame.
   void draw(const SceneView& view);
   // While set, identity is told of every object before it is drawn and may leave it out.
@@ -106,8 +109,9 @@ class SeaScene {
   const RippleTerrain& floor() const { return floor_; }
   const QModel& coralModel(int kind) const { return coralModels_[kind]; }
   const Texture& sky() const { return *sky_; }
-  const Quad& highlightPlane() const { return highlightPlane_; }
   int causticFrame() const { return causticFrame_; }
+  // The sunlight's frame shown, 0 to 31: the water's pass or the highlight card draws it.
+  int highlightFrame() const { return highlightFrame_; }
 
  private:
   // A kind's shared model and the object that draws it at each of its creatures' poses.
@@ -183,4 +187,5 @@ class SeaScene {
   int causticFrame_ = 0;
   int highlightFrame_ = 0;
   bool cameraMoving_ = false;
+  bool wireframe_ = false;
 };

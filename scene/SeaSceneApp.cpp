@@ -6,12 +6,14 @@
 #include "config/DisplayModeDialog.h"
 #include "config/SettingsStore.h"
 #include "formats/TextTableKeys.h"
+#include "scene/AudioSessionMeter.h"
 #include "shell/ErrorBox.h"
 #include "world/Clock.h"
 
 // The scene is made with the application, before anything is built: its swimmers draw their
 // first random periods now, so the random sequence of a build is the same from run to run.
-SeaSceneApp::SeaSceneApp(SaverBuild build) : GLSaver(build), scene_(std::make_unique<SeaScene>()) {
+SeaSceneApp::SeaSceneApp(SaverBuild build)
+    : GLSaver(build), scene_(std::make_unique<SeaScene>()), otherSoundMeter_(&audioSessionMeter()) {
   findDataFolder(dataFolder_);
 
   char path[PathSize];
@@ -69,18 +71,24 @@ bool SeaSceneApp::buildScene() {
   char path[PathSize];
   joinDataPath(path, dataFolder_, catalog::FontFile);
   overlay_.build(path, languageTable_, width(), height(), interactive);
+  if (settings_.ShowClock) {
+    clock_.build(path, width(), height());
+    clockMinute_ = -1;
+  }
   if (interactive) input_.setDrawingSize(mainWindow(), width(), height());
 
   // The control panel shows the small preview whenever somebody looks through the savers: it
   // stays silent.
   if (settings_.SoundOn && mode() != Preview) {
     std::printf("if sound - delete sound\n");
+    otherSound_.reset();
     if (sound_) {
       sound_->close();
       sound_.reset();
     }
     std::printf("new sound\n");
     sound_ = std::make_unique<SoundPlayer>();
+    sound_->setVolume(mixerVolume(settings_.SoundVolume, 1.0f));
     std::printf("sound initialize\n");
     sound_->open();
     if (joinDataPath(path, dataFolder_, catalog::WaterLoop.file)) sound_->loadLoop(path);
@@ -88,6 +96,8 @@ bool SeaSceneApp::buildScene() {
     for (int id = 0; id < 4; ++id) {
       if (joinDataPath(path, dataFolder_, catalog::GullCalls[id].file)) sound_->loadEffect(path, id);
     }
+    soundYield_ = SoundYield{};
+    if (settings_.SoundYields) otherSound_ = std::make_unique<OtherSoundWatch>(*otherSoundMeter_);
   }
 
   if (!scene_ || scene_->built()) scene_ = std::make_unique<SeaScene>();
@@ -121,6 +131,7 @@ bool SeaSceneApp::releaseGL() { return true; }
 // Also runs after a configuration run, where nothing was built: every step must be harmless then.
 void SeaSceneApp::releaseScene() {
   scene_.reset();
+  otherSound_.reset();
   if (sound_) {
     sound_->close();
     sound_.reset();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "shell/DrawingConditions.h"
 #include "shell/SystemModule.h"
 
 // Declared by the SDK only as link-time symbols; the values are fixed by Windows.
@@ -81,10 +82,12 @@ NoticeRegistrar& systemNoticeRegistrar() {
   return registrar;
 }
 
+// Signing up for a power setting also sends its current state at once.
 void DisplayNotices::start(HWND window) {
   stop();
-  power_[0] = registrar_->registerPowerSetting(window, ConsoleDisplayStateSetting);
-  power_[1] = registrar_->registerPowerSetting(window, MonitorPowerOnSetting);
+  const GUID* settings[PowerSettings] = {&ConsoleDisplayStateSetting, &MonitorPowerOnSetting, &PowerSourceSetting,
+                                         &PowerSavingStatusSetting, &EnergySaverStatusSetting};
+  for (int i = 0; i < PowerSettings; ++i) power_[i] = registrar_->registerPowerSetting(window, *settings[i]);
   if (registrar_->registerSession(window)) sessionWindow_ = window;
 }
 

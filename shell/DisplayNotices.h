@@ -31,7 +31,9 @@ class NoticeRegistrar {
 };
 NoticeRegistrar& systemNoticeRegistrar();
 
-// Signs a window up for both power settings and its session's lock notices, and off again.
+// Signs a window up for the power settings it follows (the display's power, the power source,
+// battery saver and energy saver) and its session's notices (lock, console and remote
+// connection), and off again.
 class DisplayNotices {
  public:
   DisplayNotices() = default;
@@ -44,7 +46,7 @@ class DisplayNotices {
   void stop();
 
  private:
-  static constexpr int PowerSettings = 2;
+  static constexpr int PowerSettings = 5;
   NoticeRegistrar* registrar_ = &systemNoticeRegistrar();
   HPOWERNOTIFY power_[PowerSettings] = {};
   HWND sessionWindow_ = nullptr;

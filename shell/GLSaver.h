@@ -4,10 +4,10 @@
 // The application class fills in the scene operations; the framework owns the process.
 //
 //   GLSaver.cpp          construction, init, run
-//   SaverWindows.cpp     window class, main window, GL context
+//   SaverWindows.cpp     window class, main window, GL context and its swap interval
 //   SaverViews.cpp       the other monitors: covering windows or views of the sea, display changes
 //   SaverMessages.cpp    window procedure, quit attempt, shutdown, frame pump
-//   SaverPacing.cpp      frame-rate limit, swap interval, sleep while the picture cannot be seen
+//   SaverPacing.cpp      frame-rate limit, sleep while the picture cannot be seen
 //   PasswordServices.cpp Windows 9x password verifier and password change
 
 #include <windows.h>
@@ -16,7 +16,9 @@
 
 #include "config/Settings.h"
 #include "shell/DisplayNotices.h"
+#include "shell/DrawingConditions.h"
 #include "shell/FramePacer.h"
+#include "shell/GLDriver.h"
 #include "shell/MonitorTable.h"
 #include "shell/SaverMode.h"
 
@@ -68,8 +70,12 @@ class GLSaver {
   void tryQuit();
   void shutdown();
   // One frame: update, then every view drawn and swapped (the main window last), then afterFrame.
+  // A driver that refuses to make a view's context current or to swap has gone away: the saver
+  // ends quietly, as it would on a key.
   void drawFrame();
-  // The monitors have changed: windows, views and covering windows follow the new table.
+  // The monitors have changed: windows, views and covering windows follow the new table, and the
+  // frame-rate cap the new refresh rate. A change that arrives meanwhile (the driver calls handle
+  // sent messages) is followed once this one is done, and a shutdown asked for meanwhile waits.
   void followDisplayChange();
   // The drawing run up to its first frame: context, GL state, covering windows, the scene.
   // False when the run ends before any frame (the frame pump then does not start).
@@ -82,9 +88,15 @@ class GLSaver {
   // Reasons the picture cannot be seen; while any holds, no frame is drawn.
   enum SleepReason : unsigned { DisplayOff = 1, SessionLocked = 2 };
   bool asleep() const { return sleepReasons_ != 0; }
+  bool quitRequested() const { return quitRequested_; }
+  // The driver synchronises the main window's swaps with the display.
+  bool swapSynced() const { return swapSynced_; }
   int storedMaxFrameRate() const { return storedMaxFrameRate_; }
-  // Frames per second the frame pump draws at most (0: no limit), fixed when the pump starts.
+  // Frames per second the frame pump draws at most (0: no limit): set when the pump starts, and
+  // again when the display or the conditions change.
   int frameRateCap() const { return frameRateCap_; }
+  // Battery, power saving and remote session, as read when the pump started and told since.
+  const DrawingConditions& drawingConditions() const { return conditions_; }
 
   SaverBuild build() const { return build_; }
   SaverMode mode() const { return mode_; }
@@ -124,6 +136,10 @@ class GLSaver {
   void setMonitorSource(MonitorSource& source) { monitorSource_ = &source; }
   // Who signs the main window up for display and session notices; tests record it.
   void setNoticeRegistrar(NoticeRegistrar& registrar) { displayNotices_.setRegistrar(registrar); }
+  // The driver calls that fail when the driver goes away; tests make them fail.
+  void setGLDriver(GLDriver& driver) { gl_ = &driver; }
+  // Where the power and session conditions at start come from; tests give what Wine cannot.
+  void setConditionSource(ConditionSource& source) { conditionSource_ = &source; }
   void enumerateMonitors();
   bool createMainWindow();
   void runGL();
@@ -160,11 +176,15 @@ class GLSaver {
   // Views on the usable secondary monitors, reusing the windows there are; a view that gets no
   // GL context stays a black window.
   void placeViews();
+  // Makes the view's window drawable: the main context where it can draw there, else a context of
+  // its own; its swaps are not synchronised (only the main window's wait for the display).
   void setUpView(SaverView& view);
   void releaseView(SaverView& view);
   // A window of ours other than the main one: it goes without ending the saver.
   void retireWindow(HWND window);
   void setFrameRateCap();
+  void conditionsChanged();
+  void followOneDisplayChange();
 
   static GLSaver* current_;
 
@@ -185,11 +205,12 @@ class GLSaver {
   MonitorSource* monitorSource_ = &systemMonitors();
   SaverView views_[MaxMonitors];
   int viewCount_ = 0;
-  bool displayChangePending_ = false;  // arrived while the first frame was being prepared
+  bool displayChangePending_ = false;  // arrived while the first frame was prepared or a change followed
+  bool followingDisplayChange_ = false;
   PIXELFORMATDESCRIPTOR pixelFormat_ = {};
   int pixelFormatIndex_ = 0;
-  using SwapIntervalFn = BOOL(WINAPI*)(int);
-  SwapIntervalFn swapInterval_ = nullptr;
+  GLDriver* gl_ = &systemGLDriver();
+  bool swapSynced_ = false;
 
   HWND mainWindow_ = nullptr;
   int width_ = 0;
@@ -204,6 +225,8 @@ class GLSaver {
   unsigned sleepReasons_ = 0;
   int storedMaxFrameRate_ = -1;
   int frameRateCap_ = 0;
+  ConditionSource* conditionSource_ = &systemConditions();
+  DrawingConditions conditions_;
   FramePacer pacer_;
   DisplayNotices displayNotices_;
   bool pacingStarted_ = false;

@@ -50,6 +50,22 @@ int SystemMonitors::listMonitors(MonitorEntry* table, int capacity) {
   return count;
 }
 
+int MonitorSource::refreshRate(HWND window, HDC deviceContext) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  MONITORINFOEXA info = {};
+  info.cbSize = sizeof(info);
+  if (multimon::monitorInfo(multimon::monitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY),
+                            reinterpret_cast<MONITORINFO*>(&info))) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    if (EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode)) {
+      return static_cast<int>(mode.dmDisplayFrequency);
+    }
+  }
+  return GetDeviceCaps(deviceContext, VREFRESH);
+}
+
 SystemMonitors& systemMonitors() {
   static SystemMonitors monitors;
   return monitors;

@@ -14,6 +14,9 @@ class MonitorSource {
  public:
   // Fills at most capacity entries, the primary's with left and top 0; returns how many.
   virtual int listMonitors(MonitorEntry* table, int capacity) = 0;
+  // Refresh rate of the display that shows the window, as the display reports it (0 or 1:
+  // unknown); the system's answer unless a test gives another.
+  virtual int refreshRate(HWND window, HDC deviceContext);
 
  protected:
   ~MonitorSource() = default;

@@ -34,7 +34,7 @@ LRESULT GLSaver::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
       case WM_DISPLAYCHANGE:
         if (window != mainWindow_) break;
-        if (startingGL_) {
+        if (startingGL_ || followingDisplayChange_) {
           displayChangePending_ = true;
         } else {
           followDisplayChange();
@@ -81,12 +81,21 @@ LRESULT GLSaver::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       case WM_POWERBROADCAST:
         if (wParam == PBT_APMSUSPEND && !verifyPassword_) tryQuit();
         if (wParam == PBT_POWERSETTINGCHANGE) {
-          setSleepReason(DisplayOff,
-                         visibilityFromPowerSetting(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)));
+          const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+          setSleepReason(DisplayOff, visibilityFromPowerSetting(setting));
+          if (followPowerSetting(setting, conditions_)) conditionsChanged();
+        }
+        // The older notice of a change of power source or battery state, which carries no state.
+        if (wParam == PBT_APMPOWERSTATUSCHANGE) {
+          const DrawingConditions now = conditionSource_->current();
+          conditions_.onBattery = now.onBattery;
+          conditions_.batterySaver = now.batterySaver;
+          conditionsChanged();
         }
         break;
       case WM_WTSSESSION_CHANGE:
         setSleepReason(SessionLocked, visibilityFromSessionChange(wParam));
+        if (followSessionChange(wParam, conditions_)) conditionsChanged();
         break;
       case WM_USER:
         SetTimer(window, PreviewTimer, 500, nullptr);
@@ -143,9 +152,10 @@ void GLSaver::tryQuit() {
 void GLSaver::shutdown() {
   if (shutdownDone_) return;
   // Sound and GL drivers may handle sent messages while they start, so a quit attempt can arrive in
-  // the middle of building the scene; releasing it then would pull it away under the builder. The
-  // frame pump then ends before its first frame and the shutdown runs after it.
-  if (startingGL_) {
+  // the middle of building the scene or following a display change; releasing it then would pull
+  // it away under the builder. The frame pump then ends before its next frame and the shutdown
+  // runs after it.
+  if (startingGL_ || followingDisplayChange_) {
     quitRequested_ = true;
     return;
   }
@@ -165,12 +175,17 @@ void GLSaver::drawFrame() {
   for (int i = viewCount_ - 1; i >= 0; --i) {
     SaverView& view = views_[i];
     if (!view.context) continue;
-    if (viewCount_ > 1) {
-      wglMakeCurrent(view.deviceContext, view.context);
-      if (swapInterval_) swapInterval_(i == 0 ? 1 : 0);
+    // After a wake from sleep or a driver reset the context is dead: drawing on would spin on it.
+    // A saver then ends without a word; nobody may be there to read one.
+    if (viewCount_ > 1 && !gl_->makeCurrent(view.deviceContext, view.context)) {
+      shutdown();
+      return;
     }
     renderFrame(i);
-    SwapBuffers(view.deviceContext);
+    if (!gl_->swapBuffers(view.deviceContext)) {
+      shutdown();
+      return;
+    }
   }
   afterFrame();
 }

@@ -2,31 +2,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <GL/gl.h>
-
 #include "shell/GLSaver.h"
-#include "shell/MultiMonitor.h"
-
-namespace {
-
-// Refresh rate of the display that shows the window, as the display reports it (0 or 1: unknown).
-int refreshRateOf(HWND window, HDC deviceContext) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  MONITORINFOEXA info = {};
-  info.cbSize = sizeof(info);
-  if (multimon::monitorInfo(multimon::monitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY),
-                            reinterpret_cast<MONITORINFO*>(&info))) {
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof(mode);
-    if (EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode)) {
-      return static_cast<int>(mode.dmDisplayFrequency);
-    }
-  }
-  return GetDeviceCaps(deviceContext, VREFRESH);
-}
-
-}  // namespace
 
 int64_t GLSaver::pacingNow() {
   static const int64_t frequency = [] {
@@ -42,19 +18,23 @@ int64_t GLSaver::pacingNow() {
 
 void GLSaver::startPacing() {
   useFineTimer(!asleep());
-  const auto swapInterval =
-      reinterpret_cast<SwapIntervalFn>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
-  swapInterval_ = swapInterval && swapInterval(1) ? swapInterval : nullptr;
+  conditions_ = conditionSource_->current();
   setFrameRateCap();
   displayNotices_.start(mainWindow_);
   pacingStarted_ = true;
 }
 
-// At the refresh rate of the monitor the main window is on: the primary's, where there are several.
+// At the refresh rate of the monitor the main window is on: the primary's, where there are several;
+// lower on battery, while saving power and in a remote session.
 void GLSaver::setFrameRateCap() {
-  frameRateCap_ = frameRateLimit(storedMaxFrameRate_, refreshRateOf(mainWindow_, deviceContext_),
-                                 swapInterval_ != nullptr, mode_ == Preview);
+  const int cap = frameRateLimit(storedMaxFrameRate_, monitorSource_->refreshRate(mainWindow_, deviceContext_),
+                                 swapSynced_, mode_ == Preview);
+  frameRateCap_ = frameRateUnder(conditions_, cap);
   pacer_.setRate(frameRateCap_);
+}
+
+void GLSaver::conditionsChanged() {
+  if (pacingStarted_) setFrameRateCap();
 }
 
 void GLSaver::stopPacing() {

@@ -101,10 +101,10 @@ void GLSaver::setUpView(SaverView& view) {
   view.deviceContext = GetDC(view.window);
   const int chosen = ChoosePixelFormat(view.deviceContext, &pixelFormat_);
   if (chosen == 0 || !SetPixelFormat(view.deviceContext, chosen, &pixelFormat_)) return;
-  if (chosen == pixelFormatIndex_ && wglMakeCurrent(view.deviceContext, glContext_)) {
+  if (chosen == pixelFormatIndex_ && gl_->makeCurrent(view.deviceContext, glContext_)) {
     view.context = glContext_;
   } else if (HGLRC own = wglCreateContext(view.deviceContext)) {
-    if (wglShareLists(glContext_, own) && wglMakeCurrent(view.deviceContext, own)) {
+    if (wglShareLists(glContext_, own) && gl_->makeCurrent(view.deviceContext, own)) {
       view.context = own;
       view.ownContext = true;
       setupGL();
@@ -113,10 +113,11 @@ void GLSaver::setUpView(SaverView& view) {
     }
   }
   if (view.context) {
+    if (swapSynced_) gl_->setSwapInterval(0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    SwapBuffers(view.deviceContext);
+    gl_->swapBuffers(view.deviceContext);
   }
-  wglMakeCurrent(deviceContext_, glContext_);
+  gl_->makeCurrent(deviceContext_, glContext_);
 }
 
 void GLSaver::releaseView(SaverView& view) {
@@ -131,7 +132,21 @@ void GLSaver::releaseView(SaverView& view) {
 }
 
 void GLSaver::followDisplayChange() {
-  if (mode_ != FullScreen || !mainWindow_ || shutdownDone_) return;
+  if (!mainWindow_ || shutdownDone_) return;
+  followingDisplayChange_ = true;
+  do {
+    displayChangePending_ = false;
+    followOneDisplayChange();
+  } while (displayChangePending_ && !shutdownDone_);
+  followingDisplayChange_ = false;
+}
+
+void GLSaver::followOneDisplayChange() {
+  // The other modes keep their window; only the refresh rate may have changed.
+  if (mode_ != FullScreen) {
+    if (pacingStarted_) setFrameRateCap();
+    return;
+  }
   HWND covering[MaxMonitors];
   int coveringCount = 0;
   for (int i = 0; i < monitorCount_; ++i) {

@@ -149,13 +149,16 @@ bool GLSaver::prepareFirstFrame() {
   PIXELFORMATDESCRIPTOR described = {};
   DescribePixelFormat(deviceContext_, chosen, sizeof(described), &described);
   glContext_ = wglCreateContext(deviceContext_);
-  wglMakeCurrent(deviceContext_, glContext_);
   views_[0].deviceContext = deviceContext_;
   views_[0].context = glContext_;
+  // A driver that gives no context, or none it can make current, leaves nothing to draw with.
+  if (!glContext_ || !gl_->makeCurrent(deviceContext_, glContext_)) return false;
+  // Only the main window waits for the display; set once, as it belongs to the window.
+  swapSynced_ = gl_->setSwapInterval(1);
 
   if (!setupGL()) return false;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  SwapBuffers(deviceContext_);
+  gl_->swapBuffers(deviceContext_);
 
   if (mode_ == FullScreen && monitorCount_ > 1) {
     if (monitorMode() != PrimaryOnly) {

@@ -2,6 +2,7 @@
 # Installs what the build and the tests need on a fresh Debian 12 machine (run as root) and
 # cross-builds SDL 1.2 and SDL_mixer 1.2 for Windows x86-64 into deps/. Safe to run again:
 # every step is skipped when its result is already there.
+#   bootstrap.sh [--release]   --release: also what the CD needs (NSIS, xorriso, signing, PDF checks)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 deps="$top/deps"
@@ -13,9 +14,12 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xserver-xorg-core xserver-xorg-video-dummy xauth x11-utils x11-xserver-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
   imagemagick googletest libfreetype-dev fonts-dejavu-core clang-format
-  nsis xorriso poppler-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   xscreensaver-gl xscreensaver-gl-extra
 )
+if [ "${1:-}" = "--release" ]; then
+  packages+=(nsis xorriso poppler-utils osslsigncode openssl)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -18,6 +18,12 @@ Mix_Chunk* loadCheckedWav(const uint8_t* data, size_t size) {
   return stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
 }
 
+int mixerVolume(int percent, float share) {
+  const float volume = static_cast<float>(percent) * share * SoundPlayer::MaxVolume / 100.0f;
+  if (volume <= 0.0f) return 0;
+  return volume >= SoundPlayer::MaxVolume ? SoundPlayer::MaxVolume : static_cast<int>(volume + 0.5f);
+}
+
 namespace {
 
 Mix_Chunk* loadChunk(const char* path) {
@@ -35,6 +41,9 @@ bool SoundPlayer::open() {
   if (Mix_OpenAudio(frequency_, format_, channels_, chunkSize_) != 0) return false;
   opened_ = true;
   Mix_QuerySpec(&frequency_, &format_, &channels_);
+  // A device opened anew has its channels at full loudness.
+  Mix_Volume(-1, volume_);
+  Mix_VolumeMusic(volume_);
   return true;
 }
 
@@ -71,6 +80,16 @@ void SoundPlayer::playEffect(int id, int loops) {
       return;
     }
   }
+}
+
+void SoundPlayer::setVolume(int volume) {
+  volume = volume < 0 ? 0 : volume > MaxVolume ? MaxVolume : volume;
+  if (volume == volume_) return;
+  volume_ = volume;
+  // The mixer's channels exist only while its device is open.
+  if (!opened_) return;
+  Mix_Volume(-1, volume_);
+  Mix_VolumeMusic(volume_);
 }
 
 void SoundPlayer::sleep() {

@@ -82,6 +82,28 @@ void store(const char* name, DWORD value) {
 
 HWND pageOf(HWND dialog, int id) { return GetParent(control(dialog, id)); }
 
+std::wstring wideText(HWND dialog, int id) {
+  wchar_t text[128] = {};
+  GetWindowTextW(control(dialog, id), text, 128);
+  return text;
+}
+
+// The control's text, 40 % longer (German and French run so much longer than Dutch), still fits
+// beside the box a check box draws.
+bool roomForLongerText(HWND dialog, int id, int besides) {
+  HWND window = control(dialog, id);
+  const std::wstring shown = wideText(dialog, id);
+  HDC device = GetDC(window);
+  HGDIOBJ old = SelectObject(device, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+  SIZE extent = {};
+  GetTextExtentPoint32W(device, shown.c_str(), static_cast<int>(shown.size()), &extent);
+  SelectObject(device, old);
+  ReleaseDC(window, device);
+  RECT client;
+  GetClientRect(window, &client);
+  return extent.cx > 0 && extent.cx * 14 / 10 + besides <= client.right;
+}
+
 // The texts and the intro picture that ship with the product, under the tests' settings key.
 void useProductTexts() {
   const std::string product = testenv::buildFolder() + "Reefglass\\";
@@ -169,12 +191,17 @@ TEST_F(Dialogs, OpensWithDefaultsAndCancelStoresNothing) {
     EXPECT_EQ(controlText(dialog, IDC_SKY_CLEAR), "");  // no text for "cloudless" in this file
     EXPECT_TRUE(isChecked(dialog, IDC_SOUND_ON));
     EXPECT_EQ(controlText(dialog, IDC_SOUND_ON), "Aan/uit");
+    EXPECT_EQ(trackbarPosition(dialog, IDC_SOUND_VOLUME), 100);
+    EXPECT_FALSE(isChecked(dialog, IDC_SHOW_CLOCK));
+    // This file is older than the volume and the clock: their controls keep the template's names.
+    EXPECT_EQ(wideText(dialog, IDC_SOUND_VOLUMETEXT), L"Lautst\u00e4rke");
+    EXPECT_EQ(wideText(dialog, IDC_SHOW_CLOCK), L"Uhrzeit anzeigen");
     press(dialog, IDCANCEL);
   });
   EXPECT_EQ(storedValueCount(), 0u);
 }
 
-TEST_F(Dialogs, SlidersShowTheirNumbersAndOkWritesAllEighteen) {
+TEST_F(Dialogs, SlidersShowTheirNumbersAndOkWritesAllTwenty) {
   store("BoidCount", 7);
   configure([](HWND dialog) {
     EXPECT_EQ(trackbarPosition(dialog, IDC_BOID_COUNT), 1);
@@ -189,9 +216,15 @@ TEST_F(Dialogs, SlidersShowTheirNumbersAndOkWritesAllEighteen) {
     setCheck(dialog, IDC_BOID_ANGLE, true);
     setCheck(dialog, IDC_SKY_CLEAR, true);
     setCheck(dialog, IDC_SOUND_ON, false);
+    moveTrackbar(dialog, IDC_SOUND_VOLUME, 55);
+    setCheck(dialog, IDC_SHOW_CLOCK, true);
     press(dialog, IDOK);
   });
-  EXPECT_EQ(storedValueCount(), 18u);
+  EXPECT_EQ(storedValueCount(), 20u);
+  EXPECT_EQ(storedValue("SoundVolume"), 55);
+  EXPECT_EQ(storedValue("ShowClock"), 1);
+  EXPECT_EQ(settings.SoundVolume, 55);
+  EXPECT_TRUE(settings.ShowClock);
   EXPECT_EQ(storedValue("BoidCount"), 15);
   EXPECT_EQ(storedValue("FishCount"), 4);
   EXPECT_EQ(storedValue("CameraSpeed"), 9);
@@ -286,6 +319,11 @@ TEST_F(Dialogs, EveryPageCanBeShownAndPhotographed) {
     const std::string birds = productText("birdtype");
     ASSERT_FALSE(birds.empty());
     EXPECT_NE(FindWindowExA(pageOf(dialog, IDC_BIRD_GULL), nullptr, "Button", birds.c_str()), nullptr);
+    // The sound page's later controls, named by the product's texts, with room for longer ones.
+    EXPECT_EQ(controlText(dialog, IDC_SOUND_VOLUMETEXT), "Volume");
+    EXPECT_EQ(controlText(dialog, IDC_SHOW_CLOCK), "Klok tonen");
+    EXPECT_TRUE(roomForLongerText(dialog, IDC_SOUND_VOLUMETEXT, 0));
+    EXPECT_TRUE(roomForLongerText(dialog, IDC_SHOW_CLOCK, GetSystemMetrics(SM_CXMENUCHECK) + 6));
     press(dialog, IDCANCEL);
   });
 }

@@ -121,17 +121,21 @@ TEST_F(SettingsRecords, FirstRunCreatesTheEmptyKeyAndKeepsDefaults) {
   EXPECT_TRUE(screen.ShadeScecondary);
 }
 
-TEST_F(SettingsRecords, SavingWritesAllEighteenValuesAsNumbers) {
+TEST_F(SettingsRecords, SavingWritesAllTwentyValuesAsNumbers) {
   SeaSceneApp app(SaverBuild::Basic);
   app.settings().FishCount = 3;
   app.settings().FishManta = false;
+  app.settings().SoundVolume = 35;
   app.saveSettings();
   const std::string listing = runReg(std::string("query \"HKCU\\") + TestKey + "\"");
-  EXPECT_EQ(countOccurrences(listing, "REG_DWORD"), 18) << listing;
+  EXPECT_EQ(countOccurrences(listing, "REG_DWORD"), 20) << listing;
   EXPECT_EQ(countOccurrences(listing, "REG_SZ") + countOccurrences(listing, "REG_BINARY"), 0) << listing;
   for (const SettingField& field : SaverSettingFields) {
     EXPECT_NE(listing.find(std::string(field.name) + "    REG_DWORD"), std::string::npos) << field.name;
   }
+  EXPECT_NE(listing.find("SoundVolume    REG_DWORD    0x23"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("ShowClock    REG_DWORD    0x0"), std::string::npos) << listing;
+  EXPECT_EQ(listing.find("SoundYields"), std::string::npos) << "no dialog offers it: " << listing;
   EXPECT_NE(listing.find("FishCount    REG_DWORD    0x3"), std::string::npos) << listing;
   EXPECT_NE(listing.find("FishManta    REG_DWORD    0x0"), std::string::npos) << listing;
 
@@ -167,6 +171,39 @@ TEST_F(SettingsRecords, OutOfRangeValuesLoadUnchangedAndFlagsNormalise) {
   EXPECT_NE(count.find("REG_DWORD    0x19"), std::string::npos) << count;
 }
 
+// The values added since the eighteen are read only from a DWORD; a volume outside 0 to 100 is
+// today's full loudness.
+TEST_F(SettingsRecords, LaterValuesAreDwordsAndAVolumeOutOfRangeIsFull) {
+  SeaSceneApp defaults(SaverBuild::Basic);
+  defaults.loadSettings();
+  EXPECT_EQ(defaults.settings().SoundVolume, 100);
+  EXPECT_TRUE(defaults.settings().SoundYields);
+  EXPECT_FALSE(defaults.settings().ShowClock);
+
+  const struct {
+    const char* type;
+    const char* data;
+    int volume;
+  } volumes[] = {{"REG_DWORD", "40", 40},         {"REG_DWORD", "0", 0},     {"REG_DWORD", "100", 100},
+                 {"REG_DWORD", "101", 100},       {"REG_DWORD", "250", 100}, {"REG_DWORD", "0xFFFFFFFF", 100},
+                 {"REG_BINARY", "32000000", 100}, {"REG_SZ", "50", 100}};
+  for (const auto& v : volumes) {
+    regAdd("SoundVolume", v.type, v.data);
+    SeaSceneApp app(SaverBuild::Basic);
+    app.loadSettings();
+    EXPECT_EQ(app.settings().SoundVolume, v.volume) << v.type << " " << v.data;
+  }
+  // Switched from their defaults by a DWORD only.
+  for (const bool dword : {true, false}) {
+    regAdd("SoundYields", dword ? "REG_DWORD" : "REG_SZ", "0");
+    regAdd("ShowClock", dword ? "REG_DWORD" : "REG_BINARY", dword ? "1" : "01000000");
+    SeaSceneApp app(SaverBuild::Basic);
+    app.loadSettings();
+    EXPECT_EQ(app.settings().SoundYields, !dword);
+    EXPECT_EQ(app.settings().ShowClock, dword);
+  }
+}
+
 TEST_F(SettingsRecords, ValuesLongerThanFourBytesAreIgnored) {
   regAdd("BoidCount", "REG_BINARY", "0102030405060708");
   regAdd("FishCount", "REG_SZ", "twenty");
@@ -193,6 +230,7 @@ TEST_F(SettingsRecords, EmptyPathOpensTheCurrentUserKeyItself) {
             ERROR_SUCCESS);
   EXPECT_EQ(value, 41u);
   for (const SettingField& field : SaverSettingFields) RegDeleteValueA(root, field.name);
+  for (const char* name : LaterDialogValues) RegDeleteValueA(root, name);
   RegCloseKey(root);
 }
 

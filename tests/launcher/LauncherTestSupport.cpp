@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "formats/BmpFormat.h"
 #include "launcher/resource.h"
 
 namespace kvtest {
@@ -28,22 +29,10 @@ std::vector<std::string> splitTabs(const std::string& line) {
 
 void writeBitmapFile(const std::string& path, int width, int height,
                      const std::vector<unsigned char>& pixels) {
-  const int rowBytes = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biSizeImage = static_cast<DWORD>(rowBytes * height);
-  file.bfType = 0x4d42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + info.biSizeImage;
-  std::string data(reinterpret_cast<const char*>(&file), sizeof file);
-  data.append(reinterpret_cast<const char*>(&info), sizeof info);
-  data.append(reinterpret_cast<const char*>(pixels.data()), pixels.size());
-  writeFile(path, data);
+  formats::Bytes file;
+  formats::appendBmpHeaders(file, width, height, 24, 0);
+  file.insert(file.end(), pixels.begin(), pixels.end());
+  writeFile(path, std::string(file.begin(), file.end()));
 }
 
 }  // namespace

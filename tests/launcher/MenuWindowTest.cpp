@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "LauncherTestSupport.h"
+#include "formats/WavFormat.h"
 #include "launcher/CMyButton.h"
 #include "launcher/LauncherRules.h"
 #include "launcher/SetupRegistry.h"
@@ -26,6 +27,15 @@ namespace {
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kHttpsKey[] = "Software\\Classes\\https\\shell\\open\\command";
 const char kReaderKey[] = "HKLM\\Software\\Adobe\\Acrobat Reader";
+
+// A tenth of a second of silence, a sound the menu can play on hovering.
+std::string silentWave() {
+  const uint32_t samples = 2205 * 2;
+  formats::Bytes file;
+  formats::appendWavHeader(file, formats::pcmFormat(1, 22050, 16), samples);
+  file.resize(file.size() + samples);
+  return std::string(file.begin(), file.end());
+}
 
 std::vector<std::string> menuItems(HMENU menu) {
   std::vector<std::string> items;
@@ -68,7 +78,7 @@ class MenuWindowTest : public ::testing::Test {
 
   void putCdContent() const {
     kvtest::writeBackground(cd.path("setup\\bg.bmp"));
-    cd.put("setup\\Ballon.wav", "RIFF");
+    cd.put("setup\\Ballon.wav", silentWave());
     cd.put("docs\\manual one.pdf", "%PDF-1.4 manual");
     cd.putStandIn("Acrobat\\AcroRd32.exe");
     cd.putStandIn("browser dir\\iexplore.exe");

@@ -18,7 +18,7 @@ text() { sed -n "s/^$2 = {\(.*\)}\r\?$/\1/p" "$data/$1" | head -n 1; }
 
 for key in caption intro boid fish birds sky camera sound screensettings cancel hyperlink_txt boidtype \
            boidcount fishtype birdtype cloudy cloudless automatic top middle bottom scrollspeed \
-           resttime_top resttime_bottom on_off; do
+           resttime_top resttime_bottom on_off volume showclock; do
   label=$(text Language.dat "$key")
   [ -n "$label" ] || fail "Language.dat has no $key"
   has "$label" || fail "the manual does not name \"$label\" ($key)"
@@ -40,7 +40,7 @@ done < <(sed -n 's/^ *CONTROL "\(&[^"]*\)", IDC_.*/\1/p' "$src/launcher/KvSetupX
 has "Ga naar de Orvane website" || fail "the manual does not name the logo's text"
 
 # Nothing the product does not have, nothing from Windows XP, nothing in English.
-for phrase in volume cancel display "add or remove" "eigenschappen voor beeldscherm" "windows xp" \
+for phrase in cancel display "add or remove" "eigenschappen voor beeldscherm" "windows xp" \
               "screen saver" "software"; do
   grep -qiF -- "$phrase" <<<"$manual" && fail "the manual still says \"$phrase\""
 done

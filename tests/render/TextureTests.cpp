@@ -263,3 +263,47 @@ TEST_F(TextureGl, SingleTextureBindChoosesModulateOrDecal) {
   EXPECT_EQ(envMode(), GL_DECAL);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
+
+// What a card hides for sure: the longest run of rows opaque from edge to edge, narrowed by half
+// a row at either end so that linear filtering never mixes in a row that is not.
+TEST_F(TextureGl, OpaqueRowsAreTheLongestRunOfRowsOpaqueFromEdgeToEdge) {
+  std::vector<uint32_t> texels(4 * 8, 0x80FFFFFF);
+  for (int y : {0, 2, 3, 4, 5}) {
+    for (int x = 0; x < 4; ++x) texels[static_cast<size_t>(y * 4 + x)] = 0xFF102030;
+  }
+  texels[6 * 4 + 1] = 0xFF102030;  // one opaque texel does not make row 6 opaque
+  Texture card;
+  ASSERT_TRUE(card.loadBMP(writeScratch("band.nlt", bmpFile(4, 8, 32, texels)).c_str(), TexLinear));
+  float top = 0.0f, bottom = 0.0f;
+  ASSERT_TRUE(card.opaqueRows(top, bottom));
+  EXPECT_FLOAT_EQ(top, 2.5f / 8.0f);
+  EXPECT_FLOAT_EQ(bottom, 5.5f / 8.0f);
+
+  Texture seeThrough;
+  ASSERT_TRUE(seeThrough.loadBMP(
+      writeScratch("clear.nlt", bmpFile(4, 8, 32, std::vector<uint32_t>(32, 0xFE000000))).c_str(), TexLinear));
+  EXPECT_FALSE(seeThrough.opaqueRows(top, bottom));
+
+  Texture solid;  // no alpha: every row
+  ASSERT_TRUE(solid.loadBMP(picture(24).c_str(), TexLinear));
+  ASSERT_TRUE(solid.opaqueRows(top, bottom));
+  EXPECT_FLOAT_EQ(top, 0.25f);
+  EXPECT_FLOAT_EQ(bottom, 0.75f);
+}
+
+// For blending with (ONE, ONE_MINUS_SRC_ALPHA): each colour times its alpha, the alpha kept.
+TEST_F(TextureGl, APremultipliedPictureHoldsItsColoursTimesAlpha) {
+  Texture plain, premultiplied;
+  ASSERT_TRUE(plain.loadBMP(picture(32).c_str(), TexLinear));
+  ASSERT_TRUE(premultiplied.loadBMP(picture(32).c_str(), TexLinear | TexPremultiply));
+  unsigned char a[4 * 2 * 4], p[4 * 2 * 4];
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glBindTexture(GL_TEXTURE_2D, plain.id());
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, a);
+  glBindTexture(GL_TEXTURE_2D, premultiplied.id());
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, p);
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(p[4 * i + 3], a[4 * i + 3]) << i;
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(p[4 * i + c], (a[4 * i + c] * a[4 * i + 3] + 127) / 255) << i << " " << c;
+  }
+}

@@ -49,6 +49,24 @@ TEST(FrameAllocations, BasicBuildWithEverythingOn) {
   EXPECT_EQ(allocationsDuring(scene, 300), 0);
 }
 
+// A clock whose minute turns every frame: its text and place are set anew each time.
+int minutesShown = 0;
+TimeOfDay turningMinute() {
+  ++minutesShown;
+  return {minutesShown / 60 % 24, minutesShown % 60};
+}
+
+TEST(FrameAllocations, TheClockTurningItsMinute) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+    app.settings().ShowClock = true;
+    app.setTimeOfDaySource(turningMinute);
+  });
+  ASSERT_TRUE(scene.ready());
+  scene.frames(60, 33);
+  EXPECT_EQ(allocationsDuring(scene, 300), 0);
+  EXPECT_GT(minutesShown, 300);
+}
+
 TEST(FrameAllocations, InteractiveBuildWithTheRateLineShown) {
   DrivenScene scene(SaverBuild::Interactive, "reef.exe");
   ASSERT_TRUE(scene.ready());

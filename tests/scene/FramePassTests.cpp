@@ -13,10 +13,32 @@
 #include "scene/FarToNear.h"
 #include "tests/scene/SceneTestSupport.h"
 #include "tests/support/GlQueryCounter.h"
+#include "world/MathConstants.h"
 
 using scenetest::DrivenScene;
 
 namespace {
+
+// The viewport and the projection a drawn frame leaves: the whole window, and the window's aspect
+// but never wider than the cap (gluPerspective puts f / aspect and f on the diagonal).
+void expectFrameProjection(DrivenScene& scene, int width, int height, float aspect) {
+  glViewport(0, 0, 1, 1);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  scene.frame(20);
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[0], 0);
+  EXPECT_EQ(viewport[1], 0);
+  EXPECT_EQ(viewport[2], width);
+  EXPECT_EQ(viewport[3], height);
+  GLfloat projection[16] = {};
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  ASSERT_NE(projection[0], 0.0f);
+  EXPECT_NEAR(projection[5] / projection[0], aspect, 1e-4f);
+  EXPECT_NEAR(projection[5], 1.0f / std::tan(22.5f * DegToRad), 1e-4f) << "45 degrees high";
+}
 
 TEST(FramePass, WideScreensUseTheAspectCapWithAFullViewport) {
   HWND host = scenetest::previewHost(1920, 1080);
@@ -26,17 +48,13 @@ TEST(FramePass, WideScreensUseTheAspectCapWithAFullViewport) {
     ASSERT_TRUE(scene.ready());
     EXPECT_EQ(scene.app().width(), 1920);
     EXPECT_EQ(scene.app().height(), 1080);
-    EXPECT_FLOAT_EQ(scene.app().sceneView(0).aspect, 1.35f);
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 1920);
-    EXPECT_EQ(viewport[3], 1080);
+    expectFrameProjection(scene, 1920, 1080, 1.35f);
   }
   DestroyWindow(host);
 
   DrivenScene window(SaverBuild::Basic, "reef.scr /t");
   ASSERT_TRUE(window.ready());
-  EXPECT_NEAR(window.app().sceneView(0).aspect, 800.0f / 600.0f, 1e-6f);
+  expectFrameProjection(window, 800, 600, 800.0f / 600.0f);
 }
 
 TEST(FramePass, RateTextAfterFiftyFramesInOneSecond) {
@@ -69,27 +87,27 @@ TEST(FramePass, HighlightKeepsItsFrameWhileTheCameraTilts) {
     app.settings().CameraSpeed = 4;
   });
   ASSERT_TRUE(scene.ready());
-  const Quad& highlight = scene.sea().highlightPlane();
+  const SeaScene& sea = scene.sea();
   scene.frame(50);
-  const Texture* resting = highlight.texture(1);
+  const int resting = sea.highlightFrame();
   scene.frame(50);
-  EXPECT_NE(highlight.texture(1), resting);  // 50 ms later the next of the 32 frames is shown
+  EXPECT_NE(sea.highlightFrame(), resting);  // 50 ms later the next of the 32 frames is shown
 
   scene.frames(100, 100);  // the first rest of 10 s ends; the view starts tilting up
-  ASSERT_TRUE(scene.sea().cameraTilt().moving());
-  const Texture* held = highlight.texture(1);
+  ASSERT_TRUE(sea.cameraTilt().moving());
+  const int held = sea.highlightFrame();
   for (int i = 0; i < 20; ++i) {
     scene.frame(50);
-    ASSERT_TRUE(scene.sea().cameraTilt().moving());
-    EXPECT_EQ(highlight.texture(1), held);
+    ASSERT_TRUE(sea.cameraTilt().moving());
+    EXPECT_EQ(sea.highlightFrame(), held);
   }
   scene.frames(100, 100);  // 25 degrees at 4 degrees per second: the tilt has ended
-  EXPECT_FALSE(scene.sea().cameraTilt().moving());
-  EXPECT_LE(scene.sea().camera().pitch(), -25.0f);
+  EXPECT_FALSE(sea.cameraTilt().moving());
+  EXPECT_LE(sea.camera().pitch(), -25.0f);
   scene.frame(50);
-  const Texture* again = highlight.texture(1);
+  const int again = sea.highlightFrame();
   scene.frame(50);
-  EXPECT_NE(highlight.texture(1), again);
+  EXPECT_NE(sea.highlightFrame(), again);
 }
 
 // The upper two thirds of the frame just drawn, once a second over the gull's first crossings,

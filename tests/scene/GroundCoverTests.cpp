@@ -5,8 +5,11 @@
 
 #include <GL/gl.h>
 
+#include "formats/DataCatalog.h"
+#include "render/Texture.h"
 #include "render/Transforms.h"
 #include "scene/GroundCover.h"
+#include "scene/ScenePlacements.h"
 #include "tests/support/GLTestContext.h"
 #include "world/LookAtCamera.h"
 
@@ -54,6 +57,56 @@ TEST(GroundCover, EveryPixelOfTheCoveredRowsIsPaintedByTheFloor) {
   EXPECT_GT(covered[0], window.height() / 3);
   EXPECT_GT(covered[1], covered[0]) << "looking down, more of the window is floor";
   EXPECT_LT(covered[2], covered[0]) << "looking up, less";
+  glEnable(GL_DEPTH_TEST);
+}
+
+// The rows the horizon fader's opaque band covers from side to side: drawn over two different
+// backgrounds, every pixel in them comes out the same, the band's own colour.
+TEST(GroundCover, TheFadersOpaqueBandHidesWhatLiesBehindItsRows) {
+  GLTestContext window(400, 300);
+  ASSERT_TRUE(window.ok());
+  Texture picture;
+  ASSERT_TRUE(picture.loadBMP("Reefglass/gwfader.nlt", catalog::HorizonFader.loadFlags));
+  Quad fader;
+  fader.setSize(FaderCard.width, FaderCard.height);
+  fader.addTexture(&picture);
+  fader.setPosition(FaderCard.position);
+  fader.setAngleX(FaderCard.angles.x);
+  fader.setBlended(true);
+  glDisable(GL_DEPTH_TEST);
+  const float tilts[] = {0.0f, 4.5f, -25.0f, 0.0f};
+  const float aspects[] = {400.0f / 300.0f, 400.0f / 300.0f, 400.0f / 300.0f, 1.35f};
+  for (int i = 0; i < 4; ++i) {
+    transforms::setViewport(0, 0, window.width(), window.height());
+    transforms::setProjection(Matrix4x4::perspective(45.0f, aspects[i], 0.1f, 1000.0f));
+    LookAtCamera camera;
+    camera.init(0.0f, 2.0f, -7.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+    camera.tilt(tilts[i]);
+    transforms::loadModelview(Matrix4x4::lookAt(camera.eye(), camera.lookAt(), camera.up()));
+    int low = 0, high = 0;
+    ASSERT_TRUE(rowsCoveredByCard(fader, low, high)) << "view " << i;
+    EXPECT_GT(high - low, 4) << "view " << i;
+    std::vector<uint32_t> over[2];
+    for (int k = 0; k < 2; ++k) {
+      glClearColor(k == 0 ? 1.0f : 0.0f, 1.0f - k, 1.0f, 1.0f);
+      glClear(GL_COLOR_BUFFER_BIT);
+      fader.render();
+      over[k] = window.readPixels();  // top row first
+    }
+    for (int row = low; row < high; ++row) {
+      const int y = window.height() - 1 - row;
+      for (int x = 0; x < window.width(); ++x) {
+        const size_t at = static_cast<size_t>(y) * window.width() + x;
+        ASSERT_EQ(over[0][at] & 0xFFFFFF, over[1][at] & 0xFFFFFF)
+            << "view " << i << ": pixel (" << x << ", " << row << " from the bottom) shows what lies behind";
+      }
+    }
+    // The rows just outside do show it: the band is not claimed smaller than it is by much.
+    const int y = window.height() - 1 - (high + 4);
+    EXPECT_NE(over[0][static_cast<size_t>(y) * window.width()] & 0xFFFFFF,
+              over[1][static_cast<size_t>(y) * window.width()] & 0xFFFFFF)
+        << "view " << i;
+  }
   glEnable(GL_DEPTH_TEST);
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/scene/SceneTestSupport.h"
 
@@ -53,6 +54,25 @@ TEST_F(Interactive, HoldingSpaceTogglesWireframeOnce) {
   press(VK_SPACE);
   EXPECT_FALSE(scene.app().overlay().wireframe());
   EXPECT_EQ(polygonMode(), GL_FILL);
+}
+
+// Lines of the floor paint over nothing: in wireframe the sky is drawn down to the bottom row too.
+TEST_F(Interactive, InWireframeTheSkyReachesTheBottomRows) {
+  ASSERT_TRUE(scene.ready());
+  press(VK_SPACE);
+  ASSERT_EQ(polygonMode(), GL_LINE);
+  const SceneView view = scene.app().sceneView(0);
+  scene.sea().beginView(view);
+  scene.sea().drawLayer(SceneLayer::Sky, view);
+  glFinish();
+  const int rows = view.height / 5;
+  std::vector<unsigned char> bottom(static_cast<size_t>(view.width) * rows * 4);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, view.width, rows, GL_RGBA, GL_UNSIGNED_BYTE, bottom.data());
+  size_t lit = 0;
+  for (size_t i = 0; i < bottom.size(); i += 4) lit += bottom[i] + bottom[i + 1] + bottom[i + 2] > 0;
+  EXPECT_GT(lit, bottom.size() / 4 / 100) << "sky lines in the lowest fifth of the picture";
 }
 
 TEST_F(Interactive, ArrowKeysTiltWithinTheirLimitsAndHomeResets) {

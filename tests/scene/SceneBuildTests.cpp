@@ -164,6 +164,35 @@ TEST(SceneBuild, SchoolModelAndTextureFollowBoidModel) {
   }
 }
 
+// A manta whose model is missing is never seen: its path stays where it started.
+TEST(SceneBuild, AMantaWithoutItsModelIsNotMoved) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) {
+    setAll(app.settings(), true);
+    app.settings().SoundOn = false;
+  });
+  ASSERT_TRUE(scene.ready());
+  ASSERT_TRUE(scene.sea().present(Manta));
+  const auto mantaPosition = [](const SeaScene& sea) {
+    for (const SeaScene::Creature& creature : sea.creatures()) {
+      if (creature.kind == Manta) return creature.pose->position();
+    }
+    return Vector3{};
+  };
+  const Vector3 start = mantaPosition(scene.sea());
+  scene.frames(20, 50);
+  EXPECT_GT(distance(mantaPosition(scene.sea()), start), 0.1f) << "with its model it sweeps";
+
+  SaverSettings settings;
+  setAll(settings, true);
+  SeaScene bare;
+  bare.build(settings, testenv::scratchFolder("no-data").c_str(), SeaScene::Options{}, 1000);
+  ASSERT_TRUE(bare.present(Manta));
+  ASSERT_EQ(bare.model(Manta).frameCount(), 0);
+  const Vector3 bareStart = mantaPosition(bare);
+  for (uint32_t now = 1050; now <= 2000; now += 50) bare.advance(now);
+  EXPECT_EQ(mantaPosition(bare), bareStart);
+}
+
 TEST(SceneBuild, SkyPictureFollowsSkyTypeAndColourDepth) {
   const struct {
     int skyType;

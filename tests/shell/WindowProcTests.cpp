@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <iterator>
 
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "shell/GLSaver.h"
+#include "tests/support/RecordingGLDriver.h"
 
 namespace {
 
@@ -24,6 +26,9 @@ class RecordingSaver : public GLSaver {
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
   }
+  using GLSaver::setConditionSource;
+  using GLSaver::setGLDriver;
+  using GLSaver::setMonitorSource;
   using GLSaver::setNoticeRegistrar;
   bool buildScene() override { return true; }
   bool setupGL() override { return true; }
@@ -69,8 +74,19 @@ PowerNotice powerNotice(const GUID& setting, DWORD state) {
 const GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 const GUID MonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
 const GUID SomeOtherSetting = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
+const GUID PowerSource = {0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
+const GUID PowerSavingStatus = {0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0xcc, 0xed, 0x2e, 0xee, 0xa5}};
+const GUID EnergySaverStatus = {0x550e8400, 0xe29b, 0x41d4, {0xa7, 0x16, 0x44, 0x66, 0x55, 0x44, 0x00, 0x00}};
 
 LPARAM pointerTo(const PowerNotice& notice) { return reinterpret_cast<LPARAM>(&notice); }
+
+void storeMaxFrameRate(const char* key, DWORD rate) {
+  HKEY settings = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &settings, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(settings, "MaxFrameRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&rate), sizeof(rate));
+  RegCloseKey(settings);
+}
 
 TEST(WindowProc, SecondDestroyDoesNotShutDownAgain) {
   RecordingSaver saver(SaverBuild::Basic);
@@ -255,13 +271,15 @@ TEST(WindowProc, TheMainWindowSignsUpForDisplayAndSessionNoticesUntilItEnds) {
   ASSERT_NE(window, nullptr);
   saver.quitAfterFrames = 3;
   saver.run();
-  ASSERT_EQ(registrar.power.size(), 2u);
-  EXPECT_EQ(registrar.power[0].first, window);
-  EXPECT_EQ(registrar.power[1].first, window);
+  ASSERT_EQ(registrar.power.size(), 5u);
+  for (const auto& signedUp : registrar.power) EXPECT_EQ(signedUp.first, window);
   EXPECT_TRUE(IsEqualGUID(registrar.power[0].second, ConsoleDisplayState));
   EXPECT_TRUE(IsEqualGUID(registrar.power[1].second, MonitorPowerOn));
+  EXPECT_TRUE(IsEqualGUID(registrar.power[2].second, PowerSource));
+  EXPECT_TRUE(IsEqualGUID(registrar.power[3].second, PowerSavingStatus));
+  EXPECT_TRUE(IsEqualGUID(registrar.power[4].second, EnergySaverStatus));
   const auto notice = [](uintptr_t n) { return reinterpret_cast<HPOWERNOTIFY>(n); };
-  EXPECT_EQ(registrar.powerGone, (std::vector<HPOWERNOTIFY>{notice(1), notice(2)}));
+  EXPECT_EQ(registrar.powerGone, (std::vector<HPOWERNOTIFY>{notice(1), notice(2), notice(3), notice(4), notice(5)}));
   EXPECT_EQ(registrar.sessions, std::vector<HWND>{window});
   EXPECT_EQ(registrar.sessionsGone, std::vector<HWND>{window});
   EXPECT_TRUE(saver.isShutDown());
@@ -285,13 +303,6 @@ TEST(WindowProc, PreviewWhoseHostGoesWhileItSettlesEndsQuietly) {
 
 TEST(WindowProc, FramePumpDrawsNoFasterThanItsLimit) {
   const char* const key = "Software\\ReefsaverTests\\Pacing";
-  const auto storeMaxFrameRate = [&](DWORD rate) {
-    HKEY settings = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &settings, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(settings, "MaxFrameRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&rate), sizeof(rate));
-    RegCloseKey(settings);
-  };
   HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(host, nullptr);
@@ -301,7 +312,7 @@ TEST(WindowProc, FramePumpDrawsNoFasterThanItsLimit) {
     int cap;
   } runs[] = {{20, "/t", 20}, {0, "/p " + std::to_string(reinterpret_cast<LONG_PTR>(host)), 30}};
   for (const auto& run : runs) {
-    storeMaxFrameRate(run.stored);
+    storeMaxFrameRate(key, run.stored);
     RecordingSaver saver(SaverBuild::Basic);
     saver.useSettingsKey(key);
     ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), ("saver.scr " + run.switches).c_str()));
@@ -316,6 +327,158 @@ TEST(WindowProc, FramePumpDrawsNoFasterThanItsLimit) {
   }
   DestroyWindow(host);
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ReefsaverTests");
+}
+
+// Wine's driver never goes away; a stand-in refuses the swap, as a driver does after a wake from
+// sleep or a reset. The saver ends at once, releases everything and shows no box (one would keep
+// run from returning).
+TEST(WindowProc, ASwapTheDriverRefusesEndsTheSaverQuietly) {
+  for (const char* switches : {"saver.scr /s", "saver.scr /t"}) {
+    RecordingGLDriver driver;
+    driver.swapsBeforeFailing = 4;  // the black frame at the start, then three frames
+    RecordingSaver saver(SaverBuild::Basic);
+    saver.setGLDriver(driver);
+    ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), switches));
+    saver.quitAfterFrames = 50;
+    saver.run();
+    EXPECT_TRUE(saver.isShutDown()) << switches;
+    EXPECT_EQ(saver.frames, 4) << switches << ": no frame after the failed swap";
+    EXPECT_EQ(saver.releases, 1) << switches;
+    EXPECT_EQ(wglGetCurrentContext(), nullptr) << switches << ": the context is let go";
+  }
+}
+
+// Not a context to be had, or none to make current: the run ends before its first frame.
+TEST(WindowProc, ADriverThatMakesNoContextCurrentEndsTheRunBeforeAnyFrame) {
+  RecordingGLDriver driver;
+  driver.makeCurrentsBeforeFailing = 0;
+  RecordingSaver saver(SaverBuild::Basic);
+  saver.setGLDriver(driver);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+  EXPECT_FALSE(saver.startGL());
+  EXPECT_EQ(saver.frames, 0);
+  EXPECT_EQ(driver.swaps, 0);
+}
+
+// A monitor table whose main monitor reports a refresh rate the test chooses.
+class RefreshingMonitors : public MonitorSource {
+ public:
+  int listMonitors(MonitorEntry* table, int capacity) override {
+    return systemMonitors().listMonitors(table, capacity);
+  }
+  int refreshRate(HWND, HDC) override { return rate; }
+  int rate = 50;
+};
+
+// The test window keeps its window through a display change, but follows the display's new
+// refresh rate.
+TEST(WindowProc, TheTestWindowsCapFollowsTheRefreshRateAfterADisplayChange) {
+  RefreshingMonitors monitors;
+  RecordingSaver saver(SaverBuild::Basic);
+  saver.setMonitorSource(monitors);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+  int capBefore = 0;
+  saver.onFrame = [&] {
+    if (saver.frames != 1) return;
+    capBefore = saver.frameRateCap();
+    monitors.rate = 75;
+    SendMessageA(saver.mainWindow(), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
+  };
+  saver.quitAfterFrames = 3;
+  saver.run();
+  const int synced = saver.swapSynced() ? 1 : 0;
+  EXPECT_EQ(capBefore, 50 + synced);
+  EXPECT_EQ(saver.frameRateCap(), 75 + synced);
+  EXPECT_EQ(saver.frames, 3);
+}
+
+// The conditions a machine starts the saver in, as a test chooses them.
+class GivenConditions : public ConditionSource {
+ public:
+  DrawingConditions current() override { return conditions; }
+  DrawingConditions conditions;
+};
+
+// The test window with the settings under key, in the conditions given.
+void startIn(RecordingSaver& saver, GivenConditions& conditions, const char* key) {
+  saver.useSettingsKey(key);
+  saver.setConditionSource(conditions);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+}
+
+// Wine tells nothing of batteries, power saving or remote sessions: the conditions at start come
+// from a stand-in, the changes as the notices Windows sends.
+TEST(WindowProc, OnBatteryOrSavingPowerAtMost30FramesInARemoteSessionAtMost15) {
+  const char* const key = "Software\\ReefsaverTests\\Conditions";
+  RegDeleteTreeA(HKEY_CURRENT_USER, key);
+  GivenConditions start;
+  start.conditions.onBattery = true;
+  RecordingSaver saver(SaverBuild::Basic);
+  startIn(saver, start, key);
+  std::vector<int> caps;
+  const PowerNotice mains = powerNotice(PowerSource, 0);
+  const PowerNotice ups = powerNotice(PowerSource, 2);
+  const PowerNotice energySaving = powerNotice(EnergySaverStatus, 1);
+  const PowerNotice energyNormal = powerNotice(EnergySaverStatus, 0);
+  const PowerNotice batterySaving = powerNotice(PowerSavingStatus, 1);
+  const PowerNotice batteryNormal = powerNotice(PowerSavingStatus, 0);
+  // A notice after each frame, as Windows sends them.
+  const struct {
+    UINT message;
+    WPARAM event;
+    const PowerNotice* setting;
+  } notices[] = {{WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &mains},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &energySaving},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &energyNormal},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &batterySaving},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &batteryNormal},
+                 {WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT, nullptr},
+                 {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &ups},
+                 {WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT, nullptr},
+                 // The older notice carries no state: the conditions are read again.
+                 {WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, nullptr}};
+  saver.onFrame = [&] {
+    caps.push_back(saver.frameRateCap());
+    if (saver.frames >= static_cast<int>(std::size(notices))) return;
+    const auto& notice = notices[saver.frames];
+    if (notice.event == PBT_APMPOWERSTATUSCHANGE) start.conditions = DrawingConditions{};
+    saver.send(notice.message, notice.event, notice.setting ? pointerTo(*notice.setting) : 0);
+  };
+  saver.quitAfterFrames = 10;
+  saver.run();
+  const int mainsCap =
+      frameRateLimit(-1, systemMonitors().refreshRate(saver.mainWindow(), nullptr), saver.swapSynced(), false);
+  EXPECT_EQ(caps, (std::vector<int>{30, mainsCap, 30, mainsCap, 30, mainsCap, 15, 15, 30, mainsCap}));
+  EXPECT_FALSE(saver.drawingConditions().savingPower());
+
+  // A stored limit that is lower holds; "no limit" on battery becomes 30.
+  for (const DWORD stored : {DWORD{20}, DWORD{0}}) {
+    storeMaxFrameRate(key, stored);
+    RecordingSaver capped(SaverBuild::Basic);
+    start.conditions.onBattery = true;
+    startIn(capped, start, key);
+    capped.quitAfterFrames = 1;
+    capped.run();
+    EXPECT_EQ(capped.frameRateCap(), stored == 0 ? 30 : 20) << stored;
+  }
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ReefsaverTests");
+}
+
+// The system's own answers, read for real: Wine never reports a remote session, and on mains
+// power (as on the test machines) the cap is the one of a saver that knows nothing of power.
+TEST(WindowProc, TheSystemsPowerAndSessionAnswersSetTheCap) {
+  const DrawingConditions conditions = systemConditions().current();
+  EXPECT_FALSE(conditions.remoteSession);
+  RecordingSaver saver(SaverBuild::Basic);
+  ASSERT_TRUE(saver.init(GetModuleHandleA(nullptr), "saver.scr /t"));
+  saver.quitAfterFrames = 2;
+  saver.run();
+  const int unaware = frameRateLimit(
+      saver.storedMaxFrameRate(), systemMonitors().refreshRate(saver.mainWindow(), nullptr), saver.swapSynced(), false);
+  EXPECT_EQ(saver.frameRateCap(), frameRateUnder(conditions, unaware));
+  if (!conditions.savingPower()) {
+    EXPECT_EQ(saver.frameRateCap(), unaware);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <utility>
 
+#include "formats/BmpFormat.h"
 #include "tests/support/ChildProcess.h"
 
 double Capture::brightFraction(const RECT& area, int threshold) const {
@@ -19,22 +20,15 @@ double Capture::brightFraction(const RECT& area, int threshold) const {
 }
 
 bool Capture::saveBmp(const std::string& path) const {
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof(info);
-  info.biWidth = width;
-  info.biHeight = -height;
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
-  const DWORD bytes = static_cast<DWORD>(pixels.size() * 4);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + bytes;
+  formats::Bytes file;
+  formats::appendBmpHeaders(file, width, height, 32, 0);
+  // Stored bottom row first, each pixel as blue, green, red and an unused byte: 0x00RRGGBB as it lies.
+  for (int y = height - 1; y >= 0; --y) {
+    const auto* row = reinterpret_cast<const uint8_t*>(&pixels[static_cast<size_t>(y) * width]);
+    file.insert(file.end(), row, row + static_cast<size_t>(width) * 4);
+  }
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-  out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-  out.write(reinterpret_cast<const char*>(pixels.data()), bytes);
+  out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
   return static_cast<bool>(out);
 }
 

@@ -12,6 +12,7 @@
 
 #include "formats/WavFormat.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/SoundSamples.h"
 #include "tests/support/TestEnvironment.h"
 #include "world/SoundPlayer.h"
 
@@ -214,6 +215,60 @@ TEST_F(SoundPlayerTest, AsleepTheDeviceIsClosedAndAwakeTheLoopPlaysAgain) {
   const size_t start = firstSound(mix);
   ASSERT_NE(start, std::string::npos) << "the sound comes back";
   EXPECT_EQ(mix.compare(start, samples.size(), samples), 0) << "the water loop plays again";
+}
+
+// The volume in percent as the mixer takes it: 100 is full loudness, where samples pass unchanged.
+TEST(SoundVolume, PercentAndShareMapOntoTheMixersScale) {
+  EXPECT_EQ(mixerVolume(100, 1.0f), SoundPlayer::MaxVolume);
+  EXPECT_EQ(mixerVolume(50, 1.0f), 64);
+  EXPECT_EQ(mixerVolume(0, 1.0f), 0);
+  EXPECT_EQ(mixerVolume(100, 0.0f), 0);
+  EXPECT_EQ(mixerVolume(100, 0.5f), 64);
+  EXPECT_EQ(mixerVolume(1, 1.0f), 1);
+}
+
+// The loop and the effects play at the volume, set before the device opens or while none is
+// open: it holds again when the device opens after sleep.
+TEST_F(SoundPlayerTest, TheVolumeScalesWhatPlaysAndOutlivesTheDevice) {
+  const std::string samples = patternSamples(3000, 5);
+  SoundPlayer player;
+  player.setVolume(64);
+  const std::string capture = folder_ + "half.raw";
+  startDiskAudio(capture);
+  ASSERT_TRUE(player.open());
+  player.loadLoop(writeWave("water.wav", samples).c_str());
+  player.playLoop();
+  ASSERT_TRUE(waitUntil([&] { return testenv::fileSize(capture) >= 100000; }, 20000));
+  player.sleep();
+  const std::string half = testenv::readFile(capture);
+  const size_t start = firstSound(half);
+  ASSERT_NE(start, std::string::npos);
+  ASSERT_GE(half.size(), start + 2 * samples.size());
+  EXPECT_EQ(half.compare(start, samples.size(), samplesAtVolume(samples, 64)), 0) << "the loop at half";
+
+  player.setVolume(32);
+  EXPECT_EQ(player.volume(), 32);
+  const std::string after = folder_ + "quarter.raw";
+  setEnvironment("SDL_DISKAUDIOFILE", after);
+  player.wake();
+  const std::string quarter = captureAfter(player, after, 100000);
+  const size_t loop = firstSound(quarter);
+  ASSERT_NE(loop, std::string::npos);
+  EXPECT_EQ(quarter.compare(loop, samples.size(), samplesAtVolume(samples, 32)), 0) << "the loop at a quarter";
+
+  const std::string calls = folder_ + "call.raw";
+  setEnvironment("SDL_DISKAUDIOFILE", calls);
+  const std::string call = patternSamples(1000, 9);
+  const std::string gull = writeWave("gull.wav", call);
+  SoundPlayer effects;
+  effects.setVolume(32);
+  ASSERT_TRUE(effects.open());
+  effects.loadEffect(gull.c_str(), 0);
+  effects.playEffect(0, 0);
+  const std::string mix = captureAfter(effects, calls, 60000);
+  const size_t first = firstSound(mix);
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_EQ(mix.compare(first, call.size(), samplesAtVolume(call, 32)), 0) << "a call at a quarter";
 }
 
 TEST_F(SoundPlayerTest, WithoutAnAudioDeviceEveryLoadReportsAndNothingBreaks) {

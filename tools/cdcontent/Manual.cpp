@@ -109,8 +109,12 @@ std::vector<uint8_t> writeManual() {
           "regelt u hoe snel het kantelt en hoe lang het boven en onder blijft. Bij boven, midden en "
           "onder blijft het beeld op die hoogte staan.");
   pdf.add(S::Item,
-          "Geluid: met aan/uit zet u het geluid van het water en de meeuwen aan of uit. Hoe hard het "
-          "klinkt, stelt u in Windows in.");
+          "Geluid: met aan/uit zet u het geluid van het water en de meeuwen aan of uit; met de "
+          "schuifregelaar Volume stelt u in hoe hard het klinkt. Speelt een ander programma geluid af "
+          "(muziek, een video, een gesprek), dan wordt de zee binnen een seconde stil, en een paar "
+          "seconden nadat dat programma zweeg klinkt ze weer. Met Klok tonen staat de tijd klein in een "
+          "hoek van het beeld, zoals Windows de tijd voor u schrijft; hij schuift elke minuut een stukje "
+          "op en elk uur naar een andere hoek, zodat niets inbrandt op een OLED-scherm.");
   pdf.add(S::Item, "Beeldscherminstellingen: opent het venster Beeldscherminstellingen (zie hieronder).");
   pdf.add(S::Body,
           "OK bewaart wat u op de pagina's koos. Annuleren laat de keuzes op de pagina's zoals ze waren; wat u "

@@ -48,6 +48,8 @@ TextEntries languageEntries() {
       {Bottom, "onder"},
       {SoundText, "Geluid"},
       {OnOff, "aan/uit"},
+      {Volume, "Volume"},
+      {ShowClock, "Klok tonen"},
       {Help, "F1: hulp"},
       {HelpExpanded,
        "Esc: afsluiten\n"
