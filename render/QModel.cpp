@@ -1,4 +1,5 @@
 #include "render/QModel.h"
+#include "render/Transforms.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -152,7 +153,7 @@ void QModel::draw(const SceneObject& object, float pixelsAcross) const {
 }
 
 void ModelObject::begin() {
-  glPushMatrix();
+  transforms::push();
   SceneObject::begin();
 }
 
@@ -169,7 +170,7 @@ void ModelObject::draw() {
 }
 
 void ModelObject::end() {
-  glPopMatrix();
+  transforms::pop();
   SceneObject::end();
 }
 

@@ -1,4 +1,5 @@
 #include "render/Quad.h"
+#include "render/Transforms.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -13,7 +14,7 @@ void Quad::setSize(float width, float height) {
 }
 
 void Quad::begin() {
-  glPushMatrix();
+  transforms::push();
   SceneObject::begin();
 }
 
@@ -74,6 +75,6 @@ void Quad::draw() {
 }
 
 void Quad::end() {
-  glPopMatrix();
+  transforms::pop();
   SceneObject::end();
 }

@@ -1,4 +1,5 @@
 #include "render/SceneObject.h"
+#include "render/Transforms.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -11,12 +12,14 @@ namespace {
 // Lists are reserved once for this many textures so a per-frame texture swap never allocates.
 constexpr size_t TextureListReserve = 4;
 
+const float* flatColour = nullptr;
+
 }  // namespace
 
 void SceneObject::begin() {
   if (flags_ & EulerTransform) {
     const Vector3& p = pose_.glPosition();
-    glTranslatef(p.x, p.y, p.z);
+    transforms::translate(p.x, p.y, p.z);
     // Rz * Ry * Rx: a vertex turns about X first, then Y, then Z.
     const bool anyAngle = angleX_ != 0.0f || angleY_ != 0.0f || angleZ_ != 0.0f;
     if (anyAngle) {
@@ -24,13 +27,17 @@ void SceneObject::begin() {
       if (angleZ_ != 0.0f) rotation = rotationZ_;
       if (angleY_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationY_);
       if (angleX_ != 0.0f) rotation = Matrix4x4::multiply(rotation, rotationX_);
-      glMultMatrixf(rotation.m);
+      transforms::multiply(rotation);
     }
   } else {
-    glMultMatrixf(Matrix4x4::objectFrame(pose_.glPosition(), pose_.glTarget(), pose_.glUp()).m);
+    transforms::multiply(Matrix4x4::objectFrame(pose_.glPosition(), pose_.glTarget(), pose_.glUp()));
   }
 
-  if (scaleX_ != 1.0f || scaleY_ != 1.0f || scaleZ_ != 1.0f) glScalef(scaleX_, scaleY_, scaleZ_);
+  if (scaleX_ != 1.0f || scaleY_ != 1.0f || scaleZ_ != 1.0f) transforms::scale(scaleX_, scaleY_, scaleZ_);
+  if (flatColour) {
+    beginFlat(flatColour);
+    return;
+  }
 
   // After releaseGeometry the list is empty while textured stays set: draw untextured then.
   if (textured_ && !textures_.empty()) {
@@ -53,7 +60,33 @@ void SceneObject::begin() {
   glColor4f(colour_[0], colour_[1], colour_[2], colour_[3]);
 }
 
+void SceneObject::setFlatColour(const float* rgb) { flatColour = rgb; }
+
+// The texture environment GL_BLEND mixes the fragment's colour with the environment's colour by
+// the texel: both are the flat colour, so only the texel's alpha is left of the picture.
+void SceneObject::beginFlat(const float* rgb) {
+  const GLfloat colour[4] = {rgb[0], rgb[1], rgb[2], 1.0f};
+  Texture* picture = textured_ && !textures_.empty() ? textures_[0] : nullptr;
+  if (picture) {
+    if (textureScales_[0] != 1.0f) picture->setScale(textureScales_[0]);
+    picture->bind(false, 0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_BLEND);
+    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, colour);
+    glAlphaFunc(GL_GREATER, 0.5f);
+    glEnable(GL_ALPHA_TEST);
+  } else {
+    glDisable(GL_TEXTURE_2D);
+  }
+  glDisable(GL_BLEND);
+  glDisable(GL_FOG);
+  glColor4fv(colour);
+}
+
 void SceneObject::end() {
+  if (flatColour) {
+    glDisable(GL_ALPHA_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  }
   if (blended_) glDisable(GL_BLEND);
   if (multitextured_) {
     for (size_t i = 0; i < textures_.size(); ++i) {

@@ -82,6 +82,11 @@ class SceneObject {
   bool textured() const { return textured_; }
   bool multitextured() const { return multitextured_; }
 
+  // Pictures that tell the objects apart (the census): while a colour is set, every object draws
+  // in it alone, cut out by its first picture's alpha (opaque above one half), unblended and
+  // unfogged. Null gives the real picture back. The colour is read at each begin.
+  static void setFlatColour(const float* rgb);
+
   // Emits (u, v) once per texture in use: through every unit when multitextured, else through
   // the first texture; nothing when untextured.
   void texCoord(float u, float v) const;
@@ -105,6 +110,7 @@ class SceneObject {
 
  private:
   void updateMultitextured();
+  void beginFlat(const float* rgb);
   // indexType 0 draws the arrays in order.
   void drawClientArrays(unsigned mode, const float* positions, int positionStride, const float* coords, int coordStride,
                         int count, unsigned indexType, const void* indices) const;

@@ -1,4 +1,5 @@
 #include "render/SkyDome.h"
+#include "render/Transforms.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -43,11 +44,10 @@ void SkyDome::buildParaboloid() {
 void SkyDome::turn(int frameTime) { turnY(static_cast<float>(frameTime) * turnSpeed_ * 0.001f); }
 
 void SkyDome::begin() {
-  lightingWasOn_ = glIsEnabled(GL_LIGHTING) == GL_TRUE;
-  glPushMatrix();
+  transforms::push();
   glDisable(GL_LIGHTING);
   SceneObject::begin();
-  glTranslatef(0.0f, lift_, 0.0f);
+  transforms::translate(0.0f, lift_, 0.0f);
 }
 
 void SkyDome::draw() {
@@ -57,8 +57,7 @@ void SkyDome::draw() {
 }
 
 void SkyDome::end() {
-  if (lightingWasOn_) glEnable(GL_LIGHTING);
-  glPopMatrix();
+  transforms::pop();
   SceneObject::end();
 }
 

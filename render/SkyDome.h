@@ -44,5 +44,4 @@ class SkyDome : public SceneObject {
   float turnSpeed_ = 0.0f;
   std::vector<Vertex> vertices_;
   std::vector<uint16_t> indices_;
-  bool lightingWasOn_ = false;
 };

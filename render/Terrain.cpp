@@ -1,4 +1,5 @@
 #include "render/Terrain.h"
+#include "render/Transforms.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -212,7 +213,7 @@ void Terrain::drawCoarse(const Coarse& coarse) {
 }
 
 void Terrain::begin() {
-  glPushMatrix();
+  transforms::push();
   if (!built_) build();
   SceneObject::begin();
 }
@@ -249,7 +250,7 @@ void Terrain::draw() {
 }
 
 void Terrain::end() {
-  glPopMatrix();
+  transforms::pop();
   SceneObject::end();
 }
 

@@ -1,27 +1,21 @@
 #include "render/ViewVolume.h"
 
-#include <windows.h>
-#include <GL/gl.h>
-
 #include <cmath>
 
-#include "world/Matrix.h"
+#include "render/Transforms.h"
 
 void ViewVolume::capture() {
-  Matrix4x4 projection, modelview;
-  glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
-  glGetFloatv(GL_MODELVIEW_MATRIX, modelview.m);
+  const Matrix4x4& projection = transforms::projection();
+  const Matrix4x4& modelview = transforms::modelview();
   // Clip = projection x model-view.
   const Matrix4x4 clipMatrix = Matrix4x4::multiply(projection, modelview);
   const float* clip = clipMatrix.m;
   for (int c = 0; c < 4; ++c) depthRow_[c] = clip[4 * c + 3];
   // Lengths scale with the model-view matrix (objects are scaled alike on every axis, or nearly);
   // the projection maps a length at w = 1 onto half the viewport's height times its m5.
-  GLint viewport[4] = {};
-  glGetIntegerv(GL_VIEWPORT, viewport);
   const float* mv = modelview.m;
   const float scale = std::sqrt(mv[0] * mv[0] + mv[1] * mv[1] + mv[2] * mv[2]);
-  pixelsAtUnitDepth_ = scale * projection.m[5] * 0.5f * static_cast<float>(viewport[3]);
+  pixelsAtUnitDepth_ = scale * projection.m[5] * 0.5f * static_cast<float>(transforms::viewport().height);
   // Each plane is the fourth row of the clip matrix plus or minus one of the first three.
   for (int i = 0; i < 6; ++i) {
     const int row = i / 2;

@@ -1,12 +1,12 @@
 #pragma once
 #include "world/Vector.h"
 
-// The six planes of the view volume, in the coordinates of whatever is being drawn now: read from
-// OpenGL's projection and model-view matrices, so the object's own transform and scale are in
-// them. What lies wholly outside would make no pixel; it need not be sent at all.
+// The six planes of the view volume, in the coordinates of whatever is being drawn now: made from
+// the projection and model-view matrices the scene set (render/Transforms.h), so the object's own
+// transform and scale are in them. What lies wholly outside would make no pixel; it need not be sent at all.
 class ViewVolume {
  public:
-  // From the current matrices; a GL context must be current.
+  // From the current matrices.
   void capture();
   bool sphereOutside(const Vector3& centre, float radius) const;
   bool boxOutside(const Vector3& low, const Vector3& high) const;

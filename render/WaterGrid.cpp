@@ -1,4 +1,5 @@
 #include "render/WaterGrid.h"
+#include "render/Transforms.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -65,7 +66,7 @@ void WaterGrid::animate(int frameTime) {
 }
 
 void WaterGrid::begin() {
-  glPushMatrix();
+  transforms::push();
   SceneObject::begin();
 }
 
@@ -80,7 +81,7 @@ void WaterGrid::draw() {
 }
 
 void WaterGrid::end() {
-  glPopMatrix();
+  transforms::pop();
   SceneObject::end();
 }
 

@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "render/Transforms.h"
+
 namespace {
 
 struct View {
@@ -56,9 +58,15 @@ int rowsCoveredByGround(const Terrain& ground, const Vector3& offset) {
   area.yAbove += offset.y;
 
   View view;
-  glGetDoublev(GL_MODELVIEW_MATRIX, view.modelview);
-  glGetDoublev(GL_PROJECTION_MATRIX, view.projection);
-  glGetIntegerv(GL_VIEWPORT, view.viewport);
+  for (int i = 0; i < 16; ++i) {
+    view.modelview[i] = transforms::modelview().m[i];
+    view.projection[i] = transforms::projection().m[i];
+  }
+  const transforms::Viewport& viewport = transforms::viewport();
+  view.viewport[0] = viewport.x;
+  view.viewport[1] = viewport.y;
+  view.viewport[2] = viewport.width;
+  view.viewport[3] = viewport.height;
   // The covered part of the window is convex: the rows covered from side to side run from the
   // bottom up to some row, if the bottom row is covered at all.
   if (view.viewport[3] <= 0 || !rowCovered(view, area, 0)) return 0;

@@ -1,8 +1,9 @@
 // Drawing a view: projection and camera, then every layer in DrawOrder.
 #include <windows.h>
 #include <GL/gl.h>
-#include <GL/glu.h>
 
+#include "render/Transforms.h"
+#include "scene/FarToNear.h"
 #include "scene/GroundCover.h"
 #include "scene/SeaScene.h"
 #include "world/Matrix.h"
@@ -24,11 +25,11 @@ void SeaScene::renderWithSides(SceneObject& object, float left, float right, con
     const bool mirrored = k % 2 == 1;
     for (const float edge : {right, left}) {
       const float away = edge == right ? 1.0f : -1.0f;
-      glPushMatrix();
-      glTranslatef(mirrored ? 2.0f * edge + away * (k - 1) * width : away * k * width, 0.0f, 0.0f);
-      if (mirrored) glScalef(-1.0f, 1.0f, 1.0f);
+      transforms::push();
+      transforms::translate(mirrored ? 2.0f * edge + away * (k - 1) * width : away * k * width, 0.0f, 0.0f);
+      if (mirrored) transforms::scale(-1.0f, 1.0f, 1.0f);
       object.render();
-      glPopMatrix();
+      transforms::pop();
     }
   }
 }
@@ -37,11 +38,11 @@ void SeaScene::renderWithSides(SceneObject& object, float left, float right, con
 void SeaScene::renderAround(SceneObject& object, float left, float right, float nearEdge, const SceneView& view) {
   renderWithSides(object, left, right, view);
   if (view.yaw == 0.0f) return;
-  glPushMatrix();
-  glTranslatef(0.0f, 0.0f, 2.0f * nearEdge);
-  glScalef(1.0f, 1.0f, -1.0f);
+  transforms::push();
+  transforms::translate(0.0f, 0.0f, 2.0f * nearEdge);
+  transforms::scale(1.0f, 1.0f, -1.0f);
   renderWithSides(object, left, right, view);
-  glPopMatrix();
+  transforms::pop();
 }
 
 void SeaScene::renderFloor(const SceneView& view) {
@@ -74,16 +75,11 @@ int gridDetail(const SceneView& view) {
 void SeaScene::beginView(const SceneView& view) {
   floor_.setDetail(gridDetail(view));
   water_.setDetail(gridDetail(view));
-  glViewport(view.x, view.y, view.width, view.height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  constexpr double Near = 0.1, Far = 1000.0;
-  if (view.offAxis) {
-    glFrustum(view.left * Near, view.right * Near, view.bottom * Near, view.top * Near, Near, Far);
-  } else {
-    gluPerspective(45.0, view.aspect, Near, Far);
-  }
-  glMatrixMode(GL_MODELVIEW);
+  transforms::setViewport(view.x, view.y, view.width, view.height);
+  constexpr float Near = 0.1f, Far = 1000.0f;
+  transforms::setProjection(view.offAxis ? Matrix4x4::frustum(view.left * Near, view.right * Near, view.bottom * Near,
+                                                              view.top * Near, Near, Far)
+                                         : Matrix4x4::perspective(45.0f, view.aspect, Near, Far));
 
   // Only this view's part of the window is cleared: others may share it.
   glScissor(view.x, view.y, view.width, view.height);
@@ -91,19 +87,18 @@ void SeaScene::beginView(const SceneView& view) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glDisable(GL_SCISSOR_TEST);
 
-  glLoadIdentity();
   const LookAtCamera& camera = view.camera;
   const Vector3& eye = camera.eye();
   Vector3 lookAt = camera.lookAt();
   // Turned about the vertical, so every view keeps the camera's pitch and a level horizon.
   if (view.yaw != 0.0f) lookAt = eye + rotateAbout(lookAt - eye, Vector3{0.0f, 1.0f, 0.0f}, view.yaw);
-  const Vector3& up = camera.up();
-  gluLookAt(eye.x, eye.y, eye.z, lookAt.x, lookAt.y, lookAt.z, up.x, up.y, up.z);
+  transforms::loadModelview(Matrix4x4::lookAt(eye, lookAt, camera.up()));
 }
 
 void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
   switch (layer) {
     case SceneLayer::Sky: {
+      if (!shown(layer, 0)) break;
       // The floor, opaque, comes next and paints over whatever lies in the rows it covers from
       // side to side; the sky is left out there (two rows of margin for the floor's edge).
       const Vector3 floorAt = floor_.position();
@@ -121,28 +116,31 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
       break;
     }
     case SceneLayer::Floor:
+      if (!shown(layer, 0)) break;
       glEnable(GL_FOG);
       floor_.setTexture(&assets_.frame(catalog::FloorCaustics, causticFrame_), 1);
       renderFloor(view);
       glDisable(GL_FOG);
       break;
     case SceneLayer::RockAndFader:
-      rockPlane_.render();
-      renderWithSides(faderPlane_, -0.5f * faderPlane_.width(), 0.5f * faderPlane_.width(), view);
+      if (shown(layer, 0)) rockPlane_.render();
+      if (shown(layer, 1)) renderWithSides(faderPlane_, -0.5f * faderPlane_.width(), 0.5f * faderPlane_.width(), view);
       break;
     case SceneLayer::CoralsBeforeReefFish:
-      drawCorals(CoralGroup::BeforeReefFish);
+      drawCorals(layer, CoralGroup::BeforeReefFish);
       break;
     case SceneLayer::CoralsAfterBigFish:
-      drawCorals(CoralGroup::AfterBigFish);
+      drawCorals(layer, CoralGroup::AfterBigFish);
       break;
     case SceneLayer::Island:
-      islandPlane_.render();
+      if (shown(layer, 0)) islandPlane_.render();
       break;
     case SceneLayer::Water:
+      if (!shown(layer, 0)) break;
       renderAround(water_, -0.5f * WaterWidth, 0.5f * WaterWidth, 0.5f * WaterDepth - water_.position().z, view);
       break;
     case SceneLayer::Highlight:
+      if (!shown(layer, 0)) break;
       highlightPlane_.setTexture(&assets_.frame(catalog::Highlights, highlightFrame_), 1);
       renderAround(highlightPlane_, -0.5f * highlightPlane_.width(), 0.5f * highlightPlane_.width(),
                    0.5f * highlightPlane_.height() - highlightPlane_.position().z, view);
@@ -153,21 +151,27 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
     case SceneLayer::ReefFish:
     case SceneLayer::BigFish:
     case SceneLayer::Manta:
-      drawCreatures(layer);
+      drawCreatures(layer, view);
       break;
   }
 }
 
-// In the order they were made; under water with the fish caustics of this frame, in the fog.
-void SeaScene::drawCreatures(SceneLayer layer) {
+// Far to near, so the nearer paint over the farther; under water with the fish caustics of this
+// frame, in the fog.
+void SeaScene::drawCreatures(SceneLayer layer, const SceneView& view) {
+  const int l = static_cast<int>(layer);
+  int* order = layerOrder_.data() + layerStart_[l];
+  const int count = layerStart_[l + 1] - layerStart_[l];
+  sortFarToNear(order, count, view.camera.eye(), [this](int i) { return creatures_[i].pose->glPosition(); });
   bool fogged = false;
-  for (const Creature& creature : creatures_) {
+  for (int k = 0; k < count; ++k) {
+    const Creature& creature = creatures_[order[k]];
     const CreatureKind& row = CreatureKinds[creature.kind];
-    if (row.layer != layer) continue;
     if (creature.patrolCandidate >= 0 &&
         !(routePatrol_.travellerShown() && routePatrol_.current() == creature.patrolCandidate)) {
       continue;
     }
+    if (!shown(layer, order[k])) continue;
     ModelObject& look = kinds_[creature.kind].look;
     if (row.causticScale > 0.0f) {
       if (!fogged) glEnable(GL_FOG);
@@ -180,10 +184,10 @@ void SeaScene::drawCreatures(SceneLayer layer) {
   if (fogged) glDisable(GL_FOG);
 }
 
-void SeaScene::drawCorals(CoralGroup group) {
+void SeaScene::drawCorals(SceneLayer layer, CoralGroup group) {
   glEnable(GL_FOG);
   for (int i = 0; i < CoralCount; ++i) {
-    if (CoralPlacements[i].group == group) corals_[i].render();
+    if (CoralPlacements[i].group == group && shown(layer, i)) corals_[i].render();
   }
   glDisable(GL_FOG);
 }

@@ -189,6 +189,7 @@ void SeaScene::build(const SaverSettings& settings, const char* dataFolder, cons
   }
   routePatrol_.pick();
   buildReefFish(budget - spent > 0 ? budget - spent : 0, reefKinds, reefKindCount);
+  orderByLayer();
   buildScenery(dataFolder);
 
   school_.setTarget(guide_.pose().position());
@@ -196,6 +197,19 @@ void SeaScene::build(const SaverSettings& settings, const char* dataFolder, cons
   gullCallTimer_.setRange(20000, 30000);
   lastTick_ = now;
   causticFrame_ = highlightFrame_ = static_cast<int>((now / 50) % SceneAssets::RunLength);
+}
+
+void SeaScene::orderByLayer() {
+  layerOrder_.clear();
+  layerOrder_.reserve(creatures_.size());
+  for (int layer = 0; layer < LayerCount; ++layer) {
+    layerStart_[layer] = static_cast<int>(layerOrder_.size());
+    for (size_t i = 0; i < creatures_.size(); ++i) {
+      if (static_cast<int>(CreatureKinds[creatures_[i].kind].layer) == layer)
+        layerOrder_.push_back(static_cast<int>(i));
+    }
+  }
+  layerStart_[LayerCount] = static_cast<int>(layerOrder_.size());
 }
 
 // Fish i takes kind i modulo the kinds switched on, in table order.

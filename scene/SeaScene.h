@@ -18,6 +18,7 @@
 #include "render/Terrain.h"
 #include "render/WaterGrid.h"
 #include "scene/CreatureKinds.h"
+#include "scene/ObjectIdentity.h"
 #include "scene/SceneAssets.h"
 #include "scene/ScenePlacements.h"
 #include "scene/SceneView.h"
@@ -72,6 +73,8 @@ class SeaScene {
 
   // Draws the scene into view; any number of times a frame.
   void draw(const SceneView& view);
+  // While set, identity is told of every object before it is drawn and may leave it out.
+  void setIdentity(ObjectIdentity* identity) { identity_ = identity; }
   // draw is beginView and then every layer in DrawOrder; the benchmark times them apart.
   void beginView(const SceneView& view);
   void drawLayer(SceneLayer layer, const SceneView& view);
@@ -120,8 +123,12 @@ class SeaScene {
   void buildReefFish(int places, const int* kinds, int kindCount);
   void buildScenery(const char* dataFolder);
   void applyCameraPosition(const SaverSettings& settings);
-  void drawCreatures(SceneLayer layer);
-  void drawCorals(CoralGroup group);
+  // Groups the creatures by layer, each group in creation order until the first draw sorts it.
+  void orderByLayer();
+  void drawCreatures(SceneLayer layer, const SceneView& view);
+  void drawCorals(SceneLayer layer, CoralGroup group);
+  // With an identity set: whether it draws the object that comes next.
+  bool shown(SceneLayer layer, int index) { return !identity_ || identity_->identify(layer, index); }
   // Renders object, which spans x from left to right, and where the view looks sideways its mirror
   // images beside it.
   void renderWithSides(SceneObject& object, float left, float right, const SceneView& view);
@@ -134,6 +141,11 @@ class SeaScene {
   SceneAssets assets_;
   KindSlot kinds_[CreatureKindCount];
   std::vector<Creature> creatures_;
+  // Indices into creatures_, grouped by layer (layer l from layerStart_[l] up to layerStart_[l + 1])
+  // and within a layer far to near as the last draw found them.
+  std::vector<int> layerOrder_;
+  int layerStart_[LayerCount + 1] = {};
+  ObjectIdentity* identity_ = nullptr;
 
   static constexpr int CoralKinds = sizeof(catalog::CoralModels) / sizeof(catalog::CoralModels[0]);
   QModel coralModels_[CoralKinds];

@@ -2,9 +2,14 @@
 # Benchmarks on private Xvfb screens (Mesa llvmpipe), all stopped again at the end:
 #  1. The real `reefsaver-basic.scr /s` under Wine and XScreenSaver's `glschool` (native, with fog,
 #     no frame delay), full screen at 800x600 and at 1920x1080, frames counted the same way for
-#     both: Mesa's Gallium HUD writes the frame rate to a file every second. One line per size:
+#     both: Mesa's Gallium HUD writes the frame rate to a file every half second. One line per size:
 #     "<W>x<H> reefsaver fps=<n> glschool fps=<n> ratio_to_glschool=<n>", and the time from the
-#     start of `/s` to its first drawn frames.
+#     start of `/s` to its first drawn frames. From the same HUD dumps, with XScreenSaver's
+#     `atlantis` beside them, what each program asks of the driver per frame: "<W>x<H> <program>
+#     frag_per_pixel=<n> vertices=<n>", fragments (the fragment shader's invocations) per pixel of
+#     the screen and vertices sent. For the saver these are medians over its first 8 s, where the
+#     automatic camera rests at its start pose, and "top_frag_per_pixel=<n>" from a run with the
+#     view fixed at the top (CameraPos 1, mostly sky).
 #  2. The same `/s` on monitors of 1280x1024 (Xorg's dummy driver): alone, and with a second
 #     monitor beside it and MonitorMode 1 (the sea on both): "1280x1024 one_monitor fps=<n>
 #     two_monitors fps=<n>". Each frame draws every view once and swaps each, so the HUD's count of
@@ -18,8 +23,9 @@
 #     frame, "cpu_ms_per_frame_at_cap=<n>". That thread runs the update and the GL calls, and
 #     under llvmpipe also the driver's vertex stage; llvmpipe's rasteriser threads are left out.
 #  5. The full scene in-process at both sizes ("<W>x<H> fps=<n> cpu_ms_per_frame=<n>", the split
-#     into update, render and swap, and the time of each drawing layer alone), then the creature
-#     update and the rendering of single objects.
+#     into update, render and swap, the time of each drawing layer alone and the fragments per
+#     pixel each layer adds at the start pose and at the top), then the creature update and the
+#     rendering of single objects.
 #   tools/bench.sh [frames] [seconds per program]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,9 +55,28 @@ screen() {
   started+=("$dir")
 }
 
-# hud_fps DUMPDIR: mean of the HUD's per-second frame rates, leaving out the first two seconds.
+# The HUD's counters, dumped every half second: frames a second, and per frame the fragment
+# shader's invocations (one a fragment drawn) and the vertices sent.
+hud=simple,fps,ps-invocations,ia-vertices
+
+# hud_fps NAME: mean of the frame rates, leaving out the first two seconds.
 hud_fps() {
-  awk 'NR > 2 { sum += $1; n++ } END { if (n) printf "%.1f", sum / n; else printf "0" }' "$1/fps" 2>/dev/null || echo 0
+  awk 'NR > 4 { sum += $1; n++ } END { if (n) printf "%.1f", sum / n; else printf "0" }' "$bench/hud-$1/fps" \
+    2>/dev/null || echo 0
+}
+
+# hud_median NAME COUNTER [SECONDS]: median of a counter's samples from the first second on, up to
+# SECONDS when given.
+hud_median() {
+  local last=1000000
+  [ -n "${3:-}" ] && last=$(($3 * 2))
+  awk -v last="$last" 'NR > 2 && NR <= last { print $1 }' "$bench/hud-$1/$2" 2>/dev/null | sort -g |
+    awk '{ v[NR] = $1 } END { if (NR) printf "%.0f", v[int((NR + 1) / 2)]; else printf "0" }'
+}
+
+# per_pixel VALUE SIZE: VALUE divided by the pixels of a WxH screen.
+per_pixel() {
+  awk -v v="$1" -v size="$2" 'BEGIN { split(size, d, "x"); printf "%.2f", v / (d[1] * d[2]) }'
 }
 
 # measure NAME COMMAND...: runs COMMAND for $seconds with the HUD dumping into a fresh folder.
@@ -60,9 +85,8 @@ measure() {
   shift
   rm -rf "$dump"
   mkdir -p "$dump"
-  GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$dump" \
+  GALLIUM_HUD=$hud GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=0.5 GALLIUM_HUD_DUMP_DIR="$dump" \
     timeout -s TERM "$seconds" "$@" >/dev/null 2>&1 || true
-  hud_fps "$dump"
 }
 
 # startup: seconds from starting `/s` until the HUD has seen its second frame (a value is written
@@ -94,18 +118,32 @@ startup() {
 cd "$top/build"
 # Sound goes to a file no one reads; the saver runs uncapped whatever another change reads.
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+settings='HKCU\Software\Reefsaver\Reefglass'
 for size in 800x600 1920x1080; do
   screen "$size"
   reef_wine_prefix "$bench"
   wineserver -p
-  wine reg add 'HKCU\Software\Reefsaver\Reefglass' /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  reef=$(measure "reef-$size" wine reefsaver-basic.scr /s)
-  school=$(measure "glschool-$size" "$glschool" -root -delay 0 -fog)
+  wine reg add "$settings" /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  measure "reef-$size" wine reefsaver-basic.scr /s
+  wine reg add "$settings" /v CameraPos /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  measure "reef-top-$size" wine reefsaver-basic.scr /s
+  wine reg delete "$settings" /v CameraPos /f >/dev/null 2>&1
+  measure "glschool-$size" "$glschool" -root -delay 0 -fog
+  measure "atlantis-$size" "$atlantis" -root -delay 0
   first=$(startup)
   wineserver -k 2>/dev/null || true
+  reef=$(hud_fps "reef-$size")
+  school=$(hud_fps "glschool-$size")
   ratio=$(awk -v a="$reef" -v b="$school" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "0" }')
   echo "$size reefsaver fps=$reef glschool fps=$school ratio_to_glschool=$ratio"
   echo "  reefsaver-basic.scr /s: first frames drawn ${first} s after start"
+  echo "$size reefsaver frag_per_pixel=$(per_pixel "$(hud_median "reef-$size" ps_invocations 8)" "$size")" \
+    "vertices=$(hud_median "reef-$size" ia_vertices 8)" \
+    "top_frag_per_pixel=$(per_pixel "$(hud_median "reef-top-$size" ps_invocations)" "$size")"
+  for peer in glschool atlantis; do
+    echo "$size $peer frag_per_pixel=$(per_pixel "$(hud_median "$peer-$size" ps_invocations)" "$size")" \
+      "vertices=$(hud_median "$peer-$size" ia_vertices)"
+  done
 done
 
 # main_thread_ticks PID: clock ticks (user and system) of the process's first thread, the one
@@ -120,7 +158,7 @@ capped_cpu() {
   local dump="$bench/hud-capped"
   rm -rf "$dump"
   mkdir -p "$dump"
-  wine reg add 'HKCU\Software\Reefsaver\Reefglass' /v MaxFrameRate /t REG_DWORD /d 60 /f >/dev/null 2>&1
+  wine reg add "$settings" /v MaxFrameRate /t REG_DWORD /d 60 /f >/dev/null 2>&1
   GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$dump" \
     timeout -s TERM $((seconds + 6)) wine reefsaver-basic.scr /s >/dev/null 2>&1 &
   local pid=""
@@ -138,7 +176,7 @@ capped_cpu() {
   lines1=$(wc -l <"$dump/fps" 2>/dev/null || echo 0)
   kill "$pid" 2>/dev/null || true
   wait
-  wine reg add 'HKCU\Software\Reefsaver\Reefglass' /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wine reg add "$settings" /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
   awk -v a="$lines0" -v b="$lines1" -v t=$((ticks1 - ticks0)) -v hz="$(getconf CLK_TCK)" '
     NR > a && NR <= b { frames += $1 }
     END { if (frames > 0) printf "%.2f", t * 1000 / hz / frames; else printf "0" }' "$dump/fps"
@@ -147,11 +185,15 @@ capped_cpu() {
 screen 160x120
 reef_wine_prefix "$bench"
 wineserver -p
-wine reg add 'HKCU\Software\Reefsaver\Reefglass' /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
-reef=$(measure "reef-160x120" wine reefsaver-basic.scr /s)
-whales=$(measure "atlantis-160x120" "$atlantis" -root -delay 0)
-school=$(measure "glschool-160x120" "$glschool" -root -delay 0 -fog)
-empty=$(measure "empty-160x120" wine tests/render/empty_frame_bench.exe)
+wine reg add "$settings" /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
+measure "reef-160x120" wine reefsaver-basic.scr /s
+reef=$(hud_fps "reef-160x120")
+measure "atlantis-160x120" "$atlantis" -root -delay 0
+whales=$(hud_fps "atlantis-160x120")
+measure "glschool-160x120" "$glschool" -root -delay 0 -fog
+school=$(hud_fps "glschool-160x120")
+measure "empty-160x120" wine tests/render/empty_frame_bench.exe
+empty=$(hud_fps "empty-160x120")
 wineserver -k 2>/dev/null || true
 ratio=$(awk -v a="$reef" -v b="$whales" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "0" }')
 echo "160x120 reefsaver fps=$reef atlantis fps=$whales ratio_to_atlantis=$ratio"
@@ -172,18 +214,19 @@ monitors() {
   started+=("$dir")
 }
 
-settings='HKCU\Software\Reefsaver\Reefglass'
 monitors one 1280x1024@60+0+0
 reef_wine_prefix "$bench"
 wineserver -p
 wine reg add "$settings" /v MaxFrameRate /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wine reg add "$settings" /v MonitorMode /t REG_DWORD /d 0 /f >/dev/null 2>&1
-one=$(measure "one-monitor" wine reefsaver-basic.scr /s)
+measure "one-monitor" wine reefsaver-basic.scr /s
+one=$(hud_fps "one-monitor")
 wineserver -k 2>/dev/null || true
 monitors two 1280x1024@60+0+0 1280x1024@60+1280+0
 wineserver -p
 wine reg add "$settings" /v MonitorMode /t REG_DWORD /d 1 /f >/dev/null 2>&1
-swaps=$(measure "two-monitors" wine reefsaver-basic.scr /s)
+measure "two-monitors" wine reefsaver-basic.scr /s
+swaps=$(hud_fps "two-monitors")
 wine reg add "$settings" /v MonitorMode /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -k 2>/dev/null || true
 two=$(awk -v s="$swaps" 'BEGIN { printf "%.1f", s / 2 }')

@@ -55,6 +55,57 @@ Matrix4x4 Matrix4x4::objectFrame(const Vector3& position, const Vector3& lookAt,
   return r;
 }
 
+Matrix4x4 Matrix4x4::translation(float x, float y, float z) {
+  Matrix4x4 r;
+  r.m[12] = x, r.m[13] = y, r.m[14] = z;
+  return r;
+}
+
+Matrix4x4 Matrix4x4::scaling(float x, float y, float z) {
+  Matrix4x4 r;
+  r.m[0] = x, r.m[5] = y, r.m[10] = z;
+  return r;
+}
+
+Matrix4x4 Matrix4x4::lookAt(const Vector3& eye, const Vector3& centre, const Vector3& up) {
+  const Vector3 f = normalized(centre - eye);
+  const Vector3 s = normalized(cross(f, up));
+  const Vector3 u = cross(s, f);
+  Matrix4x4 r;
+  r.m[0] = s.x, r.m[4] = s.y, r.m[8] = s.z;
+  r.m[1] = u.x, r.m[5] = u.y, r.m[9] = u.z;
+  r.m[2] = -f.x, r.m[6] = -f.y, r.m[10] = -f.z;
+  r.m[12] = -(s.x * eye.x + s.y * eye.y + s.z * eye.z);
+  r.m[13] = -(u.x * eye.x + u.y * eye.y + u.z * eye.z);
+  r.m[14] = f.x * eye.x + f.y * eye.y + f.z * eye.z;
+  return r;
+}
+
+Matrix4x4 Matrix4x4::perspective(float fovyDegrees, float aspect, float zNear, float zFar) {
+  const float f = 1.0f / std::tan(fovyDegrees * DegToRad * 0.5f);
+  Matrix4x4 r;
+  r.m[0] = f / aspect;
+  r.m[5] = f;
+  r.m[10] = (zFar + zNear) / (zNear - zFar);
+  r.m[11] = -1.0f;
+  r.m[14] = 2.0f * zFar * zNear / (zNear - zFar);
+  r.m[15] = 0.0f;
+  return r;
+}
+
+Matrix4x4 Matrix4x4::frustum(float left, float right, float bottom, float top, float zNear, float zFar) {
+  Matrix4x4 r;
+  r.m[0] = 2.0f * zNear / (right - left);
+  r.m[5] = 2.0f * zNear / (top - bottom);
+  r.m[8] = (right + left) / (right - left);
+  r.m[9] = (top + bottom) / (top - bottom);
+  r.m[10] = -(zFar + zNear) / (zFar - zNear);
+  r.m[11] = -1.0f;
+  r.m[14] = -2.0f * zFar * zNear / (zFar - zNear);
+  r.m[15] = 0.0f;
+  return r;
+}
+
 Quaternion Quaternion::fromAxisAngle(float ax, float ay, float az, float degrees) {
   const float half = degrees * OneOver180 * Pi * 0.5f;
   const float s = std::sin(half);

@@ -13,6 +13,12 @@ struct Matrix4x4 {
   static Matrix4x4 rotationZ(float degrees);
   // Maps model space, whose forward axis is -Z, onto a pose at position facing lookAt.
   static Matrix4x4 objectFrame(const Vector3& position, const Vector3& lookAt, const Vector3& up);
+  static Matrix4x4 translation(float x, float y, float z);
+  static Matrix4x4 scaling(float x, float y, float z);
+  // The matrices of gluLookAt, gluPerspective and glFrustum.
+  static Matrix4x4 lookAt(const Vector3& eye, const Vector3& centre, const Vector3& up);
+  static Matrix4x4 perspective(float fovyDegrees, float aspect, float zNear, float zFar);
+  static Matrix4x4 frustum(float left, float right, float bottom, float top, float zNear, float zFar);
 };
 
 struct Quaternion {

@@ -5,6 +5,7 @@
 #include "formats/Md3Format.h"
 #include "render/Md3Reader.h"
 #include "render/QModel.h"
+#include "render/Transforms.h"
 #include "tests/render/RenderTestSupport.h"
 
 using namespace rendertest;
@@ -355,11 +356,9 @@ TEST_F(ModelDraw, AModelFewPixelsAcrossDrawsFewerTriangles) {
   object.setModel(&model);
   object.setScale(100.0f);  // 375 units a side, inside the +-1000 view
 
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
   size_t previous = 0;
   for (const int height : {2000, 20, 8}) {
-    glViewport(0, 0, height, height);
+    transforms::setViewport(0, 0, height, height);
     const size_t drawn = captureFeedback([&] { object.render(); }).size();
     // 2 r pixels of an r-unit radius: the viewport's height spans 2000 units.
     const float pixelsAcross = 2.0f * model.radius() * 100.0f * static_cast<float>(height) / 2000.0f;
@@ -372,5 +371,5 @@ TEST_F(ModelDraw, AModelFewPixelsAcrossDrawsFewerTriangles) {
     EXPECT_GT(drawn, 0u) << height;
     previous = drawn;
   }
-  glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+  objectSpaceView();
 }

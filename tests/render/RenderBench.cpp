@@ -3,7 +3,6 @@
 // the frames are finished, and the CPU time of this thread alone (update and GL submission).
 #include <windows.h>
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstdio>
 #include <functional>
@@ -11,6 +10,7 @@
 
 #include "render/QModel.h"
 #include "render/Terrain.h"
+#include "render/Transforms.h"
 #include "render/WaterGrid.h"
 #include "tests/render/RenderTestSupport.h"
 
@@ -55,11 +55,9 @@ int main() {
     std::printf("no GL context\n");
     return 1;
   }
-  glMatrixMode(GL_PROJECTION);
-  gluPerspective(45, 160.0 / 120.0, 0.1, 1000);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  gluLookAt(0, 2, 7, 0, 0, -1, 0, 1, 0);
+  transforms::setViewport(0, 0, 160, 120);
+  transforms::setProjection(Matrix4x4::perspective(45.0f, 160.0f / 120.0f, 0.1f, 1000.0f));
+  transforms::loadModelview(Matrix4x4::lookAt({0, 2, 7}, {0, 0, -1}, {0, 1, 0}));
   glEnable(GL_DEPTH_TEST);
   const int frames = 3000;
 

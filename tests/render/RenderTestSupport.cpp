@@ -1,4 +1,5 @@
 #include "tests/render/RenderTestSupport.h"
+#include "render/Transforms.h"
 
 #include <GL/gl.h>
 
@@ -163,12 +164,10 @@ GuardedBytes::GuardedBytes(const std::string& bytes) : size_(bytes.size()) {
 GuardedBytes::~GuardedBytes() { VirtualFree(block_, 0, MEM_RELEASE); }
 
 void objectSpaceView() {
-  glViewport(0, 0, 2000, 2000);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-1000, 1000, -1000, 1000, -1000, 1000);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  transforms::setViewport(0, 0, 2000, 2000);
+  // glOrtho(-1000, 1000, -1000, 1000, -1000, 1000): every axis scaled by 1 / 1000, z mirrored.
+  transforms::setProjection(Matrix4x4::scaling(0.001f, 0.001f, -0.001f));
+  transforms::loadModelview(Matrix4x4::identity());
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include "render/Quad.h"
 #include "render/SceneObject.h"
 #include "render/Texture.h"
 #include "tests/render/RenderTestSupport.h"
@@ -316,4 +317,72 @@ TEST_F(SceneObjectDraw, ReleaseGeometryEmptiesTheListsAndLaterDrawsAreUntextured
   object.render();
   EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The census's pictures: one flat colour, exactly, wherever the first picture's alpha is over one
+// half, whatever the object's textures, blending and the fog would do; the real picture after.
+TEST_F(SceneObjectDraw, AFlatColourKeepsOnlyTheFirstPicturesCutOut) {
+  ASSERT_TRUE(initMultitexture());
+  Texture card, light;
+  // Left column clear, right column opaque, in two colours.
+  const std::string path = writeScratch("cutout.nlt", bmpFile(2, 1, 32, {0x00FF0000, 0xFF00FF00}));
+  ASSERT_TRUE(card.loadBMP(path.c_str(), TexNearest));
+  loadPlain(light, "light.nlt", 0x2040FF);
+  Quad quad;
+  quad.setSize(2.0f, 2.0f);
+  quad.addTexture(&card);
+  quad.addTexture(&light);
+  quad.setBlended(true);
+  quad.setColour({0.5f, 0.5f, 0.5f});
+  quad.setPosition(0.0f, 0.0f, 0.25f);  // half into the fog
+
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  glViewport(0, 0, 8, 8);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  const GLfloat fogColour[4] = {1.0f, 0.0f, 1.0f, 1.0f};
+  glFogfv(GL_FOG_COLOR, fogColour);
+  glFogi(GL_FOG_MODE, GL_LINEAR);
+  glFogf(GL_FOG_START, 0.0f);
+  glFogf(GL_FOG_END, 0.5f);
+  const auto drawn = [&] {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_FOG);
+    quad.render();
+    glDisable(GL_FOG);
+    std::vector<unsigned char> pixels(8 * 8 * 4);
+    glReadPixels(0, 0, 8, 8, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+  };
+  const float flat[3] = {32.0f / 255.0f, 1.0f / 255.0f, 254.0f / 255.0f};
+  SceneObject::setFlatColour(flat);
+  const std::vector<unsigned char> census = drawn();
+  SceneObject::setFlatColour(nullptr);
+  const std::vector<unsigned char> real = drawn();
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      const unsigned char* p = &census[static_cast<size_t>(y * 8 + x) * 4];
+      const int expected[3] = {x < 4 ? 0 : 32, x < 4 ? 0 : 1, x < 4 ? 0 : 254};
+      EXPECT_EQ(p[0], expected[0]) << x << ", " << y;
+      EXPECT_EQ(p[1], expected[1]) << x << ", " << y;
+      EXPECT_EQ(p[2], expected[2]) << x << ", " << y;
+    }
+  }
+  EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+  EXPECT_EQ(envMode(), GL_MODULATE);
+  // Drawn for real, the opaque half is half fog and the clear half stays black.
+  EXPECT_NEAR(real[(4 * 8 + 6) * 4 + 0], 128, 8);
+  EXPECT_EQ(real[(4 * 8 + 1) * 4 + 1], 0);
 }

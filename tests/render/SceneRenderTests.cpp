@@ -10,6 +10,7 @@
 #include "render/Terrain.h"
 #include "render/TextObject.h"
 #include "render/Texture.h"
+#include "render/Transforms.h"
 #include "render/WaterGrid.h"
 #include "tests/render/RenderTestSupport.h"
 #include "tests/support/ScreenCapture.h"
@@ -106,12 +107,11 @@ TEST(SceneRender, EveryKindOfObjectShowsWhereItStands) {
   text.setLine("RRFF");
 
   window.resetFrame();
-  glMatrixMode(GL_PROJECTION);
-  gluPerspective(45, 800.0 / 600.0, 0.1, 1000);
-  glMatrixMode(GL_MODELVIEW);
+  transforms::setProjection(Matrix4x4::perspective(45.0f, 800.0f / 600.0f, 0.1f, 1000.0f));
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
-  gluLookAt(0, 2, 7, 0, 2, -1, 0, 1, 0);  // the scene's eye (0, 2, -7) looking toward +z
+  // The scene's eye (0, 2, -7) looking toward +z.
+  transforms::loadModelview(Matrix4x4::lookAt({0, 2, 7}, {0, 2, -1}, {0, 1, 0}));
 
   floor.render();
   island.render();

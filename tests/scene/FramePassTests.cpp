@@ -6,10 +6,13 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "scene/FarToNear.h"
 #include "tests/scene/SceneTestSupport.h"
+#include "tests/support/GlQueryCounter.h"
 
 using scenetest::DrivenScene;
 
@@ -218,6 +221,80 @@ TEST(FramePass, FixedCameraPositionsOfTheBasicBuild) {
   ASSERT_TRUE(interactive.ready());
   EXPECT_FLOAT_EQ(interactive.sea().camera().pitch(), 0.0f);
   EXPECT_FALSE(interactive.sea().cameraTilt().enabled());
+}
+
+// Without a depth buffer the fish drawn last covers the others: within its layer the nearer fish
+// must come later. The scene's own draw is watched object by object.
+class DrawnObjects : public ObjectIdentity {
+ public:
+  bool identify(SceneLayer layer, int index) override {
+    drawn.push_back({layer, index});
+    return true;
+  }
+  std::vector<std::pair<SceneLayer, int>> drawn;
+};
+
+TEST(FramePass, FishOfALayerAreDrawnFarToNear) {
+  DrivenScene scene(SaverBuild::Basic, "reef.scr /t", [](SeaSceneApp& app) { app.settings().BoidCount = 40; });
+  ASSERT_TRUE(scene.ready());
+  SeaScene& sea = scene.sea();
+  const Vector3 eye = sea.camera().eye();
+  const auto away = [&](int index) {
+    const Vector3 d = sea.creatures()[static_cast<size_t>(index)].pose->glPosition() - eye;
+    return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+  };
+  for (int second = 0; second < 4; ++second) {
+    scene.frames(20, 50);
+    DrawnObjects watch;
+    sea.setIdentity(&watch);
+    scene.app().renderFrame(0);
+    sea.setIdentity(nullptr);
+    for (const SceneLayer layer : {SceneLayer::School, SceneLayer::ReefFish}) {
+      std::vector<int> order;
+      for (const auto& [drawnLayer, index] : watch.drawn) {
+        if (drawnLayer == layer) order.push_back(index);
+      }
+      EXPECT_EQ(order.size(), static_cast<size_t>(layer == SceneLayer::School ? 40 : 6)) << layerName(layer);
+      for (size_t k = 1; k < order.size(); ++k) {
+        EXPECT_GE(away(order[k - 1]), away(order[k])) << layerName(layer) << " at " << second << " s, place " << k;
+      }
+    }
+  }
+}
+
+TEST(FarToNear, SortsByDistanceAndKeepsEqualsInTheirOrder) {
+  const Vector3 positions[] = {{0, 0, 1}, {0, 0, 5}, {3, 4, 0}, {0, 2, 0}, {0, 0, 9}, {0, -5, 0}};
+  int order[] = {0, 1, 2, 3, 4, 5};
+  sortFarToNear(order, 6, Vector3{0, 0, 0}, [&](int i) { return positions[i]; });
+  const int expected[] = {4, 1, 2, 5, 3, 0};  // 1, 2 and 5 are all 5 away: as they came
+  for (int k = 0; k < 6; ++k) EXPECT_EQ(order[k], expected[k]) << k;
+}
+
+// A read of the driver's state waits for all the work queued before it: on threaded drivers that
+// stalls the frame. Once the scene is built, a frame reads nothing back, in either build.
+TEST(FramePass, AFrameReadsNothingBackFromTheDriver) {
+  HWND host = scenetest::previewHost(640, 480);
+  ASSERT_NE(host, nullptr);
+  const struct {
+    SaverBuild build;
+    std::string commandLine;
+  } runs[] = {{SaverBuild::Basic, "reef.scr /t"},
+              {SaverBuild::Basic, "reef.scr /p " + std::to_string(reinterpret_cast<LONG_PTR>(host))},
+              {SaverBuild::Interactive, "reef.exe"}};
+  for (const auto& run : runs) {
+    DrivenScene scene(run.build, run.commandLine);
+    ASSERT_TRUE(scene.ready()) << run.commandLine;
+    scene.frames(3, 50);  // the floor's mesh and the models' arrays are made on their first draw
+    GlQueryCounter reads;
+    EXPECT_TRUE(reads.unwatched().empty()) << "not counted: " << reads.unwatched().front();
+    scene.frames(40, 50);
+    if (run.build == SaverBuild::Interactive) {
+      scene.key(WM_KEYDOWN, 'F');  // the frame-rate line
+      scene.frames(30, 50);
+    }
+    EXPECT_EQ(reads.calls(), 0) << run.commandLine << ": " << reads.callsByName();
+  }
+  DestroyWindow(host);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
+#include "render/Transforms.h"
 #include "scene/GroundCover.h"
 #include "tests/support/GLTestContext.h"
 #include "world/LookAtCamera.h"
@@ -26,17 +26,15 @@ TEST(GroundCover, EveryPixelOfTheCoveredRowsIsPaintedByTheFloor) {
 
   // Start pose, the lowest view, the highest view and a wide screen.
   const float tilts[] = {0.0f, 4.5f, -25.0f, 0.0f};
-  const double aspects[] = {400.0 / 300.0, 400.0 / 300.0, 400.0 / 300.0, 1.35};
+  const float aspects[] = {400.0f / 300.0f, 400.0f / 300.0f, 400.0f / 300.0f, 1.35f};
   int covered[4] = {};
   for (int i = 0; i < 4; ++i) {
-    window.resetFrame();
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(45.0, aspects[i], 0.1, 1000.0);
-    glMatrixMode(GL_MODELVIEW);
+    transforms::setViewport(0, 0, window.width(), window.height());
+    transforms::setProjection(Matrix4x4::perspective(45.0f, aspects[i], 0.1f, 1000.0f));
     LookAtCamera camera;
     camera.init(0.0f, 2.0f, -7.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f);
     camera.tilt(tilts[i]);
-    camera.apply();
+    transforms::loadModelview(Matrix4x4::lookAt(camera.eye(), camera.lookAt(), camera.up()));
     glDisable(GL_DEPTH_TEST);  // as in the saver's context, which has no depth buffer
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);

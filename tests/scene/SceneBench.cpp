@@ -1,17 +1,68 @@
 // Frame rate of the full scene with the default settings, at two drawing sizes, with the real
 // clock. Prints one line per size and where the frame time goes: update, render and swap, then
-// each drawing layer alone (a finish after each, so the rasteriser's work is counted with it).
+// each drawing layer alone (a finish after each, so the rasteriser's work is counted with it),
+// and the fragments each layer draws per pixel of the view, at the start pose and at the top
+// (counted by the driver's pipeline statistics where it has them).
 #include <windows.h>
 
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "scene/SeaSceneApp.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace {
+
+// GL_ARB_pipeline_statistics_query, through the entry points of OpenGL 1.5 and 3.3.
+constexpr GLenum FragmentShaderInvocations = 0x82F4;
+constexpr GLenum QueryResult = 0x8866;
+using GenQueries = void(APIENTRY*)(GLsizei, GLuint*);
+using DeleteQueries = void(APIENTRY*)(GLsizei, const GLuint*);
+using BeginQuery = void(APIENTRY*)(GLenum, GLuint);
+using EndQuery = void(APIENTRY*)(GLenum);
+using GetQueryResult = void(APIENTRY*)(GLuint, GLenum, unsigned long long*);
+
+template <typename Function>
+Function entry(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(wglGetProcAddress(name)));
+}
+
+// Fragments per pixel that each layer draws in view (its fragment shader's invocations).
+void printFragments(SeaScene& sea, const SceneView& view, const char* pose) {
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  const auto genQueries = entry<GenQueries>("glGenQueries");
+  const auto deleteQueries = entry<DeleteQueries>("glDeleteQueries");
+  const auto beginQuery = entry<BeginQuery>("glBeginQuery");
+  const auto endQuery = entry<EndQuery>("glEndQuery");
+  const auto result = entry<GetQueryResult>("glGetQueryObjectui64v");
+  if (!extensions || !std::strstr(extensions, "GL_ARB_pipeline_statistics_query") || !genQueries || !beginQuery ||
+      !endQuery || !result || !deleteQueries) {
+    std::printf("  fragments per pixel: the driver does not count them\n");
+    return;
+  }
+  GLuint queries[LayerCount];
+  genQueries(LayerCount, queries);
+  sea.beginView(view);
+  for (int l = 0; l < LayerCount; ++l) {
+    beginQuery(FragmentShaderInvocations, queries[l]);
+    sea.drawLayer(DrawOrder[l], view);
+    endQuery(FragmentShaderInvocations);
+  }
+  const double pixels = static_cast<double>(view.width) * view.height;
+  double total = 0.0;
+  std::printf("  fragments per pixel at the %s:", pose);
+  for (int l = 0; l < LayerCount; ++l) {
+    unsigned long long fragments = 0;
+    result(queries[l], QueryResult, &fragments);
+    total += static_cast<double>(fragments) / pixels;
+    std::printf("%s %s %.2f", l == 0 ? "" : ",", layerName(DrawOrder[l]), static_cast<double>(fragments) / pixels);
+  }
+  std::printf("; all %.2f\n", total);
+  deleteQueries(LayerCount, queries);
+}
 
 double seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
   return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
@@ -94,6 +145,14 @@ void run(int width, int height, int frames) {
     std::printf(", %s %.2f", layerName(DrawOrder[l]), 1000.0 * layers[l] / frames);
   }
   std::printf("\n");
+  SceneView startPose = app.sceneView(0);
+  LookAtCamera camera;
+  camera.init(0.0f, 2.0f, -7.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+  startPose.camera = camera;
+  printFragments(sea, startPose, "start pose");
+  SceneView top = startPose;
+  top.camera.tilt(-25.0f);
+  printFragments(sea, top, "top");
   std::fflush(stdout);
   ReleaseDC(app.mainWindow(), dc);
   app.shutdown();

@@ -1,4 +1,5 @@
 #include "tests/support/GLTestContext.h"
+#include "render/Transforms.h"
 
 #include <GL/gl.h>
 
@@ -64,11 +65,9 @@ GLTestContext::~GLTestContext() {
 }
 
 void GLTestContext::resetFrame() {
-  glViewport(0, 0, width_, height_);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  transforms::setViewport(0, 0, width_, height_);
+  transforms::setProjection(Matrix4x4::identity());
+  transforms::loadModelview(Matrix4x4::identity());
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClearDepth(1.0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
