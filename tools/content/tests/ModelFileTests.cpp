@@ -38,13 +38,13 @@ struct ModelCase {
 const std::vector<ModelCase>& cases() {
   using namespace catalog;
   static const std::vector<ModelCase> all = {
-      {&SilverFishModel, 0.015f, Measure::Length, 0.4f, 0.6f, {}},
-      {&ReefFishModel, 0.02f, Measure::Length, 0.7f, 0.9f, {}},
-      {&StripedFishModel, 0.02f, Measure::Length, 0.45f, 0.6f, {}},
-      {&YellowBlueFishModel, 0.02f, Measure::Length, 0.55f, 0.75f, {}},
-      {&PredatorModel, 0.02f, Measure::Length, 0.75f, 0.95f, {{"cruise", 0, 19}}},
-      {&BigGreyFishModel, 0.05f, Measure::Length, 1.4f, 1.8f, {}},
-      {&BigRedFishModel, 0.07f, Measure::Length, 1.4f, 1.8f, {}},
+      {&SilverFishModel, 0.015f, Measure::Length, 0.6f, 0.75f, {}},
+      {&ReefFishModel, 0.02f, Measure::Length, 0.85f, 1.0f, {}},
+      {&StripedFishModel, 0.02f, Measure::Length, 0.5f, 0.65f, {}},
+      {&YellowBlueFishModel, 0.02f, Measure::Length, 0.8f, 0.95f, {}},
+      {&PredatorModel, 0.02f, Measure::Length, 0.95f, 1.1f, {{"cruise", 0, 19}}},
+      {&BigGreyFishModel, 0.05f, Measure::Length, 1.7f, 2.1f, {}},
+      {&BigRedFishModel, 0.07f, Measure::Length, 1.7f, 2.1f, {}},
       {&MantaModel, 0.07f, Measure::Width, 2.6f, 3.4f, {}},
       {&GullModel, 0.05f, Measure::Width, 0.8f, 1.2f, {}},
       {&CoralModels[0], 0.0f, Measure::Placed, 0.0f, 0.0f, {}},
