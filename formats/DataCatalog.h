@@ -86,8 +86,9 @@ inline constexpr Picture GullSkin = {"models//gull.nlt", 24, PictureLoadFlags};
 inline constexpr Picture MantaSkin = {"models//manta.nlt", 24, PictureLoadFlags};
 inline constexpr Picture Sand = {"terrain.nlt", 24, PictureLoadFlags};
 inline constexpr char CoralLetters[] = "abcdfghi";
+// The fans are lace: their skin's alpha lets the water show through the holes.
 inline constexpr Picture CoralSkins[] = {
-    {"models//coral_a.nlt", 24, PictureLoadFlags}, {"models//coral_b.nlt", 24, PictureLoadFlags},
+    {"models//coral_a.nlt", 24, PictureLoadFlags}, {"models//coral_b.nlt", 32, PictureLoadFlags},
     {"models//coral_c.nlt", 24, PictureLoadFlags}, {"models//coral_d.nlt", 24, PictureLoadFlags},
     {"models//coral_f.nlt", 24, PictureLoadFlags}, {"models//coral_g.nlt", 24, PictureLoadFlags},
     {"models//coral_h.nlt", 24, PictureLoadFlags}, {"models//coral_i.nlt", 24, PictureLoadFlags},
@@ -113,6 +114,11 @@ inline constexpr Picture BigRedFishSkin = {"models/reeffishes/rbig.nlt", 24, Pic
 inline constexpr Picture BigGreyFishSkin = {"models/reeffishes/ybig.nlt", 24, PictureLoadFlags};
 inline constexpr Picture AngleFishSkin = {"models/reeffishes/anglefish.nlt", 24, PictureLoadFlags};
 inline constexpr Picture SilverFishSkin = {"models/reeffishes/silverfish.nlt", 24, PictureLoadFlags};
+// What lies on the sand up close, laid over it as a decal on a third texture unit and repeated
+// FloorDetailRepeat times across the floor; mipmapped, so that it fades into its average with
+// distance instead of flickering.
+inline constexpr Picture FloorDetail = {"terrain_detail.nlt", 32, TexMipmap};
+inline constexpr float FloorDetailRepeat = 10.0f;
 
 inline constexpr const Picture* ScenePictures[] = {&SkyCloudy,
                                                    &SkyClear32,
@@ -141,7 +147,8 @@ inline constexpr const Picture* ScenePictures[] = {&SkyCloudy,
                                                    &BigRedFishSkin,
                                                    &BigGreyFishSkin,
                                                    &AngleFishSkin,
-                                                   &SilverFishSkin};
+                                                   &SilverFishSkin,
+                                                   &FloorDetail};
 inline constexpr const PictureRun* ScenePictureRuns[] = {&FloorCaustics, &FishCaustics, &Highlights};
 
 // ---- Other pictures

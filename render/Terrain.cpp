@@ -58,6 +58,7 @@ void Terrain::reserveVertices() {
   if (mapWidth_ == 0 || mapHeight_ == 0) return;
   vertices_.reserve(2 * static_cast<size_t>(columns_) * rows_);
   positions_.reserve(6 * static_cast<size_t>(columns_) * rows_);
+  farToNear_.reserve(2 * static_cast<size_t>(columns_) * rows_);
   runFirsts_.reserve(static_cast<size_t>(columns_));
   runCounts_.reserve(static_cast<size_t>(columns_));
   for (Coarse& coarse : coarse_) {
@@ -109,6 +110,15 @@ void Terrain::build() {
     *p++ = v.x + v.dx;
     *p++ = v.y + v.dy;
     *p++ = v.z + v.dz;
+  }
+  // Column i's pairs (x1, x0) from row 0, the far end, on: the even columns as stored, the odd
+  // ones reversed, with the same diagonals.
+  farToNear_.clear();
+  for (int i = 0; i < columns_; ++i) {
+    for (int j = 0; j < rows_; ++j) {
+      farToNear_.push_back(static_cast<uint32_t>(vertexAt(i + 1, j)));
+      farToNear_.push_back(static_cast<uint32_t>(vertexAt(i, j)));
+    }
   }
   for (int k = 0; k < CoarseCount; ++k) {
     coarse_[k].step = CoarseSteps[k];
@@ -230,15 +240,13 @@ void Terrain::draw() {
     int first = 0, last = 0;
     const auto depthOf = [&](int row) { return row * stepZ_ * unitZ_ - sizeZ_; };
     if (!cellsInView(view, x0, x1, low, high, rows_ - 1, depthOf, first, last)) continue;
-    // Even columns run up the rows, odd ones down; each grid row is one pair of vertices.
-    const int base = 2 * rows_ * i;
-    const int topRow = last + 1;
-    runFirsts_.push_back(i % 2 == 0 ? base + 2 * first : base + 2 * (rows_ - 1 - topRow));
-    runCounts_.push_back(2 * (topRow - first + 1));
+    // Each grid row is one pair of indices, from the far end of the column.
+    runFirsts_.push_back(2 * rows_ * i + 2 * first);
+    runCounts_.push_back(2 * (last + 1 - first + 1));
   }
-  drawArrayRuns(GL_TRIANGLE_STRIP, positions_.data(), 3 * sizeof(float), &vertices_[0].s, sizeof(Vertex),
-                runFirsts_.data(), runCounts_.data(), static_cast<int>(runFirsts_.size()),
-                static_cast<int>(vertices_.size()));
+  drawElementRuns(GL_TRIANGLE_STRIP, positions_.data(), 3 * sizeof(float), &vertices_[0].s, sizeof(Vertex),
+                  farToNear_.data(), runFirsts_.data(), runCounts_.data(), static_cast<int>(runFirsts_.size()),
+                  static_cast<int>(vertices_.size()));
 }
 
 void Terrain::end() {
@@ -250,6 +258,7 @@ void Terrain::releaseGeometry() {
   heights_ = {};
   vertices_ = {};
   positions_ = {};
+  farToNear_ = {};
   for (Coarse& coarse : coarse_) coarse = Coarse{};
   mapWidth_ = mapHeight_ = 0;
   computeSteps();

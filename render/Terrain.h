@@ -4,9 +4,11 @@
 
 #include "render/SceneObject.h"
 
-// A height field from an 8-bit bitmap (the palette index is the height), drawn as one triangle
+// A height field from an 8-bit bitmap (the palette index is the height), kept as one triangle
 // strip whose columns snake up and down. Built lazily on the first begin after a change. Only
-// the part of each column that reaches into the view is sent.
+// the part of each column that reaches into the view is sent, every column from its far end to
+// its near one: without a depth buffer a slope facing away would otherwise paint over the slope
+// in front of it.
 class Terrain : public SceneObject {
  public:
   struct Vertex {
@@ -94,6 +96,7 @@ class Terrain : public SceneObject {
   float heightScale_ = 0.001f;
   std::vector<Vertex> vertices_;
   std::vector<float> positions_;            // x, y, z of each vertex with its offsets added, as drawn
+  std::vector<uint32_t> farToNear_;         // the strip's vertices, every column from its far end
   std::vector<int> runFirsts_, runCounts_;  // the visible part of each column, for drawing
   Coarse coarse_[CoarseCount];
   int detail_ = 1;

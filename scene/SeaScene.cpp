@@ -246,6 +246,12 @@ void SeaScene::buildScenery(const char* dataFolder) {
   floor_.addTexture(&assets_.picture(catalog::Sand));
   floor_.addTexture(&assets_.frame(catalog::FloorCaustics, 0));
   floor_.setTextureScale(1, 5.0f);
+  // Fine detail up close on a third unit, in the same pass; a driver with two units draws the
+  // floor without it.
+  Texture& detail = assets_.picture(catalog::FloorDetail);
+  detail.setEnvFlags(TexDecal);
+  floor_.addTexture(&detail);
+  floor_.setTextureScale(2, catalog::FloorDetailRepeat);
   floor_.setSize(FloorWidth, FloorDepth);
   floor_.setHeightScale(0.015f);
   floor_.setGridResolution(50);

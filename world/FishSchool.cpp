@@ -7,7 +7,6 @@
 namespace {
 
 constexpr float MaxFollowSpeed = 0.002f;
-constexpr float MinFollowSpeed = 0.0006f;
 constexpr float WanderSpeed = 0.001f;
 constexpr float FleeSpeed = 0.005f;
 constexpr float CalmSpeed = 0.001f;

@@ -13,6 +13,8 @@
 class FishSchool {
  public:
   enum State { Follow = 0, Wander = 1, Flee = 2, Calm = 3 };
+  // Units per ms: the least speed at which a member follows, the school's cruise.
+  static constexpr float MinFollowSpeed = 0.0006f;
 
   struct SchoolFish {
     Pose pose;  // what is drawn

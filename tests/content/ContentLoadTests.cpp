@@ -78,7 +78,7 @@ GLint levelParameter(GLenum name) {
 TEST(ContentTextures, EveryTextureLoadsSilentlyWithAnImage) {
   gl();
   const std::vector<TextureFile> files = sceneTextures();
-  ASSERT_EQ(files.size(), 28u + 3 * 32u);
+  ASSERT_EQ(files.size(), 29u + 3 * 32u);
   std::vector<std::unique_ptr<Texture>> textures;
   std::vector<bool> loaded;
   const std::string output = captureStdout([&] {

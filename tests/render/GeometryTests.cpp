@@ -116,6 +116,36 @@ TEST_F(Geometry, TerrainDrawSendsPositionPlusDisplacementAsOneStrip) {
   EXPECT_TRUE(displaced);
 }
 
+// Without a depth buffer the triangle drawn last wins: in every column the far cells come first,
+// so a slope facing away never paints over the slope in front of it.
+TEST_F(Geometry, TerrainDrawsEveryColumnFromItsFarEnd) {
+  const std::string path = writeScratch("hill32.nlt", heightMap(32, 32, [](int x, int y) -> uint32_t {
+                                          return 255 - 7 * std::abs(x - 16) - 7 * std::abs(y - 16);
+                                        }));
+  RippleTerrain terrain;
+  ASSERT_TRUE(terrain.loadHeightMap(path.c_str()));
+  terrain.setSize(60, 50);
+  terrain.setHeightScale(0.015f);
+  terrain.setGridResolution(8);
+  const std::vector<FeedbackPrimitive> primitives = captureFeedback([&] { terrain.render(); });
+  terrain.build();
+  const float columnWidth = terrain.stepX() * terrain.unitX();
+  std::vector<float> lastDepth(8, -1e9f);
+  std::vector<int> cells(8, 0);
+  for (const FeedbackPrimitive& p : primitives) {
+    ASSERT_EQ(p.vertices.size(), 3u);
+    const float x = (p.vertices[0].x + p.vertices[1].x + p.vertices[2].x) / 3.0f;
+    const float z = (p.vertices[0].z + p.vertices[1].z + p.vertices[2].z) / 3.0f;
+    const int column = static_cast<int>(std::floor((x + 30.0f) / columnWidth));
+    ASSERT_TRUE(column >= 0 && column < 8) << x;
+    // OpenGL's z grows toward the viewer.
+    EXPECT_GE(z, lastDepth[column] - 1e-3f) << "column " << column;
+    lastDepth[column] = z;
+    ++cells[column];
+  }
+  for (int column = 0; column < 8; ++column) EXPECT_EQ(cells[column], 2 * 7) << "column " << column;
+}
+
 TEST_F(Geometry, RippleStaysSmallAndTouchesOnlyTheDisplacement) {
   const std::string path =
       writeScratch("map64.nlt", heightMap(64, 64, [](int x, int y) -> uint32_t { return (x * y) & 0xFF; }));

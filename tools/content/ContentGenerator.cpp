@@ -6,6 +6,7 @@
 #include "DialogPictures.h"
 #include "FishModels.h"
 #include "FishSkins.h"
+#include "FloorDetail.h"
 #include "FlyerModels.h"
 #include "FontWriter.h"
 #include "HeightMap.h"
@@ -62,6 +63,7 @@ void writeScenery(OutputFolder& data, const SeaFloor& floor) {
   writePicture(data, SkyClear32, clearSky(false));
   writePicture(data, SkyClear16, clearSky(true));
   writePicture(data, Sand, sandTexture(floor));
+  writePicture(data, FloorDetail, floorDetail(FloorDetailRepeat));
   writePicture(data, Water, waterTexture());
   writePicture(data, HorizonFader, horizonFader());
   writePicture(data, Rock, rockTexture());
@@ -105,7 +107,13 @@ bool generateContent(const std::string& dataFolder, const std::string& pictureFo
   bool built = true;
 
   writeTexts(data);
-  SeaFloor floor;
+  // The corals stand on the floor as the scene draws it.
+  const SeaFloor floor;
+  std::vector<AnimatedModel> corals;
+  for (int kind = 0; kind < static_cast<int>(std::size(CoralModels)); ++kind) {
+    corals.push_back(buildCoralModel(kind, CoralModels[kind].frameCount,
+                                     [&floor](float x, float z) { return floor.drawnHeight(x, z); }));
+  }
   writeScenery(data, floor);
   built &= writeLight(data);
   writeSounds(data);
@@ -158,22 +166,17 @@ bool generateContent(const std::string& dataFolder, const std::string& pictureFo
   writePicture(data, MantaSkin, mantaSkinImage);
   writePicture(data, GullSkin, gullSkinImage);
 
-  AnimatedModel staghorn, brain;
-  Image staghornSkin(1, 1), brainSkin(1, 1);
+  std::vector<Image> coralSkins;
   for (size_t i = 0; i < std::size(CoralModels); ++i) {
-    const char letter = CoralLetters[i];
-    AnimatedModel model = buildCoralModel(letter, CoralModels[i].frameCount);
-    Image skin = coralSkin(letter);
-    built &= writeModel(data, CoralModels[i], model);
-    writePicture(data, CoralSkins[i], skin);
-    if (letter == 'a') {
-      staghorn = model;
-      staghornSkin = skin;
-    } else if (letter == 'g') {
-      brain = model;
-      brainSkin = skin;
-    }
+    coralSkins.push_back(coralSkin(static_cast<int>(i)));
+    built &= writeModel(data, CoralModels[i], corals[i]);
+    writePicture(data, CoralSkins[i], coralSkins[i]);
   }
+  // The intro shows the staghorn and the brain colonies.
+  const AnimatedModel& staghorn = corals[0];
+  const AnimatedModel& brain = corals[5];
+  const Image& staghornSkin = coralSkins[0];
+  const Image& brainSkin = coralSkins[5];
 
   const Image caustic = causticStill(128, 0.0f);
   IntroCast cast{&idol,       &idolSkin,   &reefFish, &redSkin,      &blueSkin, &yellowBlue, &yellowBlueSkinImage,

@@ -35,60 +35,96 @@ float polyps(float u, float v, int cellsU, int cellsV, float radius, int salt) {
   return best;
 }
 
+constexpr int SkinSize = 128;
+constexpr float HalfMargin = 1.0f / SkinSize;
+
+// Which half u lies in, and where within it, wrapping at the half's edges less their margins.
+int halfOf(float u, float& local) {
+  const int variant = u < 0.5f ? 0 : 1;
+  const float start = 0.5f * variant + HalfMargin;
+  local = (u - start) / (0.5f - 2.0f * HalfMargin);
+  local -= std::floor(local);
+  return variant;
+}
+
+struct TubeColours {
+  Rgba base, tip;
+};
+
 // Branch colour from base (bottom of the picture) to tip (top), with polyps and mottling.
-Image tubeSkin(Rgba base, Rgba tip, Rgba polyp, float polypStrength, uint64_t seed) {
+Image tubeSkin(const TubeColours (&variants)[2], Rgba polyp, float polypStrength, uint64_t seed) {
   TileNoise mottle(4, 4, seed);
-  Image image(128, 128);
+  Image image(SkinSize, SkinSize);
   image.paint([&](float u, float v) {
-    Rgba c = mixColor(tip, base, smoothStep(0.0f, 0.85f, v));
-    c = scaleColor(c, 0.85f + 0.3f * mottle.fractal(u, v));
-    return mixColor(c, polyp, polypStrength * polyps(u, v, 12, 12, 0.32f, static_cast<int>(seed)));
+    float local;
+    const TubeColours& colours = variants[halfOf(u, local)];
+    Rgba c = mixColor(colours.tip, colours.base, smoothStep(0.0f, 0.85f, v));
+    c = scaleColor(c, 0.85f + 0.3f * mottle.fractal(local, v));
+    return mixColor(c, polyp, polypStrength * polyps(local, v, 6, 12, 0.32f, static_cast<int>(seed)));
   });
   return image;
 }
 
+// Lace: a net of strands, two families of wavy lines crossing at a slant, with the water showing
+// through the holes.
 Image fanSkin() {
   TileNoise warp(4, 3, 121);
-  Image image(128, 128);
+  struct FanColours {
+    Rgba netTop, netBottom;
+  };
+  const FanColours variants[2] = {{hexColor(0xF04838), hexColor(0xA01828)}, {hexColor(0xFF90C8), hexColor(0xC83C90)}};
+  Image image(SkinSize, SkinSize);
   image.paint([&](float u, float v) {
-    // A net of strands: two families of wavy lines crossing at a slant.
-    float w = warp.fractal(u, v) - 0.5f;
-    float a = std::fabs(std::sin((u * 1.2f + v * 0.6f + w * 0.25f) * TwoPi * 9.0f));
-    float b = std::fabs(std::sin((u * 1.2f - v * 0.6f - w * 0.25f) * TwoPi * 9.0f));
-    float strand = 1.0f - smoothStep(0.0f, 0.35f, std::fmin(a, b));
-    Rgba hole = mixColor(hexColor(0x5A0E22), hexColor(0x8A1A34), v);
-    Rgba net = mixColor(hexColor(0xFF7A8A), hexColor(0xE03048), v);
-    return mixColor(hole, net, 0.35f + 0.65f * strand);
+    float local;
+    const FanColours& colours = variants[halfOf(u, local)];
+    float w = warp.fractal(local, v) - 0.5f;
+    float a = std::fabs(std::sin((local * 0.5f + v * 0.7f + w * 0.3f) * TwoPi * 7.0f));
+    float b = std::fabs(std::sin((local * 0.5f - v * 0.7f - w * 0.3f) * TwoPi * 7.0f));
+    float strand = 1.0f - smoothStep(0.1f, 0.4f, std::fmin(a, b));
+    // Thicker towards the stem, where the fan's main branches run.
+    strand = std::fmax(strand, smoothStep(0.75f, 1.0f, v));
+    Rgba net = mixColor(colours.netTop, colours.netBottom, v);
+    net = scaleColor(net, 0.7f + 0.3f * strand);
+    net.a = 0.45f + 0.55f * strand;
+    return net;
   });
   return image;
 }
 
+// Plates seen from above, one in each half: radial growth lines and rings of growth.
 Image tableSkin() {
   TileNoise mottle(4, 4, 131);
-  Image image(128, 128);
+  const Rgba inner[2] = {hexColor(0x8A9A38), hexColor(0x6A8A40)};
+  const Rgba outer[2] = {hexColor(0xD4E080), hexColor(0xB8DC98)};
+  Image image(SkinSize, SkinSize);
   image.paint([&](float u, float v) {
-    float x = u - 0.5f, y = v - 0.5f;
+    float local;
+    const int variant = halfOf(u, local);
+    float x = local - 0.5f, y = v - 0.5f;
     float r = std::hypot(x, y) * 2.0f;
     float angle = std::atan2(y, x);
-    float radial = 0.5f + 0.5f * std::sin(angle * 70.0f + 4.0f * mottle.fractal(u, v));
-    float rings = 0.5f + 0.5f * std::sin(r * 40.0f);
-    Rgba c = mixColor(hexColor(0x8A9A38), hexColor(0xD4E080), smoothStep(0.3f, 1.0f, r));
-    return scaleColor(c, 0.8f + 0.14f * radial + 0.08f * rings);
+    float radial = 0.5f + 0.5f * std::sin(angle * 40.0f + 4.0f * mottle.fractal(local, v));
+    float rings = 0.5f + 0.5f * std::sin(r * 30.0f);
+    Rgba c = mixColor(inner[variant], outer[variant], smoothStep(0.3f, 1.0f, r));
+    return scaleColor(c, 0.78f + 0.16f * radial + 0.08f * rings);
   });
   return image;
 }
 
+// Brain corals from above, one colouring in each half: meanders, the contour lines of a warped
+// noise field.
 Image brainSkin() {
   TileNoise field(3, 4, 141);
   TileNoise warp(4, 3, 142);
-  Image image(128, 128);
+  const Rgba grooves[2] = {hexColor(0x5C6A22), hexColor(0x6A4C20)};
+  const Rgba tops[2] = {hexColor(0xD8D870), hexColor(0xE0B868)};
+  Image image(SkinSize, SkinSize);
   image.paint([&](float u, float v) {
-    // Meanders: contour lines of a warped noise field.
-    float n = field.fractal(u + 0.15f * warp.fractal(u, v), v + 0.15f * warp.fractal(v, u));
-    float ridge = 0.5f + 0.5f * std::sin(n * TwoPi * 9.0f);
-    Rgba groove = hexColor(0x5C6A22);
-    Rgba top = hexColor(0xD8D870);
-    return mixColor(groove, top, smoothStep(0.25f, 0.8f, ridge));
+    float local;
+    const int variant = halfOf(u, local);
+    float n = field.fractal(local + 0.15f * warp.fractal(local, v), v + 0.15f * warp.fractal(v, local));
+    float ridge = 0.5f + 0.5f * std::sin(n * TwoPi * 7.0f);
+    return mixColor(grooves[variant], tops[variant], smoothStep(0.25f, 0.8f, ridge));
   });
   return image;
 }
@@ -143,23 +179,27 @@ Image mazeBrainSkin() {
 
 }  // namespace
 
-Image coralSkin(char letter) {
-  switch (letter) {
-    case 'a':
-      return tubeSkin(hexColor(0xC85A1C), hexColor(0xFFD6A0), hexColor(0xFFF0D8), 0.5f, 101);
-    case 'b':
+Image coralSkin(int kind) {
+  switch (kind) {
+    case 0:
+      return tubeSkin({{hexColor(0xC4400C), hexColor(0xFFA860)}, {hexColor(0xD86A08), hexColor(0xFFD048)}},
+                      hexColor(0xFFF0D8), 0.45f, 101);
+    case 1:
       return fanSkin();
-    case 'c':
-      return tubeSkin(hexColor(0x5A2478), hexColor(0xD49CF0), hexColor(0xF6E4FF), 0.55f, 103);
-    case 'd':
+    case 2:
+      return tubeSkin({{hexColor(0x5A2478), hexColor(0xD49CF0)}, {hexColor(0x3C2C8C), hexColor(0xB4A8FF)}},
+                      hexColor(0xF6E4FF), 0.55f, 103);
+    case 3:
       return tableSkin();
-    case 'f':
-      return tubeSkin(hexColor(0xA45C8C), hexColor(0xFFC4E6), hexColor(0xFFFFFF), 0.6f, 105);
-    case 'g':
+    case 4:
+      return tubeSkin({{hexColor(0xB0205C), hexColor(0xFF6EB0)}, {hexColor(0xD04830), hexColor(0xFF9C70)}},
+                      hexColor(0xFFE8F4), 0.5f, 105);
+    case 5:
       return brainSkin();
-    case 'h':
+    case 6:
       return mazeBrainSkin();
     default:
-      return tubeSkin(hexColor(0xC03414), hexColor(0xFFB040), hexColor(0xFFF4E0), 0.45f, 109);
+      return tubeSkin({{hexColor(0xC03414), hexColor(0xFFB040)}, {hexColor(0xC89018), hexColor(0xFFE868)}},
+                      hexColor(0xFFF4E0), 0.45f, 109);
   }
 }

@@ -48,16 +48,24 @@ Image introPicture(const IntroCast& cast) {
   // The surface line.
   for (int x = 0; x < width; ++x) image.at(x, 26) = mixColor(image.at(x, 26), hexColor(0xE8FAFF), 0.6f);
 
+  // Sizes in pixels, whatever the models' own sizes: fish by their length, corals by their height.
   const ViewAxes side = fishSideView();
-  paintModel(image, *cast.staghorn, 0, *cast.staghornSkin, coralView(), 34.0f, 112.0f, 36.0f);
-  paintModel(image, *cast.brain, 0, *cast.brainSkin, coralView(), 160.0f, 128.0f, 40.0f);
+  const auto longest = [&side](const AnimatedModel& model, int frame, float pixels) {
+    return fitScale(model, frame, side, pixels, 1000.0f);
+  };
+  const auto tallest = [](const AnimatedModel& model, float pixels) {
+    return fitScale(model, 0, coralView(), 1000.0f, pixels);
+  };
+  paintModel(image, *cast.staghorn, 0, *cast.staghornSkin, coralView(), 34.0f, 112.0f, tallest(*cast.staghorn, 45.0f));
+  paintModel(image, *cast.brain, 0, *cast.brainSkin, coralView(), 160.0f, 128.0f, tallest(*cast.brain, 22.0f));
   for (int k = 0; k < 6; ++k) {
     paintModel(image, *cast.silverfish, k % 10, *cast.silverSkin, side, 120.0f + 11.0f * (k % 3) + 4.0f * (k / 3),
-               44.0f + 7.0f * (k / 3) + 2.0f * (k % 2), 1.1f);
+               44.0f + 7.0f * (k / 3) + 2.0f * (k % 2), longest(*cast.silverfish, k % 10, 11.0f));
   }
-  paintModel(image, *cast.idol, 5, *cast.idolSkin, side, 88.0f, 78.0f, 3.0f);
-  paintModel(image, *cast.reefFish, 2, *cast.redSkin, side, 150.0f, 92.0f, 1.7f);
-  paintModel(image, *cast.reefFish, 7, *cast.blueSkin, side, 40.0f, 62.0f, 1.6f);
-  paintModel(image, *cast.yellowBlue, 12, *cast.yellowBlueSkin, side, 122.0f, 112.0f, 1.4f);
+  paintModel(image, *cast.idol, 5, *cast.idolSkin, side, 88.0f, 78.0f, longest(*cast.idol, 5, 57.0f));
+  paintModel(image, *cast.reefFish, 2, *cast.redSkin, side, 150.0f, 92.0f, longest(*cast.reefFish, 2, 25.0f));
+  paintModel(image, *cast.reefFish, 7, *cast.blueSkin, side, 40.0f, 62.0f, longest(*cast.reefFish, 7, 24.0f));
+  paintModel(image, *cast.yellowBlue, 12, *cast.yellowBlueSkin, side, 122.0f, 112.0f,
+             longest(*cast.yellowBlue, 12, 21.0f));
   return image;
 }

@@ -84,25 +84,25 @@ Vec2 swatchUv(FishSwatch swatch) { return Vec2{0.125f + 0.25f * static_cast<int>
 
 FishShape silverfishShape() {
   FishShape s;
-  s.length = 10.0f;
+  s.length = 49.5f;
   s.tailBase = 0.8f;
-  s.top = {{0.0f, 0.0f}, {0.05f, 0.04f}, {0.2f, 0.085f}, {0.4f, 0.095f}, {0.6f, 0.075f}, {0.8f, 0.03f}};
-  s.bottom = {{0.0f, -0.01f}, {0.05f, -0.035f}, {0.2f, -0.075f}, {0.4f, -0.08f}, {0.6f, -0.06f}, {0.8f, -0.025f}};
-  s.halfWidth = {{0.0f, 0.0f}, {0.1f, 0.03f}, {0.3f, 0.045f}, {0.6f, 0.035f}, {0.8f, 0.01f}};
-  s.dorsalHeight = {{0.33f, 0.0f}, {0.37f, 0.075f}, {0.45f, 0.03f}, {0.52f, 0.0f}};
-  s.analDepth = {{0.58f, 0.0f}, {0.62f, 0.04f}, {0.7f, 0.0f}};
-  s.caudalUp = {{0.78f, 0.03f}, {0.9f, 0.08f}, {1.0f, 0.14f}};
-  s.caudalDown = {{0.78f, 0.03f}, {0.9f, 0.08f}, {1.0f, 0.14f}};
-  s.caudalNotch = {{0.78f, 0.0f}, {0.86f, 0.0f}, {1.0f, 0.11f}};
+  s.top = {{0.0f, 0.0f}, {0.05f, 0.06f}, {0.2f, 0.14f}, {0.4f, 0.15f}, {0.6f, 0.12f}, {0.8f, 0.04f}};
+  s.bottom = {{0.0f, -0.015f}, {0.05f, -0.055f}, {0.2f, -0.12f}, {0.4f, -0.13f}, {0.6f, -0.1f}, {0.8f, -0.034f}};
+  s.halfWidth = {{0.0f, 0.0f}, {0.1f, 0.05f}, {0.3f, 0.075f}, {0.6f, 0.06f}, {0.8f, 0.016f}};
+  s.dorsalHeight = {{0.3f, 0.0f}, {0.35f, 0.13f}, {0.45f, 0.06f}, {0.55f, 0.0f}};
+  s.analDepth = {{0.54f, 0.0f}, {0.59f, 0.08f}, {0.72f, 0.0f}};
+  s.caudalUp = {{0.78f, 0.04f}, {0.9f, 0.11f}, {1.0f, 0.19f}};
+  s.caudalDown = {{0.78f, 0.04f}, {0.9f, 0.11f}, {1.0f, 0.19f}};
+  s.caudalNotch = {{0.78f, 0.0f}, {0.88f, 0.0f}, {1.0f, 0.08f}};
   s.pectoralU = 0.24f;
-  s.pectoralSize = 0.07f;
-  s.waveAmplitude = 0.11f;
+  s.pectoralSize = 0.11f;
+  s.waveAmplitude = 0.1f;
   return s;
 }
 
 FishShape reefFishShape() {
   FishShape s;
-  s.length = 15.0f;
+  s.length = 48.0f;
   s.tailBase = 0.78f;
   s.top = {{0.0f, 0.0f},  {0.05f, 0.06f}, {0.15f, 0.14f}, {0.3f, 0.19f},
            {0.45f, 0.2f}, {0.6f, 0.16f},  {0.72f, 0.08f}, {0.78f, 0.055f}};
@@ -122,7 +122,7 @@ FishShape reefFishShape() {
 
 FishShape moorishIdolShape() {
   FishShape s;
-  s.length = 19.0f;
+  s.length = 29.0f;
   s.tailBase = 0.72f;
   s.top = {{0.0f, 0.02f},  {0.08f, 0.05f}, {0.15f, 0.12f}, {0.25f, 0.3f}, {0.35f, 0.36f},
            {0.45f, 0.34f}, {0.55f, 0.25f}, {0.65f, 0.12f}, {0.72f, 0.06f}};
@@ -144,7 +144,7 @@ FishShape moorishIdolShape() {
 
 FishShape yellowBlueShape() {
   FishShape s;
-  s.length = 15.0f;
+  s.length = 44.0f;
   s.tailBase = 0.78f;
   s.top = {{0.0f, 0.0f}, {0.05f, 0.05f}, {0.2f, 0.12f}, {0.4f, 0.15f}, {0.6f, 0.12f}, {0.78f, 0.045f}};
   s.bottom = {{0.0f, -0.02f}, {0.05f, -0.05f}, {0.2f, -0.1f}, {0.4f, -0.12f}, {0.6f, -0.09f}, {0.78f, -0.04f}};
@@ -162,7 +162,7 @@ FishShape yellowBlueShape() {
 
 FishShape predatorShape() {
   FishShape s;
-  s.length = 27.5f;
+  s.length = 52.0f;
   s.tailBase = 0.8f;
   s.top = {{0.0f, 0.01f}, {0.06f, 0.06f}, {0.2f, 0.11f}, {0.4f, 0.13f}, {0.6f, 0.11f}, {0.8f, 0.045f}};
   s.bottom = {{0.0f, -0.03f}, {0.06f, -0.07f}, {0.2f, -0.1f}, {0.4f, -0.11f}, {0.6f, -0.08f}, {0.8f, -0.04f}};
@@ -179,7 +179,7 @@ FishShape predatorShape() {
 
 FishShape bigGreyShape() {
   FishShape s;
-  s.length = 24.0f;
+  s.length = 38.0f;
   s.tailBase = 0.8f;
   s.top = {{0.0f, 0.02f}, {0.06f, 0.08f}, {0.2f, 0.15f}, {0.4f, 0.17f}, {0.6f, 0.14f}, {0.8f, 0.06f}};
   s.bottom = {{0.0f, -0.04f}, {0.06f, -0.09f}, {0.2f, -0.14f}, {0.4f, -0.15f}, {0.6f, -0.11f}, {0.8f, -0.05f}};
@@ -196,7 +196,7 @@ FishShape bigGreyShape() {
 
 FishShape bigRedShape() {
   FishShape s;
-  s.length = 17.2f;
+  s.length = 27.0f;
   s.tailBase = 0.78f;
   s.top = {{0.0f, 0.0f}, {0.06f, 0.07f}, {0.2f, 0.15f}, {0.4f, 0.18f}, {0.6f, 0.14f}, {0.78f, 0.05f}};
   s.bottom = {{0.0f, -0.03f}, {0.06f, -0.07f}, {0.2f, -0.12f}, {0.4f, -0.14f}, {0.6f, -0.1f}, {0.78f, -0.045f}};

@@ -25,7 +25,9 @@ class Profile {
 };
 
 struct FishShape {
-  float length = 1.0f;           // model units, nose to tail tip
+  // Model units, nose to tail tip: with its scene scale, a length at which the kind's cruising
+  // speed covers about one to one and a half body lengths a second, as real reef fish swim.
+  float length = 1.0f;
   float tailBase = 0.8f;         // where the body ends and the tail fin begins
   Profile top, bottom;           // body outline
   Profile halfWidth;             // body thickness

@@ -96,24 +96,46 @@ Rgba countershade(const Rgba& back, const Rgba& side, const Rgba& belly, float o
   return mixColor(side, belly, smoothStep(0.0f, 0.8f, -offset));
 }
 
-// Fin rays: faint lines across the fin, plus a darker margin.
+// Fin rays: faint lines across the fin.
 Rgba finRays(const Rgba& colour, float u, float z) {
   float rays = 0.93f + 0.07f * std::sin((u * 2.0f + z * 1.3f) * 160.0f);
   return scaleColor(colour, rays);
+}
+
+// How near (u, z) lies to the outer edge of a fin, 1 on it: fins edged in a dark line read against
+// sand and water alike.
+float finEdge(const FishShape& shape, float u, float z, FishRegion region, float width) {
+  float distance = 1.0f;
+  if (region == FishRegion::Caudal) {
+    const float axis = fishAxis(shape, shape.tailBase);
+    const float offset = z - axis;
+    distance =
+        std::fmin(std::fmin(std::fabs(shape.caudalUp.at(u) - offset), std::fabs(shape.caudalDown.at(u) + offset)),
+                  std::fabs(1.0f - u));
+  } else if (region == FishRegion::Dorsal) {
+    distance = std::fabs(shape.top.at(u) + shape.dorsalHeight.at(u) - z);
+  } else if (region == FishRegion::Anal) {
+    distance = std::fabs(z - (shape.bottom.at(u) - shape.analDepth.at(u)));
+  }
+  return 1.0f - smoothStep(0.5f * width, width, distance);
 }
 
 }  // namespace
 
 Image silverfishSkin() {
   SkinStyle style;
+  // A dark blue back over a bright silver band and a white belly; a dark-tipped tail.
   style.body = [](float u, float offset) {
-    Rgba c = countershade(hexColor(0x3C5F86), hexColor(0xB8C8D8), hexColor(0xF2F4F6), offset);
-    float line = 1.0f - smoothStep(0.0f, 0.08f, std::fabs(offset - 0.12f));
-    c = mixColor(c, hexColor(0xE8F4FF), 0.6f * line * smoothStep(0.1f, 0.2f, u));
-    return c;
+    Rgba c = countershade(hexColor(0x1C3A66), hexColor(0xB8C8D8), hexColor(0xFAFBFC), offset);
+    float band = 1.0f - smoothStep(0.06f, 0.14f, std::fabs(offset - 0.05f));
+    float line = 1.0f - smoothStep(0.0f, 0.05f, std::fabs(offset - 0.22f));
+    c = mixColor(c, hexColor(0xF4FAFF), 0.8f * band * smoothStep(0.1f, 0.2f, u));
+    return mixColor(c, hexColor(0x16243A), 0.6f * line * smoothStep(0.15f, 0.25f, u));
   };
   style.fin = [](float u, float z, FishRegion region) {
-    Rgba c = region == FishRegion::Caudal ? hexColor(0x8EA4B8) : hexColor(0xB4C4D2);
+    const FishShape shape = silverfishShape();
+    Rgba c = region == FishRegion::Caudal ? hexColor(0x6C84A0) : hexColor(0xA4B4C4);
+    c = mixColor(c, hexColor(0x1A2A40), 0.8f * finEdge(shape, u, z, region, 0.025f));
     return finRays(c, u, z);
   };
   style.pectoral = hexColor(0xC8D4DE);
@@ -147,21 +169,32 @@ Image anglefishSkin() {
 
 Image redFishSkin() {
   SkinStyle style;
+  // A deep red back over a red-orange flank and a pale belly, fins edged dark.
   style.body = [](float, float offset) {
-    return countershade(hexColor(0xB02810), hexColor(0xEC5A24), hexColor(0xFFB488), offset);
+    return countershade(hexColor(0x8A140A), hexColor(0xF05A20), hexColor(0xFFD2B4), offset);
   };
-  style.fin = [](float u, float z, FishRegion) { return finRays(hexColor(0xE8502A), u, z); };
-  style.pectoral = hexColor(0xF08050);
+  style.fin = [](float u, float z, FishRegion region) {
+    const Rgba c =
+        mixColor(hexColor(0xFF7830), hexColor(0x4A0A04), 0.85f * finEdge(reefFishShape(), u, z, region, 0.03f));
+    return finRays(c, u, z);
+  };
+  style.pectoral = hexColor(0xFF9A60);
   style.filament = style.pectoral;
   return paintFishSkin(reefFishShape(), style);
 }
 
 Image blueFishSkin() {
   SkinStyle style;
-  style.body = [](float, float offset) {
-    return countershade(hexColor(0x102E8A), hexColor(0x2452D8), hexColor(0x74A4F4), offset);
+  // Royal blue, darkest on the back, with a black bar through the eye and bright yellow fins.
+  style.body = [](float u, float offset) {
+    Rgba c = countershade(hexColor(0x081A5C), hexColor(0x1C44C8), hexColor(0x6C9CF0), offset);
+    return mixColor(c, hexColor(0x060A1C), 1.0f - smoothStep(0.02f, 0.03f, std::fabs(u - 0.1f)));
   };
-  style.fin = [](float u, float z, FishRegion) { return finRays(hexColor(0xFFD81C), u, z); };
+  style.fin = [](float u, float z, FishRegion region) {
+    const Rgba c =
+        mixColor(hexColor(0xFFDC18), hexColor(0x2A2A10), 0.7f * finEdge(reefFishShape(), u, z, region, 0.02f));
+    return finRays(c, u, z);
+  };
   style.pectoral = hexColor(0xFFE040);
   style.filament = style.pectoral;
   return paintFishSkin(reefFishShape(), style);
@@ -210,12 +243,19 @@ Image yellowBlueSkin() {
     }
     return 1.0f - smoothStep(0.07f, 0.1f, best);
   };
+  // Bright yellow with blue bands, each edged in a dark line; yellow fins edged dark.
   style.body = [bands](float u, float offset) {
-    Rgba c = countershade(hexColor(0xE0A810), hexColor(0xFFD21E), hexColor(0xFFF0A0), offset);
+    Rgba c = countershade(hexColor(0xD89C08), hexColor(0xFFD21E), hexColor(0xFFF4B0), offset);
     float fade = smoothStep(0.04f, 0.12f, u);
-    return mixColor(c, hexColor(0x1E5AE0), bands(u, offset) * fade);
+    float band = bands(u, offset);
+    c = mixColor(c, hexColor(0x142C70), fade * band * (1.0f - band) * 4.0f * 0.8f);
+    return mixColor(c, hexColor(0x2460F0), fade * smoothStep(0.5f, 0.9f, band));
   };
-  style.fin = [](float u, float z, FishRegion) { return finRays(hexColor(0xFFD024), u, z); };
+  style.fin = [](float u, float z, FishRegion region) {
+    const Rgba c =
+        mixColor(hexColor(0xFFD024), hexColor(0x3A2A08), 0.6f * finEdge(yellowBlueShape(), u, z, region, 0.025f));
+    return finRays(c, u, z);
+  };
   style.pectoral = hexColor(0xFFE470);
   style.filament = style.pectoral;
   return paintFishSkin(yellowBlueShape(), style);
@@ -240,8 +280,8 @@ Image predatorSkin() {
 Image bigGreySkin() {
   SkinStyle style;
   style.body = [](float u, float offset) {
-    Rgba c = countershade(hexColor(0x4C5458), hexColor(0x8A9296), hexColor(0xCACAC4), offset);
-    return mixColor(c, hexColor(0x2C3234), 0.85f * dots(u, offset * 0.16f, 0.06f, 0.02f, 23));
+    Rgba c = countershade(hexColor(0x3C4448), hexColor(0x8A9296), hexColor(0xE0E0D8), offset);
+    return mixColor(c, hexColor(0x1C2224), 0.9f * dots(u, offset * 0.16f, 0.055f, 0.021f, 23));
   };
   style.fin = [](float u, float z, FishRegion) {
     return mixColor(finRays(hexColor(0x6C7478), u, z), hexColor(0x2C3234), 0.8f * dots(u, z, 0.05f, 0.014f, 29));

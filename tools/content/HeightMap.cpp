@@ -2,36 +2,18 @@
 
 #include "Noise.h"
 
+#include "scene/ScenePlacements.h"
+
 #include <cmath>
 
 namespace {
 
 constexpr float FloorY = -8.0f;
 constexpr float HeightScale = 0.015f;
-
-struct CoralBase {
-  float x, y, z;
-};
-
-// Where the scene stands its corals; a little below, so each base sinks into the sand.
-const CoralBase CoralBases[] = {{-2.8f, -5.4f, 20.2f},  {-3.7f, -7.6f, 14.2f},  {-5.0f, -7.5f, 13.7f},
-                                {-3.4f, -7.6f, 12.8f},  {-8.9f, -6.2f, 19.2f},  {-5.6f, -7.4f, 15.0f},
-                                {-11.6f, -5.6f, 15.0f}, {-10.0f, -6.0f, 20.2f}, {0.0f, -7.0f, 25.2f},
-                                {7.0f, -7.2f, 22.0f},   {11.0f, -7.0f, 18.4f}};
-constexpr float Sink = 0.06f;
+// How far around a place the reef keeps nearly the place's height, and how far it reaches.
+constexpr float Plateau = 3.0f;
 
 }  // namespace
-
-SeaFloor::SeaFloor() {
-  // Solve for one bump per coral so the floor meets each base; a few sweeps settle the overlaps.
-  for (const CoralBase& base : CoralBases) bumps_.push_back(Bump{base.x, base.z, 1.6f, 0.0f});
-  for (int sweep = 0; sweep < 12; ++sweep) {
-    for (size_t i = 0; i < bumps_.size(); ++i) {
-      const CoralBase& base = CoralBases[i];
-      bumps_[i].amount += 0.8f * (base.y - Sink - height(base.x, base.z));
-    }
-  }
-}
 
 float SeaFloor::baseHeight(float x, float z) const {
   static const TileNoise dunes(4, 4, 505);
@@ -48,27 +30,58 @@ float SeaFloor::baseHeight(float x, float z) const {
   return y;
 }
 
+// Around each place where the scene stands a coral the floor rises (or sinks) to that place's
+// height: nearly level for a colony's width, then easing into the plain; between places, a blend
+// of their heights by nearness.
 float SeaFloor::height(float x, float z) const {
-  float y = baseHeight(x, z);
-  for (const Bump& bump : bumps_) {
-    float dx = (x - bump.x) / bump.radius, dz = (z - bump.z) / bump.radius;
-    y += bump.amount * std::exp(-(dx * dx + dz * dz));
+  float uncovered = 1.0f, weights = 0.0f, sum = 0.0f;
+  for (const CoralPlacement& place : CoralPlacements) {
+    const float dx = x - place.position.x, dz = z - place.position.z;
+    const float near = (dx * dx + dz * dz) / (Plateau * Plateau);
+    const float weight = std::exp(-near * near);
+    uncovered *= 1.0f - weight;
+    weights += weight;
+    sum += weight * place.position.y;
   }
-  return y;
+  const float base = baseHeight(x, z);
+  if (weights <= 1e-30f) return base;
+  return mix(base, sum / weights, 1.0f - uncovered);
 }
 
 float SeaFloor::sceneX(float column) { return -30.0f + column * 60.0f / HeightMapSize; }
 
 float SeaFloor::sceneZ(float row) { return 50.0f - row * 50.0f / HeightMapSize; }
 
+namespace {
+
+uint8_t heightByte(float height) {
+  const float value = std::round((height - FloorY) / HeightScale);
+  return static_cast<uint8_t>(value < 0.0f ? 0.0f : (value > 255.0f ? 255.0f : value));
+}
+
+}  // namespace
+
 std::vector<uint8_t> SeaFloor::mapBytes() const {
   std::vector<uint8_t> bytes(static_cast<size_t>(HeightMapSize) * HeightMapSize);
   for (int row = 0; row < HeightMapSize; ++row) {
     for (int column = 0; column < HeightMapSize; ++column) {
-      float value = std::round((height(sceneX(column), sceneZ(row)) - FloorY) / HeightScale);
-      bytes[static_cast<size_t>(row) * HeightMapSize + column] =
-          static_cast<uint8_t>(value < 0.0f ? 0.0f : (value > 255.0f ? 255.0f : value));
+      bytes[static_cast<size_t>(row) * HeightMapSize + column] = heightByte(height(sceneX(column), sceneZ(row)));
     }
   }
   return bytes;
+}
+
+float SeaFloor::pixelHeight(int column, int row) const {
+  return FloorY + heightByte(height(sceneX(column), sceneZ(row))) * HeightScale;
+}
+
+float SeaFloor::drawnHeight(float x, float z) const {
+  constexpr float Step = (HeightMapSize - 1) / 50.0f;
+  const float mapX = (x + 30.0f) / 60.0f * HeightMapSize, mapZ = (50.0f - z) / 50.0f * HeightMapSize;
+  const int i = static_cast<int>(std::floor(mapX / Step)), j = static_cast<int>(std::floor(mapZ / Step));
+  const float fx = mapX / Step - i, fz = mapZ / Step - j;
+  auto grid = [&](int gi, int gj) { return pixelHeight(static_cast<int>(gi * Step), static_cast<int>(gj * Step)); };
+  const float h00 = grid(i, j), h10 = grid(i + 1, j), h01 = grid(i, j + 1), h11 = grid(i + 1, j + 1);
+  if (fx >= fz) return h00 + fx * (h10 - h00) + fz * (h11 - h10);
+  return h00 + fz * (h01 - h00) + fx * (h11 - h01);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The sea floor: a low sandy plain in front of the viewer that rises toward the reef on the left
-// and toward the back, with a base under every coral at the height where the scene places it.
+// The sea floor: a low sandy plain in front of the viewer that rises toward the back, with the reef
+// on it, rising around every place where the scene stands a coral to the height of that place.
 
 #include <cstdint>
 #include <vector>
@@ -9,10 +9,13 @@ constexpr int HeightMapSize = 256;
 
 class SeaFloor {
  public:
-  SeaFloor();
+  SeaFloor() = default;
 
   // Floor height (scene y) at scene (x, z).
   float height(float x, float z) const;
+  // The floor as the scene draws it there: the map's bytes sampled on its 50 x 50 grid, each cell
+  // two triangles split from its (x0, z0) to its (x1, z1) corner.
+  float drawnHeight(float x, float z) const;
 
   // Map pixels, top row first: row 0 is the far edge (scene z = 50), column 0 is x = -30.
   // Each byte is (height + 8) / 0.015, the inverse of the terrain's scale and position.
@@ -23,9 +26,7 @@ class SeaFloor {
   static float sceneZ(float row);
 
  private:
-  struct Bump {
-    float x, z, radius, amount;
-  };
   float baseHeight(float x, float z) const;
-  std::vector<Bump> bumps_;
+  // The height a map pixel holds, as the terrain reads it back.
+  float pixelHeight(int column, int row) const;
 };

@@ -21,6 +21,14 @@ Rgba overColor(const Rgba& bottom, const Rgba& top, float coverage) {
   return result;
 }
 
+void paintOver(Rgba& bottom, const Rgba& top, float coverage) {
+  if (coverage <= 0.0f) return;
+  const float alpha = coverage + bottom.a * (1.0f - coverage);
+  const float keep = bottom.a * (1.0f - coverage);
+  bottom = Rgba{(top.r * coverage + bottom.r * keep) / alpha, (top.g * coverage + bottom.g * keep) / alpha,
+                (top.b * coverage + bottom.b * keep) / alpha, alpha};
+}
+
 Image::Image(int width, int height, const Rgba& fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
 

@@ -15,6 +15,9 @@ Rgba mixColor(const Rgba& from, const Rgba& to, float t);
 Rgba scaleColor(const Rgba& c, float factor);
 // Paints `top` over `bottom` with the given coverage.
 Rgba overColor(const Rgba& bottom, const Rgba& top, float coverage);
+// The same for pictures with alpha built up in layers (cut-outs, decals): where `bottom` is clear
+// the result is `top` at that coverage.
+void paintOver(Rgba& bottom, const Rgba& top, float coverage);
 
 class Image {
  public:

@@ -46,3 +46,10 @@ void Mesh::addStrip(const std::vector<int>& rowA, const std::vector<int>& rowB) 
     addQuad(rowA[i], rowA[i + 1], rowB[i + 1], rowB[i]);
   }
 }
+
+void Mesh::reorderTriangles(const std::vector<int>& order) {
+  std::vector<std::array<int, 3>> reordered;
+  reordered.reserve(order.size());
+  for (int k : order) reordered.push_back(triangles_[k]);
+  triangles_ = std::move(reordered);
+}

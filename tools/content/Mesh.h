@@ -33,6 +33,8 @@ class Mesh {
 
   // A strip between two equally long vertex rows.
   void addStrip(const std::vector<int>& rowA, const std::vector<int>& rowB);
+  // Puts the triangles in a new order: order[k] is the old number of the k-th.
+  void reorderTriangles(const std::vector<int>& order);
 
   int vertexCount() const { return static_cast<int>(positions_.size()); }
   const std::vector<Vec3>& positions() const { return positions_; }

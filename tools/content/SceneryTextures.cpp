@@ -30,26 +30,6 @@ float ditherTo(float value, int levels, int x, int y) {
 
 }  // namespace
 
-Image cloudySky() {
-  TileNoise clouds(4, 6, 601);
-  TileNoise detail(8, 4, 602);
-  Image image(512, 512);
-  image.paint([&](float u, float v) {
-    Rgba sky = skyGradient(v);
-    // Clouds flatten and thin toward the horizon.
-    float squash = 1.0f + 1.5f * v;
-    float cv = v * squash;
-    float density = clouds.fractal(u, cv * 0.5f) + 0.15f * (detail.fractal(u, cv * 0.5f) - 0.5f);
-    float cover = smoothStep(0.44f, 0.62f, density) * (1.0f - smoothStep(0.82f, 0.98f, v));
-    // Lit tops, grey-blue bases: compare with the density a little further down.
-    float below = clouds.fractal(u, (v + 0.02f) * squash * 0.5f);
-    float shade = clamp01(0.5f + 6.0f * (density - below));
-    Rgba cloud = mixColor(hexColor(0xA8B4C8), hexColor(0xFFFFFF), shade);
-    return mixColor(sky, cloud, cover);
-  });
-  return image;
-}
-
 Image clearSky(bool for16Bit) {
   Image image(256, 256);
   image.paint([](float u, float v) {
@@ -154,60 +134,105 @@ Image rockTexture() {
   return image;
 }
 
+namespace {
+
+// Distance from p to the segment a-b, and where along it (0 to 1) the nearest point lies.
+float segmentDistance(float px, float py, float ax, float ay, float bx, float by, float& along) {
+  const float dx = bx - ax, dy = by - ay;
+  const float length2 = dx * dx + dy * dy;
+  along = length2 > 0.0f ? clamp01(((px - ax) * dx + (py - ay) * dy) / length2) : 0.0f;
+  return std::hypot(px - (ax + along * dx), py - (ay + along * dy));
+}
+
+struct Palm {
+  float x, lean, height;
+  float turn;  // of its crown
+};
+
+// How much of a texel at (u, h) a palm covers: a tapering, leaning trunk and drooping leaves, their
+// edges a texel soft so that the picture stays smooth when magnified. `frond` says whether the
+// leaves (not the trunk) cover it.
+float palmCover(const Palm& palm, float base, float u, float h, float texel, bool& frond) {
+  frond = false;
+  float cover = 0.0f;
+  const float k = (h - base) / palm.height;
+  if (k >= 0.0f && k <= 1.0f) {
+    const float trunkX = palm.x + palm.lean * k * k;
+    const float halfWidth = 0.0035f * (1.0f - 0.35f * k);
+    cover = smoothStep(halfWidth + 0.5f * texel, halfWidth - 0.5f * texel, std::fabs(u - trunkX));
+  }
+  const float cx = palm.x + palm.lean, cy = base + palm.height;
+  if (std::fabs(u - cx) > 0.09f || std::fabs(h - cy) > 0.07f) return cover;
+  constexpr int Fronds = 9, Steps = 12;
+  for (int f = 0; f < Fronds; ++f) {
+    const float angle = palm.turn - 0.35f + 3.84f * f / (Fronds - 1);
+    const float reach = 0.055f + 0.012f * std::sin(f * 2.3f + palm.turn * 5.0f);
+    float ax = cx, ay = cy;
+    for (int step = 1; step <= Steps; ++step) {
+      const float s = static_cast<float>(step) / Steps;
+      const float bx = cx + std::cos(angle) * reach * s;
+      const float by = cy + std::sin(angle) * reach * s * 0.55f - 0.035f * reach / 0.06f * s * s;
+      float along;
+      const float d = segmentDistance(u, h, ax, ay, bx, by, along);
+      // A leaf: widest a third of the way out, pointed at its tip.
+      const float t = (step - 1 + along) / Steps;
+      const float halfWidth = 0.0055f * std::sin(3.14159f * std::pow(t, 0.7f)) + 0.0006f;
+      const float c = smoothStep(halfWidth + 0.5f * texel, halfWidth - 0.5f * texel, d);
+      if (c > cover) {
+        cover = c;
+        frond = true;
+      }
+      ax = bx;
+      ay = by;
+    }
+  }
+  return cover;
+}
+
+}  // namespace
+
+// Large enough that at full-HD size the card shows about one texel a pixel across (the card is
+// square, the picture half as tall as wide: a texel and a half a pixel down); every edge is drawn
+// a texel soft, so the linear filter keeps it smooth.
 Image islandTexture() {
+  constexpr int Width = 1024, Height = 512;
+  const float texel = 1.0f / Height;
   TileNoise canopy(8, 4, 1001);
-  TileNoise detail(16, 3, 1002);
+  TileNoise detail(16, 4, 1002);
   Random random(1003);
-  struct Palm {
-    float x, lean, height;
-  };
   std::vector<Palm> palms;
   for (int i = 0; i < 5; ++i) {
     palms.push_back(Palm{0.3f + 0.42f * static_cast<float>(random.unit()),
-                         static_cast<float>(random.range(-0.06, 0.06)), static_cast<float>(random.range(0.11, 0.17))});
+                         static_cast<float>(random.range(-0.06, 0.06)), static_cast<float>(random.range(0.11, 0.17)),
+                         static_cast<float>(random.range(-0.3, 0.3))});
   }
   const float water = 19.0f / 30.0f;  // picture row of the water line
-  Image image(256, 256);
+  Image image(Width, Height);
   image.paint([&](float u, float v) {
-    float h = water - v;  // height above the water line, in picture units
-    float dx = (u - 0.5f) / 0.36f;
-    float hill = 0.1f * std::fmax(0.0f, 1.0f - dx * dx) + 0.035f * (canopy.fractal(u, 0.2f) - 0.5f);
-    float beach = 0.012f * std::fmax(0.0f, 1.0f - std::pow((u - 0.5f) / 0.42f, 2.0f));
-    Rgba colour = hexColor(0x3C7A34);
-    float coverage = 0.0f;
-    if (h <= beach + 0.004f && std::fabs(u - 0.5f) < 0.42f) {
-      colour = hexColor(0xEADCB0);
-      coverage = h > -0.01f ? 1.0f : 0.0f;
-    } else if (h >= 0.0f && h < hill) {
-      float shade = 0.7f + 0.5f * detail.fractal(u, v);
-      colour = scaleColor(mixColor(hexColor(0x2E6A2A), hexColor(0x5A9A44), canopy.fractal(u, v)), shade);
-      coverage = smoothStep(hill, hill - 0.004f, h);
+    const float h = water - v;  // height above the water line, in picture units
+    const float dx = (u - 0.5f) / 0.36f;
+    const float hill = 0.1f * std::fmax(0.0f, 1.0f - dx * dx) + 0.035f * (canopy.fractal(u, 0.2f) - 0.5f);
+    const float beachHalf = 0.42f;
+    const float beach = 0.012f * std::fmax(0.0f, 1.0f - std::pow((u - 0.5f) / beachHalf, 2.0f));
+    Rgba colour = rgb(0.0f, 0.0f, 0.0f, 0.0f);
+    // The wooded hill, its top a texel soft.
+    if (h >= -0.01f) {
+      const float shade = 0.7f + 0.5f * detail.fractal(u, v);
+      const Rgba wood = scaleColor(mixColor(hexColor(0x2E6A2A), hexColor(0x5A9A44), canopy.fractal(u, v)), shade);
+      paintOver(colour, wood, smoothStep(hill + 0.5f * texel, hill - 0.5f * texel, h) * smoothStep(-0.004f, 0.0f, h));
     }
+    // The beach in front of it: a pale strip along the water line, thinning at both ends.
+    const float beachCover = smoothStep(beach + 0.004f + 0.5f * texel, beach + 0.004f - 0.5f * texel, h) *
+                             smoothStep(-0.01f - 0.5f * texel, -0.01f + 0.5f * texel, h) *
+                             smoothStep(beachHalf + 0.5f * texel, beachHalf - 0.5f * texel, std::fabs(u - 0.5f));
+    paintOver(colour, hexColor(0xEADCB0), beachCover);
     for (const Palm& palm : palms) {
-      float base = 0.5f * hill;
-      float k = (h - base) / palm.height;
-      if (k < 0.0f || k > 1.15f) continue;
-      float trunkX = palm.x + palm.lean * k * k;
-      if (k <= 1.0f && std::fabs(u - trunkX) < 0.004f) {
-        colour = hexColor(0x5A4A34);
-        coverage = 1.0f;
-      }
-      // Fronds: drooping arcs from the crown.
-      float cx = palm.x + palm.lean, cy = base + palm.height;
-      for (int f = 0; f < 7; ++f) {
-        float angle = -0.2f + 3.54f * f / 6.0f;
-        for (int s = 1; s <= 10; ++s) {
-          float r = 0.006f * s;
-          float fx = cx + std::cos(angle) * r;
-          float fy = cy + std::sin(angle) * r * 0.6f - 0.0006f * s * s;
-          if (std::hypot(u - fx, h - fy) < 0.0045f) {
-            colour = hexColor(0x2A5A22);
-            coverage = 1.0f;
-          }
-        }
-      }
+      bool frond = false;
+      const float cover = palmCover(palm, 0.5f * hill, u, h, texel, frond);
+      if (cover <= 0.0f) continue;
+      const Rgba leaf = mixColor(hexColor(0x24501E), hexColor(0x3C7430), detail.fractal(u * 2.0f, v * 2.0f));
+      paintOver(colour, frond ? leaf : hexColor(0x5A4A34), cover);
     }
-    colour.a = coverage;
     return colour;
   });
   return image;

@@ -5,7 +5,7 @@
 #include "HeightMap.h"
 #include "Image.h"
 
-// The sky pictures serve both the flat backdrop (top row up) and the dome.
+// The cloudy sky, for the dome: its middle overhead (CloudySky.cpp).
 Image cloudySky();
 // Clean gradient; `for16Bit` pre-dithers to 5-6-5 levels so a 16-bit display shows no bands.
 Image clearSky(bool for16Bit);

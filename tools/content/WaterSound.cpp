@@ -37,24 +37,45 @@ std::vector<float> whiteNoise(size_t count, Random& random) {
   return noise;
 }
 
-// Swell of small waves: raised-cosine bumps at random moments, wrapped around the loop.
-std::vector<float> swell(size_t count, Random& random, int waves) {
+// Moments for events that come unevenly: in groups of a few, close together, with long and
+// varying lulls between the groups; as fractions of the loop.
+std::vector<double> unevenMoments(Random& random, double loopSeconds, double meanLull, int smallest, int largest,
+                                  double spacing) {
+  std::vector<double> moments;
+  double t = random.range(0.0, meanLull);
+  while (t < loopSeconds) {
+    const int group = smallest + random.below(largest - smallest + 1);
+    double at = t;
+    for (int k = 0; k < group && at < loopSeconds; ++k) {
+      moments.push_back(at / loopSeconds);
+      at += spacing * random.range(0.3, 1.7);
+    }
+    // Exponential lulls: mostly short, now and then long.
+    t = at - meanLull * std::log(1.0 - random.unit() * 0.95);
+  }
+  return moments;
+}
+
+// Swell of small waves: raised-cosine bumps at uneven moments. The loop point itself lies in a
+// lull, so that no wave is cut there.
+std::vector<float> swell(size_t count, Random& random, double loopSeconds) {
   std::vector<float> envelope(count, 0.25f);
-  for (int w = 0; w < waves; ++w) {
-    size_t start = static_cast<size_t>(random.unit() * count);
-    size_t length = static_cast<size_t>(random.range(1.2, 3.2) * SampleRate);
-    float amount = static_cast<float>(random.range(0.4, 1.0));
+  for (double moment : unevenMoments(random, loopSeconds, 4.0, 1, 3, 1.8)) {
+    size_t start = static_cast<size_t>(moment * count);
+    size_t length = static_cast<size_t>(random.range(1.2, 3.4) * SampleRate);
+    float amount = static_cast<float>(random.range(0.3, 1.0));
+    if (start + length >= count) continue;
     for (size_t i = 0; i < length; ++i) {
       double shape = 0.5 - 0.5 * std::cos(TwoPi * i / length);
-      envelope[(start + i) % count] += amount * static_cast<float>(shape * shape);
+      envelope[start + i] += amount * static_cast<float>(shape * shape);
     }
   }
   return envelope;
 }
 
-void addBubble(std::vector<float>& left, std::vector<float>& right, Random& random) {
+void addBubble(std::vector<float>& left, std::vector<float>& right, Random& random, double moment) {
   const size_t count = left.size();
-  size_t start = static_cast<size_t>(random.unit() * count);
+  size_t start = static_cast<size_t>(moment * count);
   double frequency = random.range(500.0, 1700.0);
   double duration = random.range(0.03, 0.09);
   double amplitude = random.range(0.015, 0.05);
@@ -83,19 +104,24 @@ std::vector<float> waterLoop() {
   std::vector<float> washRight = bandLoop(whiteNoise(count, random), 250.0, 1400.0);
   std::vector<float> hissLeft = bandLoop(whiteNoise(count, random), 1800.0, 5000.0);
   std::vector<float> hissRight = bandLoop(whiteNoise(count, random), 1800.0, 5000.0);
-  std::vector<float> swellLeft = swell(count, random, 9);
-  std::vector<float> swellRight = swell(count, random, 9);
+  std::vector<float> swellLeft = swell(count, random, WaterLoopSeconds);
+  std::vector<float> swellRight = swell(count, random, WaterLoopSeconds);
 
   std::vector<float> left(count), right(count);
   for (size_t i = 0; i < count; ++i) {
     double t = static_cast<double>(i) / count;
-    // The rumble breathes three times per loop.
-    float breathe = static_cast<float>(1.0 + 0.25 * std::sin(TwoPi * 3.0 * t) + 0.1 * std::sin(TwoPi * 7.0 * t + 1.0));
+    // The rumble breathes slowly, in cycles that share no short period within the loop.
+    float breathe = static_cast<float>(1.0 + 0.18 * std::sin(TwoPi * 5.0 * t) + 0.1 * std::sin(TwoPi * 7.0 * t + 1.0) +
+                                       0.07 * std::sin(TwoPi * 11.0 * t + 2.0));
     float low = 5.0f * rumble[i] * breathe;
     left[i] = low + 1.1f * washLeft[i] * swellLeft[i] + 0.25f * hissLeft[i] * swellLeft[i];
     right[i] = 0.9f * low + 1.1f * washRight[i] * swellRight[i] + 0.25f * hissRight[i] * swellRight[i];
   }
-  for (int b = 0; b < 18; ++b) addBubble(left, right, random);
+  // Bubbles rise in short trains now and then, a single one between; none rings across the loop
+  // point, where the ear would catch a change of tone as a click.
+  for (double moment : unevenMoments(random, WaterLoopSeconds, 3.5, 1, 6, 0.18)) {
+    if (moment < 0.98) addBubble(left, right, random, moment);
+  }
 
   float peak = 0.0f;
   for (size_t i = 0; i < count; ++i) peak = std::fmax(peak, std::fmax(std::fabs(left[i]), std::fabs(right[i])));

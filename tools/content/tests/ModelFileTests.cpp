@@ -10,12 +10,14 @@
 #include <cmath>
 #include <iterator>
 
+#include "CoralPlaces.h"
 #include "formats/DataCatalog.h"
 #include "formats/Md3Format.h"
 
 namespace {
 
-enum class Measure { Length, Width, Height };
+// Corals are measured where the scene places them (their own test).
+enum class Measure { Length, Width, Placed };
 
 struct ModelCase {
   const catalog::Model* entry;
@@ -36,23 +38,23 @@ struct ModelCase {
 const std::vector<ModelCase>& cases() {
   using namespace catalog;
   static const std::vector<ModelCase> all = {
-      {&SilverFishModel, 0.015f, Measure::Length, 0.12f, 0.2f, {}},
-      {&ReefFishModel, 0.02f, Measure::Length, 0.25f, 0.4f, {}},
-      {&StripedFishModel, 0.02f, Measure::Length, 0.25f, 0.45f, {}},
-      {&YellowBlueFishModel, 0.02f, Measure::Length, 0.25f, 0.4f, {}},
-      {&PredatorModel, 0.02f, Measure::Length, 0.4f, 0.7f, {{"cruise", 0, 19}}},
-      {&BigGreyFishModel, 0.05f, Measure::Length, 1.0f, 1.4f, {}},
-      {&BigRedFishModel, 0.07f, Measure::Length, 1.0f, 1.4f, {}},
+      {&SilverFishModel, 0.015f, Measure::Length, 0.6f, 0.75f, {}},
+      {&ReefFishModel, 0.02f, Measure::Length, 0.85f, 1.0f, {}},
+      {&StripedFishModel, 0.02f, Measure::Length, 0.5f, 0.65f, {}},
+      {&YellowBlueFishModel, 0.02f, Measure::Length, 0.8f, 0.95f, {}},
+      {&PredatorModel, 0.02f, Measure::Length, 0.95f, 1.1f, {{"cruise", 0, 19}}},
+      {&BigGreyFishModel, 0.05f, Measure::Length, 1.7f, 2.1f, {}},
+      {&BigRedFishModel, 0.07f, Measure::Length, 1.7f, 2.1f, {}},
       {&MantaModel, 0.07f, Measure::Width, 2.6f, 3.4f, {}},
       {&GullModel, 0.05f, Measure::Width, 0.8f, 1.2f, {}},
-      {&CoralModels[0], 1.0f, Measure::Height, 0.5f, 2.0f, {}},
-      {&CoralModels[1], 0.04f, Measure::Height, 0.5f, 2.0f, {}},
-      {&CoralModels[2], 0.04f, Measure::Height, 0.5f, 2.0f, {}},
-      {&CoralModels[3], 0.05f, Measure::Height, 0.5f, 2.0f, {}},
-      {&CoralModels[4], 1.0f, Measure::Height, 0.5f, 2.0f, {}},
-      {&CoralModels[5], 1.0f, Measure::Height, 0.45f, 2.0f, {}},
-      {&CoralModels[6], 0.5f, Measure::Height, 0.5f, 2.0f, {}},
-      {&CoralModels[7], 1.4f, Measure::Height, 0.5f, 2.0f, {}},
+      {&CoralModels[0], 0.0f, Measure::Placed, 0.0f, 0.0f, {}},
+      {&CoralModels[1], 0.0f, Measure::Placed, 0.0f, 0.0f, {}},
+      {&CoralModels[2], 0.0f, Measure::Placed, 0.0f, 0.0f, {}},
+      {&CoralModels[3], 0.0f, Measure::Placed, 0.0f, 0.0f, {}},
+      {&CoralModels[4], 0.0f, Measure::Placed, 0.0f, 0.0f, {}},
+      {&CoralModels[5], 0.0f, Measure::Placed, 0.0f, 0.0f, {}},
+      {&CoralModels[6], 0.0f, Measure::Placed, 0.0f, 0.0f, {}},
+      {&CoralModels[7], 0.0f, Measure::Placed, 0.0f, 0.0f, {}},
   };
   return all;
 }
@@ -99,9 +101,10 @@ TEST(Models, HaveTheFramesTheirRangesNeedAndSafeIndices) {
 
 TEST(Models, FitTheirObjectScales) {
   for (const ModelCase& c : cases()) {
+    if (c.measure == Measure::Placed) continue;
     Md3Model model = readMd3(dataFile(c.file()));
     ASSERT_TRUE(model.valid) << c.file();
-    int axis = c.measure == Measure::Length ? 1 : (c.measure == Measure::Width ? 0 : 2);
+    int axis = c.measure == Measure::Length ? 1 : 0;
     float size = extent(model.positions[0], axis) * c.scale;
     EXPECT_GE(size, c.low) << c.file();
     EXPECT_LE(size, c.high) << c.file();
@@ -172,16 +175,57 @@ TEST(Models, FishFaceAlongPlusYAndBeatTheirTails) {
   }
 }
 
+namespace {
+
+// A frame of a coral as the scene shows it at a place: scene axes, offset from the place.
+std::vector<Vec3> placedFrame(const std::vector<float>& frame, const CoralPlacement& place) {
+  const Mat3 toScene = fileToScene(place, true);
+  std::vector<Vec3> points;
+  for (size_t i = 0; i + 2 < frame.size(); i += 3)
+    points.push_back(toScene.apply(Vec3{frame[i], frame[i + 1], frame[i + 2]}));
+  return points;
+}
+
+float largestMove(const std::vector<Vec3>& a, const std::vector<Vec3>& b) {
+  float largest = 0.0f;
+  for (size_t i = 0; i < a.size(); ++i) largest = std::max(largest, length(a[i] - b[i]));
+  return largest;
+}
+
+}  // namespace
+
+// Every placed coral is a colony of several units across that stands upright, no taller than the
+// water leaves room for, within the scene's vertex budget.
+TEST(Models, CoralsAreColoniesSeveralUnitsAcross) {
+  for (const CoralPlacement& place : CoralPlacements) {
+    const char* file = catalog::CoralModels[place.kind].file;
+    Md3Model model = readMd3(dataFile(file));
+    ASSERT_TRUE(model.valid) << file;
+    EXPECT_LE(model.vertices, 3000) << file;
+    const std::vector<Vec3> points = placedFrame(model.positions[0], place);
+    Vec3 low = points[0], high = points[0];
+    for (const Vec3& p : points) {
+      low = Vec3{std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+      high = Vec3{std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+    }
+    const float across = std::max(high.x - low.x, high.z - low.z);
+    EXPECT_GE(across, 2.5f) << file << " at " << place.position.x << ", " << place.position.z;
+    EXPECT_LE(across, 7.0f) << file << " at " << place.position.x << ", " << place.position.z;
+    EXPECT_GE(high.y - low.y, 0.3f) << file << " at " << place.position.x << ", " << place.position.z;
+    EXPECT_LE(high.y - low.y, 3.5f) << file << " at " << place.position.x << ", " << place.position.z;
+  }
+}
+
 TEST(Models, CoralsSwayVisiblyAndGently) {
-  // Largest movement of any vertex over the "wabbel" loop, relative to the coral's height: hard
-  // corals lean a little, fans and soft corals more. Whatever the scale, the movement spans
-  // several of the file's 1/64 steps, or it shows as jitter.
+  // Largest movement of any vertex over the "wabbel" loop, relative to the colony's height where
+  // it first stands: hard corals lean a little, fans and soft corals more. Whatever the scale,
+  // the movement spans several of the file's 1/64 steps, or it shows as jitter.
   struct Sway {
     float low, high;
   };
   // Corals a, b, c, d, f, g, h and i, as the catalogue lists them.
-  const Sway sways[] = {{0.04f, 0.1f}, {0.05f, 0.14f}, {0.05f, 0.14f}, {0.03f, 0.1f},
-                        {0.08f, 0.2f}, {0.04f, 0.12f}, {0.03f, 0.1f},  {0.08f, 0.2f}};
+  const Sway sways[] = {{0.03f, 0.1f}, {0.05f, 0.16f}, {0.03f, 0.12f}, {0.02f, 0.1f},
+                        {0.06f, 0.2f}, {0.02f, 0.1f},  {0.02f, 0.1f},  {0.06f, 0.2f}};
   static_assert(std::size(sways) == std::size(catalog::CoralModels), "a sway per coral");
   for (size_t i = 0; i < std::size(sways); ++i) {
     const Sway& c = sways[i];
@@ -192,21 +236,23 @@ TEST(Models, CoralsSwayVisiblyAndGently) {
     ASSERT_TRUE(model.valid) << file;
     ASSERT_EQ(wabbel.first, 0) << file;
     ASSERT_GE(model.frames, frames) << file;
+    const CoralPlacement& place = *std::find_if(std::begin(CoralPlacements), std::end(CoralPlacements),
+                                                [&](const CoralPlacement& p) { return p.kind == static_cast<int>(i); });
+    std::vector<std::vector<Vec3>> placed;
+    for (int f = 0; f < frames; ++f) placed.push_back(placedFrame(model.positions[f], place));
     float movement = 0.0f;
     for (int f = 0; f < frames; ++f) {
-      for (int g = f + 1; g < frames; ++g) {
-        movement = std::max(movement, largestMove(model.positions[f], model.positions[g]));
-      }
+      for (int g = f + 1; g < frames; ++g) movement = std::max(movement, largestMove(placed[f], placed[g]));
     }
-    float height = extent(model.positions[0], 2);
+    float height = 0.0f, lowest = 1e9f;
+    for (const Vec3& p : placed[0]) lowest = std::min(lowest, p.y);
+    for (const Vec3& p : placed[0]) height = std::max(height, p.y - lowest);
     EXPECT_GE(movement, c.low * height) << file << " sways " << movement << " of " << height;
     EXPECT_LE(movement, c.high * height) << file << " sways " << movement << " of " << height;
-    EXPECT_GE(movement, 3.0f / 64) << file;
+    EXPECT_GE(largestMove(model.positions[0], model.positions[frames / 2]), 3.0f / 64) << file;
     // Seamless: the step from the last frame back to the first is an ordinary step.
     float step = 0.0f;
-    for (int f = 0; f + 1 < frames; ++f) {
-      step = std::max(step, largestMove(model.positions[f], model.positions[f + 1]));
-    }
-    EXPECT_LE(largestMove(model.positions[frames - 1], model.positions[0]), 1.2f * step + 1.0f / 64) << file;
+    for (int f = 0; f + 1 < frames; ++f) step = std::max(step, largestMove(placed[f], placed[f + 1]));
+    EXPECT_LE(largestMove(placed[frames - 1], placed[0]), 1.2f * step + 1.0f / 64) << file;
   }
 }

@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string>
 #include <vector>
 
+#include "CoralPlaces.h"
 #include "formats/DataCatalog.h"
 
 namespace {
@@ -150,11 +152,27 @@ TEST(Textures, RepeatedPicturesTile) {
 
 namespace {
 
-// Floor height in scene units at scene (x, z), read from the map the way the terrain samples it.
+// Floor height in scene units at scene (x, z), read from the map pixel there.
 float floorAt(const BmpPicture& map, float x, float z) {
   int column = static_cast<int>((x + 30.0f) / 60.0f * map.width);
   int row = static_cast<int>((50.0f - z) / 50.0f * map.height);
   return -8.0f + map.channel(column, row, 0) * 0.015f;
+}
+
+// The floor as the terrain draws it at scene (x, z): its 50 x 50 grid samples the map every
+// (size - 1) / 50 pixels, and each cell is two triangles split from its (x0, z0) to its (x1, z1)
+// corner.
+float drawnFloorAt(const BmpPicture& map, float x, float z) {
+  const float step = (map.width - 1) / 50.0f;
+  const float mapX = (x + 30.0f) / 60.0f * map.width, mapZ = (50.0f - z) / 50.0f * map.height;
+  const int i = static_cast<int>(mapX / step), j = static_cast<int>(mapZ / step);
+  const float fx = mapX / step - i, fz = mapZ / step - j;
+  auto grid = [&](int gi, int gj) {
+    return -8.0f + map.channel(static_cast<int>(gi * step), static_cast<int>(gj * step), 0) * 0.015f;
+  };
+  const float h00 = grid(i, j), h10 = grid(i + 1, j), h01 = grid(i, j + 1), h11 = grid(i + 1, j + 1);
+  if (fx >= fz) return h00 + fx * (h10 - h00) + fz * (h11 - h10);
+  return h00 + fz * (h01 - h00) + fx * (h11 - h01);
 }
 
 }  // namespace
@@ -174,21 +192,63 @@ TEST(HeightMap, CarriesTheCoralsAndLeavesRoomForFishAndView) {
   struct Base {
     float x, y, z;
   };
-  // Every coral stands on the floor where the scene puts it.
-  for (const Base& c :
-       {Base{-2.8f, -5.4f, 20.2f}, Base{-3.7f, -7.6f, 14.2f}, Base{-5.0f, -7.5f, 13.7f}, Base{-8.9f, -6.2f, 19.2f},
-        Base{-5.6f, -7.4f, 15.0f}, Base{-11.6f, -5.6f, 15.0f}, Base{-10.0f, -6.0f, 20.2f}, Base{0.0f, -7.0f, 25.2f},
-        Base{7.0f, -7.2f, 22.0f}, Base{11.0f, -7.0f, 18.4f}}) {
-    EXPECT_NEAR(floorAt(map, c.x, c.z), c.y, 0.2f) << "coral at " << c.x << ", " << c.z;
+  // Every colony stands on the floor where the scene puts it, as the floor is drawn: whatever of it
+  // comes near the floor touches it somewhere (no head floats), and nothing sinks deep into it
+  // (only the stems of a kind placed several times reach deeper, where one of its places lies
+  // lower than another).
+  for (const CoralPlacement& place : CoralPlacements) {
+    const char* file = catalog::CoralModels[place.kind].file;
+    Md3Model model = readMd3(dataFile(file));
+    ASSERT_TRUE(model.valid) << file;
+    const Mat3 toScene = fileToScene(place, true);
+    const std::string at =
+        std::string(file) + " at " + std::to_string(place.position.x) + ", " + std::to_string(place.position.z);
+    // Points near the floor with their height above it.
+    std::vector<Vec3> near;
+    std::vector<float> above;
+    float deepest = 0.0f;
+    const std::vector<float>& rest = model.positions[0];
+    for (size_t i = 0; i + 2 < rest.size(); i += 3) {
+      const Vec3 p = scenePosition(place) + toScene.apply(Vec3{rest[i], rest[i + 1], rest[i + 2]});
+      const float height = p.y - drawnFloorAt(map, p.x, p.z);
+      deepest = std::max(deepest, -height);
+      if (height > 0.15f) continue;
+      near.push_back(p);
+      above.push_back(height);
+    }
+    EXPECT_LE(deepest, 0.7f) << at << " is buried";
+    ASSERT_FALSE(near.empty()) << at << " stands nowhere near the floor";
+    // Heads: points near the floor joined by steps of 0.3 units at most; each touches the floor.
+    std::vector<int> head(near.size(), -1);
+    for (size_t seed = 0; seed < near.size(); ++seed) {
+      if (head[seed] >= 0) continue;
+      std::vector<size_t> open{seed};
+      head[seed] = static_cast<int>(seed);
+      float lowest = above[seed];
+      while (!open.empty()) {
+        const size_t k = open.back();
+        open.pop_back();
+        lowest = std::min(lowest, above[k]);
+        for (size_t j = 0; j < near.size(); ++j) {
+          if (head[j] < 0 && std::hypot(near[j].x - near[k].x, near[j].z - near[k].z) <= 0.3f) {
+            head[j] = static_cast<int>(seed);
+            open.push_back(j);
+          }
+        }
+      }
+      EXPECT_LE(lowest, 0.04f) << at << ": a head floats at " << near[seed].x << ", " << near[seed].z;
+    }
   }
   // The big fish swim their route at y = -6 clear of the floor.
   for (const Base& p :
        {Base{24, -6, 32}, Base{10, -6, 27}, Base{4, -6, 20}, Base{0, -6, 14}, Base{-2, -6, 9}, Base{-11, -6, 1}}) {
     EXPECT_LT(floorAt(map, p.x, p.z), -6.4f) << "route point " << p.x << ", " << p.z;
   }
-  // The foreground is a low plain: nothing rises toward the camera's view there.
-  for (float x = -20.0f; x <= 20.0f; x += 2.0f) {
-    for (float z = 1.0f; z <= 11.0f; z += 2.0f) EXPECT_LT(floorAt(map, x, z), -7.3f) << x << ", " << z;
+  // The foreground is a low plain: nothing rises toward the camera's view there (the camera at
+  // z = -7 sees 0.56 units to either side for every unit ahead).
+  for (float z = 1.0f; z <= 11.0f; z += 1.0f) {
+    const float side = 0.56f * (z + 7.0f);
+    for (float x = -side; x <= side; x += 0.5f) EXPECT_LT(floorAt(map, x, z), -7.3f) << x << ", " << z;
   }
 }
 
