@@ -14,6 +14,7 @@
 #include "config/Settings.h"
 #include "config/SettingsDialog.h"
 #include "config/TextTable.h"
+#include "config/UiLanguage.h"
 #include "scene/InputState.h"
 #include "scene/Overlay.h"
 #include "scene/SeaScene.h"
@@ -22,7 +23,9 @@
 
 class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCallListener {
  public:
-  explicit SeaSceneApp(SaverBuild build);
+  // language: the section of the text files and the program's own texts; the user's UI language
+  // unless a test says otherwise.
+  explicit SeaSceneApp(SaverBuild build, textkeys::Language language = userLanguage());
   ~SeaSceneApp() override;
 
   bool buildScene() override;
