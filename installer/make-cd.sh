@@ -11,10 +11,13 @@ rm -rf "$cd_dir"
 mkdir -p "$cd_dir/setup"
 "$cdcontent" "$cd_dir"
 cp "$launcher" "$cd_dir/KvSetupX.exe"
-# Windows reads both files; give them Windows line ends.
-sed 's/$/\r/' "$here/KvSetupX.ini" > "$cd_dir/KvSetupX.ini"
+# Windows reads these files; give them Windows line ends. The menu's files, one for each language
+# ("KvSetupX.ini" is Dutch), are written here in UTF-8 and read by the menu in Windows-1252.
+for ini in "$here"/KvSetupX*.ini; do
+  iconv -f UTF-8 -t WINDOWS-1252 "$ini" | sed 's/$/\r/' > "$cd_dir/$(basename "$ini")"
+done
 sed 's/$/\r/' "$here/autorun.inf" > "$cd_dir/autorun.inf"
-makensis -V2 -DOUTFILE="$(abs "$cd_dir")/setup/ReefsaverSetup.exe" -DSCR="$(abs "$scr")" \
+makensis -V2 -INPUTCHARSET UTF8 -DOUTFILE="$(abs "$cd_dir")/setup/ReefsaverSetup.exe" -DSCR="$(abs "$scr")" \
   -DEXE="$(abs "$exe")" -DDATA="$(abs "$data")" "$here/reefsaver.nsi" >/dev/null
 
 rm -f "$iso"

@@ -13,6 +13,9 @@
 #include "config/ProgramTexts.h"
 #include "config/TextTable.h"
 #include "config/UiLanguage.h"
+#include "formats/FileOpen.h"
+#include "launcher/MenuLanguage.h"
+#include "launcher/resource.h"
 #include "scene/SeaSceneApp.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/SaverDriver.h"
@@ -228,6 +231,68 @@ TEST_F(LanguageTest, TheBoxThatClosesByItselfDoesSoInIt) {
   EXPECT_TRUE(waitUntil([&] { return !IsWindow(boxes.front()); }, 30000)) << "the box closes by itself";
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_TRUE(savertest::endsWithCode(saver, 1));
+}
+
+// The CD's menu and setup program, as the CD gives them: the menu's own texts and its file's in the
+// language, and the setup's question of language, asked in it with it chosen.
+TEST_F(LanguageTest, TheCdMenuAndTheSetupSpeakIt) {
+  const size_t column = static_cast<size_t>(expectedLanguage());
+  const launcher::MenuTexts& texts = launcher::menuTexts(static_cast<launcher::MenuLanguage>(column));
+  const char* const installHover[] = {"Reefsaver op deze computer installeren", "Install Reefsaver on this computer",
+                                      "Reefsaver auf diesem Computer installieren",
+                                      "Installer Reefsaver sur cet ordinateur"};
+  const char* const setupTitle[] = {"Reefsaver-installatie", "Reefsaver Setup", "Installation von Reefsaver",
+                                    "Installation de Reefsaver"};
+  const char* const languageName[] = {"Nederlands", "English", "Deutsch", "Français"};
+
+  const std::string cd = testenv::buildFolder() + "release\\cd\\";
+  ChildProcess menu;
+  ASSERT_TRUE(menu.start("\"" + cd + "KvSetupX.exe\"", cd));
+  HWND window = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (window = FindWindowA(nullptr, "Orvane Setup")) != nullptr; }, 30000));
+  for (const auto& [id, caption] : {std::pair{IDC_INSTALL, texts.install},
+                                    {IDC_SUPPORT, texts.support},
+                                    {IDC_BROWSE, texts.browse},
+                                    {IDC_EXIT, texts.exit}}) {
+    char shown[64] = {};
+    GetWindowTextA(GetDlgItem(window, id), shown, sizeof shown);
+    EXPECT_STREQ(shown, caption) << id;
+  }
+  // The pointer parked outside the window, so that Wine's own reports of it cannot clear the text.
+  SetCursorPos(0, 0);
+  std::string hover;
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        SendMessageA(GetDlgItem(window, IDC_INSTALL), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        hover = wideText(GetDlgItem(window, IDC_STATUS));
+        return hover == installHover[column];
+      },
+      10000))
+      << hover;
+
+  // Install: the setup program asks its language first; cancelled, it installs nothing.
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED), 0);
+  HWND question = nullptr;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        question = FindWindowW(nullptr, fileopen::wide(setupTitle[column]).c_str());
+        return question != nullptr && FindWindowExA(question, nullptr, "ComboBox", nullptr) != nullptr;
+      },
+      60000))
+      << setupTitle[column];
+  HWND languages = FindWindowExA(question, nullptr, "ComboBox", nullptr);
+  EXPECT_EQ(SendMessageA(languages, CB_GETCOUNT, 0, 0), 4);
+  wchar_t chosen[64] = {};
+  SendMessageW(languages, CB_GETLBTEXT, SendMessageW(languages, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(chosen));
+  EXPECT_EQ(fileopen::wide(languageName[column]), chosen);
+  PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
+  // The menu ends once the installation has wound up (until then it ignores the exit button).
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0);
+        return menu.waitForExit(500);
+      },
+      60000));
 }
 
 }  // namespace

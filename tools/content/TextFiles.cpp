@@ -57,7 +57,7 @@ TranslatedEntries languageEntries() {
       {Middle, {"midden", "middle", "Mitte", "au milieu"}},
       {Bottom, {"onder", "bottom", "unten", "en bas"}},
       {SoundText, {"Geluid", "Sound", "Ton", "Son"}},
-      {OnOff, {"aan/uit", "on/off", "ein/aus", "activé"}},
+      {OnOff, {"aan/uit", "on/off", "ein/aus", "Activer le son"}},
       {Help, {"F1: hulp", "F1: help", "F1: Hilfe", "F1 : aide"}},
       {HelpExpanded,
        {"Esc: afsluiten\n"
