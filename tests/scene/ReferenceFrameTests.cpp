@@ -128,14 +128,16 @@ bool alike(const Difference& d) {
          d.percentile99 <= Strong && d.line < LinePixels;
 }
 
-// Runs the scene frame by frame and calls atTime with each of the times (all the fixed ones unless
-// given) while the back buffer holds that time's frame.
-void atEachTime(DrivenScene& scene, const std::function<void(int)>& atTime, const std::vector<int>& times = {}) {
+const std::vector<int> AllTimes(std::begin(Times), std::end(Times));
+
+// Runs the scene frame by frame and calls atTime with each of the times while the back buffer
+// holds that time's frame.
+void atEachTime(DrivenScene& scene, const std::vector<int>& times, const std::function<void(int)>& atTime) {
   ASSERT_TRUE(scene.ready());
   ASSERT_EQ(scene.app().width(), Width);
   ASSERT_EQ(scene.app().height(), Height);
   int elapsed = 0;
-  for (const int time : times.empty() ? std::vector<int>(std::begin(Times), std::end(Times)) : times) {
+  for (const int time : times) {
     // The last frame before the picture is drawn again, so the back buffer holds it.
     while (elapsed + FrameStep < time) {
       scene.frame(FrameStep);
@@ -152,37 +154,34 @@ void atEachTime(DrivenScene& scene, const std::function<void(int)>& atTime, cons
   }
 }
 
-// Checks (or writes) the frame at each of the times (all the fixed ones unless given).
-void checkScene(DrivenScene& scene, const char* build, const std::vector<int>& times = {}) {
-  atEachTime(
-      scene,
-      [&](int time) {
-        const Picture frame = grabFrame();
-        const std::string path = referencePath(build, time);
-        if (writing()) {
-          ASSERT_TRUE(writePicture(path, frame)) << path;
-          return;
-        }
-        Picture reference;
-        ASSERT_TRUE(readPicture(path, reference)) << "no reference frame " << path;
-        const Difference d = compare(frame, reference);
-        const bool same = alike(d);
-        EXPECT_TRUE(same) << build << " at " << time << " ms: mean difference per channel " << d.meanPerChannel[0]
-                          << ", " << d.meanPerChannel[1] << ", " << d.meanPerChannel[2] << "; 99th percentile "
-                          << d.percentile99 << "; " << d.line << " of " << LineSpan << " pixels along a row or column";
-        if (!same) {
-          char name[64];
-          std::snprintf(name, sizeof(name), "%s-%05d-now.ppm", build, time);
-          writePicture(testenv::artifactFolder("reference-frames") + name, frame);
-        }
-      },
-      times);
+// Checks (or writes) the frame at each of the times.
+void checkScene(DrivenScene& scene, const char* build, const std::vector<int>& times = AllTimes) {
+  atEachTime(scene, times, [&](int time) {
+    const Picture frame = grabFrame();
+    const std::string path = referencePath(build, time);
+    if (writing()) {
+      ASSERT_TRUE(writePicture(path, frame)) << path;
+      return;
+    }
+    Picture reference;
+    ASSERT_TRUE(readPicture(path, reference)) << "no reference frame " << path;
+    const Difference d = compare(frame, reference);
+    const bool same = alike(d);
+    EXPECT_TRUE(same) << build << " at " << time << " ms: mean difference per channel " << d.meanPerChannel[0] << ", "
+                      << d.meanPerChannel[1] << ", " << d.meanPerChannel[2] << "; 99th percentile " << d.percentile99
+                      << "; " << d.line << " of " << LineSpan << " pixels along a row or column";
+    if (!same) {
+      char name[64];
+      std::snprintf(name, sizeof(name), "%s-%05d-now.ppm", build, time);
+      writePicture(testenv::artifactFolder("reference-frames") + name, frame);
+    }
+  });
 }
 
 // Every pixel of the back buffer at each of the fixed times.
 std::vector<std::vector<unsigned char>> fullFrames(DrivenScene& scene) {
   std::vector<std::vector<unsigned char>> frames;
-  atEachTime(scene, [&](int) {
+  atEachTime(scene, AllTimes, [&](int) {
     std::vector<unsigned char> rgba(static_cast<size_t>(Width) * Height * 4);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
