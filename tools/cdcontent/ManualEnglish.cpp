@@ -39,8 +39,7 @@ std::vector<uint8_t> writeEnglishManual() {
   pdf.add(S::Item,
           "The menu appears, with the buttons Install, Manual, Support and Browse the CD on the left and Exit "
           "at the top right.");
-  pdf.add(S::Item,
-          "Click Install. Windows asks whether the setup program may make changes to your device: click Yes.");
+  pdf.add(S::Item, "Click Install. Windows asks whether the setup program may make changes to your device: click Yes.");
   pdf.add(S::Item,
           "The setup program first asks in which language it should help you: English, Nederlands, Deutsch or "
           "Français. The language of Windows is already chosen; click OK.");

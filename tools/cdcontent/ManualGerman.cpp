@@ -26,8 +26,7 @@ std::vector<uint8_t> writeGermanManual() {
   pdf.add(S::Item,
           "reefsaver.exe, die interaktive Fassung. Sie füllt den ganzen Bildschirm, bis Sie Esc drücken oder zu "
           "einem anderen Fenster wechseln, und lässt Sie sich mit den weiter unten genannten Tasten umsehen.");
-  pdf.add(S::Body,
-          "Beide lesen ihre Bilder und Klänge aus dem Ordner Reefglass, der neben dem Programm bleiben muss.");
+  pdf.add(S::Body, "Beide lesen ihre Bilder und Klänge aus dem Ordner Reefglass, der neben dem Programm bleiben muss.");
   pdf.add(S::Body,
           "Reefsaver spricht die Sprache von Windows: Deutsch, Englisch, Französisch oder Niederländisch, und "
           "Englisch, wenn Windows eine andere Sprache spricht. Ebenso das Menü der CD, das das Handbuch in "
