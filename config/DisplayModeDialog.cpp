@@ -3,8 +3,11 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <string>
 
 #include "config/DialogIds.h"
+#include "config/ProgramTexts.h"
+#include "formats/FileOpen.h"
 #include "formats/TextTableKeys.h"
 
 namespace {
@@ -16,8 +19,8 @@ bool isModeList(SDL_Rect** modes) { return modes && modes != reinterpret_cast<SD
 
 DisplayModeDialog* DisplayModeDialog::active_ = nullptr;
 
-DisplayModeDialog::DisplayModeDialog(ScreenSettings& settings, const char* textFile)
-    : working_(settings), caller_(settings) {
+DisplayModeDialog::DisplayModeDialog(ScreenSettings& settings, const char* textFile, textkeys::Language language)
+    : working_(settings), caller_(settings), language_(language) {
   copyText(textFile_, textFile);
 }
 
@@ -26,7 +29,7 @@ DisplayModeDialog::~DisplayModeDialog() {
 }
 
 INT_PTR DisplayModeDialog::run(HINSTANCE module, HWND owner) {
-  texts_.setSection(textkeys::Section);
+  texts_.setLanguage(language_);
   texts_.openFile(textFile_);
   previous_ = active_;
   active_ = this;
@@ -68,8 +71,11 @@ void DisplayModeDialog::openDialog(HWND dialog) {
   // The video layer indexes a table by the depth it is asked for, unchecked; a stored depth other
   // than the two offered (the registry may hold anything) is shown, listed and kept as 32.
   if (working_.Bpp != 16 && working_.Bpp != 32) working_.Bpp = 32;
-  SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("16 bit"));
-  SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("32 bit"));
+  const std::wstring depths[] = {fileopen::wide(programtexts::Depth16.in(language_)),
+                                 fileopen::wide(programtexts::Depth32.in(language_))};
+  for (int i = 0; i < 2; ++i) {
+    SendDlgItemMessageW(dialog, IDC_MODE_BPP, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(depths[i].c_str()));
+  }
   SendDlgItemMessageA(dialog, IDC_MODE_BPP, CB_SETCURSEL, working_.Bpp == 32 ? 1 : 0, 0);
   fillResolutions(dialog);
 
@@ -90,7 +96,9 @@ void DisplayModeDialog::enableLists(HWND dialog) {
 void DisplayModeDialog::fillResolutions(HWND dialog) {
   SDL_PixelFormat format = {};
   format.BitsPerPixel = static_cast<Uint8>(working_.Bpp);
-  modes_ = SDL_ListModes(&format, SDL_FULLSCREEN);
+  // The video layer reads its device unchecked: without a started video layer (SDL_Init failed)
+  // there are no modes to ask for.
+  modes_ = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_ListModes(&format, SDL_FULLSCREEN) : nullptr;
 
   HWND list = GetDlgItem(dialog, IDC_MODE_RES);
   SendMessageA(list, CB_RESETCONTENT, 0, 0);

@@ -11,7 +11,8 @@ struct SDL_Rect;
 // depth from the modes the video layer offers, and whether secondary monitors are darkened.
 class DisplayModeDialog {
  public:
-  DisplayModeDialog(ScreenSettings& settings, const char* textFile);
+  // language: the section of the text file and of the dialog's own texts.
+  DisplayModeDialog(ScreenSettings& settings, const char* textFile, textkeys::Language language);
   DisplayModeDialog(const DisplayModeDialog&) = delete;
   DisplayModeDialog& operator=(const DisplayModeDialog&) = delete;
   ~DisplayModeDialog();
@@ -34,6 +35,7 @@ class DisplayModeDialog {
   ScreenSettings working_;
   ScreenSettings& caller_;
   char textFile_[PathSize] = {};
+  const textkeys::Language language_;
   TextTable texts_;
   SDL_Rect** modes_ = nullptr;  // owned by the video layer
   DisplayModeDialog* previous_ = nullptr;

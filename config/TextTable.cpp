@@ -24,6 +24,14 @@ TextTable::~TextTable() {
 void TextTable::setSection(const char* name) {
   // The header holds at most 15 characters; a longer name is cut.
   std::snprintf(header_, sizeof(header_), "[%s]", name ? name : "");
+  fallbackHeader_[0] = '\0';
+}
+
+void TextTable::setLanguage(textkeys::Language language) {
+  setSection(textkeys::sectionName(language));
+  if (std::strcmp(textkeys::sectionName(language), textkeys::BaseSection) != 0) {
+    std::snprintf(fallbackHeader_, sizeof(fallbackHeader_), "[%s]", textkeys::BaseSection);
+  }
 }
 
 bool TextTable::openFile(const char* path) {
@@ -56,10 +64,18 @@ void TextTable::parse() {
   parseText(text);
 }
 
+// The fallback section's entries stand after the section's own, so a lookup, which takes the first
+// entry with its key, finds them only for a key the section lacks.
 void TextTable::parseText(const std::string& text) {
-  const size_t header = header_[0] ? text.find(header_) : std::string::npos;
-  if (header == std::string::npos) return;
-  const size_t start = header + std::strlen(header_);
+  const bool own = parseSection(text, header_);
+  const bool fallback = parseSection(text, fallbackHeader_);
+  if (own || fallback) parsed_ = true;
+}
+
+bool TextTable::parseSection(const std::string& text, const char* headerText) {
+  const size_t header = headerText[0] ? text.find(headerText) : std::string::npos;
+  if (header == std::string::npos) return false;
+  const size_t start = header + std::strlen(headerText);
   const size_t end = text.find('[', start);
   std::string body = trimmed(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
 
@@ -75,5 +91,5 @@ void TextTable::parseText(const std::string& text) {
     entries_.emplace_back(std::move(key), std::move(value));
     body.erase(0, close + 1);
   }
-  parsed_ = true;
+  return true;
 }

@@ -1,18 +1,30 @@
 #pragma once
-// The three key = {value} text files of the data folder: their names, the one section the saver
-// reads and every key it asks for. The generator writes a text for each key; the program looks
-// them up.
+// The three key = {value} text files of the data folder: their names, their sections and every
+// key the program asks for. The generator writes a text for each key; the program looks them up.
 //
-//   ; a comment line (text before the section is not read)
+//   ; a comment line (text before the first section is not read)
 //   [NL]
 //   key = {value}             white space around keys and values is dropped; a value may span
 //                             lines and hold "=", but not "}" or "["
+//   [EN]                      the same keys in the next language, up to the next "["
+//
+// Texts are 8-bit, Windows-1252. "Directory.dat" has only "NL"; "Language.dat" and
+// "ScreenLanguage.dat" have a section per language, and a key a language's section lacks (or a
+// section a file lacks) is read from "NL".
 #include <cstddef>
 #include <iterator>
 
 namespace textkeys {
 
-inline constexpr char Section[] = "NL";
+// The languages the texts come in, in the order of their sections in the generated files.
+enum class Language { Dutch, English, German, French };
+inline constexpr Language Languages[] = {Language::Dutch, Language::English, Language::German, Language::French};
+inline constexpr size_t LanguageCount = std::size(Languages);
+
+inline constexpr const char* SectionNames[] = {"NL", "EN", "DE", "FR"};
+inline constexpr const char* sectionName(Language language) { return SectionNames[static_cast<size_t>(language)]; }
+// The section every file has: the directory's only one, and where a key a language lacks is found.
+inline constexpr char BaseSection[] = "NL";
 
 namespace directory {
 inline constexpr char File[] = "Directory.dat";
@@ -89,17 +101,18 @@ inline constexpr const char* Keys[] = {Caption,        DisplayModeText, LeaveRes
                                        MonitorPrimary, MonitorEvery,    MonitorPanorama};
 }  // namespace screenlanguage
 
-// Each file with the keys the program asks of it.
+// Each file with the keys the program asks of it, and whether it has a section per language.
 struct TextFileKeys {
   const char* file;
   const char* const* keys;
   size_t keyCount;
+  bool perLanguage;
 };
 
 inline constexpr TextFileKeys TextFiles[] = {
-    {directory::File, directory::Keys, std::size(directory::Keys)},
-    {language::File, language::Keys, std::size(language::Keys)},
-    {screenlanguage::File, screenlanguage::Keys, std::size(screenlanguage::Keys)},
+    {directory::File, directory::Keys, std::size(directory::Keys), false},
+    {language::File, language::Keys, std::size(language::Keys), true},
+    {screenlanguage::File, screenlanguage::Keys, std::size(screenlanguage::Keys), true},
 };
 
 }  // namespace textkeys

@@ -23,10 +23,13 @@ bash "$here/sign.sh" "$programs/reefsaver-basic.scr" "$programs/reefsaver.exe"
 
 "$cdcontent" "$cd_dir"
 cp "$launcher" "$cd_dir/KvSetupX.exe"
-# Windows reads both files; give them Windows line ends.
-sed 's/$/\r/' "$here/KvSetupX.ini" > "$cd_dir/KvSetupX.ini"
+# Windows reads these files; give them Windows line ends. The menu's files, one for each language
+# ("KvSetupX.ini" is Dutch), are written here in UTF-8 and read by the menu in Windows-1252.
+for ini in "$here"/KvSetupX*.ini; do
+  iconv -f UTF-8 -t WINDOWS-1252 "$ini" | sed 's/$/\r/' > "$cd_dir/$(basename "$ini")"
+done
 sed 's/$/\r/' "$here/autorun.inf" > "$cd_dir/autorun.inf"
-makensis -V2 -DOUTFILE="$cd_dir/setup/ReefsaverSetup.exe" -DSCR="$programs/reefsaver-basic.scr" \
+makensis -V2 -INPUTCHARSET UTF8 -DOUTFILE="$cd_dir/setup/ReefsaverSetup.exe" -DSCR="$programs/reefsaver-basic.scr" \
   -DEXE="$programs/reefsaver.exe" -DDATA="$(abs "$data")" "$here/reefsaver.nsi" >/dev/null
 bash "$here/sign.sh" "$cd_dir/KvSetupX.exe" "$cd_dir/setup/ReefsaverSetup.exe"
 if [ -n "${SIGN_PFX:-}" ]; then

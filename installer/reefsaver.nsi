@@ -4,7 +4,9 @@
 ; Installs the screensaver into the system folder with its data folder beside it, the interactive
 ; program into Program Files with its own data folder and a Start-menu entry, and offers to make
 ; Reefsaver the current user's screensaver. /S installs silently and answers that offer with yes.
-; Its texts are Dutch, like the menu and the saver.
+; It speaks English, Dutch, German and French: it asks which first, with the Windows UI language
+; chosen (English for any other). The saver's files are the same in every language; they carry
+; all four.
 
 Unicode true
 Target amd64-unicode
@@ -18,7 +20,28 @@ RequestExecutionLevel admin
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define SAVER_FILE "reefsaver-basic.scr"
 
+; English first: the language of a Windows whose language is none of the four.
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\English.nlf"
 LoadLanguageFile "${NSISDIR}\Contrib\Language files\Dutch.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\German.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\French.nlf"
+
+LangString LanguageTitle ${LANG_ENGLISH} "${PRODUCT} Setup"
+LangString LanguageTitle ${LANG_DUTCH} "${PRODUCT}-installatie"
+LangString LanguageTitle ${LANG_GERMAN} "Installation von ${PRODUCT}"
+LangString LanguageTitle ${LANG_FRENCH} "Installation de ${PRODUCT}"
+LangString LanguageText ${LANG_ENGLISH} "Choose the language of the setup:"
+LangString LanguageText ${LANG_DUTCH} "Kies de taal van de installatie:"
+LangString LanguageText ${LANG_GERMAN} "Wählen Sie die Sprache der Installation:"
+LangString LanguageText ${LANG_FRENCH} "Choisissez la langue de l'installation :"
+LangString UseAsSaver ${LANG_ENGLISH} "Do you want to use ${PRODUCT} as your screen saver now?"
+LangString UseAsSaver ${LANG_DUTCH} "Wilt u ${PRODUCT} nu als schermbeveiliging gebruiken?"
+LangString UseAsSaver ${LANG_GERMAN} "Möchten Sie ${PRODUCT} jetzt als Bildschirmschoner verwenden?"
+LangString UseAsSaver ${LANG_FRENCH} "Voulez-vous utiliser ${PRODUCT} comme écran de veille maintenant ?"
+LangString RemoveShortcut ${LANG_ENGLISH} "Uninstall ${PRODUCT}"
+LangString RemoveShortcut ${LANG_DUTCH} "${PRODUCT} verwijderen"
+LangString RemoveShortcut ${LANG_GERMAN} "${PRODUCT} deinstallieren"
+LangString RemoveShortcut ${LANG_FRENCH} "Désinstaller ${PRODUCT}"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -28,12 +51,18 @@ ShowInstDetails show
 ShowUninstDetails show
 
 VIProductVersion "${VERSION}"
-VIAddVersionKey /LANG=${LANG_DUTCH} "ProductName" "${PRODUCT}"
-VIAddVersionKey /LANG=${LANG_DUTCH} "CompanyName" "${PUBLISHER}"
-VIAddVersionKey /LANG=${LANG_DUTCH} "FileDescription" "${PRODUCT}-installatie"
-VIAddVersionKey /LANG=${LANG_DUTCH} "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=${LANG_DUTCH} "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=${LANG_DUTCH} "LegalCopyright" "${PUBLISHER}"
+!macro VERSION_KEYS LANG DESCRIPTION
+  VIAddVersionKey /LANG=${LANG} "ProductName" "${PRODUCT}"
+  VIAddVersionKey /LANG=${LANG} "CompanyName" "${PUBLISHER}"
+  VIAddVersionKey /LANG=${LANG} "FileDescription" "${DESCRIPTION}"
+  VIAddVersionKey /LANG=${LANG} "FileVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${LANG} "ProductVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${LANG} "LegalCopyright" "${PUBLISHER}"
+!macroend
+!insertmacro VERSION_KEYS ${LANG_ENGLISH} "${PRODUCT} Setup"
+!insertmacro VERSION_KEYS ${LANG_DUTCH} "${PRODUCT}-installatie"
+!insertmacro VERSION_KEYS ${LANG_GERMAN} "Installation von ${PRODUCT}"
+!insertmacro VERSION_KEYS ${LANG_FRENCH} "Installation de ${PRODUCT}"
 
 Page directory
 Page instfiles
@@ -41,6 +70,27 @@ UninstPage uninstConfirm
 UninstPage instfiles
 
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+
+; The four languages offered, the one of Windows' UI language chosen (the installer has set
+; $LANGUAGE to it). A silent setup asks nothing.
+Function .onInit
+  IfSilent done
+  Push ""
+  Push ${LANG_ENGLISH}
+  Push "English"
+  Push ${LANG_DUTCH}
+  Push "Nederlands"
+  Push ${LANG_GERMAN}
+  Push "Deutsch"
+  Push ${LANG_FRENCH}
+  Push "Français"
+  Push A
+  LangDLL::LangDialog "$(LanguageTitle)" "$(LanguageText)"
+  Pop $LANGUAGE
+  StrCmp $LANGUAGE "cancel" 0 done
+    Abort
+  done:
+FunctionEnd
 
 ; The CD menu leaves a Run entry to go on after a restart; one whose program is gone (a CD image
 ; unmounted for good) would start nothing at every logon, so it goes, with the product kept beside it.
@@ -85,7 +135,7 @@ Section "Reefsaver"
 
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\reefsaver.exe"
-  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} verwijderen.lnk" "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\$(RemoveShortcut).lnk" "$INSTDIR\uninstall.exe"
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
@@ -98,7 +148,7 @@ Section "Reefsaver"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 
-  MessageBox MB_YESNO|MB_ICONQUESTION "Wilt u ${PRODUCT} nu als schermbeveiliging gebruiken?" /SD IDYES IDNO done
+  MessageBox MB_YESNO|MB_ICONQUESTION "$(UseAsSaver)" /SD IDYES IDNO done
     ; The saver that was chosen before is kept, so that removing Reefsaver gives it back.
     ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
     StrCmp $0 "$SYSDIR\${SAVER_FILE}" active
@@ -130,7 +180,11 @@ Section "Uninstall"
   Delete "$INSTDIR\reefsaver.exe"
   RMDir /r "$INSTDIR\Reefglass"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
+  ; The setup's language named the shortcut; the uninstaller's may be another.
+  Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} verwijderen.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} deinstallieren.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\Désinstaller ${PRODUCT}.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete "$INSTDIR\uninstall.exe"

@@ -14,11 +14,6 @@
 #include "launcher/WinApp.h"
 
 namespace launcher {
-namespace {
-
-const char kPreparingText[] = "De installatie wordt voorbereid ...";
-
-}  // namespace
 
 std::string InstallFlow::onCd(const std::string& relative) const {
   return joinPath(menu_.config().baseFolder, relative);
@@ -35,7 +30,8 @@ void InstallFlow::run() {
   HCURSOR oldCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   CWaitDlg wait(menu_.instance());
   wait.create(nullptr);
-  wait.setText(kPreparingText);
+  SetWindowTextA(wait.hwnd(), menu_.texts().waitCaption);
+  wait.setText(menu_.texts().preparing);
   ShowWindow(wait.hwnd(), SW_SHOW);
   menu_.enableButtons(false);
   const std::string savedFolder = currentFolder();

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "launcher/MenuLanguage.h"
+
 namespace launcher {
 
 struct Product {
@@ -52,6 +54,8 @@ class LauncherConfig {
   int productIndex(std::string_view reference) const;
   const std::string& currentProductKey() const { return currentKey_; }
 
+  // The language of the file read, which the menu's own texts follow.
+  MenuLanguage language = MenuLanguage::Dutch;
   std::string baseFolder;  // always ends in "\"
   std::string stage;
   std::string commonReference;

@@ -168,16 +168,18 @@ std::string expandProgramFiles(std::string_view targetFolder, std::string_view p
 }
 
 std::string startFailureText(StartKind kind, std::string_view target, std::string_view reason,
-                             unsigned long code) {
+                             unsigned long code, const MenuTexts& texts) {
   std::string_view name = trim(target, "\"");
   // A path is named by its file name; an address has no backslash and is shown whole.
   const size_t cut = name.rfind('\\');
   if (cut != std::string_view::npos) name.remove_prefix(cut + 1);
-  std::string text = "Kan " + std::string(name) +
-                     (kind == StartKind::Program ? " niet starten.\n" : " niet openen.\n");
+  std::string text =
+      withProductName(kind == StartKind::Program ? texts.cannotStart : texts.cannotOpen, name) +
+      "\n";
   const std::string number = std::to_string(code);
-  text +=
-      reason.empty() ? "Foutcode " + number : std::string(reason) + " (foutcode " + number + ")";
+  text += reason.empty()
+              ? std::string(texts.errorCode) + " " + number
+              : std::string(reason) + " (" + texts.errorCodeAfterReason + " " + number + ")";
   return text;
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "launcher/MenuLanguage.h"
+
 namespace launcher {
 
 // Splits a list field at ";", trimming blanks and ";" from each piece and skipping empty pieces.
@@ -62,9 +64,10 @@ std::string expandProgramFiles(std::string_view targetFolder, std::string_view p
 enum class StartKind { Program, Open };
 
 // The status text when a program could not be started or a document or address not opened: the
-// file's name (or the address), then on the next line the system's reason and the error code.
+// file's name (or the address), then on the next line the system's reason and the error code, in
+// the words of the menu's language.
 std::string startFailureText(StartKind kind, std::string_view target, std::string_view reason,
-                             unsigned long code);
+                             unsigned long code, const MenuTexts& texts);
 
 enum class FlowStage { Wmi, Mdac, DotNet, Files, Finish };
 

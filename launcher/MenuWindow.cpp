@@ -30,8 +30,6 @@ const UINT_PTR kVideoTimer = 2;
 const UINT kResumeMessage = WM_APP + 1;
 const UINT kStackButtonsMessage = WM_APP + 2;
 
-const char kLogoText[] = "Ga naar de Orvane website ...";
-
 const int kButtonIds[] = {IDC_INSTALL, IDC_MANUAL, IDC_SUPPORT, IDC_BROWSE, IDC_EXIT};
 
 // p in the 96-DPI layout.
@@ -71,8 +69,10 @@ bool onWindowThread(HWND window) {
 
 }  // namespace
 
-MenuWindow::MenuWindow(HINSTANCE instance, std::string commandLine)
-    : DialogWindow(instance, IDD_KVSETUPX), commandLine_(std::move(commandLine)) {
+MenuWindow::MenuWindow(HINSTANCE instance, std::string commandLine, LANGID uiLanguage)
+    : DialogWindow(instance, IDD_KVSETUPX),
+      commandLine_(std::move(commandLine)),
+      uiLanguage_(uiLanguage) {
   backgroundBrush_ = CreateSolidBrush(kBackground);
   // The progress bar's window class must exist before the dialog is created.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
@@ -126,7 +126,7 @@ bool MenuWindow::onInitDialog() {
   MoveWindow(item(IDC_EXIT), scaled(574), scaled(6), scaled(56), scaled(24), TRUE);
 
   osMajorVersion_ = readOsMajorVersion();
-  config_.readText(readFileText(joinPath(config_.baseFolder, "KvSetupX.ini")));
+  readConfiguration();
   // With several products none is chosen until the user picks one; a resumed installation goes on
   // with the product that was chosen for it.
   selected_ = config_.productCount() < 2 ? 0 : -1;
@@ -145,7 +145,13 @@ bool MenuWindow::onInitDialog() {
   buttons_[kBrowse].setHoverText(texts.browseHover);
   buttons_[kBrowse].setActionText(texts.browseAction);
   buttons_[kExit].setHoverText(texts.exitHover);
-  if (!texts.manualCaption.empty()) SetWindowTextA(item(IDC_MANUAL), texts.manualCaption.c_str());
+  const MenuTexts& own = this->texts();
+  SetWindowTextA(item(IDC_INSTALL), own.install);
+  SetWindowTextA(item(IDC_MANUAL),
+                 texts.manualCaption.empty() ? own.manual : texts.manualCaption.c_str());
+  SetWindowTextA(item(IDC_SUPPORT), own.support);
+  SetWindowTextA(item(IDC_BROWSE), own.browse);
+  SetWindowTextA(item(IDC_EXIT), own.exit);
 
   bool anyManual = false;
   for (const Product& product : config_.products()) {
@@ -195,6 +201,16 @@ void MenuWindow::placeWindow() {
   const int left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
   const int top = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
   SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MenuWindow::readConfiguration() {
+  const MenuLanguage wanted = menuLanguageFor(uiLanguage_);
+  const std::string localised = joinPath(config_.baseFolder, configurationFileOf(wanted));
+  const bool hasLocalised = fileExists(localised);
+  // "KvSetupX.ini" speaks the menu's first language.
+  config_.language = hasLocalised ? wanted : MenuLanguage::Dutch;
+  config_.readText(
+      readFileText(hasLocalised ? localised : joinPath(config_.baseFolder, "KvSetupX.ini")));
 }
 
 void MenuWindow::setUpProductMenu() {
@@ -288,7 +304,8 @@ void MenuWindow::stackButtons() {
 bool MenuWindow::runReporting(StartKind kind, const StartRequest& request) {
   const DWORD error = runProgram(*starter_, hwnd(), request);
   if (error == ERROR_SUCCESS) return true;
-  reportFailure(startFailureText(kind, request.file, systemMessage(error), error));
+  reportFailure(startFailureText(kind, request.file, systemMessage(error), error,
+                                 menuTexts(config_.language)));
   return false;
 }
 
@@ -569,7 +586,7 @@ void MenuWindow::onMouseMove(POINT point) {
     inLogo_ = false;
     return;
   }
-  setStatusText(kLogoText);
+  setStatusText(texts().logo);
   if (!videoPlaying_) SetCursor(LoadCursor(nullptr, IDC_HAND));
   if (!inLogo_) {
     sndPlaySoundA(joinPath(config_.baseFolder, config_.hoverSound).c_str(),

@@ -14,6 +14,7 @@
 #include "launcher/IntroVideo.h"
 #include "launcher/LauncherConfig.h"
 #include "launcher/LauncherRules.h"
+#include "launcher/MenuLanguage.h"
 #include "launcher/ProgramStarter.h"
 #include "launcher/ShellActions.h"
 
@@ -21,8 +22,10 @@ namespace launcher {
 
 class MenuWindow : public DialogWindow {
  public:
-  // The command line is the launcher's own: base folder and optional stage.
-  MenuWindow(HINSTANCE instance, std::string commandLine);
+  // The command line is the launcher's own: base folder and optional stage. uiLanguage (a LANGID)
+  // chooses the configuration file and the menu's own texts; the user's unless a test says.
+  MenuWindow(HINSTANCE instance, std::string commandLine,
+             LANGID uiLanguage = GetUserDefaultUILanguage());
   ~MenuWindow() override;
 
   static constexpr const char* kTitle = "Orvane Setup";
@@ -47,6 +50,7 @@ class MenuWindow : public DialogWindow {
   // why, and keeps saying so until the next action. Returns whether it was started.
   bool runReporting(StartKind kind, const StartRequest& request);
   const std::string& installActionText() const { return buttons_[kInstall].actionText(); }
+  const MenuTexts& texts() const { return menuTexts(config_.language); }
   // The flat button with the given control id, or none.
   const CMyButton* buttonWithId(int id) const;
   int progressPosition() const;
@@ -69,6 +73,8 @@ class MenuWindow : public DialogWindow {
   }
   // Sizes the window for its client area and centres it on its monitor's work area.
   void placeWindow();
+  // The configuration file of the UI language when the CD has one, else "KvSetupX.ini".
+  void readConfiguration();
   void loadBackground();
   void setUpProductMenu();
   void onCommand(int id);
@@ -100,6 +106,7 @@ class MenuWindow : public DialogWindow {
   CMyButton& buttonFor(Action action);
 
   std::string commandLine_;
+  LANGID uiLanguage_;
   LauncherConfig config_;
   int selected_ = -1;
   Action pendingAction_ = kActionInstall;

@@ -11,7 +11,8 @@ ShellActions::ShellActions(ProgramStarter& starter, const LauncherConfig& config
 std::string ShellActions::run(StartKind kind, const StartRequest& request) {
   const DWORD error = startProgram(starter_, owner_, request);
   if (error == ERROR_SUCCESS) return std::string();
-  return startFailureText(kind, request.file, systemMessage(error), error);
+  return startFailureText(kind, request.file, systemMessage(error), error,
+                          menuTexts(config_.language));
 }
 
 std::string ShellActions::openManuals(const Product* product) {

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "config/DisplayModeDialog.h"
+#include "config/ProgramTexts.h"
 #include "config/SettingsStore.h"
 #include "formats/TextTableKeys.h"
 #include "scene/AudioSessionMeter.h"
@@ -12,14 +13,14 @@
 
 // The scene is made with the application, before anything is built: its swimmers draw their
 // first random periods now, so the random sequence of a build is the same from run to run.
-SeaSceneApp::SeaSceneApp(SaverBuild build)
-    : GLSaver(build), scene_(std::make_unique<SeaScene>()), otherSoundMeter_(&audioSessionMeter()) {
+SeaSceneApp::SeaSceneApp(SaverBuild build, textkeys::Language language)
+    : GLSaver(build, language), scene_(std::make_unique<SeaScene>()), otherSoundMeter_(&audioSessionMeter()) {
   findDataFolder(dataFolder_);
 
   char path[PathSize];
-  directoryTable_.setSection(textkeys::Section);
+  directoryTable_.setSection(textkeys::BaseSection);
   if (joinDataPath(path, dataFolder_, textkeys::directory::File)) directoryTable_.openFile(path);
-  languageTable_.setSection(textkeys::Section);
+  languageTable_.setLanguage(language);
   if (joinDataPath(path, dataFolder_, textkeys::language::File)) languageTable_.openFile(path);
   copyText(registryPath_, directoryTable_.lookup(textkeys::directory::RegistryPath));
   copyText(applicationName_, directoryTable_.lookup(textkeys::directory::ApplicationName));
@@ -48,18 +49,17 @@ bool SeaSceneApp::configure() {
 void SeaSceneApp::editScreenSettings(HWND owner) {
   char textFile[PathSize];
   joinDataPath(textFile, dataFolder_, textkeys::screenlanguage::File);
-  DisplayModeDialog dialog(screenSettings(), textFile);
+  DisplayModeDialog dialog(screenSettings(), textFile, language());
   if (dialog.run(instance(), owner) == IDOK) saveScreenSettings();
 }
 
 void SeaSceneApp::reportMissingDataFolder() {
   if (dataFolderReported_ || dataFolderExists(dataFolder_)) return;
   dataFolderReported_ = true;
-  char text[PathSize + 96];
-  std::snprintf(text, sizeof(text), "The data folder %s was not found: the sea has no pictures and no sound.",
-                dataFolder_);
+  char text[PathSize + 128];
+  std::snprintf(text, sizeof(text), programtexts::MissingDataFolder.in(language()), dataFolder_);
   if (mode() == Configure || mode() == Windowed) {
-    showError(mode() == Windowed ? mainWindow() : nullptr, text);
+    showError(mode() == Windowed ? mainWindow() : nullptr, language(), text);
   } else {
     std::printf("%s\n", text);
   }

@@ -16,6 +16,7 @@
 #include "config/Settings.h"
 #include "config/SettingsDialog.h"
 #include "config/TextTable.h"
+#include "config/UiLanguage.h"
 #include "scene/ClockOverlay.h"
 #include "scene/InputState.h"
 #include "scene/OtherSound.h"
@@ -28,7 +29,9 @@
 
 class SeaSceneApp : public GLSaver, public ScreenSettingsEditor, private GullCallListener {
  public:
-  explicit SeaSceneApp(SaverBuild build);
+  // language: the section of the text files and the program's own texts; the user's UI language
+  // unless a test says otherwise.
+  explicit SeaSceneApp(SaverBuild build, textkeys::Language language = userLanguage());
   ~SeaSceneApp() override;
 
   bool buildScene() override;

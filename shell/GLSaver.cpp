@@ -9,7 +9,7 @@
 
 GLSaver* GLSaver::current_ = nullptr;
 
-GLSaver::GLSaver(SaverBuild build) : build_(build) {
+GLSaver::GLSaver(SaverBuild build, textkeys::Language language) : build_(build), language_(language) {
   current_ = this;
   if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "SDL konnte nicht initialisiert werden: %s\n", SDL_GetError());

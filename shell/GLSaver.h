@@ -15,6 +15,7 @@
 #include <cstdint>
 
 #include "config/Settings.h"
+#include "formats/TextTableKeys.h"
 #include "shell/DisplayNotices.h"
 #include "shell/DrawingConditions.h"
 #include "shell/FramePacer.h"
@@ -38,7 +39,8 @@ class GLSaver {
   static constexpr int MaxMonitors = 9;
   static constexpr int TextSize = 256;
 
-  explicit GLSaver(SaverBuild build);
+  // language: what the saver's own texts and its text files speak.
+  GLSaver(SaverBuild build, textkeys::Language language);
   GLSaver(const GLSaver&) = delete;
   GLSaver& operator=(const GLSaver&) = delete;
 
@@ -99,6 +101,7 @@ class GLSaver {
   const DrawingConditions& drawingConditions() const { return conditions_; }
 
   SaverBuild build() const { return build_; }
+  textkeys::Language language() const { return language_; }
   SaverMode mode() const { return mode_; }
   const char* registryPath() const { return registryPath_; }
   long windowNumber() const { return windowNumber_; }
@@ -189,6 +192,7 @@ class GLSaver {
   static GLSaver* current_;
 
   const SaverBuild build_;
+  const textkeys::Language language_;
   SaverMode mode_ = SaverModeUnset;
   long windowNumber_ = 0;
   HINSTANCE instance_ = nullptr;

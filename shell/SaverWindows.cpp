@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "config/ProgramTexts.h"
 #include "shell/ErrorBox.h"
 #include "shell/GLSaver.h"
 #include "shell/MultiMonitor.h"
@@ -66,7 +67,9 @@ bool GLSaver::createMainWindow() {
       }
       window = CreateWindowExA(WS_EX_TOPMOST, WindowClassName, title_, WS_POPUP | WS_VISIBLE, 0, 0, w, h, nullptr,
                                nullptr, instance_, this);
-      if (modeChangeFailed) showErrorFor(window, "Changing screen resolution failed!", ModeChangeErrorTimeoutMs);
+      if (modeChangeFailed) {
+        showErrorFor(window, language_, programtexts::ModeChangeFailed.in(language_), ModeChangeErrorTimeoutMs);
+      }
       break;
     }
     case Windowed: {
@@ -121,7 +124,7 @@ bool GLSaver::startGL() {
 
 // A preview's window may go at any moment; once it has, nothing is set up and nothing reported.
 void GLSaver::showStartError(const char* text) {
-  if (!previewOrphaned()) showError(mainWindow_, text);
+  if (!previewOrphaned()) showError(mainWindow_, language_, text);
 }
 
 bool GLSaver::prepareFirstFrame() {
@@ -138,11 +141,11 @@ bool GLSaver::prepareFirstFrame() {
   format.cDepthBits = static_cast<BYTE>(depthBits_);
   const int chosen = ChoosePixelFormat(deviceContext_, &format);
   if (chosen == 0) {
-    showStartError("ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
+    showStartError(programtexts::NoPixelFormat.in(language_));
     return false;
   }
   if (!SetPixelFormat(deviceContext_, chosen, &format)) {
-    showStartError("SetPixelFormat() failed:  Cannot set format specified.");
+    showStartError(programtexts::PixelFormatNotSet.in(language_));
     return false;
   }
   pixelFormatIndex_ = chosen;

@@ -14,7 +14,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xserver-xorg-core xserver-xorg-video-dummy xauth x11-utils x11-xserver-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
   imagemagick googletest libfreetype-dev fonts-dejavu-core clang-format
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales
   xscreensaver-gl xscreensaver-gl-extra
 )
 if [ "${1:-}" = "--release" ]; then

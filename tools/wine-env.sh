@@ -129,10 +129,30 @@ reef_wine_prefix() {
   fi
 }
 
-# reef_wine_env DIR [SCREENS...]: both of the above, serialised so that parallel callers share one setup.
+# reef_locales DIR: the Unix locales of the languages the saver speaks (and Italian, one it does
+# not), built once into DIR, with LOCPATH pointing there. Wine takes a program's UI language from
+# LANG or LC_ALL only when the C library knows that locale, and a fresh machine knows none.
+reef_locales() {
+  local dir=$1 name
+  mkdir -p "$dir"
+  exec 8>"$dir/.lock"
+  flock 8
+  for name in nl_NL en_US de_DE fr_FR it_IT; do
+    [ -f "$dir/$name.UTF-8/LC_MESSAGES/SYS_LC_MESSAGES" ] && continue
+    localedef -i "$name" -f UTF-8 "$dir/$name.UTF-8" >/dev/null 2>&1 ||
+      echo "wine-env: no locale $name (the package \"locales\" is missing)" >&2
+  done
+  flock -u 8
+  exec 8>&-
+  export LOCPATH=$dir
+}
+
+# reef_wine_env DIR [SCREENS...]: both of the above, serialised so that parallel callers share one
+# setup, and the locales in the build folder that holds DIR.
 reef_wine_env() {
   local dir=$1; shift
   mkdir -p "$dir"
+  reef_locales "$(dirname "$dir")/locales"
   exec 9>"$dir/env.lock"
   flock 9
   reef_start_xvfb "$dir" "$@" && reef_wine_prefix "$dir"
@@ -146,6 +166,7 @@ reef_wine_env() {
 reef_wine_env_monitors() {
   local dir=$1; shift
   mkdir -p "$dir"
+  reef_locales "$(dirname "$dir")/locales"
   exec 9>"$dir/env.lock"
   flock 9
   reef_start_xorg "$dir" "$@" && reef_wine_prefix "$dir"

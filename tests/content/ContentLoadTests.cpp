@@ -259,15 +259,19 @@ TEST(ContentFont, LoadsSilentlyWithAGlyphForEveryCharacterOfTheOverlay) {
   for (unsigned code = 32; code <= 126; ++code) EXPECT_NE(text.glyph(code), nullptr) << "code " << code;
 
   // The overlay draws the help lines and the frame-rate line byte by byte (a byte is its own
-  // character code); each of their characters needs a glyph with visible texels in its box.
-  TextTable language;
-  language.setSection(textkeys::Section);
-  ASSERT_TRUE(language.openFile(dataPath(textkeys::language::File).c_str()));
+  // character code); each of their characters, in every language, needs a glyph with visible
+  // texels in its box. So do the letters of the languages (Windows-1252) that the texts may use.
   std::string overlay = "0123456789 x.fps";
-  for (const char* key : {textkeys::language::Help, textkeys::language::HelpExpanded}) {
-    const std::string value = language.lookup(key);
-    EXPECT_NE(value, "") << key;
-    overlay += value;
+  overlay += "\xE9\xE8\xEA\xE0\xE7\xF4\xFB\xE4\xF6\xFC\xDF\x9C\xAB\xBB\xC9\xC4\xD6\xDC\x8C";
+  for (const textkeys::Language language : textkeys::Languages) {
+    TextTable texts;
+    texts.setSection(textkeys::sectionName(language));
+    ASSERT_TRUE(texts.openFile(dataPath(textkeys::language::File).c_str()));
+    for (const char* key : {textkeys::language::Help, textkeys::language::HelpExpanded}) {
+      const std::string value = texts.lookup(key);
+      EXPECT_NE(value, "") << key << " in " << textkeys::sectionName(language);
+      overlay += value;
+    }
   }
 
   glBindTexture(GL_TEXTURE_2D, text.fontTexture());
@@ -296,18 +300,22 @@ TEST(ContentFont, LoadsSilentlyWithAGlyphForEveryCharacterOfTheOverlay) {
   }
 }
 
-TEST(ContentTexts, EveryKeyTheProgramAsksForHasAText) {
+// In its own section of the file, whatever "NL" holds.
+TEST(ContentTexts, EveryKeyTheProgramAsksForHasATextInEveryLanguage) {
   for (const textkeys::TextFileKeys& file : textkeys::TextFiles) {
-    SCOPED_TRACE(file.file);
-    TextTable table;
-    table.setSection(textkeys::Section);
-    ASSERT_TRUE(table.openFile(dataPath(file.file).c_str()));
-    for (size_t k = 0; k < file.keyCount; ++k) EXPECT_STRNE(table.lookup(file.keys[k]), "") << file.keys[k];
+    for (const textkeys::Language language : textkeys::Languages) {
+      if (!file.perLanguage && language != textkeys::Language::Dutch) continue;
+      SCOPED_TRACE(std::string(file.file) + " " + textkeys::sectionName(language));
+      TextTable table;
+      table.setSection(textkeys::sectionName(language));
+      ASSERT_TRUE(table.openFile(dataPath(file.file).c_str()));
+      for (size_t k = 0; k < file.keyCount; ++k) EXPECT_STRNE(table.lookup(file.keys[k]), "") << file.keys[k];
+    }
   }
 
   // The settings dialog loads the intro picture as a device-independent section from the folder.
   TextTable directory;
-  directory.setSection(textkeys::Section);
+  directory.setSection(textkeys::BaseSection);
   ASSERT_TRUE(directory.openFile(dataPath(textkeys::directory::File).c_str()));
   const std::string picture = dataPath(directory.lookup(textkeys::directory::MainBitmap));
   HANDLE image = LoadImageA(nullptr, picture.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);

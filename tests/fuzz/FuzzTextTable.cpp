@@ -1,5 +1,5 @@
-// Text tables on arbitrary file contents: the section comes from the first byte, the rest is the
-// file, and a few lookups make the table parse it.
+// Text tables on arbitrary file contents: the section (or a language, read with "NL" for what it
+// lacks) comes from the first byte, the rest is the file, and a few lookups make the table parse it.
 #include <unistd.h>
 
 #include <cstdio>
@@ -26,7 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::fclose(file);
 
   TextTable table;
-  table.setSection(sections[data[0] % 3]);
+  const size_t choice = data[0] % (3 + textkeys::LanguageCount);
+  if (choice < 3) {
+    table.setSection(sections[choice]);
+  } else {
+    table.setLanguage(textkeys::Languages[choice - 3]);
+  }
   if (!table.openFile(scratchFile().c_str())) return 0;
   for (const char* key : keys) {
     const char* value = table.lookup(key);

@@ -194,6 +194,52 @@ TEST(LauncherRules, StartArgumentsAndResumeMarkerRoundTrip) {
   }
 }
 
+TEST(MenuLanguage, ThePrimaryLanguageChoosesFileAndTexts) {
+  using launcher::MenuLanguage;
+  EXPECT_EQ(launcher::menuLanguageFor(0x0413), MenuLanguage::Dutch);
+  EXPECT_EQ(launcher::menuLanguageFor(0x0813), MenuLanguage::Dutch);
+  EXPECT_EQ(launcher::menuLanguageFor(0x0407), MenuLanguage::German);
+  EXPECT_EQ(launcher::menuLanguageFor(0x0C07), MenuLanguage::German);
+  EXPECT_EQ(launcher::menuLanguageFor(0x040C), MenuLanguage::French);
+  EXPECT_EQ(launcher::menuLanguageFor(0x100C), MenuLanguage::French);
+  EXPECT_EQ(launcher::menuLanguageFor(0x0809), MenuLanguage::English);
+  EXPECT_EQ(launcher::menuLanguageFor(0x0410), MenuLanguage::English);
+  EXPECT_EQ(launcher::menuLanguageFor(0x0411), MenuLanguage::English);
+  EXPECT_EQ(launcher::configurationFileOf(MenuLanguage::German), "KvSetupX.DE.ini");
+  EXPECT_EQ(launcher::configurationFileOf(MenuLanguage::Dutch), "KvSetupX.NL.ini");
+  for (MenuLanguage language :
+       {MenuLanguage::Dutch, MenuLanguage::English, MenuLanguage::German, MenuLanguage::French}) {
+    const launcher::MenuTexts& texts = launcher::menuTexts(language);
+    for (const char* text : {texts.install, texts.manual, texts.support, texts.browse, texts.exit,
+                             texts.logo, texts.waitCaption, texts.preparing, texts.errorCode}) {
+      EXPECT_STRNE(text, "");
+    }
+    EXPECT_NE(std::string(texts.cannotStart).find("%s"), std::string::npos);
+    EXPECT_NE(std::string(texts.cannotOpen).find("%s"), std::string::npos);
+  }
+  EXPECT_STREQ(launcher::menuTexts(MenuLanguage::Dutch).install, "&Installatie");
+}
+
+// What could not be started, in the menu's language; Dutch as it always was.
+TEST(LauncherRules, StartFailuresInTheMenusLanguage) {
+  using launcher::MenuLanguage;
+  using launcher::StartKind;
+  const auto failure = [](MenuLanguage language, StartKind kind, const char* reason) {
+    return launcher::startFailureText(kind, "\"D:\\setup\\setup.exe\"", reason, 1223,
+                                      launcher::menuTexts(language));
+  };
+  EXPECT_EQ(failure(MenuLanguage::Dutch, StartKind::Program, "Geweigerd."),
+            "Kan setup.exe niet starten.\nGeweigerd. (foutcode 1223)");
+  EXPECT_EQ(failure(MenuLanguage::Dutch, StartKind::Open, ""),
+            "Kan setup.exe niet openen.\nFoutcode 1223");
+  EXPECT_EQ(failure(MenuLanguage::German, StartKind::Program, "Abgelehnt."),
+            "setup.exe kann nicht gestartet werden.\nAbgelehnt. (Fehlercode 1223)");
+  EXPECT_EQ(failure(MenuLanguage::French, StartKind::Open, ""),
+            "Impossible d'ouvrir setup.exe.\nCode d'erreur 1223");
+  EXPECT_EQ(failure(MenuLanguage::English, StartKind::Program, "Refused."),
+            "Cannot start setup.exe.\nRefused. (error code 1223)");
+}
+
 TEST(LauncherRules, VersionsAndStages) {
   EXPECT_TRUE(launcher::mdacVersionPresent("2.60"));
   EXPECT_TRUE(launcher::mdacVersionPresent("2.71.9030.0"));

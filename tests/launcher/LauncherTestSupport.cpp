@@ -333,12 +333,13 @@ void SavedRegistryKey::setString(const char* value, const std::string& data) con
 }
 
 LauncherUnderTest::LauncherUnderTest(std::string commandLine,
-                                     std::function<void(launcher::MenuWindow&)> beforeLoop) {
+                                     std::function<void(launcher::MenuWindow&)> beforeLoop,
+                                     LANGID uiLanguage) {
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  thread_ = std::thread([this, commandLine, beforeLoop, ready] {
+  thread_ = std::thread([this, commandLine, beforeLoop, ready, uiLanguage] {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     {
-      launcher::MenuWindow menu(GetModuleHandleA(nullptr), commandLine);
+      launcher::MenuWindow menu(GetModuleHandleA(nullptr), commandLine, uiLanguage);
       if (menu.create(nullptr)) {
         SetWindowSubclass(menu.item(IDC_PROGRESS), recorder, 1, reinterpret_cast<DWORD_PTR>(this));
         SetWindowSubclass(menu.hwnd(), recorder, 2, reinterpret_cast<DWORD_PTR>(this));

@@ -127,8 +127,10 @@ class SavedRegistryKey {
 class LauncherUnderTest {
  public:
   // beforeLoop runs on the window's thread after the window exists and before messages flow.
+  // uiLanguage is the Windows UI language (a LANGID) the menu is told.
   explicit LauncherUnderTest(std::string commandLine,
-                             std::function<void(launcher::MenuWindow&)> beforeLoop = {});
+                             std::function<void(launcher::MenuWindow&)> beforeLoop = {},
+                             LANGID uiLanguage = GetUserDefaultUILanguage());
   ~LauncherUnderTest();
   LauncherUnderTest(const LauncherUnderTest&) = delete;
   LauncherUnderTest& operator=(const LauncherUnderTest&) = delete;

@@ -191,6 +191,61 @@ TEST_F(MenuWindowTest, HoverTextsNameTheProductAndReArmOverTheWindow) {
   EXPECT_EQ(ui.status(), "");
 }
 
+std::string captionOf(HWND button) {
+  char caption[64] = {};
+  GetWindowTextA(button, caption, sizeof caption);
+  return caption;
+}
+
+// Windows' UI language chooses the CD's file for it, beside "KvSetupX.ini", and with it the
+// menu's own texts and the manual it opens; a language the CD has no file for gets
+// "KvSetupX.ini" and the menu's Dutch, and one the menu does not speak is English.
+TEST_F(MenuWindowTest, SpeaksTheUiLanguageWhereTheCdHasItsFile) {
+  putCdContent();
+  cd.put("docs\\Handbuch.pdf", "%PDF-1.4 Handbuch");
+  cd.writeIni("dlgbuttoninstall=Installeer %s\nref=REEF\nname=Reef\nmanual=docs\\manual one.pdf\n");
+  cd.put("KvSetupX.DE.ini",
+         "dlgbuttoninstall=%s installieren\ndlgbuttonmanualaction=Handbuch wird ge\xF6"
+         "ffnet\nref=REEF\nname=Reef\nmanual=docs\\Handbuch.pdf\n");
+  cd.put("KvSetupX.EN.ini", "dlgbuttoninstall=Install %s\nref=REEF\nname=Reef\n");
+  removeReaders();
+  {
+    LauncherUnderTest ui("\"" + cd.base() + "\"", {},
+                         MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_SWISS));
+    EXPECT_EQ(captionOf(ui.item(IDC_INSTALL)), "&Installieren");
+    EXPECT_EQ(captionOf(ui.item(IDC_MANUAL)), "&Handbuch");
+    EXPECT_EQ(captionOf(ui.item(IDC_BROWSE)), "&CD durchsuchen");
+    EXPECT_EQ(captionOf(ui.item(IDC_EXIT)), "&Beenden");
+    SendMessageA(ui.item(IDC_INSTALL), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ui.status(), "Reef installieren");
+    SendMessageA(ui.window(), WM_MOUSEMOVE, 0, MAKELPARAM(518, 428));
+    EXPECT_EQ(ui.status(), "Zur Website von Orvane ...");
+    ui.click(IDC_MANUAL);
+    ASSERT_TRUE(kvtest::waitFor([&] { return !cd.runs().empty(); }));
+    EXPECT_EQ(cd.runs()[0].commandLine, "\"" + cd.path("Acrobat\\AcroRd32.exe") + "\" \"" +
+                                            cd.path("docs\\Handbuch.pdf") + "\"");
+    EXPECT_TRUE(
+        ui.statusShowed("Handbuch wird ge\xF6"
+                        "ffnet"));
+  }
+  {
+    LauncherUnderTest ui("\"" + cd.base() + "\"", {}, MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
+    EXPECT_EQ(captionOf(ui.item(IDC_INSTALL)), "&Installatie");
+    EXPECT_EQ(captionOf(ui.item(IDC_EXIT)), "&Verlaten");
+    SendMessageA(ui.item(IDC_INSTALL), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ui.status(), "Installeer Reef");
+  }
+  {
+    LauncherUnderTest ui("\"" + cd.base() + "\"", {}, MAKELANGID(LANG_ITALIAN, SUBLANG_ITALIAN));
+    EXPECT_EQ(captionOf(ui.item(IDC_INSTALL)), "&Install");
+    EXPECT_EQ(captionOf(ui.item(IDC_EXIT)), "E&xit");
+    // That file names no manual.
+    EXPECT_FALSE(IsWindowVisible(ui.item(IDC_MANUAL)));
+    SendMessageA(ui.item(IDC_INSTALL), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ui.status(), "Install Reef");
+  }
+}
+
 TEST_F(MenuWindowTest, OneProductOpensNoMenuAndReadsTheManualWithTheCdReader) {
   putCdContent();
   cd.writeIni(

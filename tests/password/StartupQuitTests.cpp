@@ -9,7 +9,7 @@ namespace {
 
 class QuitDuringBuild : public GLSaver {
  public:
-  explicit QuitDuringBuild(SaverBuild build) : GLSaver(build) {}
+  explicit QuitDuringBuild(SaverBuild build) : GLSaver(build, textkeys::Language::Dutch) {}
   ~QuitDuringBuild() override {
     if (mainWindow()) DestroyWindow(mainWindow());
     MSG msg;

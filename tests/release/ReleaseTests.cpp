@@ -312,6 +312,23 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
     HWND install = GetDlgItem(window, IDC_INSTALL);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED), reinterpret_cast<LPARAM>(install));
 
+    // The setup program asks its language first, with Dutch, Windows' language here, chosen.
+    HWND question = nullptr;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+          question = FindWindowA(nullptr, kSetupTitle);
+          return question != nullptr && FindWindowExA(question, nullptr, "ComboBox", nullptr) != nullptr;
+        },
+        kLongWait));
+    HWND languages = FindWindowExA(question, nullptr, "ComboBox", nullptr);
+    EXPECT_EQ(SendMessageA(languages, CB_GETCOUNT, 0, 0), 4);
+    // A Unicode list, read as one: Wine hands an ANSI reader of another process its first letter only.
+    wchar_t chosen[64] = {};
+    SendMessageW(languages, CB_GETLBTEXT, SendMessageW(languages, CB_GETCURSEL, 0, 0),
+                 reinterpret_cast<LPARAM>(chosen));
+    EXPECT_STREQ(chosen, L"Nederlands");
+    clickButton(question, IDOK);
+
     // The setup program's directory page, in Dutch like the menu: Installeren.
     HWND setup = nullptr;
     ASSERT_TRUE(waitUntil(
@@ -327,7 +344,6 @@ TEST_F(ReleaseTest, InstallFromTheMenuRunTheSaverAndUninstall) {
     clickButton(setup, IDOK);
 
     // The offer to make Reefsaver the screensaver, asked in Dutch: yes.
-    HWND question = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (question = dialogWith(kSetupTitle, IDYES)) != nullptr; }, kLongWait));
     EXPECT_EQ(controlText(GetDlgItem(question, 0xFFFF)), "Wilt u Reefsaver nu als schermbeveiliging gebruiken?");
     clickButton(question, IDYES);

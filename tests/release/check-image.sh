@@ -29,5 +29,7 @@ done
 grep -q '^open=KvSetupX.exe' "$cd_dir/autorun.inf" || fail "autorun.inf does not start KvSetupX.exe"
 pages=$(pdfinfo "$cd_dir/docs/Reefsaver.pdf" | awk '/^Pages:/ {print $2}')
 [ "${pages:-0}" -ge 1 ] || fail "the manual has no pages"
-pdftotext "$cd_dir/docs/Reefsaver.pdf" - | grep -q "Toetsen van de interactieve versie" || fail "manual text unreadable"
+# Read whole before searching: grep -q would close the pipe on pdftotext as soon as it matched.
+manual=$(pdftotext "$cd_dir/docs/Reefsaver.pdf" -)
+grep -qF "Toetsen van de interactieve versie" <<<"$manual" || fail "manual text unreadable"
 echo "check-image: $(echo "$tree" | wc -l) files match"

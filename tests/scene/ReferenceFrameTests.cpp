@@ -1,7 +1,8 @@
 // The picture stays the same: both builds' scenes, driven through the same clock and random
 // seed, are compared at fixed times with frames kept in tests/scene/reference/ (800 x 600, every
 // pixel: a line one pixel wide must show), and the basic build once more as a driver without
-// multitexture draws it ("single-texture"). Speed work must pass this; a change that fails it
+// multitexture draws it ("single-texture"); the interactive build's expanded help in German and
+// French once ("help-DE", "help-FR"). Speed work must pass this; a change that fails it
 // changed the picture.
 //
 // REEF_WRITE_REFERENCE=1 in the environment writes the frames instead of comparing (only after a
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -126,14 +128,16 @@ bool alike(const Difference& d) {
          d.percentile99 <= Strong && d.line < LinePixels;
 }
 
-// Runs the scene frame by frame and calls atTime with each of the fixed times while the back buffer
+const std::vector<int> AllTimes(std::begin(Times), std::end(Times));
+
+// Runs the scene frame by frame and calls atTime with each of the times while the back buffer
 // holds that time's frame.
-void atEachTime(DrivenScene& scene, const std::function<void(int)>& atTime) {
+void atEachTime(DrivenScene& scene, const std::vector<int>& times, const std::function<void(int)>& atTime) {
   ASSERT_TRUE(scene.ready());
   ASSERT_EQ(scene.app().width(), Width);
   ASSERT_EQ(scene.app().height(), Height);
   int elapsed = 0;
-  for (const int time : Times) {
+  for (const int time : times) {
     // The last frame before the picture is drawn again, so the back buffer holds it.
     while (elapsed + FrameStep < time) {
       scene.frame(FrameStep);
@@ -150,9 +154,9 @@ void atEachTime(DrivenScene& scene, const std::function<void(int)>& atTime) {
   }
 }
 
-// Checks (or writes) the frame at each of the fixed times.
-void checkScene(DrivenScene& scene, const char* build) {
-  atEachTime(scene, [&](int time) {
+// Checks (or writes) the frame at each of the times.
+void checkScene(DrivenScene& scene, const char* build, const std::vector<int>& times = AllTimes) {
+  atEachTime(scene, times, [&](int time) {
     const Picture frame = grabFrame();
     const std::string path = referencePath(build, time);
     if (writing()) {
@@ -177,7 +181,7 @@ void checkScene(DrivenScene& scene, const char* build) {
 // Every pixel of the back buffer at each of the fixed times.
 std::vector<std::vector<unsigned char>> fullFrames(DrivenScene& scene) {
   std::vector<std::vector<unsigned char>> frames;
-  atEachTime(scene, [&](int) {
+  atEachTime(scene, AllTimes, [&](int) {
     std::vector<unsigned char> rgba(static_cast<size_t>(Width) * Height * 4);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -220,6 +224,26 @@ TEST(ReferenceFrames, BasicBuildInAPreviewOfTheScreensSize) {
 TEST(ReferenceFrames, InteractiveBuildFullScreen) {
   DrivenScene scene(SaverBuild::Interactive, "reef.exe", quiet);
   checkScene(scene, "interactive");
+}
+
+// The expanded help of the interactive build in the languages whose letters go beyond ASCII (ü, é,
+// è, à, É): every letter is drawn from the font, none skipped, over the scene of the first second.
+TEST(ReferenceFrames, HelpLinesInGermanAndFrench) {
+  for (const textkeys::Language language : {textkeys::Language::German, textkeys::Language::French}) {
+    DrivenScene scene(SaverBuild::Interactive, "reef.exe", quiet, 1000000, language);
+    ASSERT_TRUE(scene.ready());
+    // Handled in the first frame: the help is expanded from then on.
+    scene.key(WM_KEYDOWN, VK_F1);
+    const std::string name = std::string("help-") + textkeys::sectionName(language);
+    checkScene(scene, name.c_str(), {Times[0]});
+    const TextObject& help = scene.app().overlay().helpLine();
+    ASSERT_GT(help.lineCount(), 5);
+    bool beyondAscii = false;
+    for (int i = 0; i < help.lineCount(); ++i) {
+      for (const unsigned char c : help.line(i)) beyondAscii |= c >= 0x80;
+    }
+    EXPECT_TRUE(beyondAscii) << name;
+  }
 }
 
 // Most drivers of graphics cards answer our pixel format with a 24-bit depth buffer although it

@@ -7,9 +7,10 @@
 namespace scenetest {
 
 DrivenScene::DrivenScene(SaverBuild build, const std::string& commandLine,
-                         const std::function<void(SeaSceneApp&)>& adjust, uint32_t clockStart)
+                         const std::function<void(SeaSceneApp&)>& adjust, uint32_t clockStart,
+                         textkeys::Language language)
     : clock_(clockStart) {
-  app_ = std::make_unique<SeaSceneApp>(build);
+  app_ = std::make_unique<SeaSceneApp>(build, language);
   seedRandom(4711);
   // Before init: the registry of the test prefix holds no values under the product's key, so
   // loading keeps what adjust set, screen settings included.

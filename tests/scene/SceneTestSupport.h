@@ -16,9 +16,10 @@ namespace scenetest {
 class DrivenScene {
  public:
   // Builds the scene for commandLine; adjust may change the settings (and screen settings) first.
-  // The driven clock starts at clockStart.
+  // The driven clock starts at clockStart. The texts are in the test's UI language unless given.
   DrivenScene(SaverBuild build, const std::string& commandLine,
-              const std::function<void(SeaSceneApp&)>& adjust = nullptr, uint32_t clockStart = 1000000);
+              const std::function<void(SeaSceneApp&)>& adjust = nullptr, uint32_t clockStart = 1000000,
+              textkeys::Language language = userLanguage());
   ~DrivenScene();
 
   SeaSceneApp& app() { return *app_; }

@@ -18,7 +18,7 @@ namespace {
 
 class RecordingSaver : public GLSaver {
  public:
-  explicit RecordingSaver(SaverBuild build) : GLSaver(build) {}
+  explicit RecordingSaver(SaverBuild build) : GLSaver(build, textkeys::Language::Dutch) {}
   ~RecordingSaver() override {
     if (mainWindow()) DestroyWindow(mainWindow());
     // The shutdown posts a quit message to this thread; later tests must not see it.

@@ -2,7 +2,7 @@
 //   setup/bg.bmp          menu background, 640 x 480
 //   setup/intro.avi       intro video, 320 x 240 at 12 frames per second, 4 s, uncompressed
 //   setup/bubble.wav      hover sound; setup/button1.wav ... button4.wav for the stacked buttons
-//   docs/Reefsaver.pdf    the manual
+//   docs/Reefsaver.pdf    the manual in Dutch; docs/Reefsaver.EN.pdf, .DE.pdf, .FR.pdf in the others
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
     ok = writeFile(cd / "setup" / ("button" + std::to_string(i) + ".wav"), encodeWav(bubbleSound(1.0 + 0.2 * i), 1)) &&
          ok;
   }
-  ok = writeFile(cd / "docs" / "Reefsaver.pdf", writeManual()) && ok;
+  for (const textkeys::Language language : textkeys::Languages) {
+    ok = writeFile(cd / manualFile(language), writeManual(language)) && ok;
+  }
   return ok ? 0 : 1;
 }

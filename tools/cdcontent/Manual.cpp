@@ -3,10 +3,11 @@
 #include "PdfWriter.h"
 
 namespace cdcontent {
+namespace {
 
-// In the interface's language, with every page, button and option named exactly as the menu, the
-// setup program and the settings dialogs show it.
-std::vector<uint8_t> writeManual() {
+// With every page, button and option named exactly as the menu, the setup program and the
+// settings dialogs show it in Dutch.
+std::vector<uint8_t> writeDutchManual() {
   PdfWriter pdf("Reefsaver - Handleiding");
   using S = TextStyle;
   pdf.add(S::Title, "Reefsaver");
@@ -29,6 +30,9 @@ std::vector<uint8_t> writeManual() {
   pdf.add(S::Body,
           "Beide lezen hun beelden en geluiden uit de map Reefglass, die naast het programma moet "
           "blijven staan.");
+  pdf.add(S::Body,
+          "Reefsaver spreekt de taal van Windows: Nederlands, Engels, Duits of Frans, en Engels als "
+          "Windows een andere taal spreekt. Zo ook het menu van de cd, dat de handleiding in die taal opent.");
 
   pdf.add(S::Heading, "Installeren vanaf de cd");
   pdf.add(S::Item,
@@ -41,6 +45,9 @@ std::vector<uint8_t> writeManual() {
   pdf.add(S::Item,
           "Klik op Installatie. Windows vraagt of het installatieprogramma wijzigingen op uw apparaat "
           "mag aanbrengen: klik op Ja.");
+  pdf.add(S::Item,
+          "Het installatieprogramma vraagt eerst in welke taal het u helpt: English, Nederlands, Deutsch "
+          "of Français. De taal van Windows staat al gekozen; klik op OK.");
   pdf.add(S::Item,
           "Het venster Reefsaver-installatie toont de installatiemap (C:\\Program Files\\Reefsaver). "
           "Klik op Installeren. Het programma zet de schermbeveiliging met haar map Reefglass in de "
@@ -156,6 +163,27 @@ std::vector<uint8_t> writeManual() {
           "Windows (64-bits) met OpenGL-graphics, versie 1.1 of hoger. Een geluidskaart voor het geluid. "
           "Voor de installatie zijn beheerdersrechten nodig.");
   return pdf.finish();
+}
+
+}  // namespace
+
+std::vector<uint8_t> writeManual(textkeys::Language language) {
+  switch (language) {
+    case textkeys::Language::English:
+      return writeEnglishManual();
+    case textkeys::Language::German:
+      return writeGermanManual();
+    case textkeys::Language::French:
+      return writeFrenchManual();
+    case textkeys::Language::Dutch:
+      break;
+  }
+  return writeDutchManual();
+}
+
+std::string manualFile(textkeys::Language language) {
+  if (language == textkeys::Language::Dutch) return "docs/Reefsaver.pdf";
+  return std::string("docs/Reefsaver.") + textkeys::sectionName(language) + ".pdf";
 }
 
 }  // namespace cdcontent

@@ -93,48 +93,6 @@ std::string number(double value) {
 
 }  // namespace
 
-std::string PdfWriter::toWinAnsi(const std::string& utf8) {
-  std::string out;
-  size_t at = 0;
-  while (at < utf8.size()) {
-    const unsigned char lead = static_cast<unsigned char>(utf8[at]);
-    const size_t length = lead < 0x80           ? 1
-                          : (lead >> 5) == 0x6  ? 2
-                          : (lead >> 4) == 0xE  ? 3
-                          : (lead >> 3) == 0x1E ? 4
-                                                : 0;
-    bool whole = length > 0 && at + length <= utf8.size();
-    for (size_t i = 1; whole && i < length; ++i) whole = (static_cast<unsigned char>(utf8[at + i]) >> 6) == 0x2;
-    if (!whole) {
-      out += '?';
-      ++at;
-      continue;
-    }
-    unsigned long code = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) code = (code << 6) | (static_cast<unsigned char>(utf8[at + i]) & 0x3F);
-    at += length;
-    // Latin-1 letters keep their numbers; of the rest only the dashes and quotes a text needs.
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
-      out += static_cast<char>(code);
-    } else if (code == 0x2013) {
-      out += '\x96';
-    } else if (code == 0x2014) {
-      out += '\x97';
-    } else if (code == 0x2018) {
-      out += '\x91';
-    } else if (code == 0x2019) {
-      out += '\x92';
-    } else if (code == 0x201C) {
-      out += '\x93';
-    } else if (code == 0x201D) {
-      out += '\x94';
-    } else {
-      out += '?';
-    }
-  }
-  return out;
-}
-
 std::vector<std::string> PdfWriter::wrap(const std::string& text, double size, double width) {
   std::vector<std::string> lines;
   std::string line;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Windows1252.h"
+
 namespace cdcontent {
 
 enum class TextStyle { Title, Heading, Body, Item };
@@ -18,17 +20,15 @@ struct Paragraph {
 
 class PdfWriter {
  public:
-  explicit PdfWriter(const std::string& title) : title_(toWinAnsi(title)) {}
+  explicit PdfWriter(const std::string& title) : title_(windows1252::fromUtf8(title)) {}
 
   // text is UTF-8; characters the fonts' encoding lacks become "?".
-  void add(TextStyle style, const std::string& text) { paragraphs_.push_back({style, toWinAnsi(text)}); }
+  void add(TextStyle style, const std::string& text) { paragraphs_.push_back({style, windows1252::fromUtf8(text)}); }
   // The whole file.
   std::vector<uint8_t> finish() const;
 
   // Splits text into lines of at most `width` points in Helvetica of the given size.
   static std::vector<std::string> wrap(const std::string& text, double size, double width);
-  // UTF-8 to Windows-1252; a malformed sequence gives one "?" per byte it spoils.
-  static std::string toWinAnsi(const std::string& utf8);
 
  private:
   std::vector<std::string> layoutPages() const;

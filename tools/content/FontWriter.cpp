@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "Windows1252.h"
 #include "formats/FontFormat.h"
 
 using namespace formats;
@@ -23,11 +24,22 @@ struct GlyphCell {
   std::vector<uint8_t> coverage;  // width x cell height
 };
 
+// The bytes of Windows-1252 that stand for a character: the texts' code page. The letters of
+// 128-159 (œ, Œ, Š ...) come last, so the atlas places the others where it always did.
 std::vector<int> characterCodes() {
   std::vector<int> codes;
   for (int code = 32; code <= 126; ++code) codes.push_back(code);
   for (int code = 160; code <= 255; ++code) codes.push_back(code);
+  for (int code = 128; code < 160; ++code) {
+    if (windows1252::unicodeOf(static_cast<unsigned char>(code)) != 0) codes.push_back(code);
+  }
   return codes;
+}
+
+// The glyph of a byte of the code page.
+FT_Error loadGlyph(FT_Face face, int code) {
+  return FT_Load_Char(face, windows1252::unicodeOf(static_cast<unsigned char>(code)),
+                      FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT);
 }
 
 }  // namespace
@@ -51,7 +63,7 @@ bool encodeFont(const std::string& fontFile, Bytes& out) {
   std::vector<int> codes;
   int ascent = 0, descent = 0;
   for (int code : characterCodes()) {
-    if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) continue;
+    if (loadGlyph(face, code) != 0) continue;
     codes.push_back(code);
     const FT_GlyphSlot slot = face->glyph;
     if (slot->bitmap.rows == 0) continue;
@@ -63,7 +75,7 @@ bool encodeFont(const std::string& fontFile, Bytes& out) {
   std::vector<GlyphCell> cells;
   int penX = 0, penY = 0;
   for (int code : codes) {
-    if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) continue;
+    if (loadGlyph(face, code) != 0) continue;
     FT_GlyphSlot slot = face->glyph;
     GlyphCell cell;
     cell.code = code;

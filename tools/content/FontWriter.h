@@ -8,6 +8,6 @@
 
 using formats::Bytes;
 
-// Printable ASCII and the Latin-1 letters 160-255, 16 pixels per line. Returns false (with
+// Every character of Windows-1252 (the codes are the code page's bytes), 16 pixels per line. Returns false (with
 // a message) when FreeType cannot open the font file.
 bool encodeFont(const std::string& fontFile, Bytes& out);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -30,8 +31,8 @@ std::map<std::string, std::vector<uint8_t>> folderContents(const std::string& ro
 // A table of a generated text file, read by the program's own reader.
 class GeneratedTable {
  public:
-  explicit GeneratedTable(const char* file) {
-    table_.setSection(textkeys::Section);
+  explicit GeneratedTable(const char* file, const char* section = textkeys::BaseSection) {
+    table_.setSection(section);
     opened_ = table_.openFile(dataFile(file).c_str());
   }
   bool opened() const { return opened_; }
@@ -77,12 +78,17 @@ TEST(DataFolder, IsTheSameOnEveryRunAndSmallEnough) {
   fs::remove_all(second.root);
 }
 
-TEST(TextFiles, HoldEveryKeyTheProgramAsks) {
+// Every language in its own section, so no text of one language stands in for another.
+TEST(TextFiles, HoldEveryKeyTheProgramAsksInEveryLanguage) {
   for (const textkeys::TextFileKeys& file : textkeys::TextFiles) {
-    GeneratedTable table(file.file);
-    ASSERT_TRUE(table.opened()) << file.file;
-    for (size_t k = 0; k < file.keyCount; ++k)
-      EXPECT_FALSE(table[file.keys[k]].empty()) << file.file << ": " << file.keys[k];
+    for (const textkeys::Language language : textkeys::Languages) {
+      if (!file.perLanguage && language != textkeys::Language::Dutch) continue;
+      const char* section = textkeys::sectionName(language);
+      GeneratedTable table(file.file, section);
+      ASSERT_TRUE(table.opened()) << file.file;
+      for (size_t k = 0; k < file.keyCount; ++k)
+        EXPECT_FALSE(table[file.keys[k]].empty()) << file.file << " " << section << ": " << file.keys[k];
+    }
   }
 
   GeneratedTable directory(textkeys::directory::File), language(textkeys::language::File);
@@ -95,6 +101,57 @@ TEST(TextFiles, HoldEveryKeyTheProgramAsks) {
   BmpPicture intro = readBmp(dataFile(directory[textkeys::directory::MainBitmap]));
   ASSERT_TRUE(intro.valid);
   EXPECT_EQ(intro.bitsPerPixel, 24);
+}
+
+// The help of each language names each of the keys, on a line of its own, as that language's
+// keyboards label them; the letters beyond ASCII are Windows-1252 bytes the font has.
+TEST(TextFiles, EveryLanguageHelpsWithEveryKey) {
+  const char* keys[][7] = {{"Esc:", "Home:", "Pijl omhoog:", "Pijl omlaag:", "Spatie:", "F:", "F1:"},
+                           {"Esc:", "Home:", "Up arrow:", "Down arrow:", "Space:", "F:", "F1:"},
+                           {"Esc:", "Pos1:", "Pfeil nach oben:", "Pfeil nach unten:", "Leertaste:", "F:", "F1:"},
+                           {"\xC9"
+                            "chap :",
+                            "D\xE9"
+                            "but :",
+                            "Fl\xE8"
+                            "che haut :",
+                            "Fl\xE8"
+                            "che bas :",
+                            "Espace :", "F :", "F1 :"}};
+  const FontAtlas font = readFont(dataFile(catalog::FontFile));
+  ASSERT_TRUE(font.valid);
+  std::set<int> glyphs;
+  for (const formats::FontGlyphRecord& glyph : font.glyphs) glyphs.insert(glyph.code);
+  for (const textkeys::Language language : textkeys::Languages) {
+    const char* section = textkeys::sectionName(language);
+    GeneratedTable table(textkeys::language::File, section);
+    const std::string help = table[textkeys::language::HelpExpanded];
+    size_t lines = 0;
+    for (const char* key : keys[static_cast<size_t>(language)]) {
+      EXPECT_TRUE(help.rfind(key, 0) == 0 || help.find(std::string("\n") + key) != std::string::npos)
+          << section << ": " << key;
+      ++lines;
+    }
+    EXPECT_EQ(static_cast<size_t>(std::count(help.begin(), help.end(), '\n')) + 1, lines) << section;
+    for (const char* key : {textkeys::language::Help, textkeys::language::HelpExpanded}) {
+      for (const unsigned char byte : table[key]) {
+        EXPECT_TRUE(byte == '\n' || glyphs.count(byte)) << section << ": byte " << static_cast<int>(byte);
+      }
+    }
+  }
+}
+
+// The texts are Windows-1252, one byte a letter: the German and French ones use letters beyond
+// ASCII, and no text holds a character the code page lacks ("?") or a UTF-8 sequence.
+TEST(TextFiles, AreWindows1252) {
+  for (const char* file : {textkeys::language::File, textkeys::screenlanguage::File}) {
+    const std::vector<uint8_t> bytes = readFile(dataFile(file));
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '?'), 0) << file;
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), 0xC3), 0) << file << ": UTF-8";
+  }
+  GeneratedTable german(textkeys::language::File, "DE"), french(textkeys::language::File, "FR");
+  EXPECT_EQ(german[textkeys::language::Birds], "V\xF6gel");
+  EXPECT_EQ(french[textkeys::language::Camera], "Cam\xE9ra");
 }
 
 TEST(DialogPictures, AreElevenDistinct64By32Bitmaps) {

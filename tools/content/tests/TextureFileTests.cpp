@@ -252,7 +252,8 @@ TEST(HeightMap, CarriesTheCoralsAndLeavesRoomForFishAndView) {
   }
 }
 
-TEST(Font, HoldsAsciiAndLatin1InAnUprightAtlas) {
+// The texts' code page, Windows-1252: ASCII, Latin-1 and the letters of 128-159.
+TEST(Font, HoldsWindows1252InAnUprightAtlas) {
   const FontAtlas font = readFont(dataFile(catalog::FontFile));
   ASSERT_TRUE(font.valid);
   const int width = font.width, height = font.height;
@@ -291,7 +292,9 @@ TEST(Font, HoldsAsciiAndLatin1InAnUprightAtlas) {
     }
   }
   for (int code = 32; code <= 126; ++code) EXPECT_TRUE(present[code]) << code;
-  for (unsigned char code : {0xE4, 0xF6, 0xFC, 0xC4, 0xD6, 0xDC, 0xDF, 0xE9, 0xEB, 0xEF, 0xE8, 0xE1}) {
+  // German, French and Dutch: é è ê à ç ô û ä ö ü ß œ « » and their capitals.
+  for (unsigned char code : {0xE9, 0xE8, 0xEA, 0xE0, 0xE7, 0xF4, 0xFB, 0xE4, 0xF6, 0xFC, 0xDF, 0x9C, 0xAB, 0xBB,
+                             0xC9, 0xC8, 0xCA, 0xC0, 0xC7, 0xD4, 0xDB, 0xC4, 0xD6, 0xDC, 0x8C, 0xEB, 0xEF, 0xE1}) {
     EXPECT_TRUE(present[code]) << static_cast<int>(code);
   }
 }
@@ -362,6 +365,7 @@ TEST(Font, EveryPrintableGlyphHasSolidInk) {
   std::vector<int> codes;
   for (int code = 33; code <= 126; ++code) codes.push_back(code);
   for (int code = 0xC0; code <= 0xFF; ++code) codes.push_back(code);
+  for (int code : {0x80, 0x8A, 0x8C, 0x8E, 0x9A, 0x9C, 0x9E, 0x9F, 0xAB, 0xBB}) codes.push_back(code);
   for (int code : codes) {
     ASSERT_TRUE(font.has(code)) << code;
     EXPECT_GT(font.peak(code), 128) << "glyph " << code << " is blank";
@@ -379,7 +383,7 @@ TEST(Font, DescendersAndAccentsStayInsideTheirBoxes) {
   }
   // Marks above capitals rise over the cap height; those over small letters over the x-height.
   const int xTop = font.inkRows('x').first;
-  for (int code : {0xC4, 0xD6, 0xDC, 0xC9, 0xC5, 0xD1}) {
+  for (int code : {0xC4, 0xD6, 0xDC, 0xC9, 0xC5, 0xD1, 0x8A, 0x9F}) {
     EXPECT_LT(font.inkRows(code).first, capTop) << "mark of " << code;
   }
   for (int code : {0xE4, 0xF6, 0xFC, 0xE9, 0xE8, 0xE1, 0xEB, 0xEF}) {
