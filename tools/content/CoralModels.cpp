@@ -175,9 +175,10 @@ struct Branching {
 // the trunk to 0 at the tips.
 void growBranch(CoralBuilder& builder, Random& random, const Branching& kind, const SkinHalf& half, Vec3 start,
                 Vec3 direction, float length, float radius, int level) {
-  const int segments = 2;
   const int levels = kind.depth + 1;
   const int done = kind.depth - level;
+  // Trunks bend on the way up; forks are short enough to stay straight.
+  const int segments = done == 0 ? 2 : 1;
   std::vector<Vec3> points{start};
   std::vector<float> radii{radius};
   std::vector<float> ts{1.0f - static_cast<float>(done) / levels};
@@ -194,7 +195,7 @@ void growBranch(CoralBuilder& builder, Random& random, const Branching& kind, co
   const bool last = level == 0;
   // Bushes end in clubs: their tips swell instead of thinning.
   if (last) radii.back() *= kind.club;
-  builder.tube(points, radii, ts, done == 0 ? 5 : 4, last, half);
+  builder.tube(points, radii, ts, done == 0 ? 4 : 3, last, half);
   if (last) return;
   int forks = 2 + (random.unit() < 0.35 ? 1 : 0);
   for (int k = 0; k < forks; ++k) {
@@ -242,7 +243,7 @@ void fan(CoralBuilder& builder, const TileNoise& edge, const Vec3& foot, float r
          float facing, const SkinHalf& half) {
   builder.standOn(foot.z);
   Mesh& mesh = builder.mesh();
-  const int columns = 12, rows = 8;
+  const int columns = 8, rows = 5;
   const Vec3 across{std::cos(facing), std::sin(facing), 0.0f};
   const Vec3 through{-std::sin(facing), std::cos(facing), 0.0f};
   const float stem = 0.04f * height;
@@ -267,7 +268,7 @@ void fan(CoralBuilder& builder, const TileNoise& edge, const Vec3& foot, float r
   for (int i = 0; i < rows; ++i) mesh.addStrip(grid[i], grid[i + 1]);
   const float t = 1.0f - stem / height;
   builder.tube({foot - Vec3{0, 0, root}, foot + Vec3{0, 0, stem * 0.6f}, foot + Vec3{0, 0, stem * 1.2f}},
-               {0.035f * height, 0.03f * height, 0.025f * height}, {1.0f, t, t}, 5, false, half);
+               {0.035f * height, 0.03f * height, 0.025f * height}, {1.0f, t, t}, 4, false, half);
 }
 
 // Red and pink fans in a row across the layout's x axis. The scene leans this colony at every
@@ -313,9 +314,9 @@ void table(CoralBuilder& builder, const TileNoise& rim, const Vec3& foot, float 
   Mesh& mesh = builder.mesh();
   const Vec3 centre = foot + Vec3{0.05f * radius, 0.03f * radius, height};
   builder.tube({foot - Vec3{0, 0, root}, foot + Vec3{0.02f, 0, 0.5f * height}, centre},
-               {0.22f * radius, 0.16f * radius, 0.14f * radius}, {0.8f, 0.8f, 0.8f}, 6, false,
+               {0.22f * radius, 0.16f * radius, 0.14f * radius}, {0.8f, 0.8f, 0.8f}, 5, false,
                SkinHalf{0.5f * (half.s0 + half.s1) - 0.05f, 0.5f * (half.s0 + half.s1)});
-  const int rings = 5, sectors = 20;
+  const int rings = 3, sectors = 12;
   const float seed = foot.x + foot.y;
   for (float face : {1.0f, -1.0f}) {
     std::vector<std::vector<int>> grid;
@@ -383,13 +384,13 @@ AnimatedModel softColony(int frames, const Seats& seats) {
         radii.push_back(size * 0.08f * (1.0f - 0.4f * k));
         ts.push_back(1.0f - 0.6f * k);
       }
-      builder.tube(points, radii, ts, 5, true, half);
+      builder.tube(points, radii, ts, 4, true, half);
       Vec3 crown = points.back();
-      for (int blob = 0; blob < 3; ++blob) {
+      for (int blob = 0; blob < 2; ++blob) {
         Vec3 offset{static_cast<float>(random.gauss()) * 0.08f * size,
                     static_cast<float>(random.gauss()) * 0.08f * size,
                     static_cast<float>(random.range(0.0, 0.12)) * size};
-        builder.ball(crown + offset, size * static_cast<float>(random.range(0.06, 0.09)), 6, 0.05f, half);
+        builder.ball(crown + offset, size * static_cast<float>(random.range(0.06, 0.09)), 4, 0.05f, half);
       }
     }
   }
@@ -413,7 +414,7 @@ void dome(CoralBuilder& builder, const DomeShape& shape, const Vec3& foot, const
   builder.standOn(foot.z);
   Mesh& mesh = builder.mesh();
   TileNoise lumps(4, 3, shape.seed);
-  const int rings = 8, sectors = 22;
+  const int rings = 6, sectors = 16;
   std::vector<std::vector<int>> grid;
   for (int i = 0; i <= rings; ++i) {
     float lat = 1.5708f * (1.0f - static_cast<float>(i) / rings);  // from the top down to the rim
@@ -481,15 +482,15 @@ AnimatedModel whipColony(int frames, const Seats& seats) {
       float bend = static_cast<float>(random.range(-0.3, 0.3));
       std::vector<Vec3> points;
       std::vector<float> radii, ts;
-      for (int i = 0; i <= 5; ++i) {
-        float k = i / 5.0f;
+      for (int i = 0; i <= 4; ++i) {
+        float k = i / 4.0f;
         float outward = lean * k * k * top;
         points.push_back(foot + Vec3{std::cos(angle + bend * k) * (0.04f + outward),
                                      std::sin(angle + bend * k) * (0.04f + outward), k * top});
         radii.push_back(0.045f * size * (1.0f - 0.6f * k));
         ts.push_back(1.0f - k);
       }
-      builder.tube(points, radii, ts, 4, true, half);
+      builder.tube(points, radii, ts, 3, true, half);
     }
   }
   builder.sway(frames, 1.6f, 0.12f, 0.08f, 1.0f);
