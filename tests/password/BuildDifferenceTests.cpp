@@ -47,6 +47,9 @@ TEST(BuildDifference, TheInteractiveBuildIgnoresThePreviewWindowAndGoesFullScree
 }
 
 TEST(BuildDifference, OnlyTheInteractiveBuildShowsText) {
+  // A clear sky: the cumulus of the cloudy one is as white as the text.
+  ScopedValue sky(SettingsKey, "SkyType");
+  sky.setDword(1);
   {
     ChildProcess saver;
     HWND window = startSaver(saver, basic("/t"));
