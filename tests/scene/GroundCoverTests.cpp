@@ -17,6 +17,19 @@ namespace {
 
 constexpr uint32_t Magenta = 0xFF00FF;
 
+// The scene's camera in the start pose, the lowest view, the highest view and on a wide screen.
+constexpr int ViewCount = 4;
+void setView(const GLTestContext& window, int view) {
+  const float tilts[ViewCount] = {0.0f, 4.5f, -25.0f, 0.0f};
+  const float aspects[ViewCount] = {400.0f / 300.0f, 400.0f / 300.0f, 400.0f / 300.0f, 1.35f};
+  transforms::setViewport(0, 0, window.width(), window.height());
+  transforms::setProjection(Matrix4x4::perspective(45.0f, aspects[view], 0.1f, 1000.0f));
+  LookAtCamera camera;
+  camera.init(0.0f, 2.0f, -7.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+  camera.tilt(tilts[view]);
+  transforms::loadModelview(Matrix4x4::lookAt(camera.eye(), camera.lookAt(), camera.up()));
+}
+
 TEST(GroundCover, EveryPixelOfTheCoveredRowsIsPaintedByTheFloor) {
   GLTestContext window(400, 300);
   ASSERT_TRUE(window.ok());
@@ -27,17 +40,9 @@ TEST(GroundCover, EveryPixelOfTheCoveredRowsIsPaintedByTheFloor) {
   floor.setGridResolution(50);
   floor.setPosition(0.0f, -8.0f, 0.0f);
 
-  // Start pose, the lowest view, the highest view and a wide screen.
-  const float tilts[] = {0.0f, 4.5f, -25.0f, 0.0f};
-  const float aspects[] = {400.0f / 300.0f, 400.0f / 300.0f, 400.0f / 300.0f, 1.35f};
-  int covered[4] = {};
-  for (int i = 0; i < 4; ++i) {
-    transforms::setViewport(0, 0, window.width(), window.height());
-    transforms::setProjection(Matrix4x4::perspective(45.0f, aspects[i], 0.1f, 1000.0f));
-    LookAtCamera camera;
-    camera.init(0.0f, 2.0f, -7.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f);
-    camera.tilt(tilts[i]);
-    transforms::loadModelview(Matrix4x4::lookAt(camera.eye(), camera.lookAt(), camera.up()));
+  int covered[ViewCount] = {};
+  for (int i = 0; i < ViewCount; ++i) {
+    setView(window, i);
     glDisable(GL_DEPTH_TEST);  // as in the saver's context, which has no depth buffer
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -74,15 +79,8 @@ TEST(GroundCover, TheFadersOpaqueBandHidesWhatLiesBehindItsRows) {
   fader.setAngleX(FaderCard.angles.x);
   fader.setBlended(true);
   glDisable(GL_DEPTH_TEST);
-  const float tilts[] = {0.0f, 4.5f, -25.0f, 0.0f};
-  const float aspects[] = {400.0f / 300.0f, 400.0f / 300.0f, 400.0f / 300.0f, 1.35f};
-  for (int i = 0; i < 4; ++i) {
-    transforms::setViewport(0, 0, window.width(), window.height());
-    transforms::setProjection(Matrix4x4::perspective(45.0f, aspects[i], 0.1f, 1000.0f));
-    LookAtCamera camera;
-    camera.init(0.0f, 2.0f, -7.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f);
-    camera.tilt(tilts[i]);
-    transforms::loadModelview(Matrix4x4::lookAt(camera.eye(), camera.lookAt(), camera.up()));
+  for (int i = 0; i < ViewCount; ++i) {
+    setView(window, i);
     int low = 0, high = 0;
     ASSERT_TRUE(rowsCoveredByCard(fader, low, high)) << "view " << i;
     EXPECT_GT(high - low, 4) << "view " << i;
