@@ -219,10 +219,21 @@ void SeaScene::drawSky(const SceneView& view, int fromRow, int toRow) {
   if (!whole) glDisable(GL_SCISSOR_TEST);
 }
 
+// Every face of a colony is wound counter-clockwise seen from outside and no colony is seen from
+// within: a face turned away lies behind a near one, so leaving it out keeps the picture and
+// spares the driver half the corals' triangles and fragments.
 void SeaScene::drawCorals(SceneLayer layer, CoralGroup group) {
   glEnable(GL_FOG);
+  glCullFace(GL_BACK);
   for (int i = 0; i < CoralCount; ++i) {
-    if (CoralPlacements[i].group == group && shown(layer, i)) corals_[i].render();
+    if (CoralPlacements[i].group != group || !shown(layer, i)) continue;
+    if (CoralTwoSided[CoralPlacements[i].kind]) {
+      glDisable(GL_CULL_FACE);
+    } else {
+      glEnable(GL_CULL_FACE);
+    }
+    corals_[i].render();
   }
+  glDisable(GL_CULL_FACE);
   glDisable(GL_FOG);
 }

@@ -35,6 +35,9 @@ inline constexpr int CoralCount = sizeof(CoralPlacements) / sizeof(CoralPlacemen
 
 // How fast each kind sways, in frames a second: a b c d f g h i.
 inline constexpr float CoralSwayRates[] = {5.0f, 5.0f, 5.0f, 5.0f, 3.0f, 3.0f, 3.0f, 3.0f};
+// Kinds whose faces are seen from both sides, a b c d f g h i: the sea fans are single sheets.
+// The others show only the faces turned toward the viewer.
+inline constexpr bool CoralTwoSided[] = {false, true, false, false, false, false, false, false};
 
 // A flat card with a picture: the sky picture, the island, the distant rock, the horizon fader and
 // the sunlight highlight.

@@ -49,9 +49,15 @@ class CoralBuilder {
   void tube(const std::vector<Vec3>& points, const std::vector<float>& radii, const std::vector<float>& ts, int sides,
             bool roundTip, const SkinHalf& half) {
     std::vector<std::vector<int>> rings;
+    Vec3 side{};
     for (size_t i = 0; i < points.size(); ++i) {
       Vec3 along = normalized(i + 1 < points.size() ? points[i + 1] - points[i] : points[i] - points[i - 1]);
-      Vec3 side = normalized(std::fabs(along.z) < 0.95f ? cross(along, Vec3{0, 0, 1}) : cross(along, Vec3{1, 0, 0}));
+      // Each ring takes the one before it on, turned only as far as the tube bends: a ring of its
+      // own choosing can twist the segment into a waist or fold it over itself.
+      const Vec3 carried = side - along * dot(side, along);
+      side = i > 0 && length(carried) > 0.1f
+                 ? normalized(carried)
+                 : normalized(std::fabs(along.z) < 0.95f ? cross(along, Vec3{0, 0, 1}) : cross(along, Vec3{1, 0, 0}));
       Vec3 other = cross(along, side);
       std::vector<int> ring;
       for (int j = 0; j <= sides; ++j) {
@@ -61,6 +67,7 @@ class CoralBuilder {
       }
       rings.push_back(ring);
     }
+    // Rings run counter-clockwise about the tube's direction, so strips and tip face outward.
     for (size_t i = 0; i + 1 < rings.size(); ++i) mesh().addStrip(rings[i], rings[i + 1]);
     Vec3 last = points.back();
     Vec3 dir = normalized(points.back() - points[points.size() - 2]);
@@ -82,7 +89,9 @@ class CoralBuilder {
       }
       rows.push_back(row);
     }
+    const int first = mesh().triangleCount();
     for (size_t i = 0; i + 1 < rows.size(); ++i) mesh().addStrip(rows[i], rows[i + 1]);
+    mesh().faceAwayFrom(first, centre);
   }
 
   // Sway of the whole colony with the swell: displacement grows with the square of the height
@@ -336,13 +345,10 @@ void table(CoralBuilder& builder, const TileNoise& rim, const Vec3& foot, float 
       }
       grid.push_back(row);
     }
-    for (int i = 0; i < rings; ++i) {
-      if (face > 0) {
-        mesh.addStrip(grid[i], grid[i + 1]);
-      } else {
-        mesh.addStrip(grid[i + 1], grid[i]);
-      }
-    }
+    const int first = mesh.triangleCount();
+    for (int i = 0; i < rings; ++i) mesh.addStrip(grid[i], grid[i + 1]);
+    // The upper face looks up, the lower one down.
+    mesh.faceAwayFrom(first, centre - Vec3{0.0f, 0.0f, 1000.0f * face});
   }
 }
 
@@ -432,7 +438,9 @@ void dome(CoralBuilder& builder, const DomeShape& shape, const Vec3& foot, const
     }
     grid.push_back(row);
   }
+  const int first = mesh.triangleCount();
   for (int i = 0; i < rings; ++i) mesh.addStrip(grid[i], grid[i + 1]);
+  mesh.faceAwayFrom(first, foot + Vec3{0.0f, 0.0f, 0.3f * shape.height});
 }
 
 // Yellow-green brain corals, a few large domes with smaller ones between them.

@@ -1,6 +1,7 @@
 #include "Mesh.h"
 
 #include <cmath>
+#include <utility>
 
 Vec3 operator+(const Vec3& a, const Vec3& b) { return Vec3{a.x + b.x, a.y + b.y, a.z + b.z}; }
 
@@ -45,6 +46,20 @@ void Mesh::addStrip(const std::vector<int>& rowA, const std::vector<int>& rowB) 
   for (size_t i = 0; i + 1 < rowA.size() && i + 1 < rowB.size(); ++i) {
     addQuad(rowA[i], rowA[i + 1], rowB[i + 1], rowB[i]);
   }
+}
+
+void Mesh::faceAwayFrom(int first, const Vec3& inside) {
+  // One decision for the whole part, which its rows wind one way: a single triangle of a dished
+  // plate or a flat dome can lean toward the point given while the part faces away from it.
+  float outward = 0.0f;
+  for (size_t i = static_cast<size_t>(first); i < triangles_.size(); ++i) {
+    const std::array<int, 3>& t = triangles_[i];
+    const Vec3& a = positions_[t[0]];
+    const Vec3 centre = (a + positions_[t[1]] + positions_[t[2]]) * (1.0f / 3.0f);
+    outward += dot(cross(positions_[t[1]] - a, positions_[t[2]] - a), centre - inside);
+  }
+  if (outward >= 0.0f) return;
+  for (size_t i = static_cast<size_t>(first); i < triangles_.size(); ++i) std::swap(triangles_[i][1], triangles_[i][2]);
 }
 
 void Mesh::reorderTriangles(const std::vector<int>& order) {

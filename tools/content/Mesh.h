@@ -33,10 +33,15 @@ class Mesh {
 
   // A strip between two equally long vertex rows.
   void addStrip(const std::vector<int>& rowA, const std::vector<int>& rowB);
+  // Turns the triangles from `first` on, one wound part, over if together they face toward
+  // `inside`, so that they are counter-clockwise seen from outside: the renderer leaves out faces
+  // turned away from the viewer.
+  void faceAwayFrom(int first, const Vec3& inside);
   // Puts the triangles in a new order: order[k] is the old number of the k-th.
   void reorderTriangles(const std::vector<int>& order);
 
   int vertexCount() const { return static_cast<int>(positions_.size()); }
+  int triangleCount() const { return static_cast<int>(triangles_.size()); }
   const std::vector<Vec3>& positions() const { return positions_; }
   std::vector<Vec3>& positions() { return positions_; }
   const std::vector<Vec2>& uvs() const { return uvs_; }

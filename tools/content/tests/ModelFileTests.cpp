@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
+#include <set>
 
 #include "CoralPlaces.h"
 #include "formats/DataCatalog.h"
@@ -213,6 +215,67 @@ TEST(Models, CoralsAreColoniesSeveralUnitsAcross) {
     EXPECT_LE(across, 7.0f) << file << " at " << place.position.x << ", " << place.position.z;
     EXPECT_GE(high.y - low.y, 0.3f) << file << " at " << place.position.x << ", " << place.position.z;
     EXPECT_LE(high.y - low.y, 3.5f) << file << " at " << place.position.x << ", " << place.position.z;
+  }
+}
+
+// The scene leaves out faces turned away from the viewer, so every part of a colony must be wound
+// counter-clockwise seen from outside: no edge is walked the same way by two triangles (a part
+// wound both ways), and looking down on a colony where the scene places it, the surface met
+// first faces up (a part turned inside out would show its far side or nothing), but where the
+// scene shows both sides.
+TEST(Models, CoralsShowTheirOutsideToTheViewer) {
+  for (const CoralPlacement& place : CoralPlacements) {
+    const char* file = catalog::CoralModels[place.kind].file;
+    Md3Model model = readMd3(dataFile(file));
+    ASSERT_TRUE(model.valid) << file;
+    // OpenGL's axes, in which the scene's turns and positive scales keep the winding.
+    std::vector<Vec3> points = placedFrame(model.positions[0], place);
+    for (Vec3& p : points) p.z = -p.z;
+    std::vector<std::array<uint32_t, 3>> triangles;
+    for (size_t t = 0; t + 2 < model.indices.size(); t += 3) {
+      const std::array<uint32_t, 3> tri{model.indices[t], model.indices[t + 1], model.indices[t + 2]};
+      // Pole caps of balls leave triangles of no area, which draw nothing either way.
+      if (length(cross(points[tri[1]] - points[tri[0]], points[tri[2]] - points[tri[0]])) == 0.0f) continue;
+      triangles.push_back(tri);
+    }
+    std::set<std::pair<uint32_t, uint32_t>> edges;
+    for (const std::array<uint32_t, 3>& tri : triangles) {
+      for (int k = 0; k < 3; ++k) {
+        EXPECT_TRUE(edges.insert({tri[k], tri[(k + 1) % 3]}).second)
+            << file << ": edge " << tri[k] << "-" << tri[(k + 1) % 3] << " twice";
+      }
+    }
+    Vec3 low = points[0], high = points[0];
+    for (const Vec3& p : points) {
+      low = Vec3{std::min(low.x, p.x), 0.0f, std::min(low.z, p.z)};
+      high = Vec3{std::max(high.x, p.x), 0.0f, std::max(high.z, p.z)};
+    }
+    const int steps = 40;
+    int hits = 0, facingDown = 0;
+    for (int i = 0; i <= steps; ++i) {
+      for (int j = 0; j <= steps; ++j) {
+        const float x = low.x + (high.x - low.x) * i / steps, z = low.z + (high.z - low.z) * j / steps;
+        float top = -1e9f, up = 0.0f;
+        for (const std::array<uint32_t, 3>& tri : triangles) {
+          const Vec3 &a = points[tri[0]], &b = points[tri[1]], &c = points[tri[2]];
+          const Vec3 normal = cross(b - a, c - a);
+          if (normal.y == 0.0f) continue;
+          // Where the vertical line through (x, z) meets the triangle's plane, and whether inside.
+          const float y = a.y - (normal.x * (x - a.x) + normal.z * (z - a.z)) / normal.y;
+          const Vec3 at{x, y, z};
+          if (dot(cross(b - a, at - a), normal) < 0 || dot(cross(c - b, at - b), normal) < 0 ||
+              dot(cross(a - c, at - c), normal) < 0 || y <= top)
+            continue;
+          top = y;
+          up = normal.y;
+        }
+        hits += top > -1e9f;
+        facingDown += up < 0.0f;
+      }
+    }
+    EXPECT_GE(hits, 20) << file;
+    if (CoralTwoSided[place.kind]) continue;
+    EXPECT_LE(facingDown, hits / 50) << file << ": " << facingDown << " of " << hits << " spots face down";
   }
 }
 
