@@ -144,14 +144,26 @@ bool Terrain::ground(Ground& area) const {
 
 namespace {
 
+// The rows a view leaves to the cells: those outside [hiddenLow, hiddenHigh).
+struct OpenRows {
+  float hiddenLow, hiddenHigh;
+  bool hides(const ViewVolume& view, const Vector3& low, const Vector3& high) const {
+    return hiddenHigh > hiddenLow && view.boxWithinRows(low, high, hiddenLow, hiddenHigh);
+  }
+};
+
 // The first and last of a column's cells that the view may show, cell k lying between the grid
-// lines at depths depthOf(k) and depthOf(k + 1); false when it shows none.
-template <typename Depth>
-bool cellsInView(const ViewVolume& view, float x0, float x1, float low, float high, int cells, const Depth& depthOf,
-                 int& first, int& last) {
+// lines at depths depthOf(k) and depthOf(k + 1) and between the heights heightsOf(k) gives; false
+// when it shows none.
+template <typename Depth, typename Heights>
+bool cellsInView(const ViewVolume& view, const OpenRows& open, float x0, float x1, int cells, const Depth& depthOf,
+                 const Heights& heightsOf, int& first, int& last) {
   first = last = -1;
   for (int k = 0; k < cells; ++k) {
-    if (view.boxOutside(Vector3{x0, low, depthOf(k)}, Vector3{x1, high, depthOf(k + 1)})) continue;
+    float low = 0.0f, high = 0.0f;
+    heightsOf(k, low, high);
+    const Vector3 from{x0, low, depthOf(k)}, to{x1, high, depthOf(k + 1)};
+    if (view.boxOutside(from, to) || open.hides(view, from, to)) continue;
     if (first < 0) first = k;
     last = k;
   }
@@ -193,8 +205,12 @@ void Terrain::buildCoarse(Coarse& coarse) const {
 void Terrain::drawCoarse(const Coarse& coarse) {
   ViewVolume view;
   view.capture();
-  const float low = lowest_ - MaxRipple;
-  const float high = highest_ + MaxRipple;
+  // Small views: the whole height range for every cell, and no rows hidden.
+  const auto heightsOf = [this](int, float& low, float& high) {
+    low = lowest_ - MaxRipple;
+    high = highest_ + MaxRipple;
+  };
+  const OpenRows open{0.0f, 0.0f};
   runFirsts_.clear();
   runCounts_.clear();
   const int coarseColumns = static_cast<int>(coarse.lineX.size()) - 1;
@@ -203,7 +219,7 @@ void Terrain::drawCoarse(const Coarse& coarse) {
     const float x1 = coarse.lineX[c + 1] * stepX_ * unitX_ - sizeX_ / 2.0f;
     int first = 0, last = 0;
     const auto depthOf = [&](int line) { return coarse.lineZ[line] * stepZ_ * unitZ_ - sizeZ_; };
-    if (!cellsInView(view, x0, x1, low, high, coarse.bands, depthOf, first, last)) continue;
+    if (!cellsInView(view, open, x0, x1, coarse.bands, depthOf, heightsOf, first, last)) continue;
     runFirsts_.push_back(6 * (c * coarse.bands + first));
     runCounts_.push_back(6 * (last - first + 1));
   }
@@ -230,8 +246,7 @@ void Terrain::draw() {
   view.capture();
   // Cell (i, j) lies between grid rows j and j + 1 of column i; a column's cells in view are
   // sent as one piece of its strip, from the first to the last that may show.
-  const float low = lowest_ - MaxRipple;
-  const float high = highest_ + MaxRipple;
+  const OpenRows open{static_cast<float>(hiddenLow_), static_cast<float>(hiddenHigh_)};
   runFirsts_.clear();
   runCounts_.clear();
   for (int i = 0; i < columns_; ++i) {
@@ -239,7 +254,16 @@ void Terrain::draw() {
     const float x1 = (i + 1) * stepX_ * unitX_ - sizeX_ / 2.0f;
     int first = 0, last = 0;
     const auto depthOf = [&](int row) { return row * stepZ_ * unitZ_ - sizeZ_; };
-    if (!cellsInView(view, x0, x1, low, high, rows_ - 1, depthOf, first, last)) continue;
+    // The heights of the cell's four corners as this frame has them, ripple included.
+    const auto heightsOf = [&](int row, float& low, float& high) {
+      low = high = positions_[3 * static_cast<size_t>(vertexAt(i, row)) + 1];
+      for (const int corner : {vertexAt(i + 1, row), vertexAt(i, row + 1), vertexAt(i + 1, row + 1)}) {
+        const float y = positions_[3 * static_cast<size_t>(corner) + 1];
+        low = y < low ? y : low;
+        high = y > high ? y : high;
+      }
+    };
+    if (!cellsInView(view, open, x0, x1, rows_ - 1, depthOf, heightsOf, first, last)) continue;
     // Each grid row is one pair of indices, from the far end of the column.
     runFirsts_.push_back(2 * rows_ * i + 2 * first);
     runCounts_.push_back(2 * (last + 1 - first + 1));

@@ -26,6 +26,12 @@ class Terrain : public SceneObject {
   // Draws every step-th line of the grid only: 1 (all of them), 2 or 4; for small views, where the
   // grid's cells would be a few pixels wide.
   void setDetail(int step) { detail_ = step; }
+  // Window rows [lowRow, highRow) that something opaque drawn later paints over from side to
+  // side: cells that would land wholly within them are not sent. None when highRow <= lowRow.
+  void hideRows(int lowRow, int highRow) {
+    hiddenLow_ = lowRow;
+    hiddenHigh_ = highRow;
+  }
   static constexpr int CoarseSteps[] = {2, 4};
 
   void begin() override;
@@ -100,6 +106,7 @@ class Terrain : public SceneObject {
   std::vector<int> runFirsts_, runCounts_;  // the visible part of each column, for drawing
   Coarse coarse_[CoarseCount];
   int detail_ = 1;
+  int hiddenLow_ = 0, hiddenHigh_ = 0;
   bool built_ = false;
   float lowest_ = 0.0f, highest_ = 0.0f;  // vertex heights of the built mesh
 };

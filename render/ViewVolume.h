@@ -10,6 +10,9 @@ class ViewVolume {
   void capture();
   bool sphereOutside(const Vector3& centre, float radius) const;
   bool boxOutside(const Vector3& low, const Vector3& high) const;
+  // Whether the whole box lies before the eye and lands within window rows [fromRow, toRow],
+  // counted in pixels from the viewport's bottom edge.
+  bool boxWithinRows(const Vector3& low, const Vector3& high, float fromRow, float toRow) const;
   // How many window pixels one unit of the current coordinates spans at point, seen head on; 0
   // at or behind the eye.
   float pixelsPerUnit(const Vector3& point) const;
@@ -17,5 +20,7 @@ class ViewVolume {
  private:
   float planes_[6][4] = {};  // a x + b y + c z + d >= 0 inside, (a, b, c) of unit length
   float depthRow_[4] = {};   // the clip matrix's fourth row: w of a point
+  float heightRow_[4] = {};  // its second row: y of a point
+  float viewportHeight_ = 0.0f;
   float pixelsAtUnitDepth_ = 0.0f;
 };

@@ -58,6 +58,15 @@ void SeaScene::renderFloor(const SceneView& view) {
   renderAround(floor_, area.xMin + at.x, area.xMax + at.x, area.zMax - at.z, view);
 }
 
+// The horizon fader's opaque band, drawn next, paints over the far floor in its rows: cells that
+// would land wholly there need not be sent.
+void SeaScene::hideFloorUnderFader() {
+  int bandLow = 0, bandHigh = 0;
+  if (wireframe_ || !shown(SceneLayer::RockAndFader, 1) || !rowsCoveredByCard(faderPlane_, bandLow, bandHigh))
+    bandLow = bandHigh = 0;
+  floor_.hideRows(bandLow, bandHigh);
+}
+
 void SeaScene::draw(const SceneView& view) {
   beginView(view);
   for (const SceneLayer layer : DrawOrder) drawLayer(layer, view);
@@ -125,6 +134,7 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
       if (!shown(layer, 0)) break;
       glEnable(GL_FOG);
       floor_.setTexture(&assets_.frame(catalog::FloorCaustics, causticFrame_), 1);
+      hideFloorUnderFader();
       renderFloor(view);
       glDisable(GL_FOG);
       break;

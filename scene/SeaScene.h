@@ -141,6 +141,7 @@ class SeaScene {
   void renderWithSides(SceneObject& object, float left, float right, const SceneView& view);
   void renderAround(SceneObject& object, float left, float right, float nearEdge, const SceneView& view);
   void renderFloor(const SceneView& view);
+  void hideFloorUnderFader();
 
   static constexpr float FloorWidth = 60.0f, FloorDepth = 50.0f;
   static constexpr float WaterWidth = 50.0f, WaterDepth = 50.0f;

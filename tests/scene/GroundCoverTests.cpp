@@ -65,6 +65,49 @@ TEST(GroundCover, EveryPixelOfTheCoveredRowsIsPaintedByTheFloor) {
   glEnable(GL_DEPTH_TEST);
 }
 
+// Rows the floor is told are painted over later: it leaves out cells that land wholly within them
+// and draws every other pixel as before.
+TEST(GroundCover, TheFloorLeavesOutOnlyWhatLandsInTheRowsItHides) {
+  GLTestContext window(400, 300);
+  ASSERT_TRUE(window.ok());
+  RippleTerrain floor;
+  ASSERT_TRUE(floor.loadHeightMap("Reefglass/terrain_map.nlt"));
+  floor.setSize(60.0f, 50.0f);
+  floor.setHeightScale(0.015f);
+  floor.setGridResolution(50);
+  floor.setPosition(0.0f, -8.0f, 0.0f);
+  glDisable(GL_DEPTH_TEST);
+  glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+  for (int i = 0; i < ViewCount; ++i) {
+    setView(window, i);
+    floor.render();  // builds the mesh on its first draw
+    std::vector<uint32_t> drawn[2];
+    // A band just under the horizon, where the far floor lies.
+    const int low = rowsCoveredByGround(floor, Vector3{0.0f, -8.0f, 0.0f}) + 4, high = low + 30;
+    for (int k = 0; k < 2; ++k) {
+      floor.hideRows(k == 0 ? 0 : low, k == 0 ? 0 : high);
+      glClear(GL_COLOR_BUFFER_BIT);
+      floor.render();
+      drawn[k] = window.readPixels();  // top row first
+    }
+    int left = 0;
+    for (int row = 0; row < window.height(); ++row) {
+      const size_t first = static_cast<size_t>(window.height() - 1 - row) * window.width();
+      for (int x = 0; x < window.width(); ++x) {
+        const uint32_t before = drawn[0][first + x] & 0xFFFFFF, after = drawn[1][first + x] & 0xFFFFFF;
+        if (row >= low && row < high) {
+          left += before != Magenta && after == Magenta;
+        } else {
+          ASSERT_EQ(before, after) << "view " << i << ": pixel (" << x << ", " << row << " from the bottom)";
+        }
+      }
+    }
+    EXPECT_GT(left, window.width()) << "view " << i << ": the far floor in the band was still drawn ";
+  }
+  floor.hideRows(0, 0);
+  glEnable(GL_DEPTH_TEST);
+}
+
 // The rows the horizon fader's opaque band covers from side to side: drawn over two different
 // backgrounds, every pixel in them comes out the same, the band's own colour.
 TEST(GroundCover, TheFadersOpaqueBandHidesWhatLiesBehindItsRows) {
