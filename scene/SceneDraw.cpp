@@ -231,7 +231,7 @@ void SeaScene::drawSky(const SceneView& view, int fromRow, int toRow) {
 
 // Every face of a colony is wound counter-clockwise seen from outside and no colony is seen from
 // within: a face turned away lies behind a near one, so leaving it out keeps the picture and
-// spares the driver half the corals' triangles and fragments.
+// spares the driver the rasterising of half the corals' triangles.
 void SeaScene::drawCorals(SceneLayer layer, CoralGroup group) {
   glEnable(GL_FOG);
   glCullFace(GL_BACK);

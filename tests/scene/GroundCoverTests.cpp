@@ -30,15 +30,21 @@ void setView(const GLTestContext& window, int view) {
   transforms::loadModelview(Matrix4x4::lookAt(camera.eye(), camera.lookAt(), camera.up()));
 }
 
-TEST(GroundCover, EveryPixelOfTheCoveredRowsIsPaintedByTheFloor) {
-  GLTestContext window(400, 300);
-  ASSERT_TRUE(window.ok());
-  RippleTerrain floor;
-  ASSERT_TRUE(floor.loadHeightMap("Reefglass/terrain_map.nlt"));
+// The scene's floor, where the scene lays it.
+bool placeFloor(RippleTerrain& floor) {
+  if (!floor.loadHeightMap("Reefglass/terrain_map.nlt")) return false;
   floor.setSize(60.0f, 50.0f);
   floor.setHeightScale(0.015f);
   floor.setGridResolution(50);
   floor.setPosition(0.0f, -8.0f, 0.0f);
+  return true;
+}
+
+TEST(GroundCover, EveryPixelOfTheCoveredRowsIsPaintedByTheFloor) {
+  GLTestContext window(400, 300);
+  ASSERT_TRUE(window.ok());
+  RippleTerrain floor;
+  ASSERT_TRUE(placeFloor(floor));
 
   int covered[ViewCount] = {};
   for (int i = 0; i < ViewCount; ++i) {
@@ -71,11 +77,7 @@ TEST(GroundCover, TheFloorLeavesOutOnlyWhatLandsInTheRowsItHides) {
   GLTestContext window(400, 300);
   ASSERT_TRUE(window.ok());
   RippleTerrain floor;
-  ASSERT_TRUE(floor.loadHeightMap("Reefglass/terrain_map.nlt"));
-  floor.setSize(60.0f, 50.0f);
-  floor.setHeightScale(0.015f);
-  floor.setGridResolution(50);
-  floor.setPosition(0.0f, -8.0f, 0.0f);
+  ASSERT_TRUE(placeFloor(floor));
   glDisable(GL_DEPTH_TEST);
   glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
   for (int i = 0; i < ViewCount; ++i) {
