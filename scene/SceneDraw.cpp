@@ -61,10 +61,11 @@ void SeaScene::renderFloor(const SceneView& view) {
 // The horizon fader's opaque band, drawn next, paints over the far floor in its rows: cells that
 // would land wholly there need not be sent.
 void SeaScene::hideFloorUnderFader() {
-  int bandLow = 0, bandHigh = 0;
-  if (wireframe_ || !shown(SceneLayer::RockAndFader, 1) || !rowsCoveredByCard(faderPlane_, bandLow, bandHigh))
-    bandLow = bandHigh = 0;
-  floor_.hideRows(bandLow, bandHigh);
+  if (wireframe_ || !shown(SceneLayer::RockAndFader, 1)) {
+    floor_.hideRows(0, 0);
+  } else {
+    floor_.hideRows(faderBandLow_, faderBandHigh_);
+  }
 }
 
 void SeaScene::draw(const SceneView& view) {
@@ -104,6 +105,7 @@ void SeaScene::beginView(const SceneView& view) {
   // Turned about the vertical, so every view keeps the camera's pitch and a level horizon.
   if (view.yaw != 0.0f) lookAt = eye + rotateAbout(lookAt - eye, Vector3{0.0f, 1.0f, 0.0f}, view.yaw);
   transforms::loadModelview(Matrix4x4::lookAt(eye, lookAt, camera.up()));
+  if (!rowsCoveredByCard(faderPlane_, faderBandLow_, faderBandHigh_)) faderBandLow_ = faderBandHigh_ = 0;
 }
 
 void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
@@ -120,8 +122,7 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
       }
       const Vector3 floorAt = floor_.position();
       const int floorRows = std::max(0, rowsCoveredByGround(floor_, Vector3{floorAt.x, floorAt.y, -floorAt.z}) - 2);
-      int bandLow = 0, bandHigh = 0;
-      if (!rowsCoveredByCard(faderPlane_, bandLow, bandHigh)) bandLow = bandHigh = 0;
+      const int bandLow = faderBandLow_, bandHigh = faderBandHigh_;
       if (bandHigh <= bandLow || bandLow > floorRows) {
         drawSky(view, floorRows, bandLow > floorRows ? bandLow : view.height);
         if (bandHigh > bandLow && bandLow > floorRows) drawSky(view, bandHigh, view.height);

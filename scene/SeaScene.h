@@ -189,4 +189,7 @@ class SeaScene {
   int highlightFrame_ = 0;
   bool cameraMoving_ = false;
   bool wireframe_ = false;
+  // The window rows the horizon fader's opaque band covers in the view being drawn; none when
+  // equal. The sky and the floor leave them to it.
+  int faderBandLow_ = 0, faderBandHigh_ = 0;
 };
