@@ -1,5 +1,6 @@
 #include "render/WaterGrid.h"
 #include "render/Transforms.h"
+#include "render/ViewVolume.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -56,10 +57,10 @@ void WaterGrid::animate(int frameTime) {
   if (phase2_ >= TwoPi) phase2_ -= TwoPi;
   if (vertices_.empty()) return;
 
-  // z = 0.035 sin(i 0.18 pi + phase1) + 0.035 sin(j 0.15 pi + phase2): the first term depends
+  // z = h sin(i 0.18 pi + phase1) + h sin(j 0.15 pi + phase2): the first term depends
   // only on the column and the second only on the row, so each is evaluated once per line.
-  for (int i = 0; i <= columns_; ++i) columnWave_[i] = 0.035f * std::sin(i * 0.18f * Pi + phase1_);
-  for (int j = 0; j <= rows_; ++j) rowWave_[j] = 0.035f * std::sin(j * 0.15f * Pi + phase2_);
+  for (int i = 0; i <= columns_; ++i) columnWave_[i] = WaveHeight * std::sin(i * 0.18f * Pi + phase1_);
+  for (int j = 0; j <= rows_; ++j) rowWave_[j] = WaveHeight * std::sin(j * 0.15f * Pi + phase2_);
   Vertex* v = vertices_.data();
   for (int i = 0; i <= columns_; ++i) {
     for (int j = 0; j <= rows_; ++j) (v++)->z = columnWave_[i] + rowWave_[j];
@@ -78,8 +79,16 @@ const std::vector<uint32_t>& WaterGrid::cellCorners() const {
   return quadCorners_;
 }
 
+bool WaterGrid::outOfView() const {
+  ViewVolume view;
+  view.capture();
+  const Vertex& low = vertices_.front();
+  const Vertex& high = vertices_.back();
+  return view.boxOutside(Vector3{low.x, low.y, -2.0f * WaveHeight}, Vector3{high.x, high.y, 2.0f * WaveHeight});
+}
+
 void WaterGrid::draw() {
-  if (vertices_.empty()) return;
+  if (vertices_.empty() || outOfView()) return;
   const std::vector<uint32_t>& corners = cellCorners();
   drawElements(GL_QUADS, &vertices_[0].x, sizeof(Vertex), &vertices_[0].s, sizeof(Vertex),
                static_cast<int>(corners.size()), corners.data());

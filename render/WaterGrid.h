@@ -26,8 +26,9 @@ class WaterGrid : public SceneObject {
   // Whether the driver can fold the sunlight into the water's pass: three units that combine.
   static bool canFoldSunlight();
   // The water with the sunlight of the card over it, one blended pass that gives what the water
-  // and then the card, each blended over what is there, would give.
-  void renderSunlit(const Sunlight& light);
+  // and then the card, each blended over what is there, would give. With a copy: that copy of the
+  // water (its transform applied before the water's own placement) under the same copy of the card.
+  void renderSunlit(const Sunlight& light, const Matrix4x4* copy = nullptr);
 
   struct Vertex {
     float x, y, z;
@@ -65,6 +66,10 @@ class WaterGrid : public SceneObject {
   std::vector<uint32_t> coarseCorners_[CoarseCount];
   // The four corners of each cell drawn at the current detail.
   const std::vector<uint32_t>& cellCorners() const;
+  // Whether the grid, its waves included, lies wholly outside the view of the current matrices:
+  // a view turned to the side has copies of it all around, most of them out of sight.
+  bool outOfView() const;
+  static constexpr float WaveHeight = 0.035f;  // of each of the two waves
   // Where the eye sees the sunlight card through each vertex: the card's (s, t) there.
   void findCardCoords(const Sunlight& light, const Matrix4x4& placed);
   std::vector<float> cardCoords_;

@@ -61,12 +61,23 @@ void WaterGrid::findCardCoords(const Sunlight& light, const Matrix4x4& placed) {
   }
 }
 
-void WaterGrid::renderSunlit(const Sunlight& light) {
+void WaterGrid::renderSunlit(const Sunlight& light, const Matrix4x4* copy) {
   if (vertices_.empty()) return;
   transforms::push();
+  if (copy) transforms::multiply(*copy);
   const Matrix4x4 placed = placement();
   transforms::multiply(placed);
-  findCardCoords(light, placed);
+  if (outOfView()) {
+    transforms::pop();
+    return;
+  }
+  if (copy) {
+    Sunlight copied = light;
+    copied.card = Matrix4x4::multiply(*copy, light.card);
+    findCardCoords(copied, Matrix4x4::multiply(*copy, placed));
+  } else {
+    findCardCoords(light, placed);
+  }
 
   light.glints->setScale(light.glintScale);
   light.glints->bind(true, GlintUnit);

@@ -16,10 +16,12 @@ namespace {
 // go on as mirror images of themselves, which meet them seamlessly.
 constexpr int SideCopies = 2;
 
-}  // namespace
-
-void SeaScene::renderWithSides(SceneObject& object, float left, float right, const SceneView& view) {
-  object.render();
+// Calls draw(transform) for an object spanning left to right (x): once with `around` (nullptr: no
+// transform, the object where it stands), and in a view turned to the side once for each copy past
+// its edges, `around` followed by the copy's own transform.
+template <typename Draw>
+void withSides(float left, float right, const Matrix4x4* around, const SceneView& view, const Draw& draw) {
+  draw(around);
   if (view.yaw == 0.0f) return;
   const float width = right - left;
   for (int k = 1; k <= SideCopies; ++k) {
@@ -27,24 +29,45 @@ void SeaScene::renderWithSides(SceneObject& object, float left, float right, con
     const bool mirrored = k % 2 == 1;
     for (const float edge : {right, left}) {
       const float away = edge == right ? 1.0f : -1.0f;
-      transforms::push();
-      transforms::translate(mirrored ? 2.0f * edge + away * (k - 1) * width : away * k * width, 0.0f, 0.0f);
-      if (mirrored) transforms::scale(-1.0f, 1.0f, 1.0f);
-      object.render();
-      transforms::pop();
+      Matrix4x4 copy =
+          Matrix4x4::translation(mirrored ? 2.0f * edge + away * (k - 1) * width : away * k * width, 0.0f, 0.0f);
+      if (mirrored) copy = Matrix4x4::multiply(copy, Matrix4x4::scaling(-1.0f, 1.0f, 1.0f));
+      if (around) copy = Matrix4x4::multiply(*around, copy);
+      draw(&copy);
     }
   }
 }
 
-// Looking sideways one also sees past the near edge (OpenGL z), where the object goes on mirrored.
-void SeaScene::renderAround(SceneObject& object, float left, float right, float nearEdge, const SceneView& view) {
-  renderWithSides(object, left, right, view);
+// The same, and looking sideways also past the near edge (OpenGL z), where the object goes on mirrored.
+template <typename Draw>
+void allAround(float left, float right, float nearEdge, const SceneView& view, const Draw& draw) {
+  withSides(left, right, nullptr, view, draw);
   if (view.yaw == 0.0f) return;
+  const Matrix4x4 mirror =
+      Matrix4x4::multiply(Matrix4x4::translation(0.0f, 0.0f, 2.0f * nearEdge), Matrix4x4::scaling(1.0f, 1.0f, -1.0f));
+  withSides(left, right, &mirror, view, draw);
+}
+
+// The object where a copy of it stands (nullptr: where it stands itself).
+void renderCopy(SceneObject& object, const Matrix4x4* copy) {
+  if (!copy) {
+    object.render();
+    return;
+  }
   transforms::push();
-  transforms::translate(0.0f, 0.0f, 2.0f * nearEdge);
-  transforms::scale(1.0f, 1.0f, -1.0f);
-  renderWithSides(object, left, right, view);
+  transforms::multiply(*copy);
+  object.render();
   transforms::pop();
+}
+
+}  // namespace
+
+void SeaScene::renderWithSides(SceneObject& object, float left, float right, const SceneView& view) {
+  withSides(left, right, nullptr, view, [&](const Matrix4x4* copy) { renderCopy(object, copy); });
+}
+
+void SeaScene::renderAround(SceneObject& object, float left, float right, float nearEdge, const SceneView& view) {
+  allAround(left, right, nearEdge, view, [&](const Matrix4x4* copy) { renderCopy(object, copy); });
 }
 
 void SeaScene::renderFloor(const SceneView& view) {
@@ -154,16 +177,25 @@ void SeaScene::drawLayer(SceneLayer layer, const SceneView& view) {
       break;
     case SceneLayer::Water:
       if (!shown(layer, 0)) break;
-      if (foldsSunlight(view)) {
-        water_.renderSunlit({&assets_.frame(catalog::Highlights, highlightFrame_), highlightPlane_.textureScale(1),
-                             highlightPlane_.texture(0), &assets_.premultipliedWater(), highlightPlane_.placement(),
-                             highlightPlane_.width(), highlightPlane_.height(), view.camera.eye()});
+      if (foldsSunlight()) {
+        // Each copy of the water past its edges under the same copy of the sunlight card: the card
+        // spans the water's width from the same near edge, so its own copies would stand there too.
+        const WaterGrid::Sunlight light{&assets_.frame(catalog::Highlights, highlightFrame_),
+                                        highlightPlane_.textureScale(1),
+                                        highlightPlane_.texture(0),
+                                        &assets_.premultipliedWater(),
+                                        highlightPlane_.placement(),
+                                        highlightPlane_.width(),
+                                        highlightPlane_.height(),
+                                        view.camera.eye()};
+        allAround(-0.5f * WaterWidth, 0.5f * WaterWidth, 0.5f * WaterDepth - water_.position().z, view,
+                  [&](const Matrix4x4* copy) { water_.renderSunlit(light, copy); });
         break;
       }
       renderAround(water_, -0.5f * WaterWidth, 0.5f * WaterWidth, 0.5f * WaterDepth - water_.position().z, view);
       break;
     case SceneLayer::Highlight:
-      if (!shown(layer, 0) || foldsSunlight(view)) break;
+      if (!shown(layer, 0) || foldsSunlight()) break;
       highlightPlane_.setTexture(&assets_.frame(catalog::Highlights, highlightFrame_), 1);
       renderAround(highlightPlane_, -0.5f * highlightPlane_.width(), 0.5f * highlightPlane_.width(),
                    0.5f * highlightPlane_.height() - highlightPlane_.position().z, view);
@@ -207,12 +239,11 @@ void SeaScene::drawCreatures(SceneLayer layer, const SceneView& view) {
   if (fogged) glDisable(GL_FOG);
 }
 
-// The sunlight is laid on in the water's pass where the driver can and the view is straight
-// ahead: a view turned to the side also sees the mirrored copies of both beside them. Pictures
-// that tell the objects apart, and the wireframe's lines, keep the two apart.
-bool SeaScene::foldsSunlight(const SceneView& view) const {
-  return !identity_ && !wireframe_ && view.yaw == 0.0f && WaterGrid::canFoldSunlight() &&
-         highlightPlane_.textureCount() == 2 && assets_.premultipliedWater().loaded();
+// The sunlight is laid on in the water's pass where the driver can. Pictures that tell the objects
+// apart, and the wireframe's lines, keep the two apart.
+bool SeaScene::foldsSunlight() const {
+  return !identity_ && !wireframe_ && WaterGrid::canFoldSunlight() && highlightPlane_.textureCount() == 2 &&
+         assets_.premultipliedWater().loaded();
 }
 
 void SeaScene::drawSky(const SceneView& view, int fromRow, int toRow) {

@@ -130,7 +130,7 @@ class SeaScene {
   // Groups the creatures by layer, each group in creation order until the first draw sorts it.
   void orderByLayer();
   void drawCreatures(SceneLayer layer, const SceneView& view);
-  bool foldsSunlight(const SceneView& view) const;
+  bool foldsSunlight() const;
   // The sky in the window rows [fromRow, toRow) of view, counted from its bottom.
   void drawSky(const SceneView& view, int fromRow, int toRow);
   void drawCorals(SceneLayer layer, CoralGroup group);

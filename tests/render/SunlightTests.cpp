@@ -88,6 +88,8 @@ class SunlightGl : public ::testing::Test {
             card_.placement(), card_.width(), card_.height(), Vector3{0.0f, 2.0f, 7.0f}};
   }
 
+  void expectOnePassLikeTwo(const Matrix4x4* copy);
+
   Texture water_, premultiplied_, blendMap_, glints_;
   WaterGrid surface_;
   Quad card_;
@@ -102,13 +104,22 @@ int channelDifference(uint32_t a, uint32_t b) {
 
 }  // namespace
 
-TEST_F(SunlightGl, OnePassGivesThePictureOfTheWaterAndThenTheCard) {
-  const std::vector<uint32_t> waterAlone = draw([&] { surface_.render(); });
-  const std::vector<uint32_t> twoPasses = draw([&] {
+// The water (and the card) drawn where `copy` puts them, nullptr: where they stand.
+void SunlightGl::expectOnePassLikeTwo(const Matrix4x4* copy) {
+  const auto placed = [&](const std::function<void()>& drawn) {
+    return draw([&] {
+      transforms::push();
+      if (copy) transforms::multiply(*copy);
+      drawn();
+      transforms::pop();
+    });
+  };
+  const std::vector<uint32_t> waterAlone = placed([&] { surface_.render(); });
+  const std::vector<uint32_t> twoPasses = placed([&] {
     surface_.render();
     card_.render();
   });
-  const std::vector<uint32_t> onePass = draw([&] { surface_.renderSunlit(sunlight()); });
+  const std::vector<uint32_t> onePass = draw([&] { surface_.renderSunlit(sunlight(), copy); });
   ASSERT_EQ(onePass.size(), twoPasses.size());
   int lit = 0, apart = 0, most = 0;
   for (size_t i = 0; i < onePass.size(); ++i) {
@@ -121,6 +132,10 @@ TEST_F(SunlightGl, OnePassGivesThePictureOfTheWaterAndThenTheCard) {
   // Rounding once instead of twice moves a channel by a step or two; the card's own edge, where
   // its last half texel fades to its clear border instead of ending, by more on a handful.
   EXPECT_LT(apart, static_cast<int>(onePass.size() / 200)) << "largest difference " << most;
+}
+
+TEST_F(SunlightGl, OnePassGivesThePictureOfTheWaterAndThenTheCard) {
+  expectOnePassLikeTwo(nullptr);
 
   // What the pass leaves: the blend, the units and their environments as every object expects.
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
@@ -138,6 +153,21 @@ TEST_F(SunlightGl, OnePassGivesThePictureOfTheWaterAndThenTheCard) {
   }
   activeTexture(GL_TEXTURE0_ARB);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// A view turned to the side sees copies of the water past its edges, mirrored or moved on: each
+// under the same copy of the card.
+TEST_F(SunlightGl, ACopyOfTheWaterIsLitAsTheSameCopyOfTheCard) {
+  const Matrix4x4 mirroredAside =
+      Matrix4x4::multiply(Matrix4x4::translation(4.0f, 0.0f, 0.0f), Matrix4x4::scaling(-1.0f, 1.0f, 1.0f));
+  const Matrix4x4 movedOn = Matrix4x4::translation(-3.0f, 0.0f, 0.0f);
+  const Matrix4x4 mirroredNear = Matrix4x4::multiply(
+      Matrix4x4::multiply(Matrix4x4::translation(0.0f, 0.0f, -10.0f), Matrix4x4::scaling(1.0f, 1.0f, -1.0f)),
+      mirroredAside);
+  for (const Matrix4x4* copy : {&mirroredAside, &movedOn, &mirroredNear}) {
+    SCOPED_TRACE(copy == &mirroredAside ? "mirrored aside" : copy == &movedOn ? "moved on" : "mirrored near");
+    expectOnePassLikeTwo(copy);
+  }
 }
 
 // Three units are needed; with two, or none that combine, the scene keeps its two passes.

@@ -18,6 +18,7 @@ namespace {
 
 // GL_ARB_pipeline_statistics_query, through the entry points of OpenGL 1.5 and 3.3.
 constexpr GLenum FragmentShaderInvocations = 0x82F4;
+constexpr GLenum VerticesSubmitted = 0x82EE;
 constexpr GLenum QueryResult = 0x8866;
 using GenQueries = void(APIENTRY*)(GLsizei, GLuint*);
 using DeleteQueries = void(APIENTRY*)(GLsizei, const GLuint*);
@@ -30,7 +31,8 @@ Function entry(const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(wglGetProcAddress(name)));
 }
 
-// Fragments per pixel that each layer draws in view (its fragment shader's invocations).
+// Fragments per pixel that each layer draws in view (its fragment shader's invocations), and the
+// vertices it sends (the driver's vertex stage runs on the thread that draws).
 void printFragments(SeaScene& sea, const SceneView& view, const char* pose) {
   const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
   const auto genQueries = entry<GenQueries>("glGenQueries");
@@ -43,25 +45,35 @@ void printFragments(SeaScene& sea, const SceneView& view, const char* pose) {
     std::printf("  fragments per pixel: the driver does not count them\n");
     return;
   }
-  GLuint queries[LayerCount];
-  genQueries(LayerCount, queries);
+  GLuint fragmentQueries[LayerCount], vertexQueries[LayerCount];
+  genQueries(LayerCount, fragmentQueries);
+  genQueries(LayerCount, vertexQueries);
   sea.beginView(view);
   for (int l = 0; l < LayerCount; ++l) {
-    beginQuery(FragmentShaderInvocations, queries[l]);
+    beginQuery(FragmentShaderInvocations, fragmentQueries[l]);
+    beginQuery(VerticesSubmitted, vertexQueries[l]);
     sea.drawLayer(DrawOrder[l], view);
+    endQuery(VerticesSubmitted);
     endQuery(FragmentShaderInvocations);
   }
-  const double pixels = static_cast<double>(view.width) * view.height;
-  double total = 0.0;
-  std::printf("  fragments per pixel at the %s:", pose);
-  for (int l = 0; l < LayerCount; ++l) {
-    unsigned long long fragments = 0;
-    result(queries[l], QueryResult, &fragments);
-    total += static_cast<double>(fragments) / pixels;
-    std::printf("%s %s %.2f", l == 0 ? "" : ",", layerName(DrawOrder[l]), static_cast<double>(fragments) / pixels);
-  }
-  std::printf("; all %.2f\n", total);
-  deleteQueries(LayerCount, queries);
+  const auto print = [&](const char* what, const GLuint* queries, double per, const char* format) {
+    double total = 0.0;
+    std::printf("  %s at the %s:", what, pose);
+    for (int l = 0; l < LayerCount; ++l) {
+      unsigned long long count = 0;
+      result(queries[l], QueryResult, &count);
+      total += static_cast<double>(count) / per;
+      std::printf("%s %s ", l == 0 ? "" : ",", layerName(DrawOrder[l]));
+      std::printf(format, static_cast<double>(count) / per);
+    }
+    std::printf("; all ");
+    std::printf(format, total);
+    std::printf("\n");
+  };
+  print("fragments per pixel", fragmentQueries, static_cast<double>(view.width) * view.height, "%.2f");
+  print("vertices", vertexQueries, 1.0, "%.0f");
+  deleteQueries(LayerCount, vertexQueries);
+  deleteQueries(LayerCount, fragmentQueries);
 }
 
 double seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
