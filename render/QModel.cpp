@@ -53,7 +53,12 @@ bool QModel::loadMD3(const uint8_t* data, size_t size) {
   blended_.resize(static_cast<size_t>(vertexCount_));
   blendValid_ = false;
   radius_ = 0.0f;
-  for (const Vector3& p : positions_) radius_ = std::max(radius_, length3(p));
+  boundsLow_ = boundsHigh_ = positions_.empty() ? Vector3{} : positions_[0];
+  for (const Vector3& p : positions_) {
+    radius_ = std::max(radius_, length3(p));
+    boundsLow_ = {std::min(boundsLow_.x, p.x), std::min(boundsLow_.y, p.y), std::min(boundsLow_.z, p.z)};
+    boundsHigh_ = {std::max(boundsHigh_.x, p.x), std::max(boundsHigh_.y, p.y), std::max(boundsHigh_.z, p.z)};
+  }
   buildLevels();
   return true;
 }
@@ -67,6 +72,7 @@ void QModel::release() {
   blended_ = {};
   blendValid_ = false;
   radius_ = 0.0f;
+  boundsLow_ = boundsHigh_ = Vector3{};
   animation_.clear();
 }
 
@@ -163,7 +169,11 @@ void ModelObject::draw() {
   if (model_->frameCount() > 0) {
     ViewVolume view;
     view.capture();
-    if (view.sphereOutside(Vector3{}, model_->radius())) return;
+    // Both bounds hold every frame, so either one outside the view says the model is. The box is
+    // the tighter for a model standing on its origin, such as a coral colony: its sphere reaches
+    // as far below the floor as the colony stands above it.
+    if (view.sphereOutside(Vector3{}, model_->radius()) || view.boxOutside(model_->boundsLow(), model_->boundsHigh()))
+      return;
     pixelsAcross = 2.0f * model_->radius() * view.pixelsPerUnit(Vector3{});
   }
   model_->draw(*this, pixelsAcross);

@@ -39,6 +39,9 @@ class QModel {
   int triangleCount() const { return triangleCount_; }
   // The distance of the farthest vertex of any frame from the model's origin.
   float radius() const { return radius_; }
+  // The box around every vertex of every frame.
+  const Vector3& boundsLow() const { return boundsLow_; }
+  const Vector3& boundsHigh() const { return boundsHigh_; }
   // Triangles drawn when the model spans that many pixels across: all of them down to
   // FullDetailPixels, fewer below, its vertices merged within cells of CellPixels at most.
   int trianglesAt(float pixelsAcross) const;
@@ -75,6 +78,7 @@ class QModel {
   mutable float blendedFraction_ = 0.0f;
   FrameAnimation animation_;
   float radius_ = 0.0f;
+  Vector3 boundsLow_, boundsHigh_;
 };
 
 // Places a QModel (shared, not owned) in the scene and draws its current frame; nothing is sent

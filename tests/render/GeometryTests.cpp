@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "render/Quad.h"
@@ -288,32 +287,6 @@ TEST_F(Geometry, WaterGridDrawsCellCornersInOrder) {
   EXPECT_NEAR(v[0].x, -1.0f, 1e-3);
   EXPECT_NEAR(v[0].y, 1.0f, 1e-3);
   EXPECT_NEAR(v[0].z, -20.0f, 1e-2);
-}
-
-// The vertices the driver is sent while draw runs (GL_ARB_pipeline_statistics_query, which
-// llvmpipe has): what leaves no trace in feedback, which sees only what survives clipping.
-unsigned long long verticesSent(const std::function<void()>& draw) {
-  const auto entry = [](const char* name) { return reinterpret_cast<void*>(wglGetProcAddress(name)); };
-  const auto genQueries = reinterpret_cast<void(APIENTRY*)(GLsizei, GLuint*)>(entry("glGenQueries"));
-  const auto deleteQueries = reinterpret_cast<void(APIENTRY*)(GLsizei, const GLuint*)>(entry("glDeleteQueries"));
-  const auto beginQuery = reinterpret_cast<void(APIENTRY*)(GLenum, GLuint)>(entry("glBeginQuery"));
-  const auto endQuery = reinterpret_cast<void(APIENTRY*)(GLenum)>(entry("glEndQuery"));
-  const auto result =
-      reinterpret_cast<void(APIENTRY*)(GLuint, GLenum, unsigned long long*)>(entry("glGetQueryObjectui64v"));
-  if (!genQueries || !deleteQueries || !beginQuery || !endQuery || !result) {
-    ADD_FAILURE() << "the driver does not count vertices";
-    return 0;
-  }
-  constexpr GLenum VerticesSubmitted = 0x82EE, QueryResult = 0x8866;
-  GLuint query = 0;
-  genQueries(1, &query);
-  beginQuery(VerticesSubmitted, query);
-  draw();
-  endQuery(VerticesSubmitted);
-  unsigned long long count = 0;
-  result(query, QueryResult, &count);
-  deleteQueries(1, &query);
-  return count;
 }
 
 // A copy of the water wholly out of view sends nothing; one reaching into it by a little, all of

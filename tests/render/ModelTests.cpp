@@ -348,6 +348,23 @@ TEST_F(ModelDraw, ReleaseGeometryEmptiesTheSharedModel) {
 
 // A 16 x 16 vertex sheet drawn in a viewport of decreasing height: all its triangles while it
 // spans more than QModel::FullDetailPixels, fewer and fewer below, never none.
+// A model is sent when any of it may show: not when its box lies outside the view, even where
+// the sphere about its origin reaches in. The view here ends at x = -1000.
+TEST_F(ModelDraw, AModelWhoseBoxLiesOutsideTheViewIsNotSent) {
+  const std::string bytes = squareModel(1).bytes();
+  QModel model;
+  ASSERT_TRUE(model.loadMD3(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  ModelObject object;
+  object.setModel(&model);
+  object.setScale(100.0f);
+  const float farRight = 100.0f * model.boundsHigh().x;
+  object.setPosition(-1020.0f - farRight, 0.0f, 0.0f);  // its box ends 20 units short of the view
+  ASSERT_GT(100.0f * model.radius(), farRight + 20.0f) << "the sphere reaches into the view";
+  EXPECT_EQ(verticesSent([&] { object.render(); }), 0u);
+  object.setPosition(-980.0f - farRight, 0.0f, 0.0f);
+  EXPECT_EQ(verticesSent([&] { object.render(); }), 6u);
+}
+
 TEST_F(ModelDraw, AModelFewPixelsAcrossDrawsFewerTriangles) {
   const std::string bytes = sheetModel(16, 1).bytes();
   QModel model;

@@ -2,6 +2,7 @@
 #include "render/Transforms.h"
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
@@ -190,6 +191,30 @@ FeedbackVertex readVertex(const std::vector<GLfloat>& buffer, size_t& at) {
 }
 
 }  // namespace
+
+unsigned long long verticesSent(const std::function<void()>& draw) {
+  const auto entry = [](const char* name) { return reinterpret_cast<void*>(wglGetProcAddress(name)); };
+  const auto genQueries = reinterpret_cast<void(APIENTRY*)(GLsizei, GLuint*)>(entry("glGenQueries"));
+  const auto deleteQueries = reinterpret_cast<void(APIENTRY*)(GLsizei, const GLuint*)>(entry("glDeleteQueries"));
+  const auto beginQuery = reinterpret_cast<void(APIENTRY*)(GLenum, GLuint)>(entry("glBeginQuery"));
+  const auto endQuery = reinterpret_cast<void(APIENTRY*)(GLenum)>(entry("glEndQuery"));
+  const auto result =
+      reinterpret_cast<void(APIENTRY*)(GLuint, GLenum, unsigned long long*)>(entry("glGetQueryObjectui64v"));
+  if (!genQueries || !deleteQueries || !beginQuery || !endQuery || !result) {
+    ADD_FAILURE() << "the driver does not count vertices";
+    return 0;
+  }
+  constexpr GLenum VerticesSubmitted = 0x82EE, QueryResult = 0x8866;
+  GLuint query = 0;
+  genQueries(1, &query);
+  beginQuery(VerticesSubmitted, query);
+  draw();
+  endQuery(VerticesSubmitted);
+  unsigned long long count = 0;
+  result(query, QueryResult, &count);
+  deleteQueries(1, &query);
+  return count;
+}
 
 std::vector<FeedbackPrimitive> captureFeedback(const std::function<void()>& draw) {
   std::vector<GLfloat> buffer(1 << 20);

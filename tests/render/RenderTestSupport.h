@@ -99,6 +99,9 @@ void objectSpaceView();
 // Runs draw in GL_FEEDBACK mode and returns the primitives it produced.
 std::vector<FeedbackPrimitive> captureFeedback(const std::function<void()>& draw);
 std::vector<FeedbackVertex> feedbackVertices(const std::vector<FeedbackPrimitive>& primitives);
+// The vertices the driver is sent while draw runs (GL_ARB_pipeline_statistics_query, which
+// llvmpipe has): what leaves no trace in feedback, which sees only what survives clipping.
+unsigned long long verticesSent(const std::function<void()>& draw);
 
 // A scratch folder for this test program, and a file written into it.
 std::string scratch();
