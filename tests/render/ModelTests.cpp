@@ -346,8 +346,6 @@ TEST_F(ModelDraw, ReleaseGeometryEmptiesTheSharedModel) {
             "frame >= NumFrames\n");
 }
 
-// A 16 x 16 vertex sheet drawn in a viewport of decreasing height: all its triangles while it
-// spans more than QModel::FullDetailPixels, fewer and fewer below, never none.
 // A model is sent when any of it may show: not when its box lies outside the view, even where
 // the sphere about its origin reaches in. The view here ends at x = -1000.
 TEST_F(ModelDraw, AModelWhoseBoxLiesOutsideTheViewIsNotSent) {
@@ -365,6 +363,8 @@ TEST_F(ModelDraw, AModelWhoseBoxLiesOutsideTheViewIsNotSent) {
   EXPECT_EQ(verticesSent([&] { object.render(); }), 6u);
 }
 
+// A 16 x 16 vertex sheet drawn in a viewport of decreasing height: all its triangles while it
+// spans more than QModel::FullDetailPixels, fewer and fewer below, never none.
 TEST_F(ModelDraw, AModelFewPixelsAcrossDrawsFewerTriangles) {
   const std::string bytes = sheetModel(16, 1).bytes();
   QModel model;
