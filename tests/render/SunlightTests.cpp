@@ -104,7 +104,8 @@ int channelDifference(uint32_t a, uint32_t b) {
 
 }  // namespace
 
-// The water (and the card) drawn where `copy` puts them, nullptr: where they stand.
+// One pass gives the picture of the two, the water and the card drawn where `copy` puts them
+// (nullptr: where they stand).
 void SunlightGl::expectOnePassLikeTwo(const Matrix4x4* copy) {
   const auto placed = [&](const std::function<void()>& drawn) {
     return draw([&] {
