@@ -9,7 +9,9 @@
 #     frag_per_pixel=<n> vertices=<n>", fragments (the fragment shader's invocations) per pixel of
 #     the screen and vertices sent. For the saver these are medians over its first 8 s, where the
 #     automatic camera rests at its start pose, and "top_frag_per_pixel=<n>" from a run with the
-#     view fixed at the top (CameraPos 1, mostly sky).
+#     view fixed at the top (CameraPos 1, mostly sky). Last, what that many fragments cost at best:
+#     a full-screen window under Wine that paints 2.2 screens of one plain texture a frame (opaque,
+#     unfogged, a texel a pixel), "<W>x<H> textured_fill screens=2.2 fps=<n> ratio_to_glschool=<n>".
 #  2. The same `/s` on monitors of 1280x1024 (Xorg's dummy driver): alone, and with a second
 #     monitor beside it and MonitorMode 1 (the sea on both): "1280x1024 one_monitor fps=<n>
 #     two_monitors fps=<n>", then MonitorMode 2 (the lagoon going on across both, the second view
@@ -120,6 +122,8 @@ cd "$top/build"
 # Sound goes to a file no one reads; the saver runs uncapped whatever another change reads.
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
 settings='HKCU\Software\Reefsaver\Reefglass'
+# The fragments per pixel that the textured fill paints: the most the saver's frame is meant to.
+fill_screens=2.2
 for size in 800x600 1920x1080; do
   screen "$size"
   reef_wine_prefix "$bench"
@@ -131,6 +135,7 @@ for size in 800x600 1920x1080; do
   wine reg delete "$settings" /v CameraPos /f >/dev/null 2>&1
   measure "glschool-$size" "$glschool" -root -delay 0 -fog
   measure "atlantis-$size" "$atlantis" -root -delay 0
+  measure "fill-$size" wine tests/render/empty_frame_bench.exe "$fill_screens"
   first=$(startup)
   wineserver -k 2>/dev/null || true
   reef=$(hud_fps "reef-$size")
@@ -145,6 +150,9 @@ for size in 800x600 1920x1080; do
     echo "$size $peer frag_per_pixel=$(per_pixel "$(hud_median "$peer-$size" ps_invocations)" "$size")" \
       "vertices=$(hud_median "$peer-$size" ia_vertices)"
   done
+  fill=$(hud_fps "fill-$size")
+  echo "$size textured_fill screens=$fill_screens fps=$fill" \
+    "ratio_to_glschool=$(awk -v a="$fill" -v b="$school" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "0" }')"
 done
 
 # main_thread_ticks PID: clock ticks (user and system) of the process's first thread, the one
