@@ -56,8 +56,8 @@ bool QModel::loadMD3(const uint8_t* data, size_t size) {
   boundsLow_ = boundsHigh_ = positions_.empty() ? Vector3{} : positions_[0];
   for (const Vector3& p : positions_) {
     radius_ = std::max(radius_, length3(p));
-    boundsLow_ = {std::min(boundsLow_.x, p.x), std::min(boundsLow_.y, p.y), std::min(boundsLow_.z, p.z)};
-    boundsHigh_ = {std::max(boundsHigh_.x, p.x), std::max(boundsHigh_.y, p.y), std::max(boundsHigh_.z, p.z)};
+    boundsLow_ = componentMin(boundsLow_, p);
+    boundsHigh_ = componentMax(boundsHigh_, p);
   }
   buildLevels();
   return true;
@@ -88,8 +88,8 @@ void QModel::buildLevels() {
   Vector3 low = positions_[0], high = positions_[0];
   for (int v = 0; v < vertexCount_; ++v) {
     const Vector3& p = positions_[static_cast<size_t>(v)];
-    low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
-    high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+    low = componentMin(low, p);
+    high = componentMax(high, p);
   }
   const float extent = std::max({high.x - low.x, high.y - low.y, high.z - low.z, 1e-6f});
   std::vector<int> firstInCell;

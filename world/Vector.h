@@ -18,6 +18,13 @@ inline Vector3 operator+(const Vector3& a, const Vector3& b) { return {a.x + b.x
 inline Vector3 operator-(const Vector3& a, const Vector3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline Vector3 operator*(const Vector3& a, float s) { return {a.x * s, a.y * s, a.z * s}; }
 inline Vector2 operator-(const Vector2& a, const Vector2& b) { return {a.x - b.x, a.y - b.y}; }
+// Per component: the corners of the box around two points.
+inline Vector3 componentMin(const Vector3& a, const Vector3& b) {
+  return {a.x < b.x ? a.x : b.x, a.y < b.y ? a.y : b.y, a.z < b.z ? a.z : b.z};
+}
+inline Vector3 componentMax(const Vector3& a, const Vector3& b) {
+  return {a.x > b.x ? a.x : b.x, a.y > b.y ? a.y : b.y, a.z > b.z ? a.z : b.z};
+}
 
 float length3(const Vector3& v);
 float length2(const Vector2& v);
